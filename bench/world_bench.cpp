@@ -1,0 +1,74 @@
+// Speed of one logic tick and one drawn game frame on a busy level, headless.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "effects/particles.h"
+#include "field/ball.h"
+#include "field/gameflow.h"
+#include "field/level.h"
+#include "field/paddle.h"
+#include "field/world.h"
+#include "shell/catalogue.h"
+#include "shell/globals.h"
+#include "shell/mainloop.h"
+#include "shell/random.h"
+#include "ui/hud.h"
+
+namespace {
+void SetUpGame() {
+  static bool ready = false;
+  if (ready) return;
+  ready = true;
+  setenv("SDL_VIDEODRIVER", "dummy", 0);
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  SDL_Init(SDL_INIT_VIDEO);
+  LoadSprites();
+  LoadFonts();
+  Game.screen = SDL_SetVideoMode(640, 480, 8, SDL_SWSURFACE | SDL_HWPALETTE);
+  SDL_Rect clip = {80, 0, 480, 480};
+  SDL_SetClipRect(Game.screen, &clip);
+  SDL_SetColors(Game.screen, Game.sprHud->format->palette->colors, 0, 256);
+  Game.keyState = SDL_GetKeyState(nullptr);
+  Game.optSound.value = false;
+  Game.paddle.reset(new CPaddle(240, 420));
+  Game.stars.reset(new CStars());
+  Game.stars->Create(0, 0, Game.sprStar);
+  BuildLevelList();
+}
+
+void StartBusyLevel() {
+  Game.levelIndex = 27;
+  LoadLevel(Game.levelList[27], 0, 0);
+  RandomSeed(7);
+  for (int i = 0; i < 8; ++i) Game.balls.Add(new CBall(240, 300, btNormal));
+  Game.gameState = gsBallInGame;
+  Game.programState = psGame;
+}
+}  // namespace
+
+static void BM_LogicTick(benchmark::State& state) {
+  SetUpGame();
+  StartBusyLevel();
+  for (auto _ : state) {
+    if (Game.balls.Count() < 4) StartBusyLevel();
+    Game.energy = 40000;
+    LogicTick();
+  }
+}
+BENCHMARK(BM_LogicTick);
+
+static void BM_GameFrame(benchmark::State& state) {
+  SetUpGame();
+  StartBusyLevel();
+  for (auto _ : state) {
+    DrawBackground();
+    Game.stars->Draw();
+    DrawFrame();
+    DrawWorld();
+    DrawHud();
+  }
+}
+BENCHMARK(BM_GameFrame);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Rebounder needs to build, test and run.
+# Only packages that are missing are installed; as root directly, otherwise with sudo.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  libsdl1.2-compat-dev libsdl-mixer1.2-dev
+  libgtest-dev libbenchmark-dev
+  libcairo2-dev fonts-dejavu-core libvorbis-dev libogg-dev
+  xvfb xdotool x11-apps imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  SUDO=""
+else
+  SUDO="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,151 @@
+// CBall: one step of a ball per world update, and the heading rules.
+//
+// Positions are 32-bit floats; every integer test truncates toward zero.
+// Headings are integer degrees from +x toward +y (0 right, 90 down).
+#include "field/ball.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "effects/floater.h"
+#include "field/brick.h"
+#include "field/paddle.h"
+#include "shell/catalogue.h"
+#include "shell/globals.h"
+#include "shell/random.h"
+
+namespace {
+constexpr int Radius = 8;
+constexpr int LeftWall = 20;
+constexpr int RightWall = 460;
+constexpr int TopWall = 20;
+constexpr int LossLine = 425;
+
+double Radians(int angle) { return angle * M_PI / 180.0; }
+
+int Normalise(int a) {
+  while (a < 0) a += 360;
+  while (a > 360) a -= 360;
+  return a;
+}
+
+int WallSurface(int nx, int ny) {
+  int surface = -1;
+  if (nx + Radius > RightWall) {
+    surface = 270;
+    PlaySound(Game.sndPing);
+  }
+  if (nx - Radius < LeftWall) {
+    surface = 90;
+    PlaySound(Game.sndPing);
+  }
+  if (ny - Radius < TopWall) {
+    surface = 180;
+    PlaySound(Game.sndPing);
+  }
+  return surface;
+}
+}  // namespace
+
+void StepVector(int angle, int speed, float& dx, float& dy) {
+  const double r = Radians(angle);
+  dx = static_cast<float>(std::cos(r) * speed);
+  dy = static_cast<float>(std::sin(r) * speed);
+}
+
+CBall::CBall(int x, int y, TBallType type)
+    : x(static_cast<float>(x)),
+      y(static_cast<float>(y)),
+      speed(Game.baseBallSpeed),
+      angle(240 + Random(60)),
+      type(type),
+      stuck(false) {}
+
+void CBall::Update() {
+  if (stuck && (Game.keyState[SDLK_SPACE] == 1 || Game.fireHeld)) {
+    stuck = false;
+    PlaySound(Game.sndPing);
+  }
+  if (stuck) {
+    x = static_cast<float>(Game.paddle->x);
+    return;
+  }
+
+  float dx, dy;
+  StepVector(angle, speed, dx, dy);
+  const int nx = static_cast<int>(x + dx);
+  const int ny = static_cast<int>(y + dy);
+
+  int surface = WallSurface(nx, ny);
+
+  for (int i = 0; i < Game.bricks.Count(); ++i) {
+    CBrick* brick = Game.bricks[i];
+    if (type == btFire && brick->special != bsSolid) {
+      brick->Collide(nx, ny, dx, dy, Radius);
+      continue;
+    }
+    const int code = brick->Collide(nx, ny, dx, dy, Radius);
+    if (code != -1) {
+      surface = code;
+      break;
+    }
+  }
+
+  if (dy >= 0) {
+    const CPaddle& paddle = *Game.paddle;
+    const int h = paddle.HalfWidth();
+    if (paddle.y - 8 <= y + 8 && y + 8 < paddle.y + 8 && paddle.x - h <= x && x <= paddle.x + h) {
+      surface = 0;
+      const int64_t offset = static_cast<int64_t>(paddle.x - static_cast<int>(x)) * 45 / h;
+      angle = static_cast<int>(angle + offset);
+      PlaySound(Game.sndPing);
+      if (type == btMagnet) {
+        stuck = true;
+        y = static_cast<float>(paddle.y);
+      }
+    }
+  }
+
+  bool floaterHit = false;
+  Game.floaters.WalkForward([&](CFloater* f) {
+    if (!floaterHit && f->CheckBallHit(nx, ny, Radius) != -1) floaterHit = true;
+  });
+
+  if (floaterHit)
+    angle = angle + 180;
+  else if (surface >= 0)
+    angle = ReflectAngle(angle, surface);
+  angle = ClampAngle(angle);
+
+  const double r = Radians(angle);
+  x = static_cast<float>(x + std::cos(r) * speed);
+  y = static_cast<float>(y + std::sin(r) * speed);
+
+  if (ny + Radius > LossLine) {
+    SpawnBallLost(static_cast<int>(x), static_cast<int>(y));
+    Game.balls.Remove(this);
+  }
+}
+
+void CBall::Draw() {
+  DrawSprite(type == btFire ? Game.sprBallFire : Game.sprBall, static_cast<int>(x) - 8, static_cast<int>(y) - 8);
+}
+
+int ReflectAngle(int angle, int surface) {
+  int a = (surface == 0 || surface == 180) ? 360 - angle : 180 - angle;
+  a = a + Random(2) - 1;
+  return Normalise(a);
+}
+
+int ClampAngle(int angle) {
+  int a = Normalise(angle);
+  if (180 <= a && a < 195) a = 195;
+  if (165 < a && a < 180) a = 165;
+  if (0 <= a && a < 15) a = 15;
+  if (345 < a && a < 360) a = 345;
+  if (80 < a && a <= 90) a = 80;
+  if (90 <= a && a < 100) a = 100;
+  if (260 < a && a <= 270) a = 260;
+  if (270 <= a && a < 280) a = 280;
+  return a;
+}

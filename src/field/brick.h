@@ -1,0 +1,25 @@
+// CBrick: one cell of the level grid, its hit test and what a hit does, plus
+// the small effect routines that bricks and balls start.
+#pragma once
+#include "shell/types.h"
+
+class CBrick {
+public:
+  int x, y;
+  TBrickColour colour;
+  TBrickSpecial special;
+  TBrickBonus bonus;
+  int flash;
+
+  CBrick(int x, int y, TBrickColour colour, TBrickSpecial special, TBrickBonus bonus);
+  void Draw();
+  // May remove (and so destroy) this brick; touch nothing of it afterwards.
+  void Update();
+  // Surface code 0, 90, 180 or 270 of the face hit, or -1 for no contact.
+  int Collide(int nx, int ny, float dx, float dy, int radius);
+};
+
+void SpawnExplosion(int x, int y);
+void SpawnBallLost(int x, int y);
+void SpawnFloaterZapp(int x, int y);
+void ReleaseBonus(int x, int y, TBrickBonus bonus);

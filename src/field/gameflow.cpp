@@ -1,0 +1,128 @@
+// Game flow: the level list, the endless level sequence, new games, lives,
+// launching balls, level completion and game over.
+#include "field/gameflow.h"
+
+#include <algorithm>
+
+#include "effects/bonus.h"
+#include "effects/floater.h"
+#include "field/ball.h"
+#include "field/level.h"
+#include "field/paddle.h"
+#include "shell/catalogue.h"
+#include "shell/globals.h"
+#include "store/highscores.h"
+
+namespace {
+const char* const LevelNames[] = {
+    "go easy on me",
+    "dutchie land",
+    "oh deer",
+    "arrr matey",
+    "core dump",
+    "have a heart",
+    "dilbert",
+    "bad to the bone",
+    "diamond",
+    "blue screen of death",
+    "i sea turtle",
+    "full of air",
+    "it was a purple elephant i tell ya",
+    "it's a kind of magic",
+    "balls balls and balls",
+    "open wide and say AAAH",
+    "beware of the penguin",
+    "sideways",
+    "Simple Directmedia Layer",
+    "milk and sugar",
+    "rattle and snake",
+    "oh christmas tree",
+    "rainy day",
+    "what you pointing at",
+    "something fishy",
+    "watch your fingers",
+    "heavy traffic",
+    "space invaders",
+    "sponge bob",
+    "triangular",
+    "stop bugging me",
+    "tutti fruity",
+    "wakka wakka wakka",
+    "that russian game",
+    "vortex is cool",
+    "watch the birdy",
+    "take your time",
+    "won't let the sun go down on me",
+    "x factor",
+    "psychedelic earthworm",
+};
+
+void LoseBall() {
+  Game.gameState = gsBallLost;
+  Game.bonuses.Clear();
+  Game.floaters.Clear();
+  Game.paddle->size = psNormal;
+  Game.paddle->direction = 1;
+  Game.paddle->slow = false;
+  Game.energy = 0;
+  Game.lives--;
+}
+
+void LaunchBall() {
+  Game.balls.Add(new CBall(Game.paddle->x, Game.paddle->y - 4, btNormal));
+  Game.gameState = gsBallInGame;
+}
+}  // namespace
+
+void BuildLevelList() {
+  Game.levelList.clear();
+  for (const char* name : LevelNames) Game.levelList.emplace_back(name);
+}
+
+void NextLevel() {
+  Game.levelIndex++;
+  const int i = Game.levelIndex;
+  const int n = LevelCount();
+  const int interval = 2000 / ((2 * i) / n + 1);
+  const int most = i / std::max(1, (2 * n) / 3);
+  const std::string name = Game.levelList[static_cast<size_t>(i % n)];
+  LoadLevel(name, most, interval);
+  Game.levelComplete = false;
+}
+
+void StartNewGame(int difficulty) {
+  PlaySound(Game.sndMenuSelect);
+  Game.programState = psGame;
+  Game.gameState = gsFirstBall;
+  Game.levelIndex = LevelCount() * difficulty - 1;
+  Game.score = 0;
+  Game.lives = 3;
+  Mix_HaltMusic();
+  NextLevel();
+}
+
+void CheckGameFlow() {
+  if (Game.gameState == gsBallInGame && Game.balls.Empty()) LoseBall();
+  if (Game.gameState == gsBallInGame && Game.levelComplete) {
+    Game.gameState = gsGameDone;
+    PlaySound(Game.sndGameDone);
+  }
+  if (Game.gameState == gsBallLost && Game.lives == 0) {
+    Game.gameState = gsGameOver;
+    PlaySound(Game.sndGameOver);
+  }
+  if (Game.gameState == gsBallLost) {
+    Game.gameState = gsNewBall;
+    Game.floaterTimer = 0;
+  }
+  if ((Game.gameState == gsFirstBall || Game.gameState == gsNewBall) && Game.fireHeld) LaunchBall();
+}
+
+void EndGame() {
+  Game.programState = psMenu;
+  Game.returnState = psMenu;
+  Game.newScoreRank = RankScore();
+  Game.typedName.clear();
+  Game.menuState = Game.newScoreRank >= 1 ? msNewHighScore : msHighScores;
+  Game.menuCursor = 3;
+}

@@ -1,0 +1,57 @@
+// CPaddle: keyboard and mouse steering, clamping, capsule pickup and drawing.
+#include "field/paddle.h"
+
+#include "effects/bonus.h"
+#include "field/ball.h"
+#include "shell/catalogue.h"
+#include "shell/globals.h"
+
+CPaddle::CPaddle(int x, int y) : x(x), y(y), size(psNormal), direction(1), slow(false) {}
+
+SDL_Surface* CPaddle::Sprite() const {
+  switch (size) {
+    case psLarge: return Game.sprPaddleLarge;
+    case psSmall: return Game.sprPaddleSmall;
+    default: return Game.sprPaddle;
+  }
+}
+
+SDL_Surface* CPaddle::MagnetSprite() const {
+  switch (size) {
+    case psLarge: return Game.sprPaddleLargeMagnet;
+    case psSmall: return Game.sprPaddleSmallMagnet;
+    default: return Game.sprPaddleMagnet;
+  }
+}
+
+// The collision area reaches two pixels beyond each end of the sprite.
+int CPaddle::HalfWidth() const { return Sprite()->w / 2 + 2; }
+
+void CPaddle::Clamp() {
+  const int m = (5 * HalfWidth()) / 4;
+  if (x < m) x = m;
+  if (x > 480 - m) x = 480 - m;
+}
+
+void CPaddle::MouseMove(int offset) {
+  const int d = offset * direction;
+  x += slow ? d / 5 : d / 2;
+  Clamp();
+}
+
+void CPaddle::Update() {
+  int step = direction * 6;
+  if (slow) step /= 2;
+  if (Game.keyState[SDLK_RIGHT] == 1) x += step;
+  if (Game.keyState[SDLK_LEFT] == 1) x -= step;
+  Clamp();
+  const int cx = x, cy = y;
+  Game.bonuses.WalkBackward([cx, cy](CBonus* bonus) { bonus->TryCatch(cx, cy); });
+}
+
+void CPaddle::Draw() {
+  const int h = HalfWidth();
+  DrawSprite(Sprite(), x - h, y - 8);
+  const CBall* first = Game.balls.First();
+  if (first && first->type == btMagnet) DrawSprite(MagnetSprite(), x - h + 2, y - 24 + Game.beamPhase);
+}

@@ -1,0 +1,43 @@
+// UpdateWorld advances every play-field object by one logic tick; DrawWorld
+// draws them back to front. Lists whose update may remove an object are
+// walked last to first.
+#include "field/world.h"
+
+#include "effects/bonus.h"
+#include "effects/floater.h"
+#include "effects/particles.h"
+#include "field/ball.h"
+#include "field/brick.h"
+#include "field/paddle.h"
+#include "shell/globals.h"
+
+void ResetPowers() {
+  SetBallType(btNormal);
+  SetBallSpeed(Game.baseBallSpeed);
+  Game.paddle->size = psNormal;
+  Game.paddle->direction = 1;
+  Game.paddle->slow = false;
+}
+
+void UpdateWorld() {
+  if (Game.energy <= 0) ResetPowers();
+
+  Game.levelComplete = true;
+  Game.bricks.WalkBackward([](CBrick* brick) {
+    if (brick->special != bsSolid) Game.levelComplete = false;
+    brick->Update();
+  });
+  Game.balls.WalkBackward([](CBall* ball) { ball->Update(); });
+  Game.bonuses.WalkBackward([](CBonus* bonus) { bonus->Update(); });
+  Game.floaters.WalkForward([](CFloater* floater) { floater->Update(); });
+  SpawnFloaters();
+}
+
+void DrawWorld() {
+  Game.bricks.WalkForward([](CBrick* brick) { brick->Draw(); });
+  Game.floaters.WalkForward([](CFloater* floater) { floater->Draw(); });
+  Game.paddle->Draw();
+  if (Game.optExplosions.value) Game.effects.WalkForward([](CParticleSystem* effect) { effect->Draw(); });
+  Game.balls.WalkForward([](CBall* ball) { ball->Draw(); });
+  Game.bonuses.WalkForward([](CBonus* bonus) { bonus->Draw(); });
+}

@@ -1,0 +1,22 @@
+// Program entry: start up, run the loop, shut down, and keep the player's
+// data safe whatever happens on the way.
+#include <cstdio>
+
+#include "shell/fatal.h"
+#include "shell/globals.h"
+#include "shell/mainloop.h"
+
+int main(int argc, char** argv) {
+  try {
+    StartUp(argc, argv);
+    RunMainLoop();
+  } catch (const TFatalError& e) {
+    std::fprintf(stderr, "rebounder: %s\n", e.what());
+    // The table and options are only saved once they were read, so a bad
+    // file at start-up is never overwritten with defaults.
+    if (DataFilesLoaded()) SaveDataFiles();
+    return 1;
+  }
+  ShutDown();
+  return SaveDataFiles() ? 0 : 1;
+}

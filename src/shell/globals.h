@@ -1,0 +1,105 @@
+// TGameGlobals: the one record that holds all state shared by the game's
+// subsystems, and its single instance Game.
+#pragma once
+#include <SDL/SDL.h>
+#include <SDL/SDL_mixer.h>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/objectlist.h"
+#include "shell/types.h"
+#include "store/options.h"
+#include "ui/font.h"
+
+class CBall;
+class CBrick;
+class CParticleSystem;
+class CBonus;
+class CFloater;
+class CPaddle;
+class CStars;
+class CHighScore;
+
+struct TGameGlobals {
+  TGameGlobals();
+  ~TGameGlobals();
+
+  SDL_Surface* screen = nullptr;
+  bool quitRequested = false;
+  SDL_Event event = {};
+  Uint8* keyState = nullptr;
+  bool ignoreMotion = false;
+  bool fireHeld = false;
+  std::vector<std::string> levelList;
+  int baseBallSpeed = 0;
+
+  // Sprites, in catalogue order.
+  SDL_Surface *sprBall = nullptr, *sprBallFire = nullptr, *sprWallV = nullptr, *sprWallH = nullptr,
+              *sprCornerLeft = nullptr, *sprCornerRight = nullptr;
+  SDL_Surface *sprBrickGray = nullptr, *sprBrickBlue = nullptr, *sprBrickGreen = nullptr,
+              *sprBrickPurple = nullptr, *sprBrickRed = nullptr, *sprBrickYellow = nullptr,
+              *sprBrickWhite = nullptr, *sprBrickCracked = nullptr;
+  SDL_Surface *sprPaddle = nullptr, *sprPaddleLarge = nullptr, *sprPaddleSmall = nullptr,
+              *sprPaddleMagnet = nullptr, *sprPaddleSmallMagnet = nullptr, *sprPaddleLargeMagnet = nullptr;
+  SDL_Surface *sprBonus = nullptr, *sprBonusNormal = nullptr, *sprBonusBall = nullptr,
+              *sprBonusPaddleLarge = nullptr, *sprBonusPaddleSmall = nullptr, *sprBonusFire = nullptr,
+              *sprBonusMagnet = nullptr, *sprBonusQuestion = nullptr, *sprBonusSpeedUp = nullptr,
+              *sprBonusSpeedDown = nullptr, *sprBonusLife = nullptr, *sprBonusReverse = nullptr,
+              *sprBonusPaddleSpeed = nullptr;
+  SDL_Surface *sprFloater = nullptr, *sprBeamBlue = nullptr, *sprBeamRed = nullptr, *sprBeamGreen = nullptr,
+              *sprBeamerLeft = nullptr, *sprBeamerRight = nullptr;
+  SDL_Surface *sprLife = nullptr, *sprHud = nullptr, *sprEnergyBar = nullptr, *sprMessage = nullptr,
+              *sprMenu = nullptr, *sprBackground = nullptr, *sprMask = nullptr;
+  SDL_Surface *sprSpark = nullptr, *sprZapp = nullptr, *sprFloaterZapp = nullptr, *sprFall = nullptr,
+              *sprStar = nullptr, *sprLogo = nullptr, *sprTitle = nullptr, *sprCheckOff = nullptr,
+              *sprCheckOn = nullptr;
+
+  // Sound effects, in catalogue order.
+  Mix_Chunk *sndPing = nullptr, *sndPong = nullptr, *sndSolid = nullptr, *sndBrickExplosion = nullptr,
+            *sndBonusLaunch = nullptr, *sndBonusPickup = nullptr, *sndBallLost = nullptr,
+            *sndFloaterEnter = nullptr, *sndFloaterZapp = nullptr, *sndExtraBall = nullptr,
+            *sndExtraLife = nullptr, *sndFireball = nullptr, *sndLargePaddle = nullptr,
+            *sndSmallPaddle = nullptr, *sndMagnet = nullptr, *sndSpeedUp = nullptr, *sndSpeedDown = nullptr,
+            *sndReverse = nullptr, *sndGameOver = nullptr, *sndGameDone = nullptr, *sndMenuStep = nullptr,
+            *sndMenuSelect = nullptr;
+
+  CFont fontMenu, fontMenuDark, fontScore;
+
+  TObjectList<CBall> balls;
+  std::unique_ptr<CPaddle> paddle;
+  TObjectList<CBrick> bricks;
+  TObjectList<CParticleSystem> effects;
+  TObjectList<CBonus> bonuses;
+  TObjectList<CFloater> floaters;
+
+  TBallType ballType = btNormal;
+  int ballSpeed = 0;
+  int beamPhase = 0;
+  TProgramState programState = psIntro;
+  TProgramState returnState = psIntro;
+  TGameState gameState = gsFirstBall;
+  TMenuState menuState = msMain;
+  int menuCursor = 0;
+  int lives = 0;
+  uint32_t score = 0;
+  int energy = 0;
+  bool levelComplete = false;
+  std::unique_ptr<CStars> stars;
+  int tickCount = 0;
+  int levelIndex = 0;
+  std::string levelName;
+  int maxFloaters = 0;
+  int floaterInterval = 0;
+  int floaterTimer = 0;
+  Mix_Music* music = nullptr;
+  COption optBackground, optStars, optExplosions, optMusic, optSound, optFullscreen;
+  TObjectList<CHighScore> highScores;
+  int newScoreRank = 0;
+  std::string typedName;
+  uint32_t lastTick = 0;
+  uint32_t frameTicks = 0;
+};
+
+extern TGameGlobals Game;

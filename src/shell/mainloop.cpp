@@ -1,0 +1,218 @@
+// Start-up, the main loop with its fixed 25 ms logic tick, and shutdown.
+#include "shell/mainloop.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include "effects/particles.h"
+#include "field/ball.h"
+#include "field/brick.h"
+#include "field/gameflow.h"
+#include "field/level.h"
+#include "field/paddle.h"
+#include "field/world.h"
+#include "effects/bonus.h"
+#include "effects/floater.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/fatal.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+#include "shell/intro.h"
+#include "store/highscores.h"
+#include "store/options.h"
+#include "ui/hud.h"
+#include "ui/menu.h"
+
+namespace {
+constexpr uint32_t TickLength = 25;
+volatile std::sig_atomic_t signalQuit = 0;
+bool dataFilesLoaded = false;
+
+void OnSignal(int) { signalQuit = 1; }
+
+void InstallSignalHandlers() {
+  struct sigaction sa = {};
+  sa.sa_handler = OnSignal;
+  sigemptyset(&sa.sa_mask);
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+}
+
+// SDL 1.2 on top of SDL2 presents through OpenGL by default, which costs far
+// more CPU and memory than this 8-bit game needs; SDL2's software framebuffer
+// does the same job cheaply. A user's own choice is left alone.
+void ChooseCheapPresentation() {
+  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+}
+
+void DrawGameFrame() {
+  if (Game.optBackground.value)
+    DrawBackground();
+  else
+    SDL_FillRect(Game.screen, nullptr, 0);
+  if (Game.optStars.value) Game.stars->Draw();
+  DrawFrame();
+  DrawWorld();
+  DrawHud();
+}
+}  // namespace
+
+void RequestQuitFromSignal() { signalQuit = 1; }
+
+bool DataFilesLoaded() { return dataFilesLoaded; }
+
+void ApplyVideoSettings() {
+  if (!Game.optFullscreen.applied) {
+    Uint32 flags = SDL_SWSURFACE | SDL_HWPALETTE;
+    if (Game.optFullscreen.value) flags |= SDL_FULLSCREEN;
+    Game.screen = SDL_SetVideoMode(640, 480, 8, flags);
+    if (!Game.screen) Fail(std::string("cannot open the 640x480 game window: ") + SDL_GetError());
+    // A new video surface may hold stale memory; the side strips are never
+    // drawn again, so they are blacked out once here.
+    SDL_SetClipRect(Game.screen, nullptr);
+    SDL_FillRect(Game.screen, nullptr, 0);
+    SDL_Rect clip = {80, 0, 480, 480};
+    SDL_SetClipRect(Game.screen, &clip);
+    SDL_SetColors(Game.screen, Game.sprHud->format->palette->colors, 0, 256);
+    Game.optFullscreen.applied = true;
+  }
+  if (!Game.optMusic.applied) {
+    if (Game.optMusic.value)
+      Mix_PlayMusic(Game.music, -1);
+    else
+      Mix_HaltMusic();
+    Game.optMusic.applied = true;
+  }
+}
+
+void StartUp(int argc, char** argv) {
+  ChooseCheapPresentation();
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0 && SDL_Init(SDL_INIT_VIDEO) != 0)
+    Fail(std::string("cannot start SDL video (is there a display?): ") + SDL_GetError());
+  InstallSignalHandlers();
+  SDL_WM_SetCaption("Rebounder", nullptr);
+  SDL_ShowCursor(SDL_DISABLE);
+  // Without an audio device the game simply runs silent.
+  Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
+  Mix_AllocateChannels(8);
+  LoadSprites();
+  Game.paddle.reset(new CPaddle(240, 420));
+  Game.quitRequested = false;
+  Game.keyState = SDL_GetKeyState(nullptr);
+  Game.ignoreMotion = false;
+  LoadSounds();
+  LoadFonts();
+  Game.levelIndex = -1;
+  Game.score = 0;
+  Game.lives = 3;
+  Game.programState = psIntro;
+  Game.returnState = psMenu;
+  Game.menuState = msMain;
+  Game.menuCursor = 1;
+  Game.energy = 0;
+  Game.music = Mix_LoadMUS("music//rebounder.ogg");
+  LoadOptions();
+  ApplyVideoSettings();
+  LoadHighScores();
+  dataFilesLoaded = true;
+  Game.newScoreRank = 0;
+  BuildLevelList();
+  Game.baseBallSpeed = 4;
+  if (argc > 1) {
+    LoadLevel(argv[1], 0, 0);
+    Game.programState = psGame;
+  } else {
+    NextLevel();
+    if (Game.optMusic.value) Mix_PlayMusic(Game.music, -1);
+  }
+  Game.ballType = btNormal;
+  Game.ballSpeed = Game.baseBallSpeed;
+  Game.beamPhase = 0;
+  Game.tickCount = 0;
+  Game.stars.reset(new CStars());
+  Game.stars->Create(0, 0, Game.sprStar);
+  Game.lastTick = GetTicks();
+}
+
+void LogicTick() {
+  if (Game.programState == psGame && Game.gameState == gsBallInGame) {
+    Game.energy -= 25;
+    if (Game.energy <= 0) Game.energy = 0;
+    Game.floaterTimer++;
+    UpdateWorld();
+  }
+  if (Game.programState == psGame) {
+    Game.paddle->Update();
+    if (Game.optExplosions.value) UpdateEffects();
+    if (Game.optStars.value) Game.stars->Update();
+  }
+  Game.tickCount++;
+}
+
+void WaitForNextTick() {
+  for (;;) {
+    const uint32_t owed = GetTicks() - Game.lastTick;
+    if (owed >= TickLength) return;
+    const uint32_t left = TickLength - owed;
+    // Sleep to within a millisecond of the deadline, then spin the rest.
+    if (left > 1) SDL_Delay(left - 1);
+  }
+}
+
+int RunOwedTicks() {
+  int ran = 0;
+  Game.frameTicks = GetTicks();
+  while (Game.frameTicks - Game.lastTick > TickLength) {
+    LogicTick();
+    Game.lastTick += TickLength;
+    ++ran;
+  }
+  Game.lastTick = GetTicks() - (Game.frameTicks - Game.lastTick);
+  return ran;
+}
+
+void DrawFrame_ForState() {
+  switch (Game.programState) {
+    case psIntro: DrawIntroFrame(); break;
+    case psMenu: DrawMenu(); break;
+    case psExit: Game.quitRequested = true; break;
+    case psGame: DrawGameFrame(); break;
+  }
+}
+
+void RunMainLoop() {
+  while (!Game.quitRequested) {
+    SDL_Delay(5);
+    while (SDL_PollEvent(&Game.event) == 1) DispatchEvent();
+    if (signalQuit) Game.quitRequested = true;
+    WaitForNextTick();
+    RunOwedTicks();
+    if (Game.programState == psGame) {
+      SDL_WM_GrabInput(SDL_GRAB_ON);
+      CheckGameFlow();
+    }
+    DrawFrame_ForState();
+    SDL_Flip(Game.screen);
+  }
+}
+
+void ShutDown() {
+  Game.stars.reset();
+  Game.floaters.Clear();
+  Game.bonuses.Clear();
+  Game.effects.Clear();
+  Game.bricks.Clear();
+  Game.balls.Clear();
+  Game.paddle.reset();
+  Mix_CloseAudio();
+  SDL_Quit();
+}
+
+bool SaveDataFiles() {
+  const bool scoresSaved = SaveHighScores();
+  const bool optionsSaved = SaveOptions();
+  return scoresSaved && optionsSaved;
+}

@@ -1,0 +1,21 @@
+// Start-up, the main loop with its fixed 25 ms logic tick, and shutdown.
+#pragma once
+#include <cstdint>
+
+void StartUp(int argc, char** argv);
+void RunMainLoop();
+// Frees the game objects and closes SDL; the data files are saved by SaveDataFiles.
+void ShutDown();
+// Saves the high scores and the options, trying both; false when either failed.
+bool SaveDataFiles();
+// True once the high scores and options have been read at start-up.
+bool DataFilesLoaded();
+void ApplyVideoSettings();
+void LogicTick();
+// Steps 4-6 of a pass: runs every tick the clock owes and re-bases lastTick. Returns ticks run.
+int RunOwedTicks();
+// Sleeps (then spins at most a millisecond) until 25 ms have passed since lastTick.
+void WaitForNextTick();
+void DrawFrame_ForState();
+// Asks the loop to end at the end of this pass (signal-safe).
+void RequestQuitFromSignal();

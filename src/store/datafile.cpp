@@ -1,0 +1,86 @@
+// Reading and atomically replacing the small data files.
+#include "store/datafile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "shell/fatal.h"
+
+namespace {
+std::function<void(const std::string&)> beforeRename;
+
+std::string Reason() { return std::strerror(errno); }
+
+// Permission bits, not access(): a file marked read-only stays so even for root.
+bool MarkedReadOnly(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
+
+bool WriteTemp(const std::string& temp, const std::vector<unsigned char>& bytes) {
+  FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  ok = ok && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+  const int savedErrno = errno;
+  ok = std::fclose(f) == 0 && ok;
+  if (!ok && savedErrno) errno = savedErrno;
+  return ok;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced only loses that.
+void SyncFolder(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
+}
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+
+std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) Fail(path + ": cannot open: " + Reason());
+  std::vector<unsigned char> bytes(count);
+  const size_t got = std::fread(bytes.data(), 1, count, f);
+  const bool readError = std::ferror(f) != 0;
+  const std::string reason = readError ? Reason() : "";
+  std::fclose(f);
+  if (readError) Fail(path + ": read error: " + reason);
+  if (got < count)
+    Fail(path + ": file ends at byte " + std::to_string(got) + ", " + std::to_string(count) + " needed");
+  return bytes;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
+  if (MarkedReadOnly(path)) {
+    error = path + " is read-only; it was left as it was";
+    return false;
+  }
+  const std::string temp = path + ".new";
+  if (!WriteTemp(temp, bytes)) {
+    error = path + ": cannot write " + temp + ": " + Reason();
+    std::remove(temp.c_str());
+    return false;
+  }
+  if (beforeRename) beforeRename(path);
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    error = path + ": cannot replace it with " + temp + ": " + Reason();
+    std::remove(temp.c_str());
+    return false;
+  }
+  SyncFolder(path);
+  return true;
+}
+
+void SetBeforeRenameHook(std::function<void(const std::string& path)> hook) { beforeRename = std::move(hook); }

@@ -1,0 +1,18 @@
+// Safe reading and writing of the small data files.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+bool FileExists(const std::string& path);
+// Reads exactly `count` bytes from the start of the file, opening it for
+// reading only; an unreadable or short file is fatal with a message naming it.
+std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count);
+// Writes the bytes to a temporary file in the same folder and renames it over
+// the target, so the target is always either the old or the new file. A file
+// the player marked read-only is left alone. On failure, returns false and
+// sets `error` to one line naming the file.
+bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
+// Tests stand in for a crash here: called with the target path once the
+// temporary file is complete, just before it is renamed. Empty to stop.
+void SetBeforeRenameHook(std::function<void(const std::string& path)> hook);

@@ -1,0 +1,28 @@
+// CFont: bitmap fonts read from a BMP with a marker row, and the text routines.
+#pragma once
+#include <SDL/SDL.h>
+#include <string>
+
+class CFont {
+public:
+  SDL_Surface* image = nullptr;  // owned for the whole run, never released
+  SDL_Rect glyphs[127] = {};     // indexed by character code; only 33..126 are ever set
+};
+
+// A text drawn at a fixed place, and the column its advance must not pass
+// (the field's edge, a check box, the next column).
+struct TFixedText {
+  const CFont* font;
+  int x, y;
+  std::string text;
+  int limit;
+};
+
+// Loads a font picture and scans its marker row; an unreadable file is fatal.
+CFont LoadFont(const char* path);
+// Builds the glyph table of an already loaded picture (any pixel depth).
+void ScanFontMarkers(CFont& font);
+// Draws text with its top-left corner at play-field position (x, y).
+void DrawText(const CFont& font, int x, int y, const std::string& text);
+// The pen advance DrawText applies for the text.
+int TextWidth(const CFont& font, const std::string& text);

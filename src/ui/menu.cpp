@@ -1,0 +1,264 @@
+// The seven menu screens: main menu, difficulty list, options, high-score
+// table (with name entry), help and credits; their drawing and their keys.
+// Escape is handled by the input dispatch before the keys reach this file.
+#include "ui/menu.h"
+
+#include <cstddef>
+#include <cstdio>
+
+#include "effects/particles.h"
+#include "field/gameflow.h"
+#include "shell/catalogue.h"
+#include "shell/globals.h"
+#include "shell/mainloop.h"
+#include "store/highscores.h"
+#include "ui/font.h"
+#include "ui/hud.h"
+
+namespace {
+struct TMenuRow {
+  const char* text;
+  int x;
+};
+
+// A screen whose rows carry a cursor; row r stands at y = firstY + 40·r and
+// its highlight box at cell row boxRow + 2·r.
+struct TCursorScreen {
+  const TMenuRow* rows;
+  int count;
+  int firstY;
+  int boxRow;
+};
+
+const TMenuRow MainRows[] = {{"continue", 200}, {"new game", 196}, {"options", 205}, {"highscores", 190},
+                             {"help", 219},     {"credits", 204},  {"exit", 219}};
+const TMenuRow DifficultyRows[] = {
+    {"newbie", 206}, {"experienced", 186}, {"master", 206}, {"crazy", 212}, {"AAARGH", 210}};
+const TMenuRow OptionRows[] = {{"fullscreen", 136}, {"music", 136},  {"sound", 136},
+                               {"background", 136}, {"stars", 136}, {"explosions", 136}};
+
+const TCursorScreen MainScreen = {MainRows, 7, 188, 9};
+const TCursorScreen DifficultyScreen = {DifficultyRows, 5, 208, 10};
+const TCursorScreen OptionScreen = {OptionRows, 6, 168, 8};
+
+// The options in the order the menu shows them.
+COption* OptionOfRow(int row) {
+  COption* const options[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,
+                              &Game.optBackground, &Game.optStars, &Game.optExplosions};
+  return options[row];
+}
+
+const TCursorScreen* CursorScreen(TMenuState state) {
+  switch (state) {
+    case msMain: return &MainScreen;
+    case msNewGame: return &DifficultyScreen;
+    case msOptions: return &OptionScreen;
+    default: return nullptr;
+  }
+}
+
+constexpr int FieldRight = 480;
+constexpr int HighlightRight = 360;  // the highlight box spans x 120..359
+constexpr int CheckColumn = 328;
+constexpr int HelpColumn = 240;      // the right column of the help legend
+constexpr int CreditNameColumn = 240;
+
+struct TPlacedText {
+  int x, y;
+  const char* text;
+  int limit;
+};
+
+struct THelpIcon {
+  SDL_Surface* TGameGlobals::*sprite;
+  int x, y;
+  const char* label;
+};
+
+const THelpIcon HelpIcons[] = {
+    {&TGameGlobals::sprBonusBall, 80, 240, "extra ball"},
+    {&TGameGlobals::sprBonusMagnet, 240, 240, "magnet (sticky ball)"},
+    {&TGameGlobals::sprBonusNormal, 80, 256, "reset powers"},
+    {&TGameGlobals::sprBonusQuestion, 240, 256, "mystery powerup"},
+    {&TGameGlobals::sprBonusPaddleLarge, 80, 272, "large paddle"},
+    {&TGameGlobals::sprBonusSpeedUp, 240, 272, "speed up ball"},
+    {&TGameGlobals::sprBonusPaddleSmall, 80, 288, "small paddle"},
+    {&TGameGlobals::sprBonusSpeedDown, 240, 288, "slow down ball"},
+    {&TGameGlobals::sprBonusFire, 80, 304, "fire ball"},
+    {&TGameGlobals::sprBonusLife, 240, 304, "extra paddle"},
+    {&TGameGlobals::sprBonusReverse, 80, 320, "reverse paddle"},
+    {&TGameGlobals::sprBonusPaddleSpeed, 240, 320, "slow down paddle"},
+};
+constexpr int HelpLabelOffset = 36;
+
+const TPlacedText HelpTexts[] = {
+    {80, 192, "Left/right cursor keys or mouse move paddle", FieldRight},
+    {80, 208, "Spacebar or left mouse button release ball", FieldRight},
+    {116, 352, "bubble (bounces ball)", FieldRight},
+    {80, 384, "You lose powerups when energy bar is depleted", FieldRight},
+    {80, 416, "Escape enters/exits menu", FieldRight},
+};
+
+const TPlacedText CreditTexts[] = {
+    {40, 64, "Programming", CreditNameColumn},
+    {240, 64, "the Rebounder team", FieldRight},
+    {40, 80, "Art", CreditNameColumn},
+    {240, 80, "the Rebounder team", FieldRight},
+    {40, 96, "Sound", CreditNameColumn},
+    {240, 96, "the Rebounder team", FieldRight},
+    {40, 112, "Music", CreditNameColumn},
+    {240, 112, "the Rebounder team", FieldRight},
+    {40, 144, "Testing", CreditNameColumn},
+    {240, 144, "the Rebounder team", FieldRight},
+    {240, 160, "and the game's own", FieldRight},
+    {240, 176, "automated test suite", FieldRight},
+    {40, 208, "Mapping", CreditNameColumn},
+    {240, 208, "the Rebounder team", FieldRight},
+    {240, 224, "forty levels, played", FieldRight},
+    {240, 240, "over five difficulties", FieldRight},
+    {40, 272, "Thanks", CreditNameColumn},
+    {240, 272, "SDL, SDL_mixer, Ogg Vorbis,", FieldRight},
+    {240, 288, "Cairo and DejaVu fonts", FieldRight},
+    {20, 336, "Rebounder is free software under the MIT", FieldRight},
+    {20, 352, "licence: use, change and share it freely.", FieldRight},
+    {20, 368, "The full terms are in the LICENSE file.", FieldRight},
+    {20, 400, "New levels: text files in data/levels, see levelc", FieldRight},
+};
+
+const TPlacedText VersionLabel = {424, 114, "v1.2", FieldRight};
+
+template <size_t N>
+void DrawTexts(const TPlacedText (&texts)[N]) {
+  for (const TPlacedText& t : texts) DrawText(Game.fontScore, t.x, t.y, t.text);
+}
+
+void DrawCursorScreen(const TCursorScreen& screen) {
+  DrawBox(Game.sprMenu, 6, screen.boxRow + 2 * Game.menuCursor, 12, 2);
+  for (int r = 0; r < screen.count; ++r) {
+    const bool dark = &screen == &MainScreen && r == 0 && Game.returnState != psGame;
+    DrawText(dark ? Game.fontMenuDark : Game.fontMenu, screen.rows[r].x, screen.firstY + 40 * r, screen.rows[r].text);
+  }
+  if (&screen != &OptionScreen) return;
+  for (int r = 0; r < screen.count; ++r)
+    DrawSprite(OptionOfRow(r)->value ? Game.sprCheckOn : Game.sprCheckOff, 328, 172 + 40 * r);
+}
+
+// The table; on the name-entry screen the new row shows the typed name and
+// blinks every 8 ticks between the bright font with a cursor and the dark font.
+void DrawHighScores() {
+  const int editRow = Game.menuState == msNewHighScore ? Game.newScoreRank - 1 : -1;
+  const bool bright = (Game.tickCount / 8) % 2 != 0;
+  for (int i = 0; i < Game.highScores.Count(); ++i) {
+    const CHighScore* entry = Game.highScores[i];
+    char score[16];
+    std::snprintf(score, sizeof score, "%10.u", static_cast<unsigned>(entry->score));
+    const int y = 184 + 28 * i;
+    const CFont& font = i == editRow && !bright ? Game.fontMenuDark : Game.fontMenu;
+    std::string name = entry->name;
+    if (i == editRow) name = Game.typedName + (bright ? "_" : "");
+    DrawText(font, 80, y, name);
+    DrawText(font, 300, y, score);
+  }
+}
+
+void DrawHelp() {
+  DrawTexts(HelpTexts);
+  for (const THelpIcon& icon : HelpIcons) {
+    DrawSprite(Game.sprBonus, icon.x, icon.y);
+    DrawSprite(Game.*(icon.sprite), icon.x, icon.y);
+    DrawText(Game.fontScore, icon.x + HelpLabelOffset, icon.y, icon.label);
+  }
+  DrawSprite(Game.sprFloater, 90, 352);
+}
+
+void ChooseMainRow() {
+  PlaySound(Game.sndMenuSelect);
+  switch (Game.menuCursor) {
+    case 0:
+      if (Game.returnState != psGame) break;
+      Game.programState = psGame;
+      Mix_HaltMusic();
+      break;
+    case 1: Game.menuState = msNewGame; Game.menuCursor = 0; break;
+    case 2: Game.menuState = msOptions; Game.menuCursor = 0; break;
+    case 3: Game.menuState = msHighScores; break;
+    case 4: Game.menuState = msHelp; break;
+    case 5: Game.menuState = msCredits; break;
+    case 6: Game.programState = psExit; break;
+  }
+}
+
+void ToggleOption() {
+  // The sound comes first, so switching the sound on is not yet heard.
+  PlaySound(Game.sndMenuSelect);
+  COption* option = OptionOfRow(Game.menuCursor);
+  option->SetValue(!option->value);
+  ApplyVideoSettings();
+}
+
+void MoveCursor(const TCursorScreen& screen, int step) {
+  const int target = Game.menuCursor + step;
+  if (target < 0 || target >= screen.count) return;
+  PlaySound(Game.sndMenuStep);
+  Game.menuCursor = target;
+}
+}  // namespace
+
+void DrawMenu() {
+  SDL_FillRect(Game.screen, nullptr, 0);
+  Game.stars->Update();
+  Game.stars->Draw();
+  if (Game.menuState != msOptions && Game.menuState != msCredits) {
+    DrawSprite(Game.sprTitle, 40, 32);
+    DrawText(Game.fontScore, VersionLabel.x, VersionLabel.y, VersionLabel.text);
+  }
+  if (const TCursorScreen* screen = CursorScreen(Game.menuState)) {
+    DrawCursorScreen(*screen);
+    return;
+  }
+  switch (Game.menuState) {
+    case msHighScores:
+    case msNewHighScore: DrawHighScores(); break;
+    case msHelp: DrawHelp(); break;
+    case msCredits: DrawTexts(CreditTexts); break;
+    default: break;
+  }
+}
+
+void HandleMenuKey(SDLKey key) {
+  if (Game.menuState == msNewHighScore) {
+    NameEntryKey(key);
+    return;
+  }
+  const TCursorScreen* screen = CursorScreen(Game.menuState);
+  if (!screen) return;
+  if (key == SDLK_UP) MoveCursor(*screen, -1);
+  if (key == SDLK_DOWN) MoveCursor(*screen, +1);
+  const bool enter = key == SDLK_RETURN;
+  if (Game.menuState == msMain && enter)
+    ChooseMainRow();
+  else if (Game.menuState == msNewGame && enter)
+    StartNewGame(Game.menuCursor);
+  else if (Game.menuState == msOptions && (enter || key == SDLK_SPACE))
+    ToggleOption();
+}
+
+std::vector<TFixedText> MenuFixedTexts() {
+  std::vector<TFixedText> texts;
+  for (const TCursorScreen* screen : {&MainScreen, &DifficultyScreen, &OptionScreen}) {
+    const int limit = screen == &OptionScreen ? CheckColumn : HighlightRight;
+    for (int r = 0; r < screen->count; ++r)
+      texts.push_back({&Game.fontMenu, screen->rows[r].x, screen->firstY + 40 * r, screen->rows[r].text, limit});
+  }
+  // "continue" is also drawn dark, which must fit just the same.
+  texts.push_back({&Game.fontMenuDark, MainRows[0].x, MainScreen.firstY, MainRows[0].text, HighlightRight});
+  for (const THelpIcon& icon : HelpIcons) {
+    const int limit = icon.x < HelpColumn ? HelpColumn : FieldRight;
+    texts.push_back({&Game.fontScore, icon.x + HelpLabelOffset, icon.y, icon.label, limit});
+  }
+  auto add = [&texts](const TPlacedText& t) { texts.push_back({&Game.fontScore, t.x, t.y, t.text, t.limit}); };
+  for (const TPlacedText& t : HelpTexts) add(t);
+  for (const TPlacedText& t : CreditTexts) add(t);
+  add(VersionLabel);
+  return texts;
+}

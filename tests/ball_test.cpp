@@ -1,0 +1,276 @@
+// The ball, the paddle, mouse steering and the world update.
+#include <set>
+
+#include "effects/particles.h"
+#include "field/ball.h"
+#include "field/brick.h"
+#include "field/gameflow.h"
+#include "field/level.h"
+#include "field/paddle.h"
+#include "field/world.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+#include "shell/mainloop.h"
+#include "shell/random.h"
+#include "testenv.h"
+
+namespace {
+class Field : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    StartEmptyPlay();
+  }
+  CBall* AddBall(float x, float y, int angle, TBallType type = btNormal) {
+    CBall* b = Game.balls.Add(new CBall(0, 0, type));
+    b->x = x;
+    b->y = y;
+    b->angle = angle;
+    return b;
+  }
+  static void Motion(int windowX) {
+    Game.event = {};
+    Game.event.type = SDL_MOUSEMOTION;
+    Game.event.motion.x = static_cast<Uint16>(windowX);
+    Game.event.motion.y = 240;
+    Game.ignoreMotion = false;
+    DispatchEvent();
+  }
+};
+}  // namespace
+
+TEST_F(Field, MouseMotionMovesThePaddleByTruncatedShares) {
+  CPaddle& p = *Game.paddle;
+  Motion(247);
+  EXPECT_EQ(p.x, 243);
+  EXPECT_TRUE(Game.ignoreMotion) << "the warp's own motion event is dropped next";
+  Motion(233);
+  EXPECT_EQ(p.x, 240) << "-7 / 2 truncates toward zero to -3";
+  Motion(241);
+  EXPECT_EQ(p.x, 240);
+  p.slow = true;
+  Motion(247);
+  EXPECT_EQ(p.x, 241);
+  p.slow = false;
+  p.direction = -1;
+  Motion(247);
+  EXPECT_EQ(p.x, 238) << "reversed controls mirror the mouse";
+  // A dropped event moves nothing.
+  Game.event.motion.x = 400;
+  DispatchEvent();
+  EXPECT_EQ(p.x, 238);
+  EXPECT_FALSE(Game.ignoreMotion);
+}
+
+TEST_F(Field, PaddleKeepsItsMarginAfterASizeChange) {
+  CPaddle& p = *Game.paddle;
+  EXPECT_EQ(p.HalfWidth(), Game.sprPaddle->w / 2 + 2);
+  Motion(640);
+  const int normalMargin = (5 * p.HalfWidth()) / 4;
+  EXPECT_EQ(p.x, 480 - normalMargin);
+  p.size = psLarge;
+  const int largeMargin = (5 * p.HalfWidth()) / 4;
+  EXPECT_GT(largeMargin, normalMargin);
+  EXPECT_EQ(p.x, 480 - normalMargin) << "clamped only at the next move";
+  Motion(240);
+  EXPECT_EQ(p.x, 480 - largeMargin);
+  Motion(0);
+  EXPECT_EQ(p.x, largeMargin);
+  // Arrow keys: 6 px a tick, 3 when slowed, both keys cancel out.
+  p.size = psNormal;
+  p.x = 240;
+  Game.keyState[SDLK_RIGHT] = 1;
+  p.Update();
+  EXPECT_EQ(p.x, 246);
+  p.slow = true;
+  p.Update();
+  EXPECT_EQ(p.x, 249);
+  Game.keyState[SDLK_LEFT] = 1;
+  p.Update();
+  EXPECT_EQ(p.x, 249);
+}
+
+TEST_F(Field, PaddleBandAndOffsetRule) {
+  const CPaddle& p = *Game.paddle;  // (240, 420), half width 34 for a 64-px sprite
+  ASSERT_EQ(p.HalfWidth(), 34);
+  CBall* miss = AddBall(240, 420 - 17, 100);
+  miss->Update();
+  EXPECT_EQ(miss->angle, ClampAngle(100)) << "one pixel above the band is not bounced";
+  Game.balls.Clear();
+
+  struct {
+    float x;
+    int a, b;
+  } cases[] = {{240, 260, 259}, {274, 305, 304}, {206, 215, 214}};
+  for (auto& c : cases) {
+    std::set<int> seen;
+    for (uint32_t seed = 0; seed < 40; ++seed) {
+      RandomSeed(seed);
+      CBall* b = AddBall(c.x, 420 - 16, 100);
+      b->Update();
+      seen.insert(b->angle);
+      Game.balls.Clear();
+    }
+    EXPECT_EQ(seen, (std::set<int>{c.a, c.b})) << "ball at x " << c.x;
+  }
+  // Moving up, a ball passes through the paddle.
+  CBall* up = AddBall(240, 410, 260);
+  up->Update();
+  EXPECT_EQ(up->angle, 260);
+  EXPECT_LT(up->y, 410);
+  EXPECT_EQ(PlayedCount(Game.sndPing), 40 * 3) << "one ping per paddle bounce only";
+}
+
+TEST_F(Field, HeadingRules) {
+  const int unchanged[] = {195, 165, 15, 345, 80, 100, 260, 280, 360, 45, 135, 225, 315};
+  for (int a : unchanged) EXPECT_EQ(ClampAngle(a), a) << a;
+  struct {
+    int in, out;
+  } moved[] = {{180, 195}, {194, 195}, {166, 165}, {179, 165}, {0, 15},   {14, 15},  {346, 345},
+               {359, 345}, {81, 80},   {90, 80},   {91, 100},  {99, 100}, {261, 260}, {270, 260},
+               {271, 280}, {279, 280}, {-90, 260}, {450, 80},  {720, 360}};
+  for (auto& m : moved) EXPECT_EQ(ClampAngle(m.in), m.out) << m.in;
+  // The jitter only ever lowers, and 360 survives normalisation.
+  for (uint32_t seed = 0; seed < 30; ++seed) {
+    RandomSeed(seed);
+    const int h = ReflectAngle(100, 0), v = ReflectAngle(30, 90), z = ReflectAngle(0, 180);
+    EXPECT_TRUE(h == 260 || h == 259) << h;
+    EXPECT_TRUE(v == 150 || v == 149) << v;
+    EXPECT_TRUE(z == 360 || z == 359) << z;
+  }
+  // A ball heading exactly 360 flies straight to the right.
+  CBall* b = AddBall(200, 200, 360);
+  b->Update();
+  EXPECT_EQ(b->angle, 360);
+  EXPECT_FLOAT_EQ(b->x, 204.0f);
+  EXPECT_FLOAT_EQ(b->y, 200.0f);
+}
+
+TEST_F(Field, WallsBricksAndThePaddleChooseOneReflection) {
+  // A corner: two pings, and the top wall's code (horizontal reflection) wins.
+  CBall* corner = AddBall(25, 25, 225);
+  corner->Update();
+  EXPECT_EQ(PlayedCount(Game.sndPing), 2);
+  EXPECT_TRUE(corner->angle == 135 || corner->angle == 134) << corner->angle;
+  Game.balls.Clear();
+
+  // A brick beats the left wall.
+  Game.bricks.Add(new CBrick(33, 25, bcBlue, bsNormal, bbNone));
+  CBall* brick = AddBall(25, 45, 240);
+  brick->Update();
+  EXPECT_TRUE(brick->angle == 120 || brick->angle == 119) << brick->angle;
+  EXPECT_EQ(Game.bricks[0]->colour, bcCracked);
+  Game.balls.Clear();
+  Game.bricks.Clear();
+
+  // The paddle beats the left wall: 122 reflected is 238/237 (the wall would give 58).
+  Game.paddle->x = 42;
+  CBall* paddle = AddBall(25, 405, 100);
+  paddle->Update();
+  EXPECT_TRUE(paddle->angle == 238 || paddle->angle == 237) << paddle->angle;
+}
+
+TEST_F(Field, FireBallsPloughThroughBreakableBricksButStopAtSolidOnes) {
+  Game.bricks.Add(new CBrick(100, 100, bcBlue, bsNormal, bbNone));
+  Game.bricks.Add(new CBrick(132, 100, bcGreen, bsNormal, bbNone));
+  CBall* fire = AddBall(116, 84, 90, btFire);
+  fire->Update();
+  EXPECT_EQ(Game.bricks[0]->colour, bcCracked);
+  EXPECT_EQ(Game.bricks[1]->colour, bcCracked);
+  EXPECT_EQ(fire->angle, 80) << "no bounce, only the clamp";
+  fire->x = 116;
+  fire->y = 84;
+  fire->angle = 90;
+  fire->Update();
+  EXPECT_EQ(Game.bricks[0]->colour, bcNone) << "still touching: the second hit";
+  EXPECT_EQ(Game.bricks[1]->colour, bcNone);
+  Game.balls.Clear();
+  Game.bricks.Clear();
+
+  Game.bricks.Add(new CBrick(100, 100, bcGray, bsSolid, bbNone));
+  Game.bricks.Add(new CBrick(132, 100, bcGreen, bsNormal, bbNone));
+  CBall* blocked = AddBall(116, 84, 90, btFire);
+  blocked->Update();
+  EXPECT_EQ(Game.bricks[1]->colour, bcGreen) << "the solid brick ends the brick loop";
+  EXPECT_EQ(blocked->angle, 260) << "270 or 269 from the reflection, clamped to 260";
+}
+
+TEST_F(Field, LossStuckBallsAndRemovalDuringTheWalk) {
+  // Bounced by the paddle, yet lost because its tentative y passed 417.
+  AddBall(240, 414, 90);
+  UpdateWorld();
+  EXPECT_EQ(Game.balls.Count(), 0);
+  EXPECT_EQ(PlayedCount(Game.sndBallLost), 1);
+  EXPECT_EQ(Game.effects.Count(), 1);
+
+  // A held ball rides with the paddle and neither collides nor falls.
+  CBall* held = AddBall(240, 420, 270, btMagnet);
+  held->stuck = true;
+  Game.bricks.Add(new CBrick(240, 420, bcBlue, bsNormal, bbNone));
+  Game.paddle->x = 300;
+  Game.energy = 1000;
+  for (int i = 0; i < 50; ++i) UpdateWorld();
+  ASSERT_EQ(Game.balls.Count(), 1);
+  EXPECT_FLOAT_EQ(held->x, 300.0f);
+  EXPECT_FLOAT_EQ(held->y, 420.0f);
+  EXPECT_EQ(Game.bricks[0]->colour, bcBlue);
+  // Fire releases it with a ping.
+  played.clear();
+  Game.fireHeld = true;
+  UpdateWorld();
+  EXPECT_FALSE(held->stuck);
+  EXPECT_EQ(PlayedCount(Game.sndPing), 1);
+}
+
+TEST_F(Field, ADestroyedBrickLeavesOneTickLater) {
+  Game.bricks.Add(new CBrick(100, 100, bcGray, bsSolid, bbNone));
+  Game.bricks.Add(new CBrick(132, 100, bcNone, bsNormal, bbNone));  // destroyed last tick
+  UpdateWorld();
+  EXPECT_FALSE(Game.levelComplete);
+  EXPECT_EQ(Game.bricks.Count(), 1);
+  UpdateWorld();
+  EXPECT_TRUE(Game.levelComplete);
+}
+
+TEST_F(Field, SeveralBallsLostInOneWalk) {
+  for (int i = 0; i < 5; ++i) AddBall(100.0f + 40 * i, 430, 90);
+  AddBall(240, 200, 270);
+  UpdateWorld();
+  ASSERT_EQ(Game.balls.Count(), 1);
+  EXPECT_FLOAT_EQ(Game.balls[0]->x, 240.0f);
+  EXPECT_EQ(PlayedCount(Game.sndBallLost), 5);
+}
+
+// A seeded ball plays a real level for 20,000 ticks with a paddle that
+// follows it; the rules must keep every ball in the field the whole time.
+TEST_F(Field, LongRunKeepsBallsInsideTheField) {
+  Game.levelIndex = 0;
+  LoadLevel(Game.levelList[0], 0, 0);
+  ASSERT_GT(Game.bricks.Count(), 0) << "the compiled levels must be in maps/";
+  RandomSeed(2024);
+  Game.fireHeld = true;
+  int launches = 0, lost = 0;
+  for (int tick = 0; tick < 20000; ++tick) {
+    if (!Game.balls.Empty()) Game.paddle->x = static_cast<int>(Game.balls[0]->x) + (tick % 7) - 3;
+    Game.paddle->Clamp();
+    if (Game.gameState == gsFirstBall || Game.gameState == gsNewBall) ++launches;
+    LogicTick();
+    const int before = Game.lives;
+    CheckGameFlow();
+    if (Game.lives < before) ++lost;
+    if (Game.gameState == gsGameOver) Game.lives = 3, Game.gameState = gsNewBall;
+    if (Game.gameState == gsGameDone) NextLevel();
+    for (int i = 0; i < Game.balls.Count(); ++i) {
+      const CBall* b = Game.balls[i];
+      ASSERT_GE(b->x, 0.0f) << "tick " << tick;
+      ASSERT_LE(b->x, 480.0f) << "tick " << tick;
+      ASSERT_GE(b->y, 0.0f) << "tick " << tick;
+      ASSERT_GE(b->angle, 0);
+      ASSERT_LE(b->angle, 360);
+      ASSERT_GE(b->speed, Game.baseBallSpeed - 1);
+      ASSERT_LE(b->speed, Game.baseBallSpeed + 1);
+    }
+  }
+  EXPECT_GT(launches, 0);
+  EXPECT_GT(Game.score, 0u) << "the ball broke bricks";
+}

@@ -1,0 +1,166 @@
+// The main loop's tick schedule and the asset catalogue.
+#include <set>
+
+#include "effects/particles.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/globals.h"
+#include "shell/mainloop.h"
+#include "shell/random.h"
+#include "testenv.h"
+
+namespace {
+uint32_t fakeNow = 0;
+uint32_t FakeTicks() { return fakeNow; }
+
+class TickSchedule : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    SetTicksSource(FakeTicks);
+    Game.programState = psMenu;  // ticks then only count
+  }
+};
+}  // namespace
+
+TEST_F(TickSchedule, ExactlyOneTickOwedWaitsForTheNextPass) {
+  Game.lastTick = fakeNow = 1000;
+  fakeNow = 1025;
+  EXPECT_EQ(RunOwedTicks(), 0);
+  EXPECT_EQ(Game.tickCount, 0);
+  EXPECT_EQ(Game.lastTick, 1000u);  // the 25 ms stay owed
+  fakeNow = 1026;
+  EXPECT_EQ(RunOwedTicks(), 1);
+  EXPECT_EQ(Game.tickCount, 1);
+  EXPECT_EQ(Game.lastTick, 1025u);  // the 1 ms remainder is carried over
+}
+
+TEST_F(TickSchedule, AllOwedTicksRunInARowAndTheRemainderIsRebased) {
+  Game.lastTick = fakeNow = 5000;
+  fakeNow = 5000 + 25 * 7 + 10;  // seven whole ticks and 10 ms
+  EXPECT_EQ(RunOwedTicks(), 7);
+  EXPECT_EQ(Game.tickCount, 7);
+  EXPECT_EQ(fakeNow - Game.lastTick, 10u);
+}
+
+TEST_F(TickSchedule, ClockWrapAroundDoesNotStall) {
+  Game.lastTick = fakeNow = 0xFFFFFFF0u;
+  fakeNow = 0x0000000Cu;  // 28 ms later, across the wrap
+  EXPECT_EQ(RunOwedTicks(), 1);
+  EXPECT_EQ(Game.lastTick, 0xFFFFFFF0u + 25u);
+  fakeNow += 40;
+  EXPECT_EQ(RunOwedTicks(), 1);
+  EXPECT_EQ(Game.tickCount, 2);
+}
+
+class Catalogue : public GameTest {};
+
+TEST_F(Catalogue, EverySpriteIsEightBitWithTheSharedPalette) {
+  const SDL_Palette* shared = Game.sprHud->format->palette;
+  ASSERT_NE(shared, nullptr);
+  ASSERT_EQ(shared->ncolors, 256);
+  EXPECT_EQ(shared->colors[0].r + shared->colors[0].g + shared->colors[0].b, 0) << "index 0 must be black";
+  for (const TSpriteEntry& e : SpriteCatalogue) {
+    SDL_Surface* s = Game.*(e.field);
+    ASSERT_NE(s, nullptr) << e.path;
+    ASSERT_EQ(s->format->BitsPerPixel, 8) << e.path;
+    ASSERT_NE(s->format->palette, nullptr) << e.path;
+    for (int i = 0; i < 256; ++i) {
+      const SDL_Color& a = s->format->palette->colors[i];
+      const SDL_Color& b = shared->colors[i];
+      ASSERT_TRUE(a.r == b.r && a.g == b.g && a.b == b.b) << e.path << " palette entry " << i;
+    }
+    EXPECT_TRUE(s->flags & SDL_SRCCOLORKEY) << e.path;
+  }
+  EXPECT_NE(Game.sprCornerLeft, Game.sprCornerRight) << "both corners are loaded as separate surfaces";
+}
+
+TEST_F(Catalogue, SizesThatThePlayFieldPositionsRelyOn) {
+  struct {
+    SDL_Surface* s;
+    int w, h;
+  } fixed[] = {{Game.sprBall, 16, 16},       {Game.sprBallFire, 16, 16}, {Game.sprBrickBlue, 32, 16},
+               {Game.sprBrickGray, 32, 16},  {Game.sprMask, 32, 16},     {Game.sprPaddle, 64, 16},
+               {Game.sprBonus, 32, 16},      {Game.sprFloater, 32, 32},  {Game.sprHud, 480, 48},
+               {Game.sprBackground, 480, 240}, {Game.sprMessage, 60, 60}, {Game.sprMenu, 60, 60},
+               {Game.sprCornerLeft, 16, 16}};
+  for (auto& f : fixed) {
+    EXPECT_EQ(f.s->w, f.w);
+    EXPECT_EQ(f.s->h, f.h);
+  }
+  EXPECT_GT(Game.sprPaddleLarge->w, Game.sprPaddle->w);
+  EXPECT_LT(Game.sprPaddleSmall->w, Game.sprPaddle->w);
+  for (SDL_Surface* beam : {Game.sprBeamBlue, Game.sprBeamRed, Game.sprBeamGreen}) {
+    EXPECT_GE(beam->w, 23);
+    EXPECT_GE(beam->h, 8);
+  }
+  EXPECT_EQ(Game.sprWallV->w, 16);
+  EXPECT_EQ(Game.sprWallH->h, 16);
+}
+
+TEST_F(Catalogue, EverySoundAndTheMusicLoad) {
+  for (const TSoundEntry& e : SoundCatalogue) EXPECT_NE(Game.*(e.field), nullptr) << e.path;
+  Mix_Music* music = Mix_LoadMUS("music//rebounder.ogg");
+  EXPECT_NE(music, nullptr) << Mix_GetError();
+  if (music) Mix_FreeMusic(music);
+}
+
+TEST_F(Catalogue, MagentaIsTransparentAndDrawingStaysInsideThePlayField) {
+  const Uint8 magenta = MagentaIndex();
+  ASSERT_NE(magenta, 0);
+  // The ball's corner is transparent: the background must show through.
+  ASSERT_EQ(SpritePixel(Game.sprBall, 0, 0), magenta);
+  ClearWindow(7);
+  DrawSprite(Game.sprBall, 100, 100);
+  EXPECT_EQ(PixelAt(180, 100), 7);
+  EXPECT_NE(PixelAt(188, 108), 7);
+
+  // Sprites placed across either edge are cut at the field's edge.
+  ClearWindow(7);
+  DrawSprite(Game.sprBackground, -300, 0);
+  DrawSprite(Game.sprBackground, 300, 240);
+  DrawSprite(Game.sprHud, -240, 432);
+  for (int y = 0; y < 480; y += 3) {
+    for (int x = 0; x < 80; ++x) ASSERT_EQ(PixelAt(x, y), 7) << x << "," << y;
+    for (int x = 560; x < 640; ++x) ASSERT_EQ(PixelAt(x, y), 7) << x << "," << y;
+  }
+}
+
+TEST_F(Catalogue, FontsHaveAllNinetyFourGlyphs) {
+  for (const CFont* f : {&Game.fontMenu, &Game.fontMenuDark, &Game.fontScore}) {
+    int defined = 0;
+    for (int c = 33; c <= 126; ++c)
+      if (f->glyphs[c].w > 0) ++defined;
+    EXPECT_EQ(defined, 94);
+  }
+  // The dark menu font stands in for the bright one, so their cells must match.
+  for (int c = 33; c <= 126; ++c) EXPECT_EQ(Game.fontMenu.glyphs[c].w, Game.fontMenuDark.glyphs[c].w) << c;
+}
+
+TEST_F(Catalogue, SoundsPassThroughOnePlaceAndFollowTheSoundOption) {
+  PlaySound(Game.sndPing);
+  Game.optSound.value = false;
+  PlaySound(Game.sndPong);
+  Game.optSound.value = true;
+  PlaySound(Game.sndSolid);
+  ASSERT_EQ(played.size(), 2u);
+  EXPECT_EQ(played[0], Game.sndPing);
+  EXPECT_EQ(played[1], Game.sndSolid);
+  EXPECT_STREQ(SoundName(Game.sndSolid), "solid.wav");
+}
+
+TEST(RandomGenerator, SeededSequencesRepeatAndCoverTheRange) {
+  RandomSeed(99);
+  std::vector<int> first;
+  for (int i = 0; i < 50; ++i) first.push_back(Random(7));
+  RandomSeed(99);
+  std::set<int> seen;
+  for (int i = 0; i < 50; ++i) {
+    const int r = Random(7);
+    EXPECT_EQ(r, first[static_cast<size_t>(i)]);
+    seen.insert(r);
+  }
+  EXPECT_EQ(seen.size(), 7u);
+  EXPECT_EQ(*seen.begin(), 0);
+  EXPECT_EQ(*seen.rbegin(), 6);
+}

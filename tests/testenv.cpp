@@ -1,0 +1,135 @@
+// The shared test fixture.
+#include "testenv.h"
+
+#include "effects/bonus.h"
+#include "effects/floater.h"
+#include "effects/particles.h"
+#include "field/ball.h"
+#include "field/brick.h"
+#include "field/gameflow.h"
+#include "field/paddle.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/globals.h"
+#include "shell/random.h"
+#include "store/highscores.h"
+
+namespace {
+uint32_t FixedSeconds() { return 12345; }
+}  // namespace
+
+void GameTest::SetUpTestSuite() {
+  if (Game.screen) return;
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
+  Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
+  Mix_AllocateChannels(8);
+  LoadSprites();
+  LoadSounds();
+  LoadFonts();
+  Game.screen = SDL_SetVideoMode(640, 480, 8, SDL_SWSURFACE | SDL_HWPALETTE);
+  ASSERT_NE(Game.screen, nullptr) << SDL_GetError();
+  SDL_Rect clip = {80, 0, 480, 480};
+  SDL_SetClipRect(Game.screen, &clip);
+  SDL_SetColors(Game.screen, Game.sprHud->format->palette->colors, 0, 256);
+  Game.keyState = SDL_GetKeyState(nullptr);
+}
+
+void GameTest::SetUp() {
+  SetTicksSource(nullptr);
+  SetSecondsSource(FixedSeconds);
+  RandomSeed(1);
+  Game.balls.Clear();
+  Game.bricks.Clear();
+  Game.effects.Clear();
+  Game.bonuses.Clear();
+  Game.floaters.Clear();
+  Game.highScores.Clear();
+  Game.paddle.reset(new CPaddle(240, 420));
+  Game.stars.reset(new CStars());
+  Game.stars->Create(0, 0, Game.sprStar);
+  for (COption* o : {&Game.optBackground, &Game.optStars, &Game.optExplosions, &Game.optMusic, &Game.optSound,
+                     &Game.optFullscreen}) {
+    o->value = true;
+    o->applied = true;
+  }
+  Game.quitRequested = false;
+  Game.ignoreMotion = false;
+  Game.fireHeld = false;
+  Game.levelList.clear();
+  BuildLevelList();
+  Game.baseBallSpeed = 4;
+  Game.ballType = btNormal;
+  Game.ballSpeed = 4;
+  Game.beamPhase = 0;
+  Game.programState = psGame;
+  Game.returnState = psMenu;
+  Game.gameState = gsFirstBall;
+  Game.menuState = msMain;
+  Game.menuCursor = 1;
+  Game.lives = 3;
+  Game.score = 0;
+  Game.energy = 0;
+  Game.levelComplete = false;
+  Game.tickCount = 0;
+  Game.levelIndex = -1;
+  Game.levelName.clear();
+  Game.maxFloaters = 0;
+  Game.floaterInterval = 0;
+  Game.floaterTimer = 0;
+  Game.newScoreRank = 0;
+  Game.typedName.clear();
+  Game.lastTick = 0;
+  Game.frameTicks = 0;
+  for (int k = 0; k < SDLK_LAST; ++k) Game.keyState[k] = 0;
+  played.clear();
+  SetSoundObserver([this](Mix_Chunk* c) { played.push_back(c); });
+}
+
+void GameTest::TearDown() {
+  SetSoundObserver(nullptr);
+  SetTicksSource(nullptr);
+  SetSecondsSource(nullptr);
+}
+
+int GameTest::PlayedCount(Mix_Chunk* chunk) const {
+  int n = 0;
+  for (Mix_Chunk* c : played)
+    if (c == chunk) ++n;
+  return n;
+}
+
+std::string GameTest::PlayedNames() const {
+  std::string s;
+  for (Mix_Chunk* c : played) s += std::string(SoundName(c)) + " ";
+  return s;
+}
+
+Uint8 GameTest::PixelAt(int x, int y) {
+  SDL_LockSurface(Game.screen);
+  Uint8 v = static_cast<Uint8*>(Game.screen->pixels)[y * Game.screen->pitch + x];
+  SDL_UnlockSurface(Game.screen);
+  return v;
+}
+
+Uint8 GameTest::SpritePixel(SDL_Surface* sprite, int x, int y) {
+  SDL_LockSurface(sprite);
+  Uint8 v = static_cast<Uint8*>(sprite->pixels)[y * sprite->pitch + x];
+  SDL_UnlockSurface(sprite);
+  return v;
+}
+
+void GameTest::ClearWindow(Uint8 index) {
+  SDL_Rect all = {0, 0, 640, 480};
+  SDL_SetClipRect(Game.screen, nullptr);
+  SDL_FillRect(Game.screen, &all, index);
+  SDL_Rect clip = {80, 0, 480, 480};
+  SDL_SetClipRect(Game.screen, &clip);
+}
+
+Uint8 GameTest::MagentaIndex() { return static_cast<Uint8>(SDL_MapRGB(Game.screen->format, 255, 0, 255)); }
+
+void StartEmptyPlay() {
+  Game.bricks.Clear();
+  Game.gameState = gsBallInGame;
+  Game.programState = psGame;
+}

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Starts the real game in a real X server (Xvfb), waits for its window, takes
+# a screenshot and checks that it shows a drawn play field, then asks the game
+# to quit with SIGTERM and checks that it exits cleanly and saved its files.
+set -euo pipefail
+
+GAME_DIR=$(cd "$1" && pwd)
+WORK=$(mktemp -d)
+XPID=""
+GPID=""
+cleanup() {
+  [ -n "$GPID" ] && kill -9 "$GPID" 2>/dev/null || true
+  [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# Run from a scratch folder so the game's own data files are never touched.
+for d in sprites sounds music fonts maps; do ln -s "$GAME_DIR/$d" "$WORK/$d"; done
+
+for n in $(seq 40 99); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=":$n"; break; fi
+done
+Xvfb "$DISPLAY_NUM" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+XPID=$!
+export DISPLAY=$DISPLAY_NUM
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+cd "$WORK"
+SDL_AUDIODRIVER=dummy "$GAME_DIR/rebounder" "go easy on me" 2>"$WORK/stderr.txt" &
+GPID=$!
+if ! timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null; then
+  echo "FAIL: no window titled Rebounder appeared"; cat "$WORK/stderr.txt"; exit 1
+fi
+sleep 1.5
+
+xwd -root -silent | /usr/bin/convert xwd:- "$WORK/shot.png"
+colours=$(/usr/bin/convert "$WORK/shot.png" -crop 480x480+80+0 +repage -format %k info:)
+echo "screenshot: $colours distinct colours in the play field"
+if [ "$colours" -lt 16 ]; then echo "FAIL: the play field looks empty"; exit 1; fi
+
+kill -TERM "$GPID"
+set +e
+wait "$GPID"
+rc=$?
+set -e
+GPID=""
+if [ "$rc" -ne 0 ]; then echo "FAIL: exit status $rc after SIGTERM"; cat "$WORK/stderr.txt"; exit 1; fi
+[ "$(stat -c %s options.dat)" -eq 6 ] || { echo "FAIL: options.dat not saved"; exit 1; }
+[ "$(stat -c %s highscores.dat)" -eq 140 ] || { echo "FAIL: highscores.dat not saved"; exit 1; }
+echo "ok: window shown, clean exit on SIGTERM, data files saved"

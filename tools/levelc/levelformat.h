@@ -1,0 +1,42 @@
+// The two forms of a level: the readable source text (.lvl) and the compiled
+// map the game loads (.map, 513 bytes). Parsing, checking and printing both.
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Map header: a tag, the format version and a zero byte.
+constexpr char MapTag[] = "RBLEVEL";  // 7 characters, stored without the terminator
+constexpr int MapTagBytes = 7;
+constexpr uint8_t MapVersion = 1;
+
+// Largest colour and power-up numbers a map may hold (cracked, slow paddle).
+constexpr int MaxColour = 8;
+constexpr int MaxPowerUp = 12;
+
+// A problem with a source or map file. The message already names the file
+// (and the line, for sources).
+class TLevelError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+struct TCompiledLevel {
+  std::string name;
+  std::vector<uint8_t> bytes;  // exactly LevelFileBytes
+};
+
+// Parses the text of a .lvl source; fileName is used only in error messages.
+TCompiledLevel CompileSource(const std::string& text, const std::string& fileName);
+
+// Prints a map back as source text carrying the given level name. Refuses a
+// map that a source cannot express, so that printing and compiling again
+// always gives back the same bytes.
+std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
+                     const std::string& fileName);
+
+// Checks a level name for use as a file name: non-empty, no '/', no control
+// characters, no leading or trailing spaces, not "." or "..". Returns the
+// problem, or an empty string when the name is fine.
+std::string NameProblem(const std::string& name);

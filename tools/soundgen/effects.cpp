@@ -1,0 +1,42 @@
+// effects.cpp: the list of effect files and the finishing pass every effect goes through.
+#include "effects.h"
+
+namespace effects {
+
+const std::vector<Effect>& All() {
+  static const std::vector<Effect> kAll = {
+      {"ping.wav", Ping, 0.6f},
+      {"pong.wav", Pong, 0.7f},
+      {"solid.wav", Solid, 0.7f},
+      {"brick_explosion.wav", BrickExplosion, 0.8f},
+      {"bonus_launch.wav", BonusLaunch, 0.75f},
+      {"bonus_pickup.wav", BonusPickup, 0.8f},
+      {"ball_lost.wav", BallLost, 0.9f},
+      {"floater_enter.wav", FloaterEnter, 0.8f},
+      {"floater_zapp.wav", FloaterZapp, 0.85f},
+      {"extra_ball.wav", ExtraBall, 0.85f},
+      {"extra_life.wav", ExtraLife, 0.85f},
+      {"fireball.wav", Fireball, 0.9f},
+      {"large_paddle.wav", LargePaddle, 0.85f},
+      {"small_paddle.wav", SmallPaddle, 0.85f},
+      {"magnet.wav", Magnet, 0.85f},
+      {"speed_up.wav", SpeedUp, 0.8f},
+      {"speed_down.wav", SpeedDown, 0.8f},
+      {"reverse.wav", Reverse, 0.85f},
+      {"game_over.wav", GameOver, 0.9f},
+      {"game_done.wav", GameDone, 0.9f},
+      {"menu_step.wav", MenuStep, 0.55f},
+      {"menu_select.wav", MenuSelect, 0.7f},
+  };
+  return kAll;
+}
+
+synth::Buffer Finish(const Effect& effect) {
+  synth::Buffer buffer = effect.make();
+  synth::HighPass(buffer, 30.0);
+  synth::FadeEdges(buffer, 0.0008, 0.012);
+  synth::Normalise(buffer, effect.peak);
+  return buffer;
+}
+
+}  // namespace effects

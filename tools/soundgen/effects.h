@@ -1,0 +1,50 @@
+// effects.h: the game's 22 sound effects, each a function that synthesises its raw waveform.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "synth.h"
+
+namespace effects {
+
+struct Effect {
+  const char* file;
+  synth::Buffer (*make)();
+  float peak;  // level after normalising: frequent sounds sit a little lower
+};
+
+const std::vector<Effect>& All();
+
+// Removes DC and rumble, fades the edges so the file starts and ends at silence, and normalises.
+synth::Buffer Finish(const Effect& effect);
+
+// Ball, bricks, capsules and floaters.
+synth::Buffer Ping();
+synth::Buffer Pong();
+synth::Buffer Solid();
+synth::Buffer BrickExplosion();
+synth::Buffer BonusLaunch();
+synth::Buffer BonusPickup();
+synth::Buffer BallLost();
+synth::Buffer FloaterEnter();
+synth::Buffer FloaterZapp();
+
+// Power-ups.
+synth::Buffer ExtraBall();
+synth::Buffer ExtraLife();
+synth::Buffer Fireball();
+synth::Buffer LargePaddle();
+synth::Buffer SmallPaddle();
+synth::Buffer Magnet();
+synth::Buffer SpeedUp();
+synth::Buffer SpeedDown();
+synth::Buffer Reverse();
+
+// Jingles and menu.
+synth::Buffer GameOver();
+synth::Buffer GameDone();
+synth::Buffer MenuStep();
+synth::Buffer MenuSelect();
+
+}  // namespace effects

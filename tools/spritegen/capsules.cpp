@@ -1,0 +1,302 @@
+// The falling power-up capsule, the twelve icons drawn over it, and the floater bubble.
+#include <cmath>
+#include <functional>
+
+#include "art.h"
+#include "canvas.h"
+
+namespace {
+
+constexpr int kW = 32, kH = 16;
+
+// Icons get a dark outline so they read on the capsule and on the help page alike.
+void Outlined(cairo_t* cr, const std::function<void()>& path, const std::function<void()>& fill,
+              double outline = 2.4) {
+  path();
+  cairo_set_line_width(cr, outline);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+  SetShade(cr, Ramp::Night, 0.0);
+  cairo_stroke_preserve(cr);
+  fill();
+  cairo_fill(cr);
+}
+
+void Chevron(cairo_t* cr, double x, double y, double dir, double size) {
+  cairo_move_to(cr, x - dir * size * 0.4, y - size);
+  cairo_line_to(cr, x + dir * size * 0.6, y);
+  cairo_line_to(cr, x - dir * size * 0.4, y + size);
+  cairo_line_to(cr, x - dir * size * 1.1, y + size);
+  cairo_line_to(cr, x - dir * size * 0.1, y);
+  cairo_line_to(cr, x - dir * size * 1.1, y - size);
+  cairo_close_path(cr);
+}
+
+void Arrow(cairo_t* cr, double x0, double x1, double y, double head) {
+  double dir = x1 > x0 ? 1 : -1;
+  cairo_move_to(cr, x0, y - 1);
+  cairo_line_to(cr, x1 - dir * head, y - 1);
+  cairo_line_to(cr, x1 - dir * head, y - head * 0.9);
+  cairo_line_to(cr, x1, y);
+  cairo_line_to(cr, x1 - dir * head, y + head * 0.9);
+  cairo_line_to(cr, x1 - dir * head, y + 1);
+  cairo_line_to(cr, x0, y + 1);
+  cairo_close_path(cr);
+}
+
+void VFill(cairo_t* cr, Ramp ramp, double top, double bottom) {
+  SetLinear(cr, 0, 3, 0, 13, {{0, Shade(ramp, top)}, {1, Shade(ramp, bottom)}});
+}
+
+void DrawBallIcon(cairo_t* cr) {
+  Outlined(
+      cr, [&] { cairo_arc(cr, 13, 8, 4.2, 0, 2 * M_PI); },
+      [&] {
+        SetRadial(cr, 11.6, 6.6, 13, 8, 4.4, {{0, Shade(Ramp::Grey, 1)}, {1, Shade(Ramp::Steel, 0.45)}});
+      });
+  Outlined(
+      cr,
+      [&] {
+        cairo_rectangle(cr, 18.5, 7, 6, 2);
+        cairo_rectangle(cr, 20.5, 5, 2, 6);
+      },
+      [&] { SetShade(cr, Ramp::Green, 0.85); }, 2);
+}
+
+void DrawResetIcon(cairo_t* cr) {
+  Outlined(
+      cr,
+      [&] {
+        cairo_arc(cr, 16, 8, 4.6, 0.35 * M_PI, 1.9 * M_PI);
+        cairo_arc_negative(cr, 16, 8, 2.4, 1.9 * M_PI, 0.35 * M_PI);
+        cairo_close_path(cr);
+        cairo_move_to(cr, 18.5, 1.6);
+        cairo_line_to(cr, 22.6, 6.4);
+        cairo_line_to(cr, 17.0, 7.2);
+        cairo_close_path(cr);
+      },
+      [&] { VFill(cr, Ramp::Ice, 1, 0.6); });
+}
+
+void DrawPaddleIcon(cairo_t* cr, bool large) {
+  Ramp ramp = large ? Ramp::Green : Ramp::Red;
+  double half = large ? 5 : 2.5;
+  Outlined(
+      cr, [&] { RoundRect(cr, 16 - half, 6.5, 2 * half, 3, 1.5); }, [&] { VFill(cr, Ramp::Steel, 1, 0.4); });
+  for (double dir : {-1.0, 1.0}) {
+    double inner = 16 + dir * (half + 1.5), outer = 16 + dir * (half + 6.5);
+    Outlined(
+        cr, [&] { large ? Arrow(cr, inner, outer, 8, 3) : Arrow(cr, outer, inner, 8, 3); },
+        [&] { VFill(cr, ramp, 0.95, 0.55); }, 2);
+  }
+}
+
+void DrawFireIcon(cairo_t* cr) {
+  Outlined(
+      cr,
+      [&] {
+        cairo_move_to(cr, 16, 13.5);
+        cairo_curve_to(cr, 10.5, 13.5, 10.5, 7.5, 13.5, 5);
+        cairo_curve_to(cr, 13.5, 7, 14.5, 8, 15.5, 8);
+        cairo_curve_to(cr, 14.5, 5, 16.5, 2.5, 18, 1.5);
+        cairo_curve_to(cr, 18, 5, 21.5, 7, 21.5, 10);
+        cairo_curve_to(cr, 21.5, 12.5, 19, 13.5, 16, 13.5);
+        cairo_close_path(cr);
+      },
+      [&] {
+        SetLinear(cr, 0, 2, 0, 14,
+                  {{0, Shade(Ramp::Fire, 0.6)}, {0.6, Shade(Ramp::Fire, 0.85)}, {1, Shade(Ramp::Fire, 1)}});
+      });
+}
+
+void DrawMagnetIcon(cairo_t* cr) {
+  Outlined(
+      cr,
+      [&] {
+        cairo_arc_negative(cr, 16, 6, 5.5, M_PI, 0);
+        cairo_line_to(cr, 21.5, 12.5);
+        cairo_line_to(cr, 18.5, 12.5);
+        cairo_line_to(cr, 18.5, 6);
+        cairo_arc(cr, 16, 6, 2.5, 0, M_PI);
+        cairo_line_to(cr, 13.5, 12.5);
+        cairo_line_to(cr, 10.5, 12.5);
+        cairo_close_path(cr);
+      },
+      [&] { VFill(cr, Ramp::Red, 0.4, 0.75); });
+  for (double x : {10.5, 18.5}) {
+    cairo_rectangle(cr, x, 10, 3, 2.5);
+    SetShade(cr, Ramp::Steel, 0.95);
+    cairo_fill(cr);
+  }
+}
+
+void DrawQuestionIcon(cairo_t* cr) {
+  SelectBoldFont(cr, 14);
+  cairo_text_extents_t e;
+  cairo_text_extents(cr, "?", &e);
+  cairo_move_to(cr, 16 - e.x_bearing - e.width / 2, 8 - e.y_bearing - e.height / 2);
+  Outlined(
+      cr, [&] { cairo_text_path(cr, "?"); }, [&] { VFill(cr, Ramp::Yellow, 1, 0.6); }, 2.6);
+}
+
+void DrawSpeedIcon(cairo_t* cr, bool up) {
+  double dir = up ? 1 : -1;
+  Ramp ramp = up ? Ramp::Fire : Ramp::Ice;
+  for (double x : {13.0, 19.0}) {
+    Outlined(
+        cr, [&] { Chevron(cr, x, 8, dir, 4.5); }, [&] { VFill(cr, ramp, 1, 0.55); }, 2);
+  }
+}
+
+void DrawHeartIcon(cairo_t* cr) {
+  Outlined(
+      cr,
+      [&] {
+        cairo_move_to(cr, 16, 13.5);
+        cairo_curve_to(cr, 12, 10, 10, 8, 10.5, 5.5);
+        cairo_curve_to(cr, 11, 2.5, 15, 2.5, 16, 5.5);
+        cairo_curve_to(cr, 17, 2.5, 21, 2.5, 21.5, 5.5);
+        cairo_curve_to(cr, 22, 8, 20, 10, 16, 13.5);
+        cairo_close_path(cr);
+      },
+      [&] {
+        SetRadial(cr, 13.5, 5.5, 16, 8, 7,
+                  {{0, Shade(Ramp::Rose, 1)}, {0.4, Shade(Ramp::Rose, 0.7)}, {1, Shade(Ramp::Rose, 0.45)}});
+      });
+}
+
+void DrawReverseIcon(cairo_t* cr) {
+  Outlined(
+      cr, [&] { Arrow(cr, 9.5, 22.5, 5, 3.2); }, [&] { VFill(cr, Ramp::Purple, 1, 0.65); }, 2);
+  Outlined(
+      cr, [&] { Arrow(cr, 22.5, 9.5, 11, 3.2); }, [&] { VFill(cr, Ramp::Purple, 0.85, 0.5); }, 2);
+}
+
+void DrawHourglassIcon(cairo_t* cr) {
+  Outlined(
+      cr,
+      [&] {
+        cairo_move_to(cr, 11.5, 2);
+        cairo_line_to(cr, 20.5, 2);
+        cairo_line_to(cr, 16.8, 8);
+        cairo_line_to(cr, 20.5, 14);
+        cairo_line_to(cr, 11.5, 14);
+        cairo_line_to(cr, 15.2, 8);
+        cairo_close_path(cr);
+      },
+      [&] { SetShade(cr, Ramp::Steel, 0.85); }, 2.2);
+  // Sand in the lower bulb and a trickle from the upper one.
+  cairo_move_to(cr, 12.8, 13);
+  cairo_line_to(cr, 19.2, 13);
+  cairo_line_to(cr, 16, 10);
+  cairo_close_path(cr);
+  cairo_rectangle(cr, 15.5, 5.5, 1, 5);
+  cairo_move_to(cr, 13.5, 3.2);
+  cairo_line_to(cr, 18.5, 3.2);
+  cairo_line_to(cr, 16, 5.8);
+  cairo_close_path(cr);
+  SetShade(cr, Ramp::Gold, 0.8);
+  cairo_fill(cr);
+}
+
+}  // namespace
+
+Indexed DrawCapsule() {
+  Canvas c(kW, kH);
+  cairo_t* cr = c.cr();
+  RoundRect(cr, 0, 0, kW, kH, 8);
+  SetShade(cr, Ramp::Steel, 0.04);
+  cairo_fill(cr);
+  RoundRect(cr, 1, 1, kW - 2, kH - 2, 7);
+  SetLinear(cr, 0, 1, 0, kH - 1,
+            {{0, Shade(Ramp::Steel, 0.7)},
+             {0.2, Shade(Ramp::Grey, 1)},
+             {0.5, Shade(Ramp::Steel, 0.55)},
+             {0.55, Shade(Ramp::Steel, 0.3)},
+             {1, Shade(Ramp::Steel, 0.2)}});
+  cairo_fill(cr);
+  // Dark glass band in the middle where the icon sits.
+  cairo_rectangle(cr, 7, 1, kW - 14, kH - 2);
+  SetLinear(cr, 0, 1, 0, kH - 1,
+            {{0, Shade(Ramp::Night, 0.5)},
+             {0.25, Shade(Ramp::Night, 0.85)},
+             {0.5, Shade(Ramp::Night, 0.3)},
+             {1, Shade(Ramp::Night, 0.12)}});
+  cairo_fill(cr);
+  SetShade(cr, Ramp::Steel, 0.06);
+  cairo_rectangle(cr, 6, 1, 1, kH - 2);
+  cairo_rectangle(cr, kW - 7, 1, 1, kH - 2);
+  cairo_fill(cr);
+  return c.Sprite(5);
+}
+
+Indexed DrawIcon(Icon icon) {
+  Canvas c(kW, kH);
+  cairo_t* cr = c.cr();
+  switch (icon) {
+    case Icon::Ball:
+      DrawBallIcon(cr);
+      break;
+    case Icon::Normal:
+      DrawResetIcon(cr);
+      break;
+    case Icon::PaddleLarge:
+      DrawPaddleIcon(cr, true);
+      break;
+    case Icon::PaddleSmall:
+      DrawPaddleIcon(cr, false);
+      break;
+    case Icon::Fire:
+      DrawFireIcon(cr);
+      break;
+    case Icon::Magnet:
+      DrawMagnetIcon(cr);
+      break;
+    case Icon::Question:
+      DrawQuestionIcon(cr);
+      break;
+    case Icon::SpeedUp:
+      DrawSpeedIcon(cr, true);
+      break;
+    case Icon::SpeedDown:
+      DrawSpeedIcon(cr, false);
+      break;
+    case Icon::Life:
+      DrawHeartIcon(cr);
+      break;
+    case Icon::Reverse:
+      DrawReverseIcon(cr);
+      break;
+    case Icon::PaddleSpeed:
+      DrawHourglassIcon(cr);
+      break;
+  }
+  return c.Sprite(0);
+}
+
+Indexed DrawFloater() {
+  Canvas c(32, 32);
+  cairo_t* cr = c.cr();
+  cairo_arc(cr, 16, 16, 15.5, 0, 2 * M_PI);
+  cairo_pattern_t* p = cairo_pattern_create_radial(16, 16, 0, 16, 16, 15.5);
+  Rgb in = Shade(Ramp::Ice, 0.55), mid = Shade(Ramp::Purple, 0.7), rim = Shade(Ramp::Ice, 0.85);
+  cairo_pattern_add_color_stop_rgba(p, 0, in.r / 255.0, in.g / 255.0, in.b / 255.0, 0.08);
+  cairo_pattern_add_color_stop_rgba(p, 0.7, mid.r / 255.0, mid.g / 255.0, mid.b / 255.0, 0.3);
+  cairo_pattern_add_color_stop_rgba(p, 0.9, rim.r / 255.0, rim.g / 255.0, rim.b / 255.0, 0.9);
+  cairo_pattern_add_color_stop_rgba(p, 1, rim.r / 255.0, rim.g / 255.0, rim.b / 255.0, 1);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  // Window-shaped highlights of a soap bubble.
+  cairo_set_line_width(cr, 2.2);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  cairo_arc(cr, 16, 16, 11.5, 1.08 * M_PI, 1.42 * M_PI);
+  SetShade(cr, Ramp::Grey, 1);
+  cairo_stroke(cr);
+  cairo_arc(cr, 10, 9.5, 1.6, 0, 2 * M_PI);
+  cairo_fill(cr);
+  cairo_set_line_width(cr, 1.4);
+  cairo_arc(cr, 16, 16, 12, 0.15 * M_PI, 0.35 * M_PI);
+  SetShade(cr, Ramp::Rose, 0.85);
+  cairo_stroke(cr);
+  return c.Sprite(6, true);
+}

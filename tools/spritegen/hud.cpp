@@ -1,0 +1,218 @@
+// The HUD strip with its recessed windows, the energy segment, the life icon, box skins and check boxes.
+#include <cmath>
+
+#include "art.h"
+#include "canvas.h"
+
+namespace {
+
+constexpr int kHudW = 480, kHudH = 48;
+
+// A window sunk into the panel: shadow on the upper left, lit lip on the lower right.
+void Recess(cairo_t* cr, double x, double y, double w, double h) {
+  RoundRect(cr, x - 1, y - 1, w + 2, h + 2, 3);
+  SetShade(cr, Ramp::Steel, 0.85);
+  cairo_fill(cr);
+  RoundRect(cr, x - 1, y - 1, w + 1, h + 1, 3);
+  SetShade(cr, Ramp::Steel, 0.06);
+  cairo_fill(cr);
+  RoundRect(cr, x, y, w, h, 2);
+  SetLinear(cr, 0, y, 0, y + h, {{0, Shade(Ramp::Night, 0.02)}, {1, Shade(Ramp::Night, 0.16)}});
+  cairo_fill(cr);
+}
+
+void Label(cairo_t* cr, const char* text, double cx, double baseline) {
+  SelectBoldFont(cr, 8, 1.05);
+  cairo_text_extents_t e;
+  cairo_text_extents(cr, text, &e);
+  double x = std::round(cx - e.x_advance / 2);
+  cairo_move_to(cr, x + 1, baseline + 1);
+  SetShade(cr, Ramp::Steel, 0.05);
+  cairo_show_text(cr, text);
+  cairo_move_to(cr, x, baseline);
+  SetShade(cr, Ramp::Gold, 0.82);
+  cairo_show_text(cr, text);
+}
+
+void WallEnd(cairo_t* cr, double x) {
+  cairo_rectangle(cr, x, 0, 16, kHudH);
+  SetLinear(cr, x, 0, x + 16, 0,
+            {{0, Shade(Ramp::Steel, 0.1)},
+             {0.1, Shade(Ramp::Steel, 0.55)},
+             {0.3, Shade(Ramp::Steel, 0.9)},
+             {0.5, Shade(Ramp::Steel, 0.62)},
+             {0.8, Shade(Ramp::Steel, 0.35)},
+             {1, Shade(Ramp::Steel, 0.06)}});
+  cairo_fill(cr);
+  Rivet(cr, x + 8, 10, 2.4, Ramp::Steel);
+  Rivet(cr, x + 8, 38, 2.4, Ramp::Steel);
+}
+
+// Slots of an air vent, purely decorative.
+void Vents(cairo_t* cr, double x, double y, int count) {
+  for (int i = 0; i < count; ++i) {
+    RoundRect(cr, x + i * 7, y, 3, 14, 1.5);
+    SetShade(cr, Ramp::Steel, 0.06);
+    cairo_fill(cr);
+    cairo_rectangle(cr, x + i * 7 + 3, y + 2, 1, 12);
+    SetShade(cr, Ramp::Steel, 0.7);
+    cairo_fill(cr);
+  }
+}
+
+}  // namespace
+
+Indexed DrawHud() {
+  Canvas c(kHudW, kHudH);
+  cairo_t* cr = c.cr();
+  cairo_rectangle(cr, 0, 0, kHudW, kHudH);
+  SetLinear(cr, 0, 0, 0, kHudH,
+            {{0, Shade(Ramp::Steel, 0.95)},
+             {0.05, Shade(Ramp::Steel, 0.6)},
+             {0.5, Shade(Ramp::Steel, 0.42)},
+             {0.95, Shade(Ramp::Steel, 0.28)},
+             {1, Shade(Ramp::Steel, 0.1)}});
+  cairo_fill(cr);
+  WallEnd(cr, 0);
+  WallEnd(cr, kHudW - 16);
+  Recess(cr, 37, 11, 76, 21);  // score: eight digits at (43, 447)
+  Label(cr, "SCORE", 75, 43);
+  Recess(cr, 240, 12, 107, 17);  // energy: twenty segments from x 244
+  Label(cr, "ENERGY", 293, 40);
+  Recess(cr, 361, 0, 58, 17);  // lives: icons from x 365 to 414, row 433
+  Label(cr, "LIVES", 390, 29);
+  Vents(cr, 134, 16, 13);
+  Vents(cr, 428, 16, 4);
+  return c.Sprite(6);
+}
+
+Indexed DrawEnergySegment() {
+  Canvas c(4, 10);
+  cairo_t* cr = c.cr();
+  cairo_rectangle(cr, 0, 0, 4, 10);
+  SetLinear(cr, 0, 0, 4, 0,
+            {{0, Shade(Ramp::Green, 0.75)}, {0.4, Shade(Ramp::Green, 0.95)}, {1, Shade(Ramp::Green, 0.45)}});
+  cairo_fill(cr);
+  cairo_rectangle(cr, 0, 0, 4, 1);
+  SetShade(cr, Ramp::Green, 1);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 0, 9, 4, 1);
+  SetShade(cr, Ramp::Green, 0.3);
+  cairo_fill(cr);
+  return c.Sprite(0);
+}
+
+Indexed DrawLifeIcon() {
+  Canvas c(10, 14);
+  cairo_t* cr = c.cr();
+  cairo_arc(cr, 4.5, 4, 3.6, 0, 2 * M_PI);
+  SetShade(cr, Ramp::Steel, 0.06);
+  cairo_fill(cr);
+  cairo_arc(cr, 4.5, 4, 2.9, 0, 2 * M_PI);
+  SetRadial(cr, 3.6, 3, 4.5, 4, 3, {{0, Shade(Ramp::Grey, 1)}, {1, Shade(Ramp::Steel, 0.4)}});
+  cairo_fill(cr);
+  RoundRect(cr, 0, 9, 9, 5, 2.5);
+  SetShade(cr, Ramp::Steel, 0.06);
+  cairo_fill(cr);
+  RoundRect(cr, 0.7, 9.7, 7.6, 3.6, 1.8);
+  SetLinear(cr, 0, 9.7, 0, 13.3, {{0, Shade(Ramp::Fire, 1)}, {1, Shade(Ramp::Red, 0.45)}});
+  cairo_fill(cr);
+  cairo_rectangle(cr, 2.5, 10, 4, 3);
+  SetLinear(cr, 0, 10, 0, 13, {{0, Shade(Ramp::Grey, 1)}, {1, Shade(Ramp::Steel, 0.4)}});
+  cairo_fill(cr);
+  return c.Sprite(0);
+}
+
+Indexed DrawMessageSkin() {
+  Canvas c(60, 60);
+  cairo_t* cr = c.cr();
+  // Every shade below varies only across the frame, so the 20x20 edge and centre tiles repeat seamlessly.
+  RoundRect(cr, 0, 0, 60, 60, 8);
+  SetShade(cr, Ramp::Steel, 0.04);
+  cairo_fill(cr);
+  RoundRect(cr, 1, 1, 58, 58, 7);
+  SetShade(cr, Ramp::Steel, 0.95);
+  cairo_fill(cr);
+  RoundRect(cr, 2, 2, 57, 57, 6.5);
+  SetShade(cr, Ramp::Steel, 0.3);
+  cairo_fill(cr);
+  RoundRect(cr, 2, 2, 56, 56, 6);
+  SetShade(cr, Ramp::Steel, 0.66);
+  cairo_fill(cr);
+  RoundRect(cr, 4, 4, 52, 52, 4);
+  SetShade(cr, Ramp::Steel, 0.55);
+  cairo_fill(cr);
+  RoundRect(cr, 6, 6, 48, 48, 3);
+  SetShade(cr, Ramp::Steel, 0.06);
+  cairo_fill(cr);
+  RoundRect(cr, 7, 7, 47, 47, 3);
+  SetShade(cr, Ramp::Steel, 0.8);
+  cairo_fill(cr);
+  RoundRect(cr, 7, 7, 46, 46, 2.5);
+  SetShade(cr, Ramp::Blue, 0.1);
+  cairo_fill(cr);
+  for (double x : {4.0, 56.0})
+    for (double y : {4.0, 56.0}) Rivet(cr, x, y, 1.6, Ramp::Steel);
+  return c.Sprite(0);
+}
+
+Indexed DrawMenuSkin() {
+  // The bar is drawn 40 high; its top half becomes the skin's top row of tiles, its bottom half the bottom
+  // row.
+  Canvas bar(60, 40);
+  cairo_t* cr = bar.cr();
+  RoundRect(cr, 0, 0, 60, 40, 10);
+  SetShade(cr, Ramp::Gold, 0.1);
+  cairo_fill(cr);
+  RoundRect(cr, 1, 1, 58, 38, 9);
+  SetLinear(cr, 0, 1, 0, 39,
+            {{0, Shade(Ramp::Gold, 1)}, {0.5, Shade(Ramp::Gold, 0.7)}, {1, Shade(Ramp::Gold, 0.35)}});
+  cairo_fill(cr);
+  RoundRect(cr, 3, 3, 54, 34, 7);
+  SetShade(cr, Ramp::Gold, 0.15);
+  cairo_fill(cr);
+  RoundRect(cr, 4, 4, 52, 32, 6);
+  SetLinear(cr, 0, 4, 0, 36,
+            {{0, Shade(Ramp::Blue, 0.62)},
+             {0.45, Shade(Ramp::Blue, 0.38)},
+             {0.5, Shade(Ramp::Blue, 0.25)},
+             {1, Shade(Ramp::Blue, 0.45)}});
+  cairo_fill(cr);
+  Indexed half = bar.Sprite(0);
+  Indexed skin;
+  skin.w = skin.h = 60;
+  skin.px.assign(60 * 60, kMagentaIndex);
+  for (int y = 0; y < 60; ++y) {
+    int from = y < 20 ? y : (y >= 40 ? y - 20 : 19);
+    for (int x = 0; x < 60; ++x) skin.at(x, y) = half.at(x, from);
+  }
+  return skin;
+}
+
+Indexed DrawCheckBox(bool ticked) {
+  Canvas c(16, 16);
+  cairo_t* cr = c.cr();
+  RoundRect(cr, 0, 0, 16, 16, 3);
+  SetShade(cr, Ramp::Steel, 0.85);
+  cairo_fill(cr);
+  RoundRect(cr, 0, 0, 15, 15, 3);
+  SetShade(cr, Ramp::Steel, 0.1);
+  cairo_fill(cr);
+  RoundRect(cr, 1, 1, 14, 14, 2);
+  SetLinear(cr, 0, 1, 0, 15, {{0, Shade(Ramp::Night, 0.05)}, {1, Shade(Ramp::Night, 0.3)}});
+  cairo_fill(cr);
+  if (ticked) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_move_to(cr, 3.5, 8);
+    cairo_line_to(cr, 7, 11.5);
+    cairo_line_to(cr, 13, 3.5);
+    cairo_set_line_width(cr, 3.6);
+    SetShade(cr, Ramp::Green, 0.1);
+    cairo_stroke_preserve(cr);
+    cairo_set_line_width(cr, 2);
+    SetShade(cr, Ramp::Green, 0.85);
+    cairo_stroke(cr);
+  }
+  return c.Sprite(0);
+}
