@@ -1,6 +1,8 @@
 // The shared test fixture.
 #include "testenv.h"
 
+#include <cstdlib>
+
 #include "effects/bonus.h"
 #include "effects/floater.h"
 #include "effects/particles.h"
@@ -20,6 +22,9 @@ uint32_t FixedSeconds() { return 12345; }
 
 void GameTest::SetUpTestSuite() {
   if (Game.screen) return;
+  // Tests are headless whatever display or sound device the machine has.
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
   Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
   Mix_AllocateChannels(8);
