@@ -13,12 +13,15 @@ WORK=$(mktemp -d)
 XPID=""
 GPID=""
 cleanup() {
-  [ -n "$GPID" ] && kill "$GPID" 2>/dev/null || true
+  [ -n "$GPID" ] && { kill "$GPID" 2>/dev/null; wait "$GPID" 2>/dev/null; } || true
   [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 for d in sprites sounds music fonts maps; do ln -s "$GAME_DIR/$d" "$WORK/$d"; done
+# The options file holds background, stars, explosions, music, sound and
+# fullscreen: windowed by default, music as MUSIC says (on by default).
+printf "\\1\\1\\1\\${MUSIC:-1}\\1\\${FULLSCREEN:-0}" >"$WORK/options.dat"
 
 for n in $(seq 40 99); do
   if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=":$n"; break; fi
@@ -30,9 +33,9 @@ for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; slee
 
 cd "$WORK"
 if [ -n "$LEVEL" ]; then
-  SDL_AUDIODRIVER=dummy "$GAME_DIR/rebounder" "$LEVEL" &
+  SDL_AUDIODRIVER=${AUDIO:-dummy} "$GAME_DIR/rebounder" "$LEVEL" &
 else
-  SDL_AUDIODRIVER=dummy "$GAME_DIR/rebounder" &
+  SDL_AUDIODRIVER=${AUDIO:-dummy} "$GAME_DIR/rebounder" &
 fi
 GPID=$!
 timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null

@@ -91,7 +91,7 @@ TEST_F(HudTest, StateMessagesStandInTheirBox) {
   }
 }
 
-TEST_F(HudTest, LevelTitleNamesTierAndNumberWithinTheTier) {
+TEST_F(HudTest, LevelTitleNamesTierAndNumberAndIsCentredWithTheName) {
   const struct {
     int index;
     const char* title;
@@ -101,16 +101,12 @@ TEST_F(HudTest, LevelTitleNamesTierAndNumberWithinTheTier) {
     Game.levelIndex = c.index;
     EXPECT_EQ(LevelTitle(), c.title) << c.index;
   }
-}
-
-TEST_F(HudTest, TitleBoxShowsTitleAndNameCentred) {
   Game.gameState = gsFirstBall;
-  Game.levelIndex = 200;
   Game.levelName = Game.levelList[0];
   Redraw();
-  const int wTitle = TextWidth(Game.fontMenu, "beyond AAARGH-1");
+  const int wTitle = TextWidth(Game.fontMenu, LevelTitle());
   const int wName = TextWidth(Game.fontMenu, Game.levelName);
-  EXPECT_TRUE(TextShown(Game.fontMenu, "beyond AAARGH-1", (480 - wTitle) / 2, 259));
+  EXPECT_TRUE(TextShown(Game.fontMenu, LevelTitle(), (480 - wTitle) / 2, 259));
   EXPECT_TRUE(TextShown(Game.fontMenu, Game.levelName, (480 - wName) / 2, 299));
 }
 
@@ -205,18 +201,6 @@ TEST_F(HudTest, FrameBeamsScrollWithThePhaseAndTakeThePaddleColour) {
       EXPECT_TRUE(WindowShown(s.beam, next, 0, 8, 8, 439, 416)) << int(s.size) << " " << phase;
     }
   }
-}
-
-TEST_F(HudTest, FrameWallsCornersAndEmitters) {
-  DrawFrame();
-  SDL_Surface* wallV = Game.sprWallV;
-  EXPECT_TRUE(SpriteShown(wallV, 0, 16));
-  EXPECT_TRUE(SpriteShown(wallV, 480 - wallV->w, 16 + wallV->h));
-  EXPECT_TRUE(SpriteShown(Game.sprWallH, 16, 0));
-  EXPECT_TRUE(SpriteShown(Game.sprCornerLeft, 0, 0));
-  EXPECT_TRUE(SpriteShown(Game.sprCornerRight, 464, 0));
-  EXPECT_TRUE(SpriteShown(Game.sprBeamerLeft, 16, 416));
-  EXPECT_TRUE(SpriteShown(Game.sprBeamerRight, 456, 416));
 }
 
 TEST_F(HudTest, BackgroundClearsTheUpperHalfAndStaysInTheField) {

@@ -164,12 +164,6 @@ TEST_F(StoreTest, ScoreFileRoundTripKeepsBytesAsStored) {
   EXPECT_EQ(Read("highscores.dat"), file);
 }
 
-TEST_F(StoreTest, NamesAreCutOrPaddedToTenCharacters) {
-  EXPECT_EQ(CHighScore("ABCDEFGHIJKLMN", 1).name, "ABCDEFGHIJ");
-  EXPECT_EQ(CHighScore("AB", 1).name, "AB        ");
-  EXPECT_EQ(CHighScore("", 1).name, "          ");
-}
-
 TEST_F(StoreTest, RankingPlacesTiesBelowAndDropsTheEleventh) {
   const struct {
     uint32_t score;
@@ -222,6 +216,10 @@ TEST_F(StoreTest, NameEntryKeysAndTheirSounds) {
   EXPECT_EQ(Game.typedName, "");
   EXPECT_TRUE(played.empty()) << PlayedNames();
 
+  NameEntryKey(SDLK_SPACE);
+  EXPECT_EQ(Game.typedName, "");
+  EXPECT_TRUE(played.empty()) << "a name does not start with a space";
+
   TypeKeys({SDLK_z, SDLK_SPACE, SDLK_0, SDLK_9, SDLK_q, SDLK_w, SDLK_e, SDLK_r, SDLK_t, SDLK_y});
   EXPECT_EQ(Game.typedName, "Z 09QWERTY");
   EXPECT_EQ(played.size(), 10u);
@@ -237,7 +235,9 @@ TEST_F(StoreTest, NameEntryKeysAndTheirSounds) {
   EXPECT_EQ(Game.menuState, msHighScores);
 }
 
-TEST_F(StoreTest, SavedTableIsAlways140Bytes) {
+TEST_F(StoreTest, NamesAreTenCharactersAndTheSavedTableAlways140Bytes) {
+  EXPECT_EQ(CHighScore("ABCDEFGHIJKLMN", 1).name, "ABCDEFGHIJ");
+  EXPECT_EQ(CHighScore("AB", 1).name, "AB        ");
   Game.highScores.Clear();
   Game.highScores.Add(new CHighScore("SHORT", 1));
   ASSERT_TRUE(SaveHighScores());

@@ -18,6 +18,16 @@
 
 namespace {
 uint32_t FixedSeconds() { return 12345; }
+
+// SDL's audio thread must be stopped before the process exits, or it may run
+// its callback after SDL_mixer has gone.
+class TCloseAudio : public ::testing::Environment {
+  void TearDown() override {
+    Mix_CloseAudio();
+    SDL_Quit();
+  }
+};
+const auto* const closeAudio = ::testing::AddGlobalTestEnvironment(new TCloseAudio);
 }  // namespace
 
 void GameTest::SetUpTestSuite() {

@@ -27,11 +27,6 @@ protected:
 const char* const Digits = "0123456789";
 const char* const NameChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 
-TEST_F(TextFitTest, EveryFontCoversAllPrintableCharacters) {
-  for (const CFont* font : {&Game.fontMenu, &Game.fontMenuDark, &Game.fontScore})
-    for (int c = 33; c <= 126; ++c) EXPECT_GT(font->glyphs[c].w, 0) << "character " << char(c);
-}
-
 TEST_F(TextFitTest, FixedTextsEndBeforeTheirLimit) {
   std::vector<TFixedText> texts = MenuFixedTexts();
   for (const TFixedText& t : HudFixedTexts()) texts.push_back(t);
@@ -40,12 +35,6 @@ TEST_F(TextFitTest, FixedTextsEndBeforeTheirLimit) {
     const int end = t.x + TextWidth(*t.font, t.text);
     EXPECT_LE(end, t.limit) << "\"" << t.text << "\" at (" << t.x << ", " << t.y << ") ends at " << end;
   }
-}
-
-TEST_F(TextFitTest, DarkMenuFontHasTheMenuFontsMetrics) {
-  for (int c = 33; c <= 126; ++c)
-    EXPECT_EQ(Game.fontMenuDark.glyphs[c].w, Game.fontMenu.glyphs[c].w) << "character " << char(c);
-  EXPECT_EQ(GlyphHeight(Game.fontMenuDark), GlyphHeight(Game.fontMenu));
 }
 
 TEST_F(TextFitTest, HudScoreAndTableColumnsHoldTheirWidestValues) {

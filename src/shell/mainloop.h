@@ -14,7 +14,7 @@ void ApplyVideoSettings();
 void LogicTick();
 // Steps 4-6 of a pass: runs every tick the clock owes and re-bases lastTick. Returns ticks run.
 int RunOwedTicks();
-// Sleeps (then spins at most a millisecond) until 25 ms have passed since lastTick.
+// Sleeps until 25 ms have passed since lastTick.
 void WaitForNextTick();
 void DrawFrame_ForState();
 // Asks the loop to end at the end of this pass (signal-safe).

@@ -1,12 +1,13 @@
 // Reading and atomically replacing the small data files.
 #include "store/datafile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "shell/fatal.h"
 
@@ -62,7 +63,8 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) 
   return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
+bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
+                         std::string& error) {
   if (MarkedReadOnly(path)) {
     error = path + " is read-only; it was left as it was";
     return false;
@@ -83,4 +85,6 @@ bool WriteFileAtomically(const std::string& path, const std::vector<unsigned cha
   return true;
 }
 
-void SetBeforeRenameHook(std::function<void(const std::string& path)> hook) { beforeRename = std::move(hook); }
+void SetBeforeRenameHook(std::function<void(const std::string& path)> hook) {
+  beforeRename = std::move(hook);
+}

@@ -12,7 +12,8 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count);
 // the target, so the target is always either the old or the new file. A file
 // the player marked read-only is left alone. On failure, returns false and
 // sets `error` to one line naming the file.
-bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
+bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
+                         std::string& error);
 // Tests stand in for a crash here: called with the target path once the
 // temporary file is complete, just before it is renamed. Empty to stop.
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook);

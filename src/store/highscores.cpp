@@ -26,8 +26,11 @@ char TypedChar(SDLKey key) {
   return 0;
 }
 
+// A name never starts with a space. Besides, the space bar that leaves the
+// game-over screen reaches the name entry as its first key, and must not type.
 void TypeKey(char c) {
   if (Game.typedName.size() >= NameLength) return;
+  if (c == ' ' && Game.typedName.empty()) return;
   Game.typedName += c;
   PlaySound(Game.sndMenuSelect);
 }

@@ -2,6 +2,7 @@
 // with ranking and name entry.
 #pragma once
 #include <SDL/SDL.h>
+
 #include <cstdint>
 #include <string>
 

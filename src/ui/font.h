@@ -1,6 +1,7 @@
 // CFont: bitmap fonts read from a BMP with a marker row, and the text routines.
 #pragma once
 #include <SDL/SDL.h>
+
 #include <string>
 
 class CFont {

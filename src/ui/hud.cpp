@@ -72,9 +72,12 @@ void DrawBeam(SDL_Surface* beam, int from, int to, int y) {
 
 SDL_Surface* BottomBeam() {
   switch (Game.paddle->size) {
-    case psLarge: return Game.sprBeamGreen;
-    case psSmall: return Game.sprBeamRed;
-    case psNormal: break;
+    case psLarge:
+      return Game.sprBeamGreen;
+    case psSmall:
+      return Game.sprBeamRed;
+    case psNormal:
+      break;
   }
   return Game.sprBeamBlue;
 }
@@ -138,6 +141,7 @@ std::string LevelTitle() {
 
 std::vector<TFixedText> HudFixedTexts() {
   std::vector<TFixedText> texts;
-  for (const TMessage& m : Messages) texts.push_back({&Game.fontMenu, m.x, MessageY, m.text, MessageBoxRight});
+  for (const TMessage& m : Messages)
+    texts.push_back({&Game.fontMenu, m.x, MessageY, m.text, MessageBoxRight});
   return texts;
 }

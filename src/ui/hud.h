@@ -1,6 +1,7 @@
 // The play-field frame, backdrop, HUD strip, framed boxes and in-game messages.
 #pragma once
 #include <SDL/SDL.h>
+
 #include <string>
 #include <vector>
 

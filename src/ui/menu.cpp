@@ -34,7 +34,7 @@ const TMenuRow MainRows[] = {{"continue", 200}, {"new game", 196}, {"options", 2
                              {"help", 219},     {"credits", 204},  {"exit", 219}};
 const TMenuRow DifficultyRows[] = {
     {"newbie", 206}, {"experienced", 186}, {"master", 206}, {"crazy", 212}, {"AAARGH", 210}};
-const TMenuRow OptionRows[] = {{"fullscreen", 136}, {"music", 136},  {"sound", 136},
+const TMenuRow OptionRows[] = {{"fullscreen", 136}, {"music", 136}, {"sound", 136},
                                {"background", 136}, {"stars", 136}, {"explosions", 136}};
 
 const TCursorScreen MainScreen = {MainRows, 7, 188, 9};
@@ -50,17 +50,21 @@ COption* OptionOfRow(int row) {
 
 const TCursorScreen* CursorScreen(TMenuState state) {
   switch (state) {
-    case msMain: return &MainScreen;
-    case msNewGame: return &DifficultyScreen;
-    case msOptions: return &OptionScreen;
-    default: return nullptr;
+    case msMain:
+      return &MainScreen;
+    case msNewGame:
+      return &DifficultyScreen;
+    case msOptions:
+      return &OptionScreen;
+    default:
+      return nullptr;
   }
 }
 
 constexpr int FieldRight = 480;
 constexpr int HighlightRight = 360;  // the highlight box spans x 120..359
 constexpr int CheckColumn = 328;
-constexpr int HelpColumn = 240;      // the right column of the help legend
+constexpr int HelpColumn = 240;  // the right column of the help legend
 constexpr int CreditNameColumn = 240;
 
 struct TPlacedText {
@@ -136,7 +140,8 @@ void DrawCursorScreen(const TCursorScreen& screen) {
   DrawBox(Game.sprMenu, 6, screen.boxRow + 2 * Game.menuCursor, 12, 2);
   for (int r = 0; r < screen.count; ++r) {
     const bool dark = &screen == &MainScreen && r == 0 && Game.returnState != psGame;
-    DrawText(dark ? Game.fontMenuDark : Game.fontMenu, screen.rows[r].x, screen.firstY + 40 * r, screen.rows[r].text);
+    DrawText(dark ? Game.fontMenuDark : Game.fontMenu, screen.rows[r].x, screen.firstY + 40 * r,
+             screen.rows[r].text);
   }
   if (&screen != &OptionScreen) return;
   for (int r = 0; r < screen.count; ++r)
@@ -161,30 +166,35 @@ void DrawHighScores() {
   }
 }
 
+// Pictures first: the floater reaches under the start of its label, which must stay readable.
 void DrawHelp() {
-  DrawTexts(HelpTexts);
+  DrawSprite(Game.sprFloater, 90, 352);
   for (const THelpIcon& icon : HelpIcons) {
     DrawSprite(Game.sprBonus, icon.x, icon.y);
     DrawSprite(Game.*(icon.sprite), icon.x, icon.y);
     DrawText(Game.fontScore, icon.x + HelpLabelOffset, icon.y, icon.label);
   }
-  DrawSprite(Game.sprFloater, 90, 352);
+  DrawTexts(HelpTexts);
 }
+
+// The screen each main-menu row opens; "continue" (row 0) and "exit" (row 6)
+// act on the program instead.
+const TMenuState MainRowOpens[] = {msMain, msNewGame, msOptions, msHighScores, msHelp, msCredits, msMain};
 
 void ChooseMainRow() {
   PlaySound(Game.sndMenuSelect);
-  switch (Game.menuCursor) {
-    case 0:
-      if (Game.returnState != psGame) break;
-      Game.programState = psGame;
-      Mix_HaltMusic();
-      break;
-    case 1: Game.menuState = msNewGame; Game.menuCursor = 0; break;
-    case 2: Game.menuState = msOptions; Game.menuCursor = 0; break;
-    case 3: Game.menuState = msHighScores; break;
-    case 4: Game.menuState = msHelp; break;
-    case 5: Game.menuState = msCredits; break;
-    case 6: Game.programState = psExit; break;
+  const int row = Game.menuCursor;
+  if (row == 0) {
+    if (Game.returnState != psGame) return;
+    Game.programState = psGame;
+    Mix_HaltMusic();
+  } else if (row == 6) {
+    Game.programState = psExit;
+  } else {
+    Game.menuState = MainRowOpens[row];
+    // Screens with a cursor start on their first row; the others keep the
+    // cursor, so that Escape comes back to the row that opened them.
+    if (CursorScreen(Game.menuState)) Game.menuCursor = 0;
   }
 }
 
@@ -218,10 +228,17 @@ void DrawMenu() {
   }
   switch (Game.menuState) {
     case msHighScores:
-    case msNewHighScore: DrawHighScores(); break;
-    case msHelp: DrawHelp(); break;
-    case msCredits: DrawTexts(CreditTexts); break;
-    default: break;
+    case msNewHighScore:
+      DrawHighScores();
+      break;
+    case msHelp:
+      DrawHelp();
+      break;
+    case msCredits:
+      DrawTexts(CreditTexts);
+      break;
+    default:
+      break;
   }
 }
 
@@ -248,7 +265,8 @@ std::vector<TFixedText> MenuFixedTexts() {
   for (const TCursorScreen* screen : {&MainScreen, &DifficultyScreen, &OptionScreen}) {
     const int limit = screen == &OptionScreen ? CheckColumn : HighlightRight;
     for (int r = 0; r < screen->count; ++r)
-      texts.push_back({&Game.fontMenu, screen->rows[r].x, screen->firstY + 40 * r, screen->rows[r].text, limit});
+      texts.push_back(
+          {&Game.fontMenu, screen->rows[r].x, screen->firstY + 40 * r, screen->rows[r].text, limit});
   }
   // "continue" is also drawn dark, which must fit just the same.
   texts.push_back({&Game.fontMenuDark, MainRows[0].x, MainScreen.firstY, MainRows[0].text, HighlightRight});
@@ -256,7 +274,9 @@ std::vector<TFixedText> MenuFixedTexts() {
     const int limit = icon.x < HelpColumn ? HelpColumn : FieldRight;
     texts.push_back({&Game.fontScore, icon.x + HelpLabelOffset, icon.y, icon.label, limit});
   }
-  auto add = [&texts](const TPlacedText& t) { texts.push_back({&Game.fontScore, t.x, t.y, t.text, t.limit}); };
+  auto add = [&texts](const TPlacedText& t) {
+    texts.push_back({&Game.fontScore, t.x, t.y, t.text, t.limit});
+  };
   for (const TPlacedText& t : HelpTexts) add(t);
   for (const TPlacedText& t : CreditTexts) add(t);
   add(VersionLabel);

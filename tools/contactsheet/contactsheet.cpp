@@ -3,8 +3,9 @@
 #include <SDL/SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -20,7 +21,14 @@ SDL_Surface* Load(const std::string& path, Uint8 r, Uint8 g, Uint8 b) {
   return s;
 }
 
-SDL_Surface* Sprite(const char* name) { return Load(std::string("sprites/") + name + ".bmp", 255, 0, 255); }
+// Each sprite is loaded once and kept until the sheet is saved.
+std::map<std::string, SDL_Surface*> sprites;
+
+SDL_Surface* Sprite(const std::string& name) {
+  SDL_Surface*& s = sprites[name];
+  if (!s) s = Load("sprites/" + name + ".bmp", 255, 0, 255);
+  return s;
+}
 
 void Blit(SDL_Surface* s, int x, int y, int sx = 0, int sy = 0, int w = -1, int h = -1) {
   SDL_Rect src = {Sint16(sx), Sint16(sy), Uint16(w < 0 ? s->w : w), Uint16(h < 0 ? s->h : h)};
@@ -198,6 +206,9 @@ int main(int argc, char** argv) {
   DrawField(y + 2);
   DrawBoxes(menu, y + 2);
   SDL_SaveBMP(sheet, argv[1]);
+  for (auto& entry : sprites) SDL_FreeSurface(entry.second);
+  for (const Font* f : {&menu, &dark, &score}) SDL_FreeSurface(f->image);
+  SDL_FreeSurface(sheet);
   SDL_Quit();
   return 0;
 }

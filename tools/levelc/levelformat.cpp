@@ -63,8 +63,9 @@ void ParseRow(const std::string& cells, int row, uint8_t* out, const std::string
     }
     const char* m = mark != '\0' ? std::strchr(PowerUpMarks, mark) : nullptr;
     if (m == nullptr) {
-      LineError(file, line,
-                where + Shown(mark) + " is not a power-up mark (use a space or one of B N L S F M ? U D + R P)");
+      LineError(
+          file, line,
+          where + Shown(mark) + " is not a power-up mark (use a space or one of B N L S F M ? U D + R P)");
     }
     uint8_t colour = static_cast<uint8_t>(c - ColourLetters);
     uint8_t powerUp = static_cast<uint8_t>(m - PowerUpMarks);
@@ -140,7 +141,8 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
   return level;
 }
 
-std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name, const std::string& fileName) {
+std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
+                     const std::string& fileName) {
   auto fail = [&](const std::string& what) -> void { throw TLevelError(fileName + ": " + what); };
   if (bytes.size() != static_cast<size_t>(LevelFileBytes)) {
     fail("the file has " + std::to_string(bytes.size()) + " bytes, a level map has " +
@@ -164,8 +166,8 @@ std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
       int at = LevelHeaderBytes + 2 * (LevelColumns * row + col);
       int colour = bytes[at];
       int powerUp = bytes[at + 1];
-      std::string where = "row " + std::to_string(row + 1) + ", column " + std::to_string(col + 1) + " (byte " +
-                          std::to_string(at) + "): ";
+      std::string where = "row " + std::to_string(row + 1) + ", column " + std::to_string(col + 1) +
+                          " (byte " + std::to_string(at) + "): ";
       if (colour > MaxColour) fail(where + "colour " + std::to_string(colour) + " is unknown");
       if (powerUp > MaxPowerUp) fail(where + "power-up " + std::to_string(powerUp) + " is unknown");
       if (powerUp != 0 && (colour == bcNone || colour == bcGray)) {

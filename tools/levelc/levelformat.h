@@ -33,8 +33,7 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
 // Prints a map back as source text carrying the given level name. Refuses a
 // map that a source cannot express, so that printing and compiling again
 // always gives back the same bytes.
-std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
-                     const std::string& fileName);
+std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name, const std::string& fileName);
 
 // Checks a level name for use as a file name: non-empty, no '/', no control
 // characters, no leading or trailing spaces, not "." or "..". Returns the

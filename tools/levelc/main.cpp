@@ -50,7 +50,8 @@ int Build(const std::string& srcDir, const std::string& outDir) {
   if (!fs::is_directory(srcDir, ec)) throw TLevelError(srcDir + ": not a directory");
   std::vector<std::string> sources;
   for (const auto& entry : fs::directory_iterator(srcDir)) {
-    if (entry.is_regular_file() && entry.path().extension() == ".lvl") sources.push_back(entry.path().string());
+    if (entry.is_regular_file() && entry.path().extension() == ".lvl")
+      sources.push_back(entry.path().string());
   }
   if (sources.empty()) throw TLevelError(srcDir + ": no .lvl files");
   std::sort(sources.begin(), sources.end());

@@ -20,7 +20,7 @@ private:
 };
 
 // Bricks.
-Indexed DrawBrick(Ramp ramp);
+Indexed DrawBrick(Ramp ramp, double lift = 0);
 Indexed DrawSteelBrick();
 Indexed DrawCrackedBrick();
 Indexed DrawBrickFlash();

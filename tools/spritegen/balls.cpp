@@ -39,9 +39,9 @@ Indexed DrawBall() {
              {1, Shade(Ramp::Steel, 0.22)}});
   cairo_fill(cr);
   // Reflected light along the lower right rim.
-  cairo_set_line_width(cr, 1.1);
-  cairo_arc(cr, 8, 8, 5.6, 0.05 * M_PI, 0.55 * M_PI);
-  SetShade(cr, Ramp::Ice, 0.75, 0.8);
+  cairo_set_line_width(cr, 1.6);
+  cairo_arc(cr, 8, 8, 5.4, 0.1 * M_PI, 0.6 * M_PI);
+  SetShade(cr, Ramp::Steel, 0.78, 0.7);
   cairo_stroke(cr);
   cairo_arc(cr, 5.4, 5.0, 1.5, 0, 2 * M_PI);
   SetShade(cr, Ramp::Grey, 1);

@@ -18,22 +18,18 @@ void Quad(cairo_t* cr, double x0, double y0, double x1, double y1, double x2, do
   cairo_fill(cr);
 }
 
-// A dark rim with cut corners, so neighbouring bricks read as separate blocks.
-void Rim(cairo_t* cr, Ramp ramp) {
-  cairo_move_to(cr, 1, 0);
-  cairo_line_to(cr, kW - 1, 0);
-  cairo_line_to(cr, kW, 1);
-  cairo_line_to(cr, kW, kH - 1);
-  cairo_line_to(cr, kW - 1, kH);
-  cairo_line_to(cr, 1, kH);
-  cairo_line_to(cr, 0, kH - 1);
-  cairo_line_to(cr, 0, 1);
-  cairo_close_path(cr);
-  SetShade(cr, ramp, 0.06);
+// A dark rim, so neighbouring bricks read as separate blocks; the corner pixels stay see-through.
+void Rim(cairo_t* cr, Ramp ramp, double t) {
+  cairo_rectangle(cr, 0, 0, kW, kH);
+  SetShade(cr, ramp, t);
   cairo_fill(cr);
 }
 
-// Bevel of width b inside the rim: lit from the upper left.
+void CutCorners(Indexed& img) {
+  img.at(0, 0) = img.at(kW - 1, 0) = img.at(0, kH - 1) = img.at(kW - 1, kH - 1) = kMagentaIndex;
+}
+
+// Bevel of width b inside the rim, lit from the upper left.
 void Bevel(cairo_t* cr, Ramp ramp, double b, double top, double left, double bottom, double right) {
   const double x0 = 1, y0 = 1, x1 = kW - 1, y1 = kH - 1;
   SetShade(cr, ramp, top);
@@ -46,65 +42,92 @@ void Bevel(cairo_t* cr, Ramp ramp, double b, double top, double left, double bot
   Quad(cr, x1, y0, x1, y1, x1 - b, y1 - b, x1 - b, y0 + b);
 }
 
+void Fill(cairo_t* cr, double x, double y, double w, double h) {
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_fill(cr);
+}
+
+// A 3x3 domed rivet placed pixel by pixel, crisper than anything anti-aliased at this size.
+void PixelRivet(Indexed& img, int x, int y, Ramp ramp) {
+  const double shade[3][3] = {{-1, 0.85, -1}, {0.95, 0.7, 0.35}, {-1, 0.3, 0.1}};
+  for (int j = 0; j < 3; ++j)
+    for (int i = 0; i < 3; ++i)
+      if (shade[j][i] >= 0) img.at(x + i, y + j) = static_cast<uint8_t>(ShadeIndex(ramp, shade[j][i]));
+}
+
 }  // namespace
 
-Indexed DrawBrick(Ramp ramp) {
+Indexed DrawBrick(Ramp ramp, double lift) {
   Canvas c(kW, kH);
   cairo_t* cr = c.cr();
-  Rim(cr, ramp);
-  Bevel(cr, ramp, 2, 0.97, 0.82, 0.24, 0.36);
-  SetLinear(cr, 0, 3, 0, 13, {{0, Shade(ramp, 0.74)}, {0.45, Shade(ramp, 0.62)}, {1, Shade(ramp, 0.48)}});
-  cairo_rectangle(cr, 3, 3, kW - 6, kH - 6);
-  cairo_fill(cr);
-  // Glassy sheen across the upper half of the face.
-  SetLinear(cr, 0, 3, 0, 8, {{0, Shade(ramp, 0.9)}, {1, Shade(ramp, 0.72)}});
-  RoundRect(cr, 4, 3.5, kW - 8, 4, 1.5);
-  cairo_fill(cr);
+  auto t = [lift](double v) { return std::min(1.0, v + lift); };
+  Rim(cr, ramp, 0.06 + lift * 0.5);
+  Bevel(cr, ramp, 2, 1.0, t(0.84), t(0.26), t(0.36));
+  SetShade(cr, ramp, t(0.94));
+  Fill(cr, 2, 2, kW - 4, 1);
+  // Face: a bright glassy upper half over a deeper lower half.
+  SetShade(cr, ramp, t(0.74));
+  Fill(cr, 3, 3, kW - 6, 4);
+  SetShade(cr, ramp, t(0.66));
+  Fill(cr, 3, 7, kW - 6, 1);
+  SetShade(cr, ramp, t(0.56));
+  Fill(cr, 3, 8, kW - 6, 3);
+  SetShade(cr, ramp, t(0.5));
+  Fill(cr, 3, 11, kW - 6, 2);
+  SetShade(cr, ramp, t(0.8));
+  Fill(cr, 4, 4, kW - 9, 1);
   SetShade(cr, ramp, 1);
-  cairo_rectangle(cr, 4, 3, 4, 1);
-  cairo_fill(cr);
-  return c.Sprite(6);
+  Fill(cr, 4, 3, 5, 1);
+  Fill(cr, 4, 4, 1, 2);
+  Indexed img = c.Sprite(0);
+  CutCorners(img);
+  return img;
 }
 
 Indexed DrawSteelBrick() {
+  const Ramp s = Ramp::Steel;
   Canvas c(kW, kH);
   cairo_t* cr = c.cr();
-  Rim(cr, Ramp::Steel);
-  Bevel(cr, Ramp::Steel, 2, 1.0, 0.85, 0.2, 0.3);
-  SetLinear(cr, 0, 3, kW, 13,
-            {{0, Shade(Ramp::Steel, 0.72)}, {0.5, Shade(Ramp::Steel, 0.55)}, {1, Shade(Ramp::Steel, 0.62)}});
-  cairo_rectangle(cr, 3, 3, kW - 6, kH - 6);
-  cairo_fill(cr);
-  // Brushed metal: faint horizontal streaks.
+  Rim(cr, s, 0.03);
+  Bevel(cr, s, 2, 0.98, 0.8, 0.16, 0.24);
+  // Brushed plate with a horizontal sheen.
+  SetLinear(cr, 0, 3, 0, 13,
+            {{0, Shade(s, 0.5)}, {0.3, Shade(s, 0.72)}, {0.45, Shade(s, 0.55)}, {1, Shade(s, 0.36)}});
+  Fill(cr, 3, 3, kW - 6, kH - 6);
   Lcg rng(0x57ee1);
-  for (int y = 3; y < kH - 3; ++y) {
-    double x = 3 + rng.Unit() * 8;
-    double len = 6 + rng.Unit() * 12;
-    SetShade(cr, Ramp::Steel, rng.Unit() < 0.5 ? 0.8 : 0.45, 0.7);
-    cairo_rectangle(cr, x, y, len, 1);
-    cairo_fill(cr);
+  for (int y = 4; y < kH - 4; ++y) {
+    SetShade(cr, s, rng.Unit() < 0.5 ? 0.66 : 0.42);
+    Fill(cr, 8 + (rng.Next() % 10), y, 3 + (rng.Next() % 6), 1);
   }
-  for (double x : {6.5, kW - 6.5})
-    for (double y : {5.5, kH - 5.5}) Rivet(cr, x, y, 1.7, Ramp::Steel);
-  return c.Sprite(0);
+  // An engraved groove framing the plate.
+  SetShade(cr, s, 0.18);
+  Fill(cr, 7, 5, kW - 14, 1);
+  Fill(cr, 7, 5, 1, 6);
+  SetShade(cr, s, 0.78);
+  Fill(cr, 8, 10, kW - 15, 1);
+  Fill(cr, kW - 8, 6, 1, 5);
+  Indexed img = c.Sprite(0);
+  for (int x : {3, kW - 6})
+    for (int y : {3, kH - 6}) PixelRivet(img, x, y, s);
+  CutCorners(img);
+  return img;
 }
 
 Indexed DrawCrackedBrick() {
+  const Ramp b = Ramp::Brown;
   Canvas c(kW, kH);
   cairo_t* cr = c.cr();
-  Rim(cr, Ramp::Brown);
-  Bevel(cr, Ramp::Brown, 2, 0.78, 0.66, 0.2, 0.28);
-  SetLinear(cr, 0, 3, 0, 13, {{0, Shade(Ramp::Brown, 0.55)}, {1, Shade(Ramp::Brown, 0.38)}});
-  cairo_rectangle(cr, 3, 3, kW - 6, kH - 6);
-  cairo_fill(cr);
+  Rim(cr, b, 0.04);
+  Bevel(cr, b, 2, 0.8, 0.66, 0.2, 0.28);
+  SetLinear(cr, 0, 3, 0, 13, {{0, Shade(b, 0.58)}, {1, Shade(b, 0.4)}});
+  Fill(cr, 3, 3, kW - 6, kH - 6);
   // Pitted surface.
   Lcg rng(0xc4ac3d);
   for (int i = 0; i < 18; ++i) {
-    SetShade(cr, Ramp::Brown, 0.2 + rng.Unit() * 0.15);
-    cairo_rectangle(cr, 3 + (rng.Next() % 26), 3 + (rng.Next() % 10), 1, 1);
-    cairo_fill(cr);
+    SetShade(cr, b, 0.22 + rng.Unit() * 0.12);
+    Fill(cr, 3 + (rng.Next() % 26), 3 + (rng.Next() % 10), 1, 1);
   }
-  // The cracks: a dark fissure with a lit lip beside it.
+  // The cracks: a dark fissure with a lit lip below it.
   const double main[][2] = {{1, 5}, {7, 7}, {11, 4}, {16, 9}, {20, 7}, {24, 12}, {31, 10}};
   const double branch[][2] = {{11, 4}, {13, 1}};
   const double branch2[][2] = {{16, 9}, {15, 15}};
@@ -114,12 +137,12 @@ Indexed DrawCrackedBrick() {
     for (int i = 1; i < n; ++i) cairo_line_to(cr, pts[i][0] + dx, pts[i][1] + dy);
   };
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  SetShade(cr, Ramp::Brown, 0.75);
+  SetShade(cr, b, 0.8);
   cairo_set_line_width(cr, 1);
   poly(main, 7, 0.5, 1.5);
   poly(branch3, 3, 0.5, 1.5);
   cairo_stroke(cr);
-  SetShade(cr, Ramp::Brown, 0.02);
+  SetShade(cr, b, 0.02);
   cairo_set_line_width(cr, 1.4);
   poly(main, 7, 0, 0);
   poly(branch, 2, 0, 0);
@@ -134,20 +157,19 @@ Indexed DrawCrackedBrick() {
   cairo_line_to(cr, 29, 3);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-  return c.Sprite(0);
+  Indexed img = c.Sprite(0);
+  CutCorners(img);
+  return img;
 }
 
 Indexed DrawBrickFlash() {
   Canvas c(kW, kH);
   cairo_t* cr = c.cr();
-  Rim(cr, Ramp::Ice);
-  cairo_rectangle(cr, 1, 1, kW - 2, kH - 2);
-  SetShade(cr, Ramp::Ice, 0.9);
-  cairo_fill(cr);
-  SetRadial(cr, kW / 2.0, kH / 2.0, kW / 2.0, kH / 2.0, 16,
-            {{0, Shade(Ramp::Grey, 1)}, {0.6, Shade(Ramp::Grey, 1)}, {1, Shade(Ramp::Ice, 0.92)}});
-  cairo_rectangle(cr, 2, 2, kW - 4, kH - 4);
-  cairo_fill(cr);
-  return c.Sprite(4);
+  Rim(cr, Ramp::Ice, 0.85);
+  SetRadial(cr, kW / 2.0, kH / 2.0, kW / 2.0, kH / 2.0, 17,
+            {{0, Shade(Ramp::Grey, 1)}, {0.55, Shade(Ramp::Grey, 1)}, {1, Shade(Ramp::Ice, 0.93)}});
+  Fill(cr, 1, 1, kW - 2, kH - 2);
+  Indexed img = c.Sprite(3);
+  CutCorners(img);
+  return img;
 }

@@ -112,18 +112,23 @@ void DrawMagnetIcon(cairo_t* cr) {
   Outlined(
       cr,
       [&] {
-        cairo_arc_negative(cr, 16, 6, 5.5, M_PI, 0);
-        cairo_line_to(cr, 21.5, 12.5);
-        cairo_line_to(cr, 18.5, 12.5);
-        cairo_line_to(cr, 18.5, 6);
-        cairo_arc(cr, 16, 6, 2.5, 0, M_PI);
-        cairo_line_to(cr, 13.5, 12.5);
-        cairo_line_to(cr, 10.5, 12.5);
+        cairo_move_to(cr, 10.5, 2.5);
+        cairo_line_to(cr, 10.5, 8);
+        cairo_arc_negative(cr, 16, 8, 5.5, M_PI, 0);
+        cairo_line_to(cr, 21.5, 2.5);
+        cairo_line_to(cr, 18.5, 2.5);
+        cairo_line_to(cr, 18.5, 8);
+        cairo_arc(cr, 16, 8, 2.5, 0, M_PI);
+        cairo_line_to(cr, 13.5, 2.5);
         cairo_close_path(cr);
       },
-      [&] { VFill(cr, Ramp::Red, 0.4, 0.75); });
+      [&] {
+        SetLinear(cr, 10, 0, 22, 0,
+                  {{0, Shade(Ramp::Red, 0.75)}, {0.4, Shade(Ramp::Red, 0.9)}, {1, Shade(Ramp::Red, 0.45)}});
+      });
+  // Bare steel pole tips.
   for (double x : {10.5, 18.5}) {
-    cairo_rectangle(cr, x, 10, 3, 2.5);
+    cairo_rectangle(cr, x, 2.5, 3, 2.5);
     SetShade(cr, Ramp::Steel, 0.95);
     cairo_fill(cr);
   }
@@ -217,10 +222,11 @@ Indexed DrawCapsule() {
   // Dark glass band in the middle where the icon sits.
   cairo_rectangle(cr, 7, 1, kW - 14, kH - 2);
   SetLinear(cr, 0, 1, 0, kH - 1,
-            {{0, Shade(Ramp::Night, 0.5)},
-             {0.25, Shade(Ramp::Night, 0.85)},
-             {0.5, Shade(Ramp::Night, 0.3)},
-             {1, Shade(Ramp::Night, 0.12)}});
+            {{0, Shade(Ramp::Night, 0.45)},
+             {0.2, Shade(Ramp::Night, 1)},
+             {0.32, Shade(Ramp::Night, 0.6)},
+             {0.55, Shade(Ramp::Night, 0.3)},
+             {1, Shade(Ramp::Night, 0.5)}});
   cairo_fill(cr);
   SetShade(cr, Ramp::Steel, 0.06);
   cairo_rectangle(cr, 6, 1, 1, kH - 2);
@@ -274,29 +280,46 @@ Indexed DrawIcon(Icon icon) {
 }
 
 Indexed DrawFloater() {
+  const double cx = 16, cy = 16, r = 15.5;
   Canvas c(32, 32);
   cairo_t* cr = c.cr();
-  cairo_arc(cr, 16, 16, 15.5, 0, 2 * M_PI);
-  cairo_pattern_t* p = cairo_pattern_create_radial(16, 16, 0, 16, 16, 15.5);
-  Rgb in = Shade(Ramp::Ice, 0.55), mid = Shade(Ramp::Purple, 0.7), rim = Shade(Ramp::Ice, 0.85);
-  cairo_pattern_add_color_stop_rgba(p, 0, in.r / 255.0, in.g / 255.0, in.b / 255.0, 0.08);
-  cairo_pattern_add_color_stop_rgba(p, 0.7, mid.r / 255.0, mid.g / 255.0, mid.b / 255.0, 0.3);
-  cairo_pattern_add_color_stop_rgba(p, 0.9, rim.r / 255.0, rim.g / 255.0, rim.b / 255.0, 0.9);
-  cairo_pattern_add_color_stop_rgba(p, 1, rim.r / 255.0, rim.g / 255.0, rim.b / 255.0, 1);
+  // A faint film inside that thickens toward the rim, shown as a screen of dots.
+  cairo_arc(cr, cx, cy, r - 1, 0, 2 * M_PI);
+  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+  Rgb film = Shade(Ramp::Ice, 0.6), edge = Shade(Ramp::Purple, 0.75);
+  cairo_pattern_add_color_stop_rgba(p, 0, film.r / 255.0, film.g / 255.0, film.b / 255.0, 0);
+  cairo_pattern_add_color_stop_rgba(p, 0.6, film.r / 255.0, film.g / 255.0, film.b / 255.0, 0.12);
+  cairo_pattern_add_color_stop_rgba(p, 0.9, edge.r / 255.0, edge.g / 255.0, edge.b / 255.0, 0.55);
+  cairo_pattern_add_color_stop_rgba(p, 1, edge.r / 255.0, edge.g / 255.0, edge.b / 255.0, 0.8);
   cairo_set_source(cr, p);
   cairo_fill(cr);
   cairo_pattern_destroy(p);
-  // Window-shaped highlights of a soap bubble.
-  cairo_set_line_width(cr, 2.2);
+  // The rim changes colour around the bubble like oil on water.
+  const Rgb rim[] = {Shade(Ramp::Ice, 0.9),   Shade(Ramp::Purple, 0.8), Shade(Ramp::Rose, 0.75),
+                     Shade(Ramp::Gold, 0.85), Shade(Ramp::Green, 0.8),  Shade(Ramp::Ice, 0.9)};
+  cairo_set_line_width(cr, 1.5);
+  for (int i = 0; i < 24; ++i) {
+    double a0 = i * 2 * M_PI / 24, a1 = (i + 1.2) * 2 * M_PI / 24;
+    double f = i / 24.0 * 5;
+    int k = static_cast<int>(f);
+    Rgb a = rim[k], b = rim[k + 1];
+    double u = f - k;
+    SetColour(
+        cr, {uint8_t(a.r + (b.r - a.r) * u), uint8_t(a.g + (b.g - a.g) * u), uint8_t(a.b + (b.b - a.b) * u)});
+    cairo_arc(cr, cx, cy, r - 0.8, a0, a1);
+    cairo_stroke(cr);
+  }
+  // Window-shaped highlights.
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_arc(cr, 16, 16, 11.5, 1.08 * M_PI, 1.42 * M_PI);
+  cairo_set_line_width(cr, 2.4);
+  cairo_arc(cr, cx, cy, 11, 1.08 * M_PI, 1.4 * M_PI);
   SetShade(cr, Ramp::Grey, 1);
   cairo_stroke(cr);
-  cairo_arc(cr, 10, 9.5, 1.6, 0, 2 * M_PI);
+  cairo_arc(cr, 9.5, 10.5, 1.4, 0, 2 * M_PI);
   cairo_fill(cr);
-  cairo_set_line_width(cr, 1.4);
-  cairo_arc(cr, 16, 16, 12, 0.15 * M_PI, 0.35 * M_PI);
-  SetShade(cr, Ramp::Rose, 0.85);
+  cairo_set_line_width(cr, 1.3);
+  cairo_arc(cr, cx, cy, 11.5, 0.15 * M_PI, 0.32 * M_PI);
+  SetShade(cr, Ramp::Ice, 0.95);
   cairo_stroke(cr);
-  return c.Sprite(6, true);
+  return c.Sprite(0, true);
 }

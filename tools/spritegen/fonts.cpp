@@ -9,48 +9,44 @@
 namespace {
 
 struct FontLook {
-  int rows;              // glyph rows below the marker row
-  double size;           // font size in pixels
-  double xScale;         // horizontal squeeze of the face
-  double outline;        // dark rim around each stroke
-  double targetAdvance;  // cells are pulled toward this width so fixed menu positions centre well
-  double pull;           // 0 keeps natural widths, 1 makes the font monospaced
-  int digitWidth;        // digits share one width so numbers line up; 0 keeps natural widths
+  int rows = 24;              // glyph rows below the marker row
+  double size = 19;           // font size in pixels
+  double xScale = 0.72;       // horizontal squeeze of the face
+  double outline = 1.0;       // dark rim around each stroke
+  double shadowX = 0.5;       // drop shadow offset
+  double targetAdvance = 10;  // cells are pulled toward this width so fixed menu positions centre well
+  double pull = 0.7;          // 0 keeps natural widths, 1 makes the font monospaced
+  int digitWidth = 0;         // digits share one width so numbers line up; 0 keeps natural widths
   GradientStops fill;
 };
 
-constexpr double kShadowX = 0.5, kShadowY = 1.0;
+constexpr double kShadowY = 1.0;
 
 FontLook LookFor(FontStyle style) {
+  FontLook look;
   switch (style) {
     case FontStyle::Menu:
-      return {24,
-              19,
-              0.72,
-              1.0,
-              10.0,
-              0.7,
-              0,
-              {{0, Shade(Ramp::Gold, 1)},
-               {0.45, Shade(Ramp::Yellow, 0.78)},
-               {0.75, Shade(Ramp::Gold, 0.62)},
-               {1, Shade(Ramp::Fire, 0.45)}}};
+      look.fill = {{0, Shade(Ramp::Gold, 1)},
+                   {0.45, Shade(Ramp::Yellow, 0.78)},
+                   {0.75, Shade(Ramp::Gold, 0.62)},
+                   {1, Shade(Ramp::Fire, 0.45)}};
+      break;
     case FontStyle::MenuDark:
-      return {24,
-              19,
-              0.72,
-              1.0,
-              10.0,
-              0.7,
-              0,
-              {{0, Shade(Ramp::Steel, 0.55)}, {0.6, Shade(Ramp::Steel, 0.4)}, {1, Shade(Ramp::Steel, 0.3)}}};
+      look.fill = {
+          {0, Shade(Ramp::Steel, 0.55)}, {0.6, Shade(Ramp::Steel, 0.4)}, {1, Shade(Ramp::Steel, 0.3)}};
+      break;
     case FontStyle::Score:
-      return {13,   11,
-              0.84, 1.0,
-              7.5,  0.3,
-              8,    {{0, Shade(Ramp::Grey, 1)}, {0.5, Shade(Ramp::Ice, 0.88)}, {1, Shade(Ramp::Ice, 0.6)}}};
+      look.rows = 13;
+      look.size = 11;
+      look.xScale = 0.84;
+      look.outline = 0.9;
+      look.shadowX = 0;
+      look.pull = 0;
+      look.digitWidth = 8;
+      look.fill = {{0, Shade(Ramp::Grey, 1)}, {0.5, Shade(Ramp::Ice, 0.88)}, {1, Shade(Ramp::Ice, 0.6)}};
+      break;
   }
-  return LookFor(FontStyle::Menu);
+  return look;
 }
 
 struct Glyph {
@@ -71,7 +67,7 @@ Metrics Measure(cairo_t* cr, const FontLook& look) {
     cairo_text_extents(cr, s, &e);
     m.top = std::min(m.top, e.y_bearing);
     m.bottom = std::max(m.bottom, e.y_bearing + e.height);
-    int ink = static_cast<int>(std::ceil(e.width + 2 * look.outline + kShadowX));
+    int ink = static_cast<int>(std::ceil(e.width + 2 * look.outline + look.shadowX));
     double natural = std::round(e.x_advance);
     int cell =
         std::max(ink, static_cast<int>(std::lround(natural + (look.targetAdvance - natural) * look.pull)));
@@ -91,13 +87,13 @@ void DrawGlyph(cairo_t* cr, const FontLook& look, const Metrics& m, int ch, int 
                double baseline) {
   const Glyph& g = m.glyphs[ch - 33];
   char s[2] = {static_cast<char>(ch), 0};
-  double penX = std::round(x0 + (room - g.inkW - kShadowX) / 2.0 - g.inkX);
+  double penX = std::round(x0 + (room - g.inkW - look.shadowX) / 2.0 - g.inkX);
   cairo_save(cr);
   cairo_rectangle(cr, x0, 1, room, look.rows);
   cairo_clip(cr);
   cairo_set_line_width(cr, look.outline * 2);
   SetShade(cr, Ramp::Night, 0.0);
-  cairo_move_to(cr, penX + kShadowX, baseline + kShadowY);
+  cairo_move_to(cr, penX + look.shadowX, baseline + kShadowY);
   cairo_text_path(cr, s);
   cairo_stroke_preserve(cr);
   cairo_fill(cr);

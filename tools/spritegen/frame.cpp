@@ -47,8 +47,14 @@ Indexed DrawWall(bool vertical) {
   cairo_fill(cr);
   // Recessed glowing slot along the girder.
   double sx = vertical ? 7 : 6, sy = vertical ? 6 : 7;
+  RoundRect(cr, sx - 1, sy - 1, vertical ? 4 : 22, vertical ? 22 : 4, 1.5);
+  SetShade(cr, Ramp::Steel, 0.08);
+  cairo_fill(cr);
   RoundRect(cr, sx, sy, vertical ? 2 : 20, vertical ? 20 : 2, 1);
-  SetShade(cr, Ramp::Blue, 0.55);
+  if (vertical)
+    SetLinear(cr, sx, 0, sx + 2, 0, {{0, Shade(Ramp::Blue, 0.85)}, {1, Shade(Ramp::Blue, 0.5)}});
+  else
+    SetLinear(cr, 0, sy, 0, sy + 2, {{0, Shade(Ramp::Blue, 0.85)}, {1, Shade(Ramp::Blue, 0.5)}});
   cairo_fill(cr);
   // Half a collar at each end, so tiles meet in a whole one and the gate edges look capped.
   Collar(cr, vertical, 0, 3);
@@ -84,16 +90,16 @@ Indexed DrawBeam(Ramp ramp) {
   img.h = 8;
   img.px.assign(img.w * img.h, kMagentaIndex);
   for (int x = 0; x < img.w; ++x) {
-    // Everything depends on x mod 16 only, so any 8-pixel window scrolls seamlessly.
+    // Everything depends on x mod 16 (the checker halo on x mod 2), so any 8-pixel window scrolls seamlessly.
     double phase = 2 * M_PI * (x % 16) / 16.0;
-    double s1 = 3.5 + 2.3 * std::sin(phase), s2 = 3.5 - 2.3 * std::sin(phase);
+    double s1 = 3.5 + 2.6 * std::sin(phase), s2 = 3.5 - 2.6 * std::sin(phase);
     for (int y = 0; y < img.h; ++y) {
-      double core = std::exp(-std::pow((y - 3.5) / 1.0, 2));
-      double strand =
-          0.85 * std::max(std::exp(-std::pow((y - s1) / 0.6, 2)), std::exp(-std::pow((y - s2) / 0.6, 2)));
-      double v = std::max(core, strand);
-      if (v < 0.3) continue;
-      img.at(x, y) = static_cast<uint8_t>(ShadeIndex(ramp, 0.45 + 0.55 * v));
+      double t = -1;
+      if (y == 2 || y == 5) t = (x + y) % 2 ? 0.5 : -1;
+      if (std::fabs(y - s1) < 0.75 || std::fabs(y - s2) < 0.75) t = 0.72;
+      if (y == 3) t = 0.97;
+      if (y == 4) t = 0.86;
+      if (t >= 0) img.at(x, y) = static_cast<uint8_t>(ShadeIndex(ramp, t));
     }
   }
   return img;
@@ -134,6 +140,19 @@ Indexed DrawBackground() {
              {1, Shade(Ramp::Night, 0.18)}});
   cairo_rectangle(cr, 0, 0, w, h);
   cairo_fill(cr);
+  // A dim sun sinking behind the range, cut by bands of haze.
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, w, horizonY);
+  cairo_clip(cr);
+  cairo_arc(cr, 330, horizonY - 2, 44, 0, 2 * M_PI);
+  cairo_clip(cr);
+  SetLinear(cr, 0, horizonY - 46, 0, horizonY,
+            {{0, Shade(Ramp::Rose, 0.16)}, {0.6, Shade(Ramp::Rose, 0.1)}, {1, Shade(Ramp::Night, 0.35)}});
+  cairo_paint(cr);
+  SetShade(cr, Ramp::Night, 0.12);
+  for (int k = 0; k < 6; ++k) cairo_rectangle(cr, 280, horizonY - 24 + k * 5, 100, 1 + k * 0.5);
+  cairo_fill(cr);
+  cairo_restore(cr);
   // Far mountain range against the horizon glow.
   Lcg rng(0x40c7a1);
   cairo_move_to(cr, 0, horizonY);

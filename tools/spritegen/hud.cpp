@@ -67,23 +67,47 @@ Indexed DrawHud() {
   cairo_t* cr = c.cr();
   cairo_rectangle(cr, 0, 0, kHudW, kHudH);
   SetLinear(cr, 0, 0, 0, kHudH,
-            {{0, Shade(Ramp::Steel, 0.95)},
-             {0.05, Shade(Ramp::Steel, 0.6)},
-             {0.5, Shade(Ramp::Steel, 0.42)},
-             {0.95, Shade(Ramp::Steel, 0.28)},
-             {1, Shade(Ramp::Steel, 0.1)}});
+            {{0, Shade(Ramp::Steel, 0.62)},
+             {0.3, Shade(Ramp::Steel, 0.5)},
+             {0.7, Shade(Ramp::Steel, 0.4)},
+             {1, Shade(Ramp::Steel, 0.3)}});
+  cairo_fill(cr);
+  // Brushed texture, drawn sparsely so it stays quiet.
+  Lcg rng(0x40d);
+  for (int i = 0; i < 160; ++i) {
+    double v = rng.Unit() < 0.5 ? 1 : 0;
+    cairo_set_source_rgba(cr, v, v, v, 0.08);
+    cairo_rectangle(cr, rng.Next() % kHudW, 6 + rng.Next() % 38, 4 + rng.Next() % 20, 1);
+    cairo_fill(cr);
+  }
+  // Top lip with a lit running strip, and a dark bottom lip.
+  cairo_rectangle(cr, 0, 0, kHudW, 1);
+  SetShade(cr, Ramp::Steel, 0.95);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 0, 1, kHudW, 3);
+  SetShade(cr, Ramp::Steel, 0.7);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 0, 4, kHudW, 1);
+  SetShade(cr, Ramp::Steel, 0.12);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 0, 2, kHudW, 1);
+  SetShade(cr, Ramp::Blue, 0.6);
+  cairo_fill(cr);
+  cairo_rectangle(cr, 0, kHudH - 2, kHudW, 2);
+  SetShade(cr, Ramp::Steel, 0.1);
   cairo_fill(cr);
   WallEnd(cr, 0);
   WallEnd(cr, kHudW - 16);
-  Recess(cr, 37, 11, 76, 21);  // score: eight digits at (43, 447)
-  Label(cr, "SCORE", 75, 43);
-  Recess(cr, 240, 12, 107, 17);  // energy: twenty segments from x 244
+  Recess(cr, 37, 12, 82, 20);  // score: eight digits at (43, 447)
+  Label(cr, "SCORE", 78, 43);
+  Recess(cr, 240, 13, 107, 15);  // energy: twenty segments from x 244, row 447
   Label(cr, "ENERGY", 293, 40);
   Recess(cr, 361, 0, 58, 17);  // lives: icons from x 365 to 414, row 433
   Label(cr, "LIVES", 390, 29);
-  Vents(cr, 134, 16, 13);
-  Vents(cr, 428, 16, 4);
-  return c.Sprite(6);
+  Vents(cr, 137, 14, 13);
+  Vents(cr, 429, 14, 4);
+  for (double x : {24.0, 128.0, 228.0, 354.0, 456.0}) Rivet(cr, x, 40, 1.8, Ramp::Steel);
+  return c.Sprite(5);
 }
 
 Indexed DrawEnergySegment() {
@@ -103,22 +127,26 @@ Indexed DrawEnergySegment() {
 }
 
 Indexed DrawLifeIcon() {
+  // A spare paddle with its ball: one more try.
   Canvas c(10, 14);
   cairo_t* cr = c.cr();
-  cairo_arc(cr, 4.5, 4, 3.6, 0, 2 * M_PI);
-  SetShade(cr, Ramp::Steel, 0.06);
+  cairo_arc(cr, 4.5, 4.5, 4.3, 0, 2 * M_PI);
+  SetShade(cr, Ramp::Night, 0.0);
   cairo_fill(cr);
-  cairo_arc(cr, 4.5, 4, 2.9, 0, 2 * M_PI);
-  SetRadial(cr, 3.6, 3, 4.5, 4, 3, {{0, Shade(Ramp::Grey, 1)}, {1, Shade(Ramp::Steel, 0.4)}});
+  cairo_arc(cr, 4.5, 4.5, 3.5, 0, 2 * M_PI);
+  SetRadial(cr, 3.3, 3.2, 4.5, 4.5, 3.8,
+            {{0, Shade(Ramp::Grey, 1)}, {0.5, Shade(Ramp::Gold, 0.8)}, {1, Shade(Ramp::Fire, 0.45)}});
   cairo_fill(cr);
   RoundRect(cr, 0, 9, 9, 5, 2.5);
-  SetShade(cr, Ramp::Steel, 0.06);
+  SetShade(cr, Ramp::Night, 0.0);
   cairo_fill(cr);
-  RoundRect(cr, 0.7, 9.7, 7.6, 3.6, 1.8);
-  SetLinear(cr, 0, 9.7, 0, 13.3, {{0, Shade(Ramp::Fire, 1)}, {1, Shade(Ramp::Red, 0.45)}});
+  RoundRect(cr, 0.8, 9.8, 7.4, 3.4, 1.7);
+  SetLinear(cr, 0, 9.8, 0, 13.2,
+            {{0, Shade(Ramp::Grey, 1)}, {0.5, Shade(Ramp::Steel, 0.7)}, {1, Shade(Ramp::Steel, 0.35)}});
   cairo_fill(cr);
-  cairo_rectangle(cr, 2.5, 10, 4, 3);
-  SetLinear(cr, 0, 10, 0, 13, {{0, Shade(Ramp::Grey, 1)}, {1, Shade(Ramp::Steel, 0.4)}});
+  cairo_rectangle(cr, 0.8, 10.5, 1.5, 2);
+  cairo_rectangle(cr, 6.7, 10.5, 1.5, 2);
+  SetShade(cr, Ramp::Fire, 0.75);
   cairo_fill(cr);
   return c.Sprite(0);
 }

@@ -30,7 +30,7 @@ const std::vector<Picture>& Sprites() {
       {"purple", [] { return DrawBrick(Ramp::Purple); }},
       {"red", [] { return DrawBrick(Ramp::Red); }},
       {"yellow", [] { return DrawBrick(Ramp::Yellow); }},
-      {"white", [] { return DrawBrick(Ramp::Grey); }},
+      {"white", [] { return DrawBrick(Ramp::Grey, 0.22); }},
       {"cracked", DrawCrackedBrick},
       {"paddle", [] { return DrawPaddle(64); }},
       {"paddle_large", [] { return DrawPaddle(96); }},

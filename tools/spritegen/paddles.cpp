@@ -69,24 +69,31 @@ Indexed DrawPaddle(int w) {
 }
 
 Indexed DrawMagnetField(int paddleWidth) {
-  int w = paddleWidth - 4;
+  const int w = paddleWidth - 4;
   Canvas c(w, kH);
   cairo_t* cr = c.cr();
-  cairo_set_line_width(cr, 1.6);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  // Field lines bowing toward the paddle, brighter the closer they are to it.
   for (int k = 0; k < 3; ++k) {
-    double y = 2.5 + k * 5;
-    double inset = 6 - k * 2;
-    cairo_pattern_t* p = cairo_pattern_create_linear(inset, 0, w - inset, 0);
-    Rgb core = Shade(Ramp::Ice, 0.8 + 0.06 * k);
-    double strength = 0.55 + 0.2 * k;
-    cairo_pattern_add_color_stop_rgba(p, 0, core.r / 255.0, core.g / 255.0, core.b / 255.0, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0.5, core.r / 255.0, core.g / 255.0, core.b / 255.0, strength);
-    cairo_pattern_add_color_stop_rgba(p, 1, core.r / 255.0, core.g / 255.0, core.b / 255.0, 0);
-    cairo_set_source(cr, p);
-    cairo_move_to(cr, inset, y + 2);
-    cairo_curve_to(cr, w * 0.3, y - 1.5, w * 0.7, y - 1.5, w - inset, y + 2);
+    const double y = 2 + k * 5, inset = 7 - k * 2.5, sag = 2.5;
+    cairo_set_line_width(cr, 1.2 + 0.3 * k);
+    SetLinear(cr, inset, 0, w - inset, 0,
+              {{0, Shade(Ramp::Purple, 0.5)},
+               {0.3, Shade(Ramp::Ice, 0.7 + 0.1 * k)},
+               {0.5, Shade(Ramp::Ice, 0.85 + 0.07 * k)},
+               {0.7, Shade(Ramp::Ice, 0.7 + 0.1 * k)},
+               {1, Shade(Ramp::Purple, 0.5)}});
+    cairo_move_to(cr, inset, y + sag);
+    cairo_curve_to(cr, w * 0.3, y - sag * 0.4, w * 0.7, y - sag * 0.4, w - inset, y + sag);
     cairo_stroke(cr);
-    cairo_pattern_destroy(p);
   }
-  return c.Sprite(0, true);
+  // Sparks caught in the field.
+  Lcg rng(0x3a6e7 + w);
+  for (int i = 0; i < w / 10; ++i) {
+    double x = 4 + rng.Unit() * (w - 8), y = 1 + rng.Unit() * 13;
+    SetShade(cr, Ramp::Grey, 1);
+    cairo_rectangle(cr, std::floor(x), std::floor(y), 1, 1);
+    cairo_fill(cr);
+  }
+  return c.Sprite(0);
 }
