@@ -6,6 +6,7 @@
 #include "effects/score.h"
 #include "field/ball.h"
 #include "field/paddle.h"
+#include "field/world.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/random.h"
@@ -34,12 +35,6 @@ bool MysteryOutcome(int kind) {
   }
 }
 
-void ResetPaddle() {
-  Game.paddle->size = psNormal;
-  Game.paddle->direction = 1;
-  Game.paddle->slow = false;
-}
-
 struct TCatchResult {
   bool known;
   uint32_t points;
@@ -55,9 +50,7 @@ TCatchResult ApplyEffect(TBrickBonus kind, int paddleX, int paddleY) {
       Game.balls.Add(new CBall(paddleX, paddleY - 4, Game.ballType));
       return {true, 10, Game.sndExtraBall};
     case bbNormal:
-      ResetPaddle();
-      SetBallType(btNormal);
-      SetBallSpeed(Game.baseBallSpeed);
+      ResetPowers();
       return {true, 0, Game.sndBonusPickup};
     case bbPaddleLarge:
       paddle.size = psLarge;

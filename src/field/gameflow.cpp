@@ -61,9 +61,7 @@ void LoseBall() {
   Game.gameState = gsBallLost;
   Game.bonuses.Clear();
   Game.floaters.Clear();
-  Game.paddle->size = psNormal;
-  Game.paddle->direction = 1;
-  Game.paddle->slow = false;
+  Game.paddle->ClearPowers();
   Game.energy = 0;
   Game.lives--;
 }

@@ -39,6 +39,12 @@ void CPaddle::MouseMove(int offset) {
   Clamp();
 }
 
+void CPaddle::ClearPowers() {
+  size = psNormal;
+  direction = 1;
+  slow = false;
+}
+
 void CPaddle::Update() {
   int step = direction * 6;
   if (slow) step /= 2;

@@ -19,6 +19,8 @@ public:
   void Clamp();
   // Mouse steering by a pointer offset from the warp point.
   void MouseMove(int offset);
+  // Back to normal size, steering and speed.
+  void ClearPowers();
   void Update();
   void Draw();
 };

@@ -14,9 +14,7 @@
 void ResetPowers() {
   SetBallType(btNormal);
   SetBallSpeed(Game.baseBallSpeed);
-  Game.paddle->size = psNormal;
-  Game.paddle->direction = 1;
-  Game.paddle->slow = false;
+  Game.paddle->ClearPowers();
 }
 
 void UpdateWorld() {
