@@ -1,8 +1,9 @@
 // The ball, the paddle, mouse steering and the world update.
+#include "field/ball.h"
+
 #include <set>
 
 #include "effects/particles.h"
-#include "field/ball.h"
 #include "field/brick.h"
 #include "field/gameflow.h"
 #include "field/level.h"
@@ -126,7 +127,7 @@ TEST_F(Field, HeadingRules) {
   for (int a : unchanged) EXPECT_EQ(ClampAngle(a), a) << a;
   struct {
     int in, out;
-  } moved[] = {{180, 195}, {194, 195}, {166, 165}, {179, 165}, {0, 15},   {14, 15},  {346, 345},
+  } moved[] = {{180, 195}, {194, 195}, {166, 165}, {179, 165}, {0, 15},   {14, 15},   {346, 345},
                {359, 345}, {81, 80},   {90, 80},   {91, 100},  {99, 100}, {261, 260}, {270, 260},
                {271, 280}, {279, 280}, {-90, 260}, {450, 80},  {720, 360}};
   for (auto& m : moved) EXPECT_EQ(ClampAngle(m.in), m.out) << m.in;

@@ -1,5 +1,7 @@
 // Bitmap fonts: the marker-row scan at every pixel depth, text measuring,
 // skipped bytes, clipping at the field's left edge and loading from a file.
+#include "ui/font.h"
+
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,7 +12,6 @@
 #include "shell/fatal.h"
 #include "shell/globals.h"
 #include "testenv.h"
-#include "ui/font.h"
 
 namespace {
 // A font picture in memory: black everywhere, the given marker columns in

@@ -1,7 +1,8 @@
 // Game flow: the level sequence, new games, lives, launching and level completion.
+#include "field/gameflow.h"
+
 #include "effects/particles.h"
 #include "field/ball.h"
-#include "field/gameflow.h"
 #include "field/level.h"
 #include "field/paddle.h"
 #include "shell/globals.h"
@@ -26,9 +27,9 @@ TEST_F(Flow, DifficultyRisesAlongTheSequence) {
   EXPECT_EQ(Game.levelList.back(), "psychedelic earthworm");
   struct {
     int index, interval, most, speed;
-  } table[] = {{0, 2000, 0, 4},   {19, 2000, 0, 4}, {20, 1000, 0, 4}, {26, 1000, 1, 4},
-               {40, 666, 1, 4},   {52, 666, 2, 4},  {60, 500, 2, 4},  {78, 500, 3, 4},
-               {80, 400, 3, 5},   {120, 285, 4, 5}, {160, 222, 6, 6}, {200, 181, 7, 6}};
+  } table[] = {{0, 2000, 0, 4}, {19, 2000, 0, 4}, {20, 1000, 0, 4}, {26, 1000, 1, 4},
+               {40, 666, 1, 4}, {52, 666, 2, 4},  {60, 500, 2, 4},  {78, 500, 3, 4},
+               {80, 400, 3, 5}, {120, 285, 4, 5}, {160, 222, 6, 6}, {200, 181, 7, 6}};
   for (auto& row : table) {
     Game.levelIndex = row.index - 1;
     NextLevel();

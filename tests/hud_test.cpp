@@ -1,12 +1,13 @@
 // The HUD strip, the state messages, the level title box, framed boxes, the
 // frame with its beams and the backdrop, all judged by the pixels drawn.
+#include "ui/hud.h"
+
 #include <string>
 
 #include "field/paddle.h"
 #include "screencheck.h"
 #include "shell/globals.h"
 #include "testenv.h"
-#include "ui/hud.h"
 #include "ui/menu.h"
 
 namespace {
@@ -34,9 +35,7 @@ protected:
 };
 
 TEST_F(HudTest, EnergyShowsOneSegmentPer2000Milliseconds) {
-  const struct {
-    int energy, segments;
-  } cases[] = {{0, 0}, {1999, 0}, {2000, 1}, {3999, 1}, {40000, 20}};
+  const struct { int energy, segments; } cases[] = {{0, 0}, {1999, 0}, {2000, 1}, {3999, 1}, {40000, 20}};
   for (const auto& c : cases) {
     Game.energy = c.energy;
     Redraw();
@@ -73,7 +72,8 @@ TEST_F(HudTest, StateMessagesStandInTheirBox) {
     TGameState state;
     const char* text;
     int x;
-  } messages[] = {{gsNewBall, "get ready", 198}, {gsGameOver, "game over", 197}, {gsGameDone, "well done", 197}};
+  } messages[] = {
+      {gsNewBall, "get ready", 198}, {gsGameOver, "game over", 197}, {gsGameDone, "well done", 197}};
   SDL_Surface* skin = Game.sprMessage;
   for (const auto& m : messages) {
     Game.gameState = m.state;
@@ -95,7 +95,7 @@ TEST_F(HudTest, LevelTitleNamesTierAndNumberAndIsCentredWithTheName) {
   const struct {
     int index;
     const char* title;
-  } cases[] = {{-1, "newbie-0"},  {0, "newbie-1"},   {39, "newbie-40"},          {40, "experienced-1"},
+  } cases[] = {{-1, "newbie-0"},   {0, "newbie-1"},  {39, "newbie-40"},        {40, "experienced-1"},
                {199, "AAARGH-40"}, {120, "crazy-1"}, {200, "beyond AAARGH-1"}, {417, "beyond AAARGH-18"}};
   for (const auto& c : cases) {
     Game.levelIndex = c.index;
@@ -116,9 +116,7 @@ TEST_F(HudTest, TitleBoxWidthRoundsUpToAnEvenCellCount) {
   Game.gameState = gsFirstBall;
   Game.levelIndex = 0;
   ASSERT_LT(TextWidth(Game.fontMenu, LevelTitle()), 100) << "the name must be the wider text here";
-  const struct {
-    int nameWidth, left, right;
-  } cases[] = {{100, 140, 340}, {120, 140, 340}, {140, 120, 360}};
+  const struct { int nameWidth, left, right; } cases[] = {{100, 140, 340}, {120, 140, 340}, {140, 120, 360}};
   SDL_Surface* skin = Game.sprMessage;
   for (const auto& c : cases) {
     Game.levelName = NameOfWidth(c.nameWidth);

@@ -1,12 +1,14 @@
 // The level loader and the two-hit brick.
+#include "field/level.h"
+
+#include <unistd.h>
+
 #include <fstream>
 #include <set>
-#include <unistd.h>
 
 #include "effects/bonus.h"
 #include "effects/particles.h"
 #include "field/brick.h"
-#include "field/level.h"
 #include "field/world.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
@@ -115,8 +117,8 @@ TEST_F(Loader, RandomBonusDrawsFirstThenPicksTheTier) {
     tier0.insert(RandomBonus(29));
     tier5.insert(RandomBonus(100000));
   }
-  EXPECT_EQ(tier0, (std::set<int>{bbBall, bbNormal, bbPaddleLarge, bbPaddleSmall, bbFire, bbSpeedUp, bbSpeedDown,
-                                  bbLife}));
+  EXPECT_EQ(tier0, (std::set<int>{bbBall, bbNormal, bbPaddleLarge, bbPaddleSmall, bbFire, bbSpeedUp,
+                                  bbSpeedDown, bbLife}));
   EXPECT_EQ(tier5.count(bbBall) + tier5.count(bbLife) + tier5.count(bbPaddleLarge), 0u);
   EXPECT_EQ(tier5.count(bbReverse), 1u);
   // Level 30 is the first of tier 1: one draw, then the tier-1 entry.
@@ -167,9 +169,9 @@ TEST_F(Bricks, FaceTestsUseTheLookAheadPointWithInclusiveBounds) {
   // Moving down: the look-ahead point's bottom (P.y + 8) must lie within 92..108.
   EXPECT_EQ(b.Collide(100, 80, 0.0f, 4.0f, 8), 0);  // P.y + 8 = 92
   CBrick miss(100, 100, bcBlue, bsNormal, bbNone);
-  EXPECT_EQ(miss.Collide(100, 79, 0.0f, 4.0f, 8), -1);    // 91
-  EXPECT_EQ(miss.Collide(117, 80, 0.0f, 4.0f, 8), -1);    // P.x = 117 > 116
-  EXPECT_EQ(miss.Collide(116, 80, 0.0f, 4.0f, 8), 0);     // P.x = 116 on the edge
+  EXPECT_EQ(miss.Collide(100, 79, 0.0f, 4.0f, 8), -1);  // 91
+  EXPECT_EQ(miss.Collide(117, 80, 0.0f, 4.0f, 8), -1);  // P.x = 117 > 116
+  EXPECT_EQ(miss.Collide(116, 80, 0.0f, 4.0f, 8), 0);   // P.x = 116 on the edge
   // A horizontal ball (dy = 0) counts as moving down: it meets the top face.
   CBrick flat(100, 100, bcBlue, bsNormal, bbNone);
   EXPECT_EQ(flat.Collide(106, 88, 4.0f, 0.0f, 8), 0);  // P = (110, 88), P.y + 8 = 96

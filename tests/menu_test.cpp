@@ -1,6 +1,8 @@
 // The menu screens and the intro: cursor and sound rules, Escape through the
 // real input dispatch, pause and resume, options toggling, the drawn screens
 // and the intro timeline.
+#include "ui/menu.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,7 +16,6 @@
 #include "store/highscores.h"
 #include "testenv.h"
 #include "ui/hud.h"
-#include "ui/menu.h"
 
 namespace {
 class MenuTest : public GameTest {
@@ -25,7 +26,8 @@ protected:
     Game.returnState = psMenu;
     Game.menuState = msMain;
     Game.menuCursor = 1;
-    for (int i = 0; i < 10; ++i) Game.highScores.Add(new CHighScore("VORTEX", static_cast<uint32_t>((10 - i) * 25)));
+    for (int i = 0; i < 10; ++i)
+      Game.highScores.Add(new CHighScore("VORTEX", static_cast<uint32_t>((10 - i) * 25)));
   }
 
   // A key press as the main loop hands it over: through the input dispatch.
@@ -109,8 +111,8 @@ TEST_F(MenuTest, EnterOnTheMainRowsOpensTheirScreens) {
     TMenuState state;
     int cursor;
     TProgramState program;
-  } cases[] = {{1, msNewGame, 0, psMenu},     {2, msOptions, 0, psMenu}, {3, msHighScores, 3, psMenu},
-               {4, msHelp, 4, psMenu},        {5, msCredits, 5, psMenu}, {6, msMain, 6, psExit}};
+  } cases[] = {{1, msNewGame, 0, psMenu}, {2, msOptions, 0, psMenu}, {3, msHighScores, 3, psMenu},
+               {4, msHelp, 4, psMenu},    {5, msCredits, 5, psMenu}, {6, msMain, 6, psExit}};
   for (const auto& c : cases) {
     Game.programState = psMenu;
     Game.menuState = msMain;
@@ -128,9 +130,9 @@ TEST_F(MenuTest, KeysWithoutARoleDoNothing) {
   const struct {
     TMenuState state;
     SDLKey key;
-  } cases[] = {{msMain, SDLK_SPACE},      {msNewGame, SDLK_SPACE},  {msHighScores, SDLK_RETURN},
-               {msHighScores, SDLK_DOWN}, {msHelp, SDLK_UP},        {msHelp, SDLK_RETURN},
-               {msCredits, SDLK_SPACE},   {msCredits, SDLK_DOWN},   {msMain, SDLK_LEFT}};
+  } cases[] = {{msMain, SDLK_SPACE},      {msNewGame, SDLK_SPACE}, {msHighScores, SDLK_RETURN},
+               {msHighScores, SDLK_DOWN}, {msHelp, SDLK_UP},       {msHelp, SDLK_RETURN},
+               {msCredits, SDLK_SPACE},   {msCredits, SDLK_DOWN},  {msMain, SDLK_LEFT}};
   for (const auto& c : cases) {
     Game.menuState = c.state;
     Game.menuCursor = 2;
@@ -214,7 +216,7 @@ TEST_F(MenuTest, ChoosingADifficultyStartsAtItsTier) {
 }
 
 TEST_F(MenuTest, OptionRowsToggleTheirOwnOption) {
-  COption* rows[] = {&Game.optFullscreen, &Game.optMusic,  &Game.optSound,
+  COption* rows[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,
                      &Game.optBackground, &Game.optStars, &Game.optExplosions};
   Game.menuState = msOptions;
   for (int r = 0; r < 6; ++r) {

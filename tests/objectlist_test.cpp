@@ -1,9 +1,9 @@
 // The owning list: objects that remove themselves (or others) mid-walk.
+#include "shell/objectlist.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "shell/objectlist.h"
 
 namespace {
 struct TItem;

@@ -79,10 +79,10 @@ TEST_F(Catalogue, SizesThatThePlayFieldPositionsRelyOn) {
   struct {
     SDL_Surface* s;
     int w, h;
-  } fixed[] = {{Game.sprBall, 16, 16},       {Game.sprBallFire, 16, 16}, {Game.sprBrickBlue, 32, 16},
-               {Game.sprBrickGray, 32, 16},  {Game.sprMask, 32, 16},     {Game.sprPaddle, 64, 16},
-               {Game.sprBonus, 32, 16},      {Game.sprFloater, 32, 32},  {Game.sprHud, 480, 48},
-               {Game.sprBackground, 480, 240}, {Game.sprMessage, 60, 60}, {Game.sprMenu, 60, 60},
+  } fixed[] = {{Game.sprBall, 16, 16},         {Game.sprBallFire, 16, 16}, {Game.sprBrickBlue, 32, 16},
+               {Game.sprBrickGray, 32, 16},    {Game.sprMask, 32, 16},     {Game.sprPaddle, 64, 16},
+               {Game.sprBonus, 32, 16},        {Game.sprFloater, 32, 32},  {Game.sprHud, 480, 48},
+               {Game.sprBackground, 480, 240}, {Game.sprMessage, 60, 60},  {Game.sprMenu, 60, 60},
                {Game.sprCornerLeft, 16, 16}};
   for (auto& f : fixed) {
     EXPECT_EQ(f.s->w, f.w);

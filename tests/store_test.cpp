@@ -95,7 +95,8 @@ TEST_F(StoreTest, OptionsRoundTripAndOnlyOneMeansOn) {
   for (COption* o : {&Game.optBackground, &Game.optMusic, &Game.optFullscreen})
     EXPECT_FALSE(o->applied) << "a loaded option must still be applied";
   ASSERT_TRUE(SaveOptions());
-  EXPECT_EQ(Read("options.dat"), (Bytes{0, 0, 1, 1, 0, 1})) << "damaged bytes are written back as off, extra bytes go";
+  EXPECT_EQ(Read("options.dat"), (Bytes{0, 0, 1, 1, 0, 1}))
+      << "damaged bytes are written back as off, extra bytes go";
 }
 
 TEST_F(StoreTest, MissingOptionsFileMeansAllOnAndSavesSixBytes) {

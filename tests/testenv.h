@@ -1,10 +1,10 @@
 // The shared test fixture: SDL on its dummy drivers, the real generated
 // assets, and a game record reset to its start-up values before each test.
 #pragma once
-#include <gtest/gtest.h>
-
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 

@@ -128,7 +128,8 @@ void CBall::Update() {
 }
 
 void CBall::Draw() {
-  DrawSprite(type == btFire ? Game.sprBallFire : Game.sprBall, static_cast<int>(x) - 8, static_cast<int>(y) - 8);
+  DrawSprite(type == btFire ? Game.sprBallFire : Game.sprBall, static_cast<int>(x) - 8,
+             static_cast<int>(y) - 8);
 }
 
 int ReflectAngle(int angle, int surface) {

@@ -11,15 +11,24 @@
 namespace {
 SDL_Surface* BrickSprite(TBrickColour colour) {
   switch (colour) {
-    case bcGray: return Game.sprBrickGray;
-    case bcBlue: return Game.sprBrickBlue;
-    case bcGreen: return Game.sprBrickGreen;
-    case bcPurple: return Game.sprBrickPurple;
-    case bcRed: return Game.sprBrickRed;
-    case bcYellow: return Game.sprBrickYellow;
-    case bcWhite: return Game.sprBrickWhite;
-    case bcCracked: return Game.sprBrickCracked;
-    default: return nullptr;  // bcNone, and colour bytes a level file made up
+    case bcGray:
+      return Game.sprBrickGray;
+    case bcBlue:
+      return Game.sprBrickBlue;
+    case bcGreen:
+      return Game.sprBrickGreen;
+    case bcPurple:
+      return Game.sprBrickPurple;
+    case bcRed:
+      return Game.sprBrickRed;
+    case bcYellow:
+      return Game.sprBrickYellow;
+    case bcWhite:
+      return Game.sprBrickWhite;
+    case bcCracked:
+      return Game.sprBrickCracked;
+    default:
+      return nullptr;  // bcNone, and colour bytes a level file made up
   }
 }
 

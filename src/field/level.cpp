@@ -40,7 +40,8 @@ constexpr TBonusTable BuildBonusTable() {
   for (int tier = 0; tier < 6; ++tier) {
     int e = 0;
     for (int kind = 0; kind < 12; ++kind)
-      for (int k = 0; k < BonusWeights[kind][tier]; ++k) t.table[tier][e++] = static_cast<TBrickBonus>(kind + 1);
+      for (int k = 0; k < BonusWeights[kind][tier]; ++k)
+        t.table[tier][e++] = static_cast<TBrickBonus>(kind + 1);
   }
   return t;
 }

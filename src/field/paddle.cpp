@@ -10,17 +10,23 @@ CPaddle::CPaddle(int x, int y) : x(x), y(y), size(psNormal), direction(1), slow(
 
 SDL_Surface* CPaddle::Sprite() const {
   switch (size) {
-    case psLarge: return Game.sprPaddleLarge;
-    case psSmall: return Game.sprPaddleSmall;
-    default: return Game.sprPaddle;
+    case psLarge:
+      return Game.sprPaddleLarge;
+    case psSmall:
+      return Game.sprPaddleSmall;
+    default:
+      return Game.sprPaddle;
   }
 }
 
 SDL_Surface* CPaddle::MagnetSprite() const {
   switch (size) {
-    case psLarge: return Game.sprPaddleLargeMagnet;
-    case psSmall: return Game.sprPaddleSmallMagnet;
-    default: return Game.sprPaddleMagnet;
+    case psLarge:
+      return Game.sprPaddleLargeMagnet;
+    case psSmall:
+      return Game.sprPaddleSmallMagnet;
+    default:
+      return Game.sprPaddleMagnet;
   }
 }
 

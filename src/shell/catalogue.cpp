@@ -6,7 +6,8 @@
 #include "shell/fatal.h"
 #include "shell/globals.h"
 
-#define SPR(f, p) {&TGameGlobals::f, "sprites//" p ".bmp"}
+#define SPR(f, p) \
+  { &TGameGlobals::f, "sprites//" p ".bmp" }
 const TSpriteEntry SpriteCatalogue[55] = {
     SPR(sprBall, "ball"),
     SPR(sprBallFire, "ball_fire"),
@@ -66,7 +67,8 @@ const TSpriteEntry SpriteCatalogue[55] = {
 };
 #undef SPR
 
-#define SND(f, p) {&TGameGlobals::f, "sounds//" p ".wav"}
+#define SND(f, p) \
+  { &TGameGlobals::f, "sounds//" p ".wav" }
 const TSoundEntry SoundCatalogue[22] = {
     SND(sndPing, "ping"),
     SND(sndPong, "pong"),
@@ -115,7 +117,8 @@ void LoadSprites() {
 }
 
 void LoadSounds() {
-  for (const TSoundEntry& e : SoundCatalogue) Game.*(e.field) = Mix_LoadWAV_RW(SDL_RWFromFile(e.path, "rb"), 1);
+  for (const TSoundEntry& e : SoundCatalogue)
+    Game.*(e.field) = Mix_LoadWAV_RW(SDL_RWFromFile(e.path, "rb"), 1);
 }
 
 void LoadFonts() {

@@ -3,6 +3,7 @@
 #pragma once
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
+
 #include <functional>
 
 struct TGameGlobals;

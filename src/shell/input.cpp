@@ -4,8 +4,8 @@
 
 #include "field/gameflow.h"
 #include "field/paddle.h"
-#include "shell/globals.h"
 #include "shell/catalogue.h"
+#include "shell/globals.h"
 #include "ui/menu.h"
 
 namespace {
@@ -34,7 +34,9 @@ void ApplyFireRule() {
 
 void HandleEscape() {
   switch (Game.programState) {
-    case psIntro: Game.tickCount = 433; break;
+    case psIntro:
+      Game.tickCount = 433;
+      break;
     case psGame:
       if (Game.gameState == gsGameOver) break;
       Game.returnState = psGame;
@@ -56,7 +58,8 @@ void HandleEscape() {
         Game.menuState = msMain;
       }
       break;
-    case psExit: break;
+    case psExit:
+      break;
   }
 }
 }  // namespace

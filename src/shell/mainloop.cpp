@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "effects/bonus.h"
+#include "effects/floater.h"
 #include "effects/particles.h"
 #include "field/ball.h"
 #include "field/brick.h"
@@ -13,8 +15,6 @@
 #include "field/level.h"
 #include "field/paddle.h"
 #include "field/world.h"
-#include "effects/bonus.h"
-#include "effects/floater.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
 #include "shell/fatal.h"
@@ -192,10 +192,18 @@ int RunOwedTicks() {
 
 void DrawFrame_ForState() {
   switch (Game.programState) {
-    case psIntro: DrawIntroFrame(); break;
-    case psMenu: DrawMenu(); break;
-    case psExit: Game.quitRequested = true; break;
-    case psGame: DrawGameFrame(); break;
+    case psIntro:
+      DrawIntroFrame();
+      break;
+    case psMenu:
+      DrawMenu();
+      break;
+    case psExit:
+      Game.quitRequested = true;
+      break;
+    case psGame:
+      DrawGameFrame();
+      break;
   }
 }
 

@@ -38,12 +38,12 @@ public:
   // Detaches the object and destroys it, or, while a walk is running,
   // destroys it as soon as the outermost walk has finished.
   void Remove(T* object) {
-    auto it = std::find_if(items.begin(), items.end(), [object](const std::unique_ptr<T>& p) { return p.get() == object; });
+    auto it = std::find_if(items.begin(), items.end(),
+                           [object](const std::unique_ptr<T>& p) { return p.get() == object; });
     if (it == items.end()) return;
     std::unique_ptr<T> owned = std::move(*it);
     items.erase(it);
-    if (walking > 0)
-      graveyard.push_back(std::move(owned));
+    if (walking > 0) graveyard.push_back(std::move(owned));
   }
   void RemoveAt(int index) { Remove((*this)[index]); }
   void Clear() {

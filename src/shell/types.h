@@ -7,7 +7,17 @@
 enum TProgramState : uint8_t { psIntro, psMenu, psGame, psExit };
 enum TGameState : uint8_t { gsFirstBall, gsNewBall, gsBallInGame, gsBallLost, gsGameOver, gsGameDone };
 enum TMenuState : uint8_t { msMain, msNewGame, msOptions, msHighScores, msHelp, msCredits, msNewHighScore };
-enum TBrickColour : uint8_t { bcNone, bcGray, bcBlue, bcGreen, bcPurple, bcRed, bcYellow, bcWhite, bcCracked };
+enum TBrickColour : uint8_t {
+  bcNone,
+  bcGray,
+  bcBlue,
+  bcGreen,
+  bcPurple,
+  bcRed,
+  bcYellow,
+  bcWhite,
+  bcCracked
+};
 enum TBrickSpecial : uint8_t { bsNormal, bsSolid };
 enum TBrickBonus : uint8_t {
   bbNone,
