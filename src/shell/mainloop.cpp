@@ -72,8 +72,6 @@ void DrawGameFrame() {
 }
 }  // namespace
 
-void RequestQuitFromSignal() { signalQuit = 1; }
-
 bool DataFilesLoaded() { return dataFilesLoaded; }
 
 void ApplyVideoSettings() {
@@ -190,7 +188,7 @@ int RunOwedTicks() {
   return ran;
 }
 
-void DrawFrame_ForState() {
+void DrawStateFrame() {
   switch (Game.programState) {
     case psIntro:
       DrawIntroFrame();
@@ -218,7 +216,7 @@ void RunMainLoop() {
       SDL_WM_GrabInput(SDL_GRAB_ON);
       CheckGameFlow();
     }
-    DrawFrame_ForState();
+    DrawStateFrame();
     SDL_Flip(Game.screen);
   }
 }

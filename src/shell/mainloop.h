@@ -12,10 +12,9 @@ bool SaveDataFiles();
 bool DataFilesLoaded();
 void ApplyVideoSettings();
 void LogicTick();
-// Steps 4-6 of a pass: runs every tick the clock owes and re-bases lastTick. Returns ticks run.
+// Runs every 25 ms tick the clock owes, carrying the remainder over; returns the ticks run.
 int RunOwedTicks();
 // Sleeps until 25 ms have passed since lastTick.
 void WaitForNextTick();
-void DrawFrame_ForState();
-// Asks the loop to end at the end of this pass (signal-safe).
-void RequestQuitFromSignal();
+// Draws one frame for the program state (intro, menu or game).
+void DrawStateFrame();
