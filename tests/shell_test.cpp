@@ -53,6 +53,22 @@ TEST_F(TickSchedule, ClockWrapAroundDoesNotStall) {
   EXPECT_EQ(Game.tickCount, 2);
 }
 
+// A clock that reads the same millisecond twice before moving on, as real
+// readings a few microseconds apart do.
+uint32_t readings = 0;
+uint32_t SlowTicks() { return fakeNow + 5 * (readings++ / 2); }
+
+TEST_F(TickSchedule, EveryWaitEndsWithATickDueSoEachFrameHasItsTick) {
+  Game.lastTick = fakeNow = 100;
+  readings = 0;
+  SetTicksSource(SlowTicks);
+  for (int frame = 1; frame <= 5; ++frame) {
+    WaitForNextTick();
+    EXPECT_EQ(RunOwedTicks(), 1) << "frame " << frame;
+  }
+  EXPECT_EQ(Game.tickCount, 5);
+}
+
 class Catalogue : public GameTest {};
 
 TEST_F(Catalogue, EverySpriteIsEightBitWithTheSharedPalette) {

@@ -166,13 +166,15 @@ void LogicTick() {
   Game.tickCount++;
 }
 
+// A tick runs only once more than 25 ms are owed. Waking at exactly 25 would
+// draw a frame without a tick, and the next pass would draw the tick's frame
+// a few milliseconds later: twice the frames for the same game. Sleeping until
+// a tick is due keeps one frame per tick, about 40 a second.
 void WaitForNextTick() {
   for (;;) {
     const uint32_t owed = GetTicks() - Game.lastTick;
-    if (owed >= TickLength) return;
-    // Sleeping right up to the deadline costs nothing; the tick schedule
-    // itself works from the clock, so waking a little late loses no time.
-    SDL_Delay(TickLength - owed);
+    if (owed > TickLength) return;
+    SDL_Delay(TickLength + 1 - owed);
   }
 }
 

@@ -14,7 +14,7 @@ void ApplyVideoSettings();
 void LogicTick();
 // Runs every 25 ms tick the clock owes, carrying the remainder over; returns the ticks run.
 int RunOwedTicks();
-// Sleeps until 25 ms have passed since lastTick.
+// Sleeps until a tick is due: more than 25 ms since lastTick.
 void WaitForNextTick();
 // Draws one frame for the program state (intro, menu or game).
 void DrawStateFrame();
