@@ -19,6 +19,8 @@ struct TSoundEntry {
 extern const TSpriteEntry SpriteCatalogue[55];
 extern const TSoundEntry SoundCatalogue[22];
 
+// Stops the game: an asset file is missing or unreadable; says how to regenerate it.
+[[noreturn]] void FailMissingAsset(const char* path);
 // Loads a BMP and keys out pure magenta; a missing or unreadable file is fatal.
 SDL_Surface* LoadSprite(const char* path);
 void LoadSprites();

@@ -65,15 +65,15 @@ Indexed DrawBrick(Ramp ramp, double lift) {
   Bevel(cr, ramp, 2, 1.0, t(0.84), t(0.26), t(0.36));
   SetShade(cr, ramp, t(0.94));
   Fill(cr, 2, 2, kW - 4, 1);
-  // Face: a bright glassy upper half over a deeper lower half.
-  SetShade(cr, ramp, t(0.74));
-  Fill(cr, 3, 3, kW - 6, 4);
-  SetShade(cr, ramp, t(0.66));
-  Fill(cr, 3, 7, kW - 6, 1);
-  SetShade(cr, ramp, t(0.56));
-  Fill(cr, 3, 8, kW - 6, 3);
-  SetShade(cr, ramp, t(0.5));
-  Fill(cr, 3, 11, kW - 6, 2);
+  // Face: a bright glassy upper half over a deeper lower half, as bands {top row, rows, shade}.
+  const struct {
+    int y, h;
+    double shade;
+  } bands[] = {{3, 4, 0.74}, {7, 1, 0.66}, {8, 3, 0.56}, {11, 2, 0.5}};
+  for (const auto& b : bands) {
+    SetShade(cr, ramp, t(b.shade));
+    Fill(cr, 3, b.y, kW - 6, b.h);
+  }
   SetShade(cr, ramp, t(0.8));
   Fill(cr, 4, 4, kW - 9, 1);
   SetShade(cr, ramp, 1);

@@ -81,21 +81,20 @@ Indexed DrawHud() {
     cairo_fill(cr);
   }
   // Top lip with a lit running strip, and a dark bottom lip.
-  cairo_rectangle(cr, 0, 0, kHudW, 1);
-  SetShade(cr, Ramp::Steel, 0.95);
-  cairo_fill(cr);
-  cairo_rectangle(cr, 0, 1, kHudW, 3);
-  SetShade(cr, Ramp::Steel, 0.7);
-  cairo_fill(cr);
-  cairo_rectangle(cr, 0, 4, kHudW, 1);
-  SetShade(cr, Ramp::Steel, 0.12);
-  cairo_fill(cr);
-  cairo_rectangle(cr, 0, 2, kHudW, 1);
-  SetShade(cr, Ramp::Blue, 0.6);
-  cairo_fill(cr);
-  cairo_rectangle(cr, 0, kHudH - 2, kHudW, 2);
-  SetShade(cr, Ramp::Steel, 0.1);
-  cairo_fill(cr);
+  const struct {
+    int y, h;
+    Ramp ramp;
+    double shade;
+  } strips[] = {{0, 1, Ramp::Steel, 0.95},
+                {1, 3, Ramp::Steel, 0.7},
+                {4, 1, Ramp::Steel, 0.12},
+                {2, 1, Ramp::Blue, 0.6},
+                {kHudH - 2, 2, Ramp::Steel, 0.1}};
+  for (const auto& strip : strips) {
+    cairo_rectangle(cr, 0, strip.y, kHudW, strip.h);
+    SetShade(cr, strip.ramp, strip.shade);
+    cairo_fill(cr);
+  }
   WallEnd(cr, 0);
   WallEnd(cr, kHudW - 16);
   Recess(cr, 37, 12, 82, 20);  // score: eight digits at (43, 447)
