@@ -1,5 +1,8 @@
 // The main loop's tick schedule and the asset catalogue.
+#include <algorithm>
+#include <iterator>
 #include <set>
+#include <vector>
 
 #include "effects/particles.h"
 #include "shell/catalogue.h"
@@ -139,6 +142,32 @@ TEST_F(Catalogue, MagentaIsTransparentAndDrawingStaysInsideThePlayField) {
   for (int y = 0; y < 480; y += 3) {
     for (int x = 0; x < 80; ++x) ASSERT_EQ(PixelAt(x, y), 7) << x << "," << y;
     for (int x = 560; x < 640; ++x) ASSERT_EQ(PixelAt(x, y), 7) << x << "," << y;
+  }
+}
+
+// The fast clear must leave exactly what SDL_FillRect leaves, edges included.
+TEST_F(Catalogue, FillScreenRectMatchesSdlFillRectInsideTheClip) {
+  const SDL_Rect cases[] = {{80, 0, 480, 480},   {0, 0, 640, 480}, {100, 50, 30, 20}, {-20, -10, 130, 40},
+                            {500, 470, 200, 50}, {0, 100, 80, 50}, {560, 0, 80, 480}, {300, 200, 0, 9}};
+  const size_t bytes = static_cast<size_t>(Game.screen->pitch) * Game.screen->h;
+  std::vector<Uint8> expected(bytes);
+  auto pixels = [] { return static_cast<Uint8*>(Game.screen->pixels); };
+  for (int k = -1; k < static_cast<int>(std::size(cases)); ++k) {
+    SDL_Rect rect = k < 0 ? SDL_Rect{} : cases[k];
+    SDL_Rect* arg = k < 0 ? nullptr : &rect;
+    ClearWindow(7);
+    SDL_FillRect(Game.screen, arg, 42);
+    std::copy(pixels(), pixels() + bytes, expected.begin());
+    ClearWindow(7);
+    FillScreenRect(arg, 42);
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), pixels())) << "case " << k;
+    if (k < 0) {
+      // A null rectangle means the whole clip rectangle, never the side strips.
+      EXPECT_EQ(PixelAt(79, 10), 7);
+      EXPECT_EQ(PixelAt(80, 0), 42);
+      EXPECT_EQ(PixelAt(559, 479), 42);
+      EXPECT_EQ(PixelAt(560, 479), 7);
+    }
   }
 }
 

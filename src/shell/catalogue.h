@@ -30,6 +30,9 @@ void LoadFonts();
 void DrawSprite(SDL_Surface* surface, int x, int y);
 // Draws the w x h window of a surface that starts at (sx, sy).
 void DrawSpriteWindow(SDL_Surface* surface, int sx, int sy, int w, int h, int x, int y);
+// Fills a window rectangle (all of the screen when null), clipped like any
+// drawing, with one palette index.
+void FillScreenRect(const SDL_Rect* rect, Uint8 colour);
 // Plays a sound effect once when the sound option is on. Every effect and
 // menu sound passes through here.
 void PlaySound(Mix_Chunk* chunk);

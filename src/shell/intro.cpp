@@ -20,7 +20,7 @@ constexpr int SlidePerTick = 4;
 
 void DrawIntroFrame() {
   const int t = Game.tickCount;
-  SDL_FillRect(Game.screen, nullptr, 0);
+  FillScreenRect(nullptr, 0);
   if (t < StarsFrom) {
     SDL_Surface* logo = Game.sprLogo;
     DrawSprite(logo, (480 - logo->w) / 2, (480 - logo->h) / 2);

@@ -64,7 +64,7 @@ void DrawGameFrame() {
   if (Game.optBackground.value)
     DrawBackground();
   else
-    SDL_FillRect(Game.screen, nullptr, 0);
+    FillScreenRect(nullptr, 0);
   if (Game.optStars.value) Game.stars->Draw();
   DrawFrame();
   DrawWorld();

@@ -124,7 +124,7 @@ void DrawFrame() {
 
 void DrawBackground() {
   SDL_Rect upper = {80, 0, FieldSize, FieldSize / 2};
-  SDL_FillRect(Game.screen, &upper, 0);
+  FillScreenRect(&upper, 0);
   DrawSprite(Game.sprBackground, 0, 240);
 }
 

@@ -215,7 +215,7 @@ void MoveCursor(const TCursorScreen& screen, int step) {
 }  // namespace
 
 void DrawMenu() {
-  SDL_FillRect(Game.screen, nullptr, 0);
+  FillScreenRect(nullptr, 0);
   Game.stars->Update();
   Game.stars->Draw();
   if (Game.menuState != msOptions && Game.menuState != msCredits) {
