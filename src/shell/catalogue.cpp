@@ -150,7 +150,7 @@ void DrawSpriteWindow(SDL_Surface* surface, int sx, int sy, int w, int h, int x,
   SDL_BlitSurface(surface, &src, Game.screen, &dest);
 }
 
-// SDL's fill of an 8-bit surface runs byte by byte, about fifty times slower
+// SDL's fill of an 8-bit surface measured about fifty times slower
 // than a row memset, and a full clear every frame was a third of the idle
 // frame's cost. The result is the same as SDL_FillRect's.
 void FillScreenRect(const SDL_Rect* rect, Uint8 colour) {
