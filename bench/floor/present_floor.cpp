@@ -6,8 +6,9 @@
 #include <SDL/SDL.h>
 
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
+
+#include "shell/mainloop.h"
 
 namespace {
 volatile std::sig_atomic_t stop = 0;
@@ -15,8 +16,7 @@ void OnSignal(int) { stop = 1; }
 }  // namespace
 
 int main() {
-  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
-  setenv("SDL_RENDER_DRIVER", "software", 0);
+  ChooseCheapPresentation();
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
   std::signal(SIGTERM, OnSignal);
   std::signal(SIGINT, OnSignal);

@@ -41,14 +41,6 @@ void InstallSignalHandlers() {
   sigaction(SIGTERM, &sa, nullptr);
 }
 
-// SDL 1.2 on top of SDL2 presents through OpenGL by default, which costs far
-// more CPU and memory than this 8-bit game needs; SDL2's software framebuffer
-// does the same job cheaply. A user's own choice is left alone.
-void ChooseCheapPresentation() {
-  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
-  setenv("SDL_RENDER_DRIVER", "software", 0);
-}
-
 // Without a display SDL quietly falls back to drawing into memory, which
 // would leave the player with a game nobody can see. Tests ask for that
 // driver by name, so only the silent fallback is refused.
@@ -71,6 +63,14 @@ void DrawGameFrame() {
   DrawHud();
 }
 }  // namespace
+
+// SDL 1.2 on top of SDL2 presents through OpenGL by default, which costs far
+// more CPU and memory than this 8-bit game needs; SDL2's software framebuffer
+// does the same job cheaply. A user's own choice is left alone.
+void ChooseCheapPresentation() {
+  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
+  setenv("SDL_RENDER_DRIVER", "software", 0);
+}
 
 bool DataFilesLoaded() { return dataFilesLoaded; }
 

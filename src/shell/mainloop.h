@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+// Asks SDL for its software framebuffer unless the user chose otherwise; call before SDL starts.
+void ChooseCheapPresentation();
 void StartUp(int argc, char** argv);
 void RunMainLoop();
 // Frees the game objects and closes SDL; the data files are saved by SaveDataFiles.
