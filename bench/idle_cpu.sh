@@ -8,6 +8,7 @@
 # Without a level the game idles in its intro and menu; with one, on the
 # level's title screen (a game waiting for the first ball).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
 GAME_DIR=$(cd "${1:-build/game}" && pwd)
 SPAN=${2:-8}
@@ -25,18 +26,12 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-for d in sprites sounds music fonts maps; do ln -s "$GAME_DIR/$d" "$WORK/$d"; done
+link_game_assets "$GAME_DIR" "$WORK"
 # The options file holds background, stars, explosions, music, sound and
 # fullscreen: windowed by default, music as MUSIC says (on by default).
 printf "\\1\\1\\1\\${MUSIC:-1}\\1\\${FULLSCREEN:-0}" >"$WORK/options.dat"
 
-for n in $(seq 40 99); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=":$n"; break; fi
-done
-Xvfb "$DISPLAY_NUM" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-XPID=$!
-export DISPLAY=$DISPLAY_NUM
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 
 # measure <label> <window name>: prints the figures of the program in $PID.
 measure() {

@@ -3,6 +3,7 @@
 # a screenshot and checks that it shows a drawn play field, then asks the game
 # to quit with SIGTERM and checks that it exits cleanly and saved its files.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
 GAME_DIR=$(cd "$1" && pwd)
 WORK=$(mktemp -d)
@@ -16,15 +17,9 @@ cleanup() {
 trap cleanup EXIT
 
 # Run from a scratch folder so the game's own data files are never touched.
-for d in sprites sounds music fonts maps; do ln -s "$GAME_DIR/$d" "$WORK/$d"; done
+link_game_assets "$GAME_DIR" "$WORK"
 
-for n in $(seq 40 99); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then DISPLAY_NUM=":$n"; break; fi
-done
-Xvfb "$DISPLAY_NUM" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
-XPID=$!
-export DISPLAY=$DISPLAY_NUM
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb
 
 cd "$WORK"
 SDL_AUDIODRIVER=dummy "$GAME_DIR/rebounder" "go easy on me" 2>"$WORK/stderr.txt" &

@@ -1,0 +1,22 @@
+# Shared by the scripts that run the real game under Xvfb (the window smoke
+# test and the idle benchmark). Source it; it defines functions only.
+
+# link_game_assets <game folder> <scratch folder>: lets the game run from the
+# scratch folder, so the data files it writes never touch the build's own.
+link_game_assets() {
+  local d
+  for d in sprites sounds music fonts maps; do ln -s "$1/$d" "$2/$d"; done
+}
+
+# start_xvfb: starts Xvfb on the first free display from :40 up, exports
+# DISPLAY, sets XPID and waits until the server answers.
+start_xvfb() {
+  local n display=""
+  for n in $(seq 40 99); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+  done
+  Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+  XPID=$!
+  export DISPLAY=$display
+  for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+}
