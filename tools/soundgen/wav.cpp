@@ -6,19 +6,11 @@
 #include <cstdint>
 #include <fstream>
 
+#include "../common/bytes.h"
+
 namespace wav {
 
 namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 0xff);
-  out.push_back((v >> 8) & 0xff);
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xffff);
-  Put16(out, v >> 16);
-}
 
 void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
 

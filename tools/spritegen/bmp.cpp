@@ -2,22 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "../common/bytes.h"
 #include "image.h"
 #include "palette.h"
-
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-  out.push_back(v & 255);
-  out.push_back((v >> 8) & 255);
-}
-
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-  Put16(out, v & 0xffff);
-  Put16(out, v >> 16);
-}
-
-}  // namespace
 
 void WriteBmp(const std::string& path, const Indexed& image) {
   const uint32_t rowBytes = (image.w + 3) & ~3u;
