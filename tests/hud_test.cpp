@@ -67,6 +67,23 @@ TEST_F(HudTest, ScoreIsRightAlignedInEightCharacters) {
   EXPECT_TRUE(TextShown(Game.fontScore, "12345678", 43, 447));
 }
 
+// The three windows of the strip show their contents on one row: the score's
+// digits, the energy segments and the life icons start and end together.
+TEST_F(HudTest, ScoreEnergyAndLivesShareOneRow) {
+  const SDL_Rect segment = InkBounds(Game.sprEnergyBar);
+  const SDL_Rect life = InkBounds(Game.sprLife);
+  const int top = 447 + segment.y, bottom = top + segment.h;
+  EXPECT_EQ(433 + life.y, top);
+  EXPECT_EQ(433 + life.y + life.h, bottom);
+  for (char digit : std::string("0123456789")) {
+    const SDL_Rect& g = Game.fontScore.glyphs[static_cast<unsigned char>(digit)];
+    const SDL_Rect ink = InkBounds(Game.fontScore.image, g.x, g.y, g.w, g.h);
+    EXPECT_EQ(447 + ink.y, top) << digit;
+    EXPECT_LE(447 + ink.y + ink.h, bottom + 1) << digit << " (its shadow may hang one row lower)";
+    EXPECT_GE(ink.h, segment.h - 1) << digit << " fills the row";
+  }
+}
+
 TEST_F(HudTest, StateMessagesStandInTheirBox) {
   const struct {
     TGameState state;

@@ -3,6 +3,7 @@
 // and the intro timeline.
 #include "ui/menu.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -347,9 +348,40 @@ TEST_F(MenuTest, HelpShowsEveryBonusIconWithItsLabel) {
   for (const auto& i : icons) EXPECT_TRUE(SpriteShown(Game.*(i.icon), i.x, i.y)) << i.x << "," << i.y;
   EXPECT_TRUE(TextShown(Game.fontScore, "magnet (sticky ball)", 276, 240));
   EXPECT_TRUE(TextShown(Game.fontScore, "reverse paddle", 116, 320));
-  // The floater reaches under its label's first letters; the label stays on top.
-  EXPECT_TRUE(WindowShown(Game.sprFloater, 0, 0, 20, Game.sprFloater->h, 90, 352));
+  EXPECT_TRUE(SpriteShown(Game.sprFloater, 80, 352));
   EXPECT_TRUE(TextShown(Game.fontScore, "bubble (bounces ball)", 116, 352));
+  // Every picture ends before its label: capsules in both columns, and the bubble.
+  const SDL_Rect capsule = InkBounds(Game.sprBonus), bubble = InkBounds(Game.sprFloater);
+  EXPECT_LT(80 + capsule.x + capsule.w, 116);
+  EXPECT_LT(80 + bubble.x + bubble.w, 116);
+  for (const auto& i : icons) {
+    const SDL_Rect ink = InkBounds(Game.*(i.icon));
+    EXPECT_LT(i.x + ink.x + ink.w, i.x + 36) << i.x << "," << i.y;
+  }
+}
+
+// Name entry says what to do between the title and the table, whose rows stay
+// where the plain table has them.
+TEST_F(MenuTest, NameEntryPromptStandsBetweenTitleAndTable) {
+  const struct {
+    const CFont* font;
+    int y;
+    const char* text;
+  } prompt[] = {{&Game.fontMenu, 132, "new high score!"},
+                {&Game.fontScore, 160, "type your name, then press Enter"}};
+  const int titleBottom = 32 + Game.sprTitle->h, versionBottom = 114 + Game.fontScore.glyphs['v'].h;
+  Game.newScoreRank = 4;
+  for (TMenuState state : {msNewHighScore, msHighScores}) {
+    ClearWindow(0);
+    Show(state);
+    for (const auto& p : prompt) {
+      const int x = (480 - TextWidth(*p.font, p.text)) / 2;
+      EXPECT_EQ(TextShown(*p.font, p.text, x, p.y), state == msNewHighScore) << p.text;
+      EXPECT_GE(p.y, std::max(titleBottom, versionBottom)) << p.text;
+      EXPECT_LE(p.y + p.font->glyphs['A'].h, 184) << p.text;
+    }
+    EXPECT_TRUE(TextShown(Game.fontMenu, "VORTEX", 80, 184)) << state;
+  }
 }
 
 // The intro timeline, by the tick count at which a frame is drawn.

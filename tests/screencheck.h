@@ -3,6 +3,7 @@
 #pragma once
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <string>
 
 #include "shell/globals.h"
@@ -48,6 +49,23 @@ inline bool WindowShown(SDL_Surface* s, int sx, int sy, int w, int h, int x, int
   SDL_UnlockSurface(s);
   return same && opaque > 0;
 }
+
+// The opaque part of a window of a picture (colour-keyed pixels left out),
+// relative to the window; empty (w = 0) when it is all transparent.
+inline SDL_Rect InkBounds(SDL_Surface* s, int sx, int sy, int w, int h) {
+  int x0 = w, y0 = h, x1 = -1, y1 = -1;
+  SDL_LockSurface(s);
+  for (int j = 0; j < h; ++j)
+    for (int i = 0; i < w; ++i) {
+      const Uint32 raw = RawPixel(s, sx + i, sy + j);
+      if ((s->flags & SDL_SRCCOLORKEY) && raw == s->format->colorkey) continue;
+      x0 = std::min(x0, i), x1 = std::max(x1, i), y0 = std::min(y0, j), y1 = std::max(y1, j);
+    }
+  SDL_UnlockSurface(s);
+  if (x1 < 0) return SDL_Rect{0, 0, 0, 0};
+  return SDL_Rect{Sint16(x0), Sint16(y0), Uint16(x1 - x0 + 1), Uint16(y1 - y0 + 1)};
+}
+inline SDL_Rect InkBounds(SDL_Surface* s) { return InkBounds(s, 0, 0, s->w, s->h); }
 
 inline bool SpriteShown(SDL_Surface* s, int x, int y) { return WindowShown(s, 0, 0, s->w, s->h, x, y); }
 

@@ -94,39 +94,52 @@ const THelpIcon HelpIcons[] = {
     {&TGameGlobals::sprBonusPaddleSpeed, 240, 320, "slow down paddle"},
 };
 constexpr int HelpLabelOffset = 36;
+// The 32-pixel bubble stands in the icon column, like the capsules, so that
+// it ends before its label.
+constexpr int HelpBubbleX = 80;
 
 const TPlacedText HelpTexts[] = {
     {80, 192, "Left/right cursor keys or mouse move paddle", FieldRight},
     {80, 208, "Spacebar or left mouse button release ball", FieldRight},
-    {116, 352, "bubble (bounces ball)", FieldRight},
+    {HelpLabelOffset + HelpBubbleX, 352, "bubble (bounces ball)", FieldRight},
     {80, 384, "You lose powerups when energy bar is depleted", FieldRight},
     {80, 416, "Escape enters/exits menu", FieldRight},
 };
 
+// What the game is, its licence, and the free software it is made with, each
+// under the licence its Debian package states.
 const TPlacedText CreditTexts[] = {
-    {40, 64, "Programming", CreditNameColumn},
-    {240, 64, "the Rebounder team", FieldRight},
-    {40, 80, "Art", CreditNameColumn},
-    {240, 80, "the Rebounder team", FieldRight},
-    {40, 96, "Sound", CreditNameColumn},
-    {240, 96, "the Rebounder team", FieldRight},
-    {40, 112, "Music", CreditNameColumn},
-    {240, 112, "the Rebounder team", FieldRight},
-    {40, 144, "Testing", CreditNameColumn},
-    {240, 144, "the Rebounder team", FieldRight},
-    {240, 160, "and the game's own", FieldRight},
-    {240, 176, "automated test suite", FieldRight},
-    {40, 208, "Mapping", CreditNameColumn},
-    {240, 208, "the Rebounder team", FieldRight},
-    {240, 224, "forty levels, played", FieldRight},
-    {240, 240, "over five difficulties", FieldRight},
-    {40, 272, "Thanks", CreditNameColumn},
-    {240, 272, "SDL, SDL_mixer, Ogg Vorbis,", FieldRight},
-    {240, 288, "Cairo and DejaVu fonts", FieldRight},
-    {20, 336, "Rebounder is free software under the MIT", FieldRight},
-    {20, 352, "licence: use, change and share it freely.", FieldRight},
-    {20, 368, "The full terms are in the LICENSE file.", FieldRight},
-    {20, 400, "New levels: text files in data/levels, see levelc", FieldRight},
+    {40, 40, "Rebounder", CreditNameColumn},
+    {240, 40, "version 1.2", FieldRight},
+    {40, 56, "Licence", CreditNameColumn},
+    {240, 56, "MIT, see the LICENSE file", FieldRight},
+    {40, 72, "Made by", CreditNameColumn},
+    {240, 72, "the Rebounder team", FieldRight},
+    {40, 96, "Pictures, sounds,", CreditNameColumn},
+    {40, 112, "music and levels", CreditNameColumn},
+    {240, 96, "made for this game: drawn", FieldRight},
+    {240, 112, "and synthesised from its", FieldRight},
+    {240, 128, "source when it is built", FieldRight},
+    {40, 160, "Built with", CreditNameColumn},
+    {40, 184, "SDL 1.2 (sdl12-compat)", CreditNameColumn},
+    {240, 184, "zlib licence", FieldRight},
+    {40, 200, "SDL 2", CreditNameColumn},
+    {240, 200, "zlib licence", FieldRight},
+    {40, 216, "SDL_mixer 1.2", CreditNameColumn},
+    {240, 216, "zlib licence", FieldRight},
+    {40, 232, "libvorbis, libogg", CreditNameColumn},
+    {240, 232, "BSD 3-clause licence", FieldRight},
+    {40, 248, "Cairo (drawing)", CreditNameColumn},
+    {240, 248, "LGPL 2.1 or MPL 1.1", FieldRight},
+    {40, 264, "DejaVu Sans Bold", CreditNameColumn},
+    {240, 264, "Bitstream Vera licence,", FieldRight},
+    {40, 280, "(the letters)", CreditNameColumn},
+    {240, 280, "DejaVu changes public domain", FieldRight},
+    {20, 320, "Thanks to everyone who writes and shares these", FieldRight},
+    {20, 336, "free libraries and fonts. Their full licences", FieldRight},
+    {20, 352, "come with them, on Debian in the files", FieldRight},
+    {20, 368, "/usr/share/doc/<package>/copyright.", FieldRight},
+    {20, 400, "Rebounder is free software: use, change, share.", FieldRight},
 };
 
 const TPlacedText VersionLabel = {424, 114, "v1.2", FieldRight};
@@ -148,10 +161,26 @@ void DrawCursorScreen(const TCursorScreen& screen) {
     DrawSprite(OptionOfRow(r)->value ? Game.sprCheckOn : Game.sprCheckOff, 328, 172 + 40 * r);
 }
 
+// Name entry explains itself in the free rows between the title and the table.
+struct TPrompt {
+  const CFont TGameGlobals::*font;
+  int y;
+  const char* text;
+};
+const TPrompt NameEntryPrompt[] = {
+    {&TGameGlobals::fontMenu, 132, "new high score!"},
+    {&TGameGlobals::fontScore, 160, "type your name, then press Enter"},
+};
+
+int CentredX(const CFont& font, const char* text) { return (FieldRight - TextWidth(font, text)) / 2; }
+
 // The table; on the name-entry screen the new row shows the typed name and
 // blinks every 8 ticks between the bright font with a cursor and the dark font.
 void DrawHighScores() {
   const int editRow = Game.menuState == msNewHighScore ? Game.newScoreRank - 1 : -1;
+  if (editRow >= 0)
+    for (const TPrompt& p : NameEntryPrompt)
+      DrawText(Game.*p.font, CentredX(Game.*p.font, p.text), p.y, p.text);
   const bool bright = (Game.tickCount / 8) % 2 != 0;
   for (int i = 0; i < Game.highScores.Count(); ++i) {
     const CHighScore* entry = Game.highScores[i];
@@ -166,9 +195,8 @@ void DrawHighScores() {
   }
 }
 
-// Pictures first: the floater reaches under the start of its label, which must stay readable.
 void DrawHelp() {
-  DrawSprite(Game.sprFloater, 90, 352);
+  DrawSprite(Game.sprFloater, HelpBubbleX, 352);
   for (const THelpIcon& icon : HelpIcons) {
     DrawSprite(Game.sprBonus, icon.x, icon.y);
     DrawSprite(Game.*(icon.sprite), icon.x, icon.y);
@@ -279,6 +307,8 @@ std::vector<TFixedText> MenuFixedTexts() {
   };
   for (const TPlacedText& t : HelpTexts) add(t);
   for (const TPlacedText& t : CreditTexts) add(t);
+  for (const TPrompt& p : NameEntryPrompt)
+    texts.push_back({&(Game.*p.font), CentredX(Game.*p.font, p.text), p.y, p.text, FieldRight});
   add(VersionLabel);
   return texts;
 }

@@ -7,6 +7,10 @@
 namespace {
 
 constexpr int kHudW = 480, kHudH = 48;
+constexpr double kWindowTop = 12, kWindowH = 16, kLabelBaseline = 41;
+// The game draws the life icons 14 rows above the score's row; the icon's picture starts that far down so
+// that it stands on the same row as the digits.
+constexpr int kLifeDrop = 14;
 
 // A window sunk into the panel: shadow on the upper left, lit lip on the lower right.
 void Recess(cairo_t* cr, double x, double y, double w, double h) {
@@ -97,14 +101,18 @@ Indexed DrawHud() {
   }
   WallEnd(cr, 0);
   WallEnd(cr, kHudW - 16);
-  Recess(cr, 37, 12, 82, 20);  // score: eight digits at (43, 447)
-  Label(cr, "SCORE", 78, 43);
-  Recess(cr, 240, 13, 107, 15);  // energy: twenty segments from x 244, row 447
-  Label(cr, "ENERGY", 293, 40);
-  Recess(cr, 361, 0, 58, 17);  // lives: icons from x 365 to 414, row 433
-  Label(cr, "LIVES", 390, 29);
-  Vents(cr, 137, 14, 13);
-  Vents(cr, 429, 14, 4);
+  // Score digits, energy segments and life icons all fill rows 15..24 of the strip; their windows share
+  // one top and bottom and their labels one baseline.
+  const struct {
+    double x, w;
+    const char* label;
+  } windows[] = {{37, 82, "SCORE"}, {240, 107, "ENERGY"}, {361, 58, "LIVES"}};
+  for (const auto& w : windows) {
+    Recess(cr, w.x, kWindowTop, w.w, kWindowH);
+    Label(cr, w.label, w.x + w.w / 2, kLabelBaseline);
+  }
+  Vents(cr, 137, kWindowTop + 1, 13);
+  Vents(cr, 429, kWindowTop + 1, 4);
   for (double x : {24.0, 128.0, 228.0, 354.0, 456.0}) Rivet(cr, x, 40, 1.8, Ramp::Steel);
   return c.Sprite(5);
 }
@@ -126,25 +134,26 @@ Indexed DrawEnergySegment() {
 }
 
 Indexed DrawLifeIcon() {
-  // A spare paddle with its ball: one more try.
-  Canvas c(10, 14);
+  // A spare paddle with its ball, ten rows high like the energy segments: one more try.
+  Canvas c(10, kLifeDrop + 10);
   cairo_t* cr = c.cr();
-  cairo_arc(cr, 4.5, 4.5, 4.3, 0, 2 * M_PI);
+  cairo_translate(cr, 0, kLifeDrop);
+  cairo_arc(cr, 4.5, 3.3, 3.3, 0, 2 * M_PI);
   SetShade(cr, Ramp::Night, 0.0);
   cairo_fill(cr);
-  cairo_arc(cr, 4.5, 4.5, 3.5, 0, 2 * M_PI);
-  SetRadial(cr, 3.3, 3.2, 4.5, 4.5, 3.8,
+  cairo_arc(cr, 4.5, 3.3, 2.6, 0, 2 * M_PI);
+  SetRadial(cr, 3.6, 2.4, 4.5, 3.3, 3,
             {{0, Shade(Ramp::Grey, 1)}, {0.5, Shade(Ramp::Gold, 0.8)}, {1, Shade(Ramp::Fire, 0.45)}});
   cairo_fill(cr);
-  RoundRect(cr, 0, 9, 9, 5, 2.5);
+  RoundRect(cr, 0, 6, 9, 4, 2);
   SetShade(cr, Ramp::Night, 0.0);
   cairo_fill(cr);
-  RoundRect(cr, 0.8, 9.8, 7.4, 3.4, 1.7);
-  SetLinear(cr, 0, 9.8, 0, 13.2,
+  RoundRect(cr, 0.8, 6.7, 7.4, 2.6, 1.3);
+  SetLinear(cr, 0, 6.7, 0, 9.3,
             {{0, Shade(Ramp::Grey, 1)}, {0.5, Shade(Ramp::Steel, 0.7)}, {1, Shade(Ramp::Steel, 0.35)}});
   cairo_fill(cr);
-  cairo_rectangle(cr, 0.8, 10.5, 1.5, 2);
-  cairo_rectangle(cr, 6.7, 10.5, 1.5, 2);
+  cairo_rectangle(cr, 0.8, 7, 1.5, 2);
+  cairo_rectangle(cr, 6.7, 7, 1.5, 2);
   SetShade(cr, Ramp::Fire, 0.75);
   cairo_fill(cr);
   return c.Sprite(0);
