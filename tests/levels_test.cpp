@@ -18,6 +18,7 @@
 
 #include "field/gameflow.h"
 #include "field/level.h"
+#include "field/levelcheck.h"
 #include "shell/globals.h"
 
 namespace fs = std::filesystem;
@@ -25,7 +26,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using TBytes = std::vector<uint8_t>;
-using TCell = std::pair<int, int>;  // row, column
 
 const char Tag[] = "RBLEVEL";
 constexpr uint8_t FormatVersion = 1;
@@ -75,77 +75,14 @@ TBytes MakeMap(const std::vector<std::string>& rows) {
   return map;
 }
 
+}  // namespace
+void PrintTo(const TCell& cell, std::ostream* out) { *out << CellName(cell); }
+namespace {
+
 std::string CellList(const std::vector<TCell>& cells) {
   std::string out;
-  for (auto [row, col] : cells) out += " (row " + std::to_string(row) + ", col " + std::to_string(col) + ")";
+  for (const TCell& cell : cells) out += " (" + CellName(cell) + ")";
   return out;
-}
-
-// Fairness. The ball is treated as a 16x16 square around its centre; a centre
-// position is free when that square does not touch any gray brick (touching
-// counts, so a gap exactly as wide as the ball is closed). The walls keep the
-// centre within x 28..452 and y >= 28; below y 416 the ball is lost. The fill
-// starts in the open space above the paddle. Breakable bricks do not block:
-// a brick the ball can reach can be broken, opening the way behind it. A
-// breakable brick is reachable when a reachable centre lets the ball touch
-// one of its faces: the square touches the brick and the centre lies within
-// the brick's width (top or bottom face) or its height (a side face), which
-// is also what the game's own hit test asks for.
-constexpr int BrickLeft = 17, BrickTop = 17, BrickWidth = 32, BrickHeight = 16;
-constexpr int Radius = 8;
-constexpr int MinX = 20 + Radius, MaxX = 460 - Radius, MinY = 20 + Radius, MaxY = 416;
-constexpr int StartX = 240, StartY = 400;
-
-std::vector<TCell> UnreachableBricks(const TBytes& map) {
-  const int width = MaxX - MinX + 1, height = MaxY - MinY + 1;
-  auto index = [&](int x, int y) { return (y - MinY) * width + (x - MinX); };
-  std::vector<char> blocked(static_cast<size_t>(width * height), 0);
-  for (int row = 0; row < LevelRows; ++row) {
-    for (int col = 0; col < LevelColumns; ++col) {
-      if (Colour(map, row, col) != bcGray) continue;
-      int x0 = BrickLeft + BrickWidth * col, y0 = BrickTop + BrickHeight * row;
-      for (int y = std::max(MinY, y0 - Radius); y <= std::min(MaxY, y0 + BrickHeight + Radius); ++y) {
-        for (int x = std::max(MinX, x0 - Radius); x <= std::min(MaxX, x0 + BrickWidth + Radius); ++x) {
-          blocked[index(x, y)] = 1;
-        }
-      }
-    }
-  }
-  std::vector<char> reached(blocked.size(), 0);
-  std::vector<std::pair<int, int>> stack;
-  if (!blocked[index(StartX, StartY)]) {
-    reached[index(StartX, StartY)] = 1;
-    stack.push_back({StartX, StartY});
-  }
-  while (!stack.empty()) {
-    auto [x, y] = stack.back();
-    stack.pop_back();
-    const std::pair<int, int> next[] = {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}};
-    for (auto [nx, ny] : next) {
-      if (nx < MinX || nx > MaxX || ny < MinY || ny > MaxY) continue;
-      int i = index(nx, ny);
-      if (blocked[i] || reached[i]) continue;
-      reached[i] = 1;
-      stack.push_back({nx, ny});
-    }
-  }
-  std::vector<TCell> unreachable;
-  for (int row = 0; row < LevelRows; ++row) {
-    for (int col = 0; col < LevelColumns; ++col) {
-      if (!IsBreakable(Colour(map, row, col))) continue;
-      int x0 = BrickLeft + BrickWidth * col, y0 = BrickTop + BrickHeight * row;
-      int x1 = x0 + BrickWidth, y1 = y0 + BrickHeight;
-      bool touched = false;
-      for (int y = std::max(MinY, y0 - Radius); y <= std::min(MaxY, y1 + Radius) && !touched; ++y) {
-        for (int x = std::max(MinX, x0 - Radius); x <= std::min(MaxX, x1 + Radius) && !touched; ++x) {
-          bool facing = (x >= x0 && x <= x1) || (y >= y0 && y <= y1);
-          touched = facing && reached[index(x, y)];
-        }
-      }
-      if (!touched) unreachable.push_back({row, col});
-    }
-  }
-  return unreachable;
 }
 
 // Runs ./levelc with the given arguments; returns its exit status and fills
@@ -190,13 +127,16 @@ TRun RunLevelc(const std::vector<std::string>& args, const TTempDir& scratch) {
 }
 
 // A well-formed source: line 1 a comment, line 2 the name, lines 3..20 the
-// rows (row r on line r + 3), all empty.
-std::vector<std::string> EmptySource(const std::string& name = "test level") {
+// rows (row r, counted from 0, on line r + 3), empty but for the 28 blue
+// bricks of rows 10 and 11 that make it a level levelc accepts.
+constexpr int BlueRow = 10;
+std::vector<std::string> PlainSource(const std::string& name = "test level") {
   std::vector<std::string> lines = {"# a test level", "name: " + name};
-  std::string empty = "|";
-  for (int col = 0; col < LevelColumns; ++col) empty += ". ";
-  empty += "|";
-  for (int row = 0; row < LevelRows; ++row) lines.push_back(empty);
+  std::string empty = "|", blue = "|";
+  for (int col = 0; col < LevelColumns; ++col) empty += ". ", blue += "b ";
+  empty += "|", blue += "|";
+  for (int row = 0; row < LevelRows; ++row)
+    lines.push_back(row == BlueRow || row == BlueRow + 1 ? blue : empty);
   return lines;
 }
 
@@ -239,7 +179,7 @@ TEST(LevelMaps, EveryListedLevelHasAMapOfTheRightSizeAndTag) {
   }
 }
 
-TEST(LevelMaps, CellsHoldKnownColoursAndPowerUpsAndEnoughBreakableBricks) {
+TEST(LevelMaps, CellsHoldKnownColoursAndPowerUpsAndEnoughReachableBreakableBricks) {
   for (const std::string& name : LevelNames()) {
     SCOPED_TRACE(name);
     TBytes map = ReadBytes(MapPath(name));
@@ -248,15 +188,18 @@ TEST(LevelMaps, CellsHoldKnownColoursAndPowerUpsAndEnoughBreakableBricks) {
     for (int row = 0; row < LevelRows; ++row) {
       for (int col = 0; col < LevelColumns; ++col) {
         uint8_t colour = Colour(map, row, col), powerUp = PowerUp(map, row, col);
-        EXPECT_LE(colour, bcCracked) << "row " << row << " col " << col;
-        EXPECT_LE(powerUp, bbPaddleSpeed) << "row " << row << " col " << col;
+        SCOPED_TRACE(CellName({row, col}));
+        EXPECT_LE(colour, bcCracked);
+        EXPECT_LE(powerUp, bbPaddleSpeed);
         if (colour == bcNone || colour == bcGray) {
-          EXPECT_EQ(powerUp, bbNone) << "row " << row << " col " << col << " cannot carry a power-up";
+          EXPECT_EQ(powerUp, bbNone) << "cannot carry a power-up";
         }
         if (IsBreakable(colour)) ++breakable;
       }
     }
-    EXPECT_GE(breakable, 20);
+    EXPECT_GE(breakable, MinBreakableBricks);
+    std::vector<TCell> unreachable = UnreachableBricks(map);
+    EXPECT_TRUE(unreachable.empty()) << "out of reach:" << CellList(unreachable);
   }
 }
 
@@ -287,7 +230,8 @@ TEST(LevelMaps, SourcesAreNumberedInListOrder) {
 }
 
 // ---------------------------------------------------------------------------
-// Fairness: no breakable brick may be out of the ball's reach.
+// Fairness: no breakable brick may be out of the ball's reach (the rule levelc
+// applies to every level it compiles).
 
 TEST(LevelFairness, FloodFillFindsBricksShutInByGrayOrWalls) {
   // Boxed in on all four sides and the corners.
@@ -312,15 +256,6 @@ TEST(LevelFairness, FloodFillFindsBricksShutInByGrayOrWalls) {
   EXPECT_EQ(UnreachableBricks(MakeMap({"..yyy.........", "...#.........."})), (std::vector<TCell>{{0, 3}}));
 }
 
-TEST(LevelFairness, EveryBreakableBrickOfEveryLevelCanBeReached) {
-  for (const std::string& name : LevelNames()) {
-    TBytes map = ReadBytes(MapPath(name));
-    ASSERT_EQ(map.size(), static_cast<size_t>(LevelFileBytes)) << name;
-    std::vector<TCell> unreachable = UnreachableBricks(map);
-    EXPECT_TRUE(unreachable.empty()) << name << ": out of reach:" << CellList(unreachable);
-  }
-}
-
 // ---------------------------------------------------------------------------
 // The level compiler.
 
@@ -339,7 +274,7 @@ TEST_F(LevelCompilerTest, PrintedLevelsCompileBackToTheSameBytes) {
 }
 
 TEST_F(LevelCompilerTest, PlacesEachCellAtItsOffset) {
-  std::vector<std::string> lines = EmptySource();
+  std::vector<std::string> lines = PlainSource();
   for (int col = 0; col < LevelColumns; ++col) SetCell(lines, 0, col, "# ");
   SetCell(lines, 1, 0, "bF");
   SetCell(lines, 17, 13, "cP");
@@ -355,6 +290,8 @@ TEST_F(LevelCompilerTest, PlacesEachCellAtItsOffset) {
   std::copy(Tag, Tag + 7, expected.begin());
   expected[7] = FormatVersion;
   for (int i = 9; i <= 36; i += 2) expected[i] = bcGray;
+  for (int col = 0; col < LevelColumns; ++col)
+    expected[CellAt(BlueRow, col)] = expected[CellAt(BlueRow + 1, col)] = bcBlue;
   expected[37] = bcBlue;
   expected[38] = bbFire;
   expected[9 + 2 * (14 * 9 + 6)] = bcWhite;
@@ -368,27 +305,38 @@ TEST_F(LevelCompilerTest, RejectsMalformedSourcesNamingFileAndLine) {
   struct TCase {
     const char* what;
     std::vector<std::string> lines;
-    int line;  // expected in the message
+    std::string expected;  // the start of the message, after the file name
   };
   std::vector<TCase> cases;
-  auto add = [&](const char* what, int line, auto change) {
-    std::vector<std::string> lines = EmptySource();
+  auto add = [&](const char* what, const std::string& expected, auto change) {
+    std::vector<std::string> lines = PlainSource();
     change(lines);
-    cases.push_back({what, lines, line});
+    cases.push_back({what, lines, expected});
   };
-  add("short row", 7, [](auto& l) { l[6] = "|. . . |"; });
-  add("row without closing bar", 8, [](auto& l) { l[7].pop_back(); });
-  add("unknown colour", 5, [](auto& l) { SetCell(l, 2, 4, "x "); });
-  add("unknown power-up mark", 12, [](auto& l) { SetCell(l, 9, 0, "bZ"); });
-  add("gray with power-up", 3, [](auto& l) { SetCell(l, 0, 13, "#B"); });
-  add("empty with power-up", 20, [](auto& l) { SetCell(l, 17, 7, ".L"); });
-  add("too many rows", 21, [](auto& l) { l.push_back(l.back()); });
-  add("too few rows", 19, [](auto& l) { l.pop_back(); });
-  add("no name", 20, [](auto& l) { l[1] = "# no name here"; });
-  add("second name", 21, [](auto& l) { l.push_back("name: another"); });
-  add("name with a slash", 2, [](auto& l) { l[1] = "name: up/down"; });
-  add("empty name", 2, [](auto& l) { l[1] = "name:   "; });
-  add("stray text", 10, [](auto& l) { l.insert(l.begin() + 9, "hello"); });
+  add("short row", ":7: grid row has 6 characters", [](auto& l) { l[6] = "|. . . |"; });
+  add("row without closing bar", ":8: grid row does not end", [](auto& l) { l[7].pop_back(); });
+  add("unknown colour", ":5: row 3, column 5: 'x' is not a colour", [](auto& l) { SetCell(l, 2, 4, "x "); });
+  add("unknown power-up mark", ":12: row 10, column 1: 'Z'", [](auto& l) { SetCell(l, 9, 0, "bZ"); });
+  add("gray with power-up", ":3: row 1, column 14: a gray", [](auto& l) { SetCell(l, 0, 13, "#B"); });
+  add("empty with power-up", ":20: row 18, column 8: an empty", [](auto& l) { SetCell(l, 17, 7, ".L"); });
+  add("too many rows", ":21: more than 18", [](auto& l) { l.push_back(l.back()); });
+  add("too few rows", ":19: the grid has 17 rows", [](auto& l) { l.pop_back(); });
+  add("no name", ":20: no 'name:' line", [](auto& l) { l[1] = "# no name here"; });
+  add("second name", ":21: a second 'name:'", [](auto& l) { l.push_back("name: another"); });
+  add("name with a slash", ":2: the level name contains '/'", [](auto& l) { l[1] = "name: up/down"; });
+  add("empty name", ":2: the level name is empty", [](auto& l) { l[1] = "name:   "; });
+  add("stray text", ":10: cannot read this line", [](auto& l) { l.insert(l.begin() + 9, "hello"); });
+  add("byte order mark", ":1: the file starts with a byte order mark",
+      [](auto& l) { l[0] = "\xEF\xBB\xBF" + l[0]; });
+  add("tab", ":8: row 6, column 4: a tab", [](auto& l) { SetCell(l, 5, 3, "\t "); });
+  add("empty file", ": the file is empty", [](auto& l) { l.clear(); });
+  add("boxed-in brick", ":8: row 6, column 6: the ball can never reach this brick", [](auto& l) {
+    for (int col : {4, 5, 6}) SetCell(l, 4, col, "# "), SetCell(l, 6, col, "# ");
+    SetCell(l, 5, 4, "# "), SetCell(l, 5, 5, "r "), SetCell(l, 5, 6, "# ");
+  });
+  add("too few breakable bricks", ": 19 breakable bricks, a level needs at least 20", [](auto& l) {
+    for (int col = 5; col < LevelColumns; ++col) SetCell(l, BlueRow, col, ". ");
+  });
 
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -396,14 +344,52 @@ TEST_F(LevelCompilerTest, RejectsMalformedSourcesNamingFileAndLine) {
     WriteText(source, Joined(c.lines));
     fs::remove(map);
     TRun run = RunLevelc({"compile", source.string(), map.string()}, scratch);
-    EXPECT_NE(run.status, 0);
-    EXPECT_NE(run.err.find("bad.lvl:" + std::to_string(c.line) + ": "), std::string::npos) << run.err;
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("bad.lvl" + c.expected), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(map)) << "a map was written from a bad source";
+    // check says the same of the source and writes nothing.
+    TRun check = RunLevelc({"check", source.string()}, scratch);
+    EXPECT_EQ(check.status, 1);
+    EXPECT_EQ(check.err, run.err);
   }
 }
 
+TEST_F(LevelCompilerTest, RejectsA41stLevelWithABoxedInBrickAndChecksMaps) {
+  // The game's own sources and one more whose brick sits in a gray box.
+  const char* fromEnvironment = std::getenv("REBOUNDER_SOURCE_DIR");
+  fs::path source =
+      fromEnvironment != nullptr ? fs::path(fromEnvironment) : fs::path(__FILE__).parent_path().parent_path();
+  fs::create_directory(scratch / "src");
+  for (const auto& entry : fs::directory_iterator(source / "data" / "levels"))
+    fs::copy_file(entry.path(), scratch / "src" / entry.path().filename());
+  std::vector<std::string> boxed = PlainSource("boxed in");
+  for (int col : {10, 11, 12}) SetCell(boxed, 14, col, "# "), SetCell(boxed, 16, col, "# ");
+  SetCell(boxed, 15, 10, "# "), SetCell(boxed, 15, 11, "yB"), SetCell(boxed, 15, 12, "# ");
+  WriteText(scratch / "src/41-boxed-in.lvl", Joined(boxed));
+  TRun run = RunLevelc({"build", (scratch / "src").string(), (scratch / "out").string()}, scratch);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("41-boxed-in.lvl:18: row 16, column 12: the ball can never reach"),
+            std::string::npos)
+      << run.err;
+  EXPECT_FALSE(fs::exists(scratch / "out"));
+
+  // The same level as a map, written without levelc's checks.
+  TBytes map = ReadBytes(MapPath(LevelNames()[0]));
+  auto set = [&](int row, int col, uint8_t colour) {
+    map[CellAt(row, col)] = colour, map[CellAt(row, col) + 1] = 0;
+  };
+  for (int col : {10, 11, 12}) set(14, col, bcGray), set(15, col, bcGray), set(16, col, bcGray);
+  set(15, 11, bcYellow);
+  WriteBytes(scratch / "boxed.map", map);
+  TRun check = RunLevelc({"check", (scratch / "boxed.map").string(), MapPath(LevelNames()[1])}, scratch);
+  EXPECT_EQ(check.status, 1);
+  EXPECT_NE(check.err.find("boxed.map: row 16, column 12: the ball can never reach"), std::string::npos)
+      << check.err;
+  EXPECT_EQ(check.err.find(LevelNames()[1]), std::string::npos) << "a good map was refused: " << check.err;
+}
+
 TEST_F(LevelCompilerTest, PrintRefusesMapsItCannotExpress) {
-  std::vector<std::string> lines = EmptySource();
+  std::vector<std::string> lines = PlainSource();
   SetCell(lines, 3, 3, "r ");
   SetCell(lines, 3, 4, "# ");
   WriteText(scratch / "good.lvl", Joined(lines));
@@ -441,9 +427,9 @@ TEST_F(LevelCompilerTest, PrintRefusesMapsItCannotExpress) {
 
 TEST_F(LevelCompilerTest, BuildNamesEachMapAfterItsLevel) {
   fs::create_directory(scratch / "src");
-  std::vector<std::string> sun = EmptySource("won't let the sun go down on me");
+  std::vector<std::string> sun = PlainSource("won't let the sun go down on me");
   SetCell(sun, 2, 2, "yF");
-  std::vector<std::string> magic = EmptySource("it's a kind of magic");
+  std::vector<std::string> magic = PlainSource("it's a kind of magic");
   SetCell(magic, 5, 9, "p ");
   WriteText(scratch / "src/01-sun.lvl", Joined(sun));
   WriteText(scratch / "src/02-magic.lvl", Joined(magic));
@@ -462,14 +448,14 @@ TEST_F(LevelCompilerTest, BuildNamesEachMapAfterItsLevel) {
   EXPECT_EQ(ReadBytes(out / "won't let the sun go down on me.map"), ReadBytes(scratch / "sun.map"));
 
   // A repeated name or a bad source stops the build before anything is written.
-  WriteText(scratch / "src/03-again.lvl", Joined(EmptySource("it's a kind of magic")));
+  WriteText(scratch / "src/03-again.lvl", Joined(PlainSource("it's a kind of magic")));
   run = RunLevelc({"build", (scratch / "src").string(), (scratch / "out2").string()}, scratch);
   EXPECT_NE(run.status, 0);
   EXPECT_NE(run.err.find("03-again.lvl"), std::string::npos) << run.err;
   EXPECT_FALSE(fs::exists(scratch / "out2"));
 
   fs::remove(scratch / "src/03-again.lvl");
-  std::vector<std::string> broken = EmptySource("broken");
+  std::vector<std::string> broken = PlainSource("broken");
   SetCell(broken, 4, 4, "q ");
   WriteText(scratch / "src/04-broken.lvl", Joined(broken));
   run = RunLevelc({"build", (scratch / "src").string(), (scratch / "out3").string()}, scratch);

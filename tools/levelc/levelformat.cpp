@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "field/level.h"
+#include "field/levelcheck.h"
 
 namespace {
 
@@ -53,6 +54,12 @@ void ParseRow(const std::string& cells, int row, uint8_t* out, const std::string
               "grid row has " + std::to_string(cells.size()) + " characters between the bars, " +
                   std::to_string(RowChars) + " needed (14 cells of a colour letter and a power-up mark)");
   }
+  const size_t tab = cells.find('\t');
+  if (tab != std::string::npos) {
+    LineError(file, line,
+              "row " + std::to_string(row + 1) + ", column " + std::to_string(tab / 2 + 1) +
+                  ": a tab; write the cells with spaces, since a tab has no fixed width");
+  }
   for (int col = 0; col < LevelColumns; ++col) {
     char letter = cells[2 * col];
     char mark = cells[2 * col + 1];
@@ -80,6 +87,22 @@ void ParseRow(const std::string& cells, int row, uint8_t* out, const std::string
   }
 }
 
+std::string UnreachableMessage(const std::vector<TCell>& cells) {
+  std::string out =
+      CellName(cells[0]) + ": the ball can never reach this brick: gray bricks and the walls shut it in";
+  if (cells.size() > 1) {
+    out += " (so are";
+    for (size_t i = 1; i < cells.size(); ++i) out += (i > 1 ? "; " : " ") + CellName(cells[i]);
+    out += ")";
+  }
+  return out;
+}
+
+std::string TooFewMessage(int breakable) {
+  return std::to_string(breakable) + " breakable bricks, a level needs at least " +
+         std::to_string(MinBreakableBricks);
+}
+
 }  // namespace
 
 std::string NameProblem(const std::string& name) {
@@ -99,9 +122,15 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
   std::memcpy(level.bytes.data(), MapTag, MapTagBytes);
   level.bytes[MapTagBytes] = MapVersion;
 
+  if (text.empty())
+    throw TLevelError(fileName + ": the file is empty; a level needs a 'name:' line and 18 grid rows");
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    LineError(fileName, 1, "the file starts with a byte order mark (BOM); save it as plain text without one");
+  }
   bool haveName = false;
   int rows = 0;
   int lineNo = 0;
+  int rowLines[LevelRows] = {};
   std::istringstream in(text);
   std::string raw;
   while (std::getline(in, raw)) {
@@ -124,6 +153,7 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
       if (rows == LevelRows) {
         LineError(fileName, lineNo, "more than " + std::to_string(LevelRows) + " grid rows");
       }
+      rowLines[rows] = lineNo;
       ParseRow(line.substr(1, line.size() - 2), rows,
                level.bytes.data() + LevelHeaderBytes + 2 * LevelColumns * rows, fileName, lineNo);
       ++rows;
@@ -138,6 +168,12 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
     LineError(fileName, lineNo,
               "the grid has " + std::to_string(rows) + " rows, " + std::to_string(LevelRows) + " needed");
   }
+  std::vector<TCell> unreachable = UnreachableBricks(level.bytes);
+  if (!unreachable.empty()) {
+    LineError(fileName, rowLines[unreachable[0].row], UnreachableMessage(unreachable));
+  }
+  int breakable = BreakableBrickCount(level.bytes);
+  if (breakable < MinBreakableBricks) throw TLevelError(fileName + ": " + TooFewMessage(breakable));
   return level;
 }
 
@@ -180,4 +216,12 @@ std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
     out += "|\n";
   }
   return out;
+}
+
+void CheckMap(const std::vector<uint8_t>& bytes, const std::string& name, const std::string& fileName) {
+  PrintMap(bytes, name, fileName);
+  std::vector<TCell> unreachable = UnreachableBricks(bytes);
+  if (!unreachable.empty()) throw TLevelError(fileName + ": " + UnreachableMessage(unreachable));
+  int breakable = BreakableBrickCount(bytes);
+  if (breakable < MinBreakableBricks) throw TLevelError(fileName + ": " + TooFewMessage(breakable));
 }

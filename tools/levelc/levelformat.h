@@ -27,13 +27,18 @@ struct TCompiledLevel {
   std::vector<uint8_t> bytes;  // exactly LevelFileBytes
 };
 
-// Parses the text of a .lvl source; fileName is used only in error messages.
+// Parses the text of a .lvl source and checks the level it describes (see
+// CheckMap); fileName is used only in error messages.
 TCompiledLevel CompileSource(const std::string& text, const std::string& fileName);
 
 // Prints a map back as source text carrying the given level name. Refuses a
 // map that a source cannot express, so that printing and compiling again
 // always gives back the same bytes.
 std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name, const std::string& fileName);
+
+// Checks what can be proved about a map: it prints as a source, has at least
+// MinBreakableBricks breakable bricks, and the ball can reach every one.
+void CheckMap(const std::vector<uint8_t>& bytes, const std::string& name, const std::string& fileName);
 
 // Checks a level name for use as a file name: non-empty, no '/', no control
 // characters, no leading or trailing spaces, not "." or "..". Returns the

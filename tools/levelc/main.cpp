@@ -22,7 +22,8 @@ namespace {
 const char* Usage =
     "usage: levelc build <srcdir> <outdir>    compile every *.lvl in srcdir to <outdir>/<level name>.map\n"
     "       levelc compile <file.lvl> <out.map>\n"
-    "       levelc print <file.map>            print a map as level source on standard output\n";
+    "       levelc print <file.map>            print a map as level source on standard output\n"
+    "       levelc check <file.lvl|file.map>...  check levels without writing anything\n";
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -76,13 +77,34 @@ int Build(const std::string& srcDir, const std::string& outDir) {
   return 0;
 }
 
-int Print(const std::string& path) {
+std::string NameOfMap(const std::string& path) {
   std::string name = fs::path(path).filename().string();
   if (name.size() > 4 && name.compare(name.size() - 4, 4, ".map") == 0) name.resize(name.size() - 4);
-  std::cout << PrintMap(ReadFile(path), name, path);
+  return name;
+}
+
+int Print(const std::string& path) {
+  std::cout << PrintMap(ReadFile(path), NameOfMap(path), path);
   std::cout.flush();
   if (!std::cout) throw TLevelError("cannot write to standard output");
   return 0;
+}
+
+// Checks every file and reports each bad one, not only the first.
+int Check(const std::vector<std::string>& paths) {
+  int status = 0;
+  for (const std::string& path : paths) {
+    try {
+      if (fs::path(path).extension() == ".map")
+        CheckMap(ReadFile(path), NameOfMap(path), path);
+      else
+        CompileFile(path);
+    } catch (const TLevelError& e) {
+      std::cerr << "levelc: " << e.what() << "\n";
+      status = 1;
+    }
+  }
+  return status;
 }
 
 }  // namespace
@@ -96,6 +118,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (args.size() == 2 && args[0] == "print") return Print(args[1]);
+    if (args.size() >= 2 && args[0] == "check") return Check({args.begin() + 1, args.end()});
   } catch (const TLevelError& e) {
     std::cerr << "levelc: " << e.what() << "\n";
     return 1;
