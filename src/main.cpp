@@ -2,13 +2,18 @@
 // data safe whatever happens on the way.
 #include <cstdio>
 
+#include "shell/cmdline.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
 #include "shell/mainloop.h"
 
 int main(int argc, char** argv) {
+  // Answered before SDL starts, so no window flashes up for --help or a typo.
+  Game.commandLine = TCommandLine::Parse(argc, argv);
+  const int answered = AnswerCommandLine(Game.commandLine);
+  if (answered >= 0) return answered;
   try {
-    StartUp(argc, argv);
+    StartUp();
     RunMainLoop();
   } catch (const TFatalError& e) {
     std::fprintf(stderr, "rebounder: %s\n", e.what());

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <set>
 
@@ -25,8 +26,10 @@ public:
     old = getcwd(nullptr, 0);
     EXPECT_EQ(chdir(dir.c_str()), 0);
     EXPECT_EQ(system("mkdir maps"), 0);
+    setenv("REBOUNDER_DATA_DIR", ".", 1);
   }
   ~LevelFolder() {
+    unsetenv("REBOUNDER_DATA_DIR");
     EXPECT_EQ(chdir(old), 0);
     free(old);
     std::string cmd = "rm -rf '" + dir + "'";

@@ -1,7 +1,8 @@
 // The data files and the high-score table: options.dat and highscores.dat
 // round trips, damaged, short and read-only files, saves that die half-way,
-// ranking a finished game and typing a name. Every test runs in a fresh
-// temporary folder, never in the game's own.
+// ranking a finished game and typing a name, and where the files live. Every
+// test runs in a fresh temporary folder, never in the game's own or the
+// player's home.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,7 +27,7 @@ using Bytes = std::vector<unsigned char>;
 
 class StoreTest : public GameTest {
 protected:
-  std::string home, folder;
+  std::string home, folder, userData, savedXdg, savedHome;
 
   void SetUp() override {
     GameTest::SetUp();
@@ -37,9 +38,15 @@ protected:
     ASSERT_NE(mkdtemp(temp), nullptr);
     folder = temp;
     ASSERT_EQ(chdir(folder.c_str()), 0);
+    userData = folder + "/xdg/rebounder/";
+    savedXdg = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
+    savedHome = getenv("HOME") ? getenv("HOME") : "";
+    setenv("XDG_DATA_HOME", (folder + "/xdg").c_str(), 1);
   }
   void TearDown() override {
     SetBeforeRenameHook(nullptr);
+    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    setenv("HOME", savedHome.c_str(), 1);
     EXPECT_EQ(chdir(home.c_str()), 0);
     std::filesystem::remove_all(folder);
     GameTest::TearDown();
@@ -49,8 +56,9 @@ protected:
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  static Bytes Read(const char* path) {
-    std::ifstream in(path, std::ios::binary);
+  // Reads a data file where the game keeps it.
+  static Bytes Read(const char* name) {
+    std::ifstream in(DataFilePath(name), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   static std::vector<bool> OptionValues() {
@@ -105,7 +113,65 @@ TEST_F(StoreTest, MissingOptionsFileMeansAllOnAndSavesSixBytes) {
   EXPECT_EQ(OptionValues(), std::vector<bool>(6, true));
   ASSERT_TRUE(SaveOptions());
   EXPECT_EQ(Read("options.dat"), Bytes(6, 1));
-  EXPECT_FALSE(std::filesystem::exists("options.dat.new")) << "the temporary file must not be left behind";
+  EXPECT_FALSE(std::filesystem::exists(DataFilePath("options.dat.new")))
+      << "the temporary file must not be left behind";
+}
+
+// A folder that already holds either file keeps both there; otherwise they go
+// to the per-user folder, made on the first save.
+TEST_F(StoreTest, DataFilesStayInAFolderThatHoldsThemElsePerUser) {
+  EXPECT_EQ(DataFilePath("options.dat"), userData + "options.dat");
+  EXPECT_FALSE(std::filesystem::exists(userData)) << "nothing is created before a save";
+  LoadOptions();
+  LoadHighScores();
+  Game.optStars.SetValue(false);
+  ASSERT_TRUE(SaveDataFiles());
+  EXPECT_EQ(Read("options.dat"), (Bytes{1, 0, 1, 1, 1, 1}));
+  EXPECT_EQ(Read("highscores.dat").size(), 140u);
+  EXPECT_FALSE(std::filesystem::exists("options.dat"));
+
+  const Bytes scores = ScoreFile("OLDFOLDER ", 900);
+  Write("highscores.dat", scores);
+  EXPECT_EQ(DataFilePath("options.dat"), "options.dat");
+  LoadOptions();
+  LoadHighScores();
+  EXPECT_TRUE(Game.optStars.value) << "the folder's own (missing) options, not the per-user ones";
+  EXPECT_EQ(Game.highScores[0]->name, "OLDFOLDER ");
+  ASSERT_TRUE(SaveDataFiles());
+  EXPECT_EQ(Read("options.dat"), Bytes(6, 1));
+  std::remove("highscores.dat");
+  std::remove("options.dat");
+
+  setenv("XDG_DATA_HOME", "relative/ignored", 1);
+  setenv("HOME", folder.c_str(), 1);
+  EXPECT_EQ(DataFilePath("highscores.dat"), folder + "/.local/share/rebounder/highscores.dat");
+}
+
+TEST_F(StoreTest, UnwritableHomeGivesOneLineAndTheGameGoesOn) {
+  // A file where a folder should be stops even root, unlike permissions.
+  Write("home", {});
+  setenv("XDG_DATA_HOME", (folder + "/home/data").c_str(), 1);
+  LoadOptions();
+  LoadHighScores();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(SaveDataFiles());
+  const std::string report = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+  EXPECT_NE(report.find(folder + "/home/data"), std::string::npos) << report;
+}
+
+TEST_F(StoreTest, FullscreenChosenForOneRunKeepsTheSavedOption) {
+  Write("options.dat", {1, 1, 1, 1, 1, 0});
+  LoadOptions();
+  Game.optFullscreen.OverrideForThisRun(true);
+  EXPECT_TRUE(Game.optFullscreen.value);
+  EXPECT_FALSE(Game.optFullscreen.applied);
+  ASSERT_TRUE(SaveOptions());
+  EXPECT_EQ(Read("options.dat")[5], 0) << "the command line's choice is for this run";
+  Game.optFullscreen.SetValue(false);
+  Game.optFullscreen.SetValue(true);
+  ASSERT_TRUE(SaveOptions());
+  EXPECT_EQ(Read("options.dat")[5], 1) << "the player's own toggle is saved";
 }
 
 TEST_F(StoreTest, ShortDataFilesStopWithOneLineNamingThem) {

@@ -2,6 +2,7 @@
 #include "testenv.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "effects/bonus.h"
 #include "effects/floater.h"
@@ -18,6 +19,7 @@
 
 namespace {
 uint32_t FixedSeconds() { return 12345; }
+std::string userDataFolder;
 
 // SDL's audio thread must be stopped before the process exits, or it may run
 // its callback after SDL_mixer has gone.
@@ -25,6 +27,7 @@ class TCloseAudio : public ::testing::Environment {
   void TearDown() override {
     Mix_CloseAudio();
     SDL_Quit();
+    if (!userDataFolder.empty()) std::filesystem::remove_all(userDataFolder);
   }
 };
 const auto* const closeAudio = ::testing::AddGlobalTestEnvironment(new TCloseAudio);
@@ -35,6 +38,11 @@ void GameTest::SetUpTestSuite() {
   // Tests are headless whatever display or sound device the machine has.
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+  // Whatever a test saves stays out of the player's home.
+  char folder[] = "/tmp/rebounder-userdata-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  userDataFolder = folder;
+  setenv("XDG_DATA_HOME", folder, 1);
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
   Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
   Mix_AllocateChannels(8);

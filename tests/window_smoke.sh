@@ -16,13 +16,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Run from a scratch folder so the game's own data files are never touched.
-link_game_assets "$GAME_DIR" "$WORK"
+# Run from a scratch folder with a scratch home, so the game's and the
+# player's own data files are never touched; the game finds its files beside
+# the program.
+mkdir "$WORK/home"
 
 start_xvfb
 
 cd "$WORK"
-SDL_AUDIODRIVER=dummy "$GAME_DIR/rebounder" "go easy on me" 2>"$WORK/stderr.txt" &
+HOME="$WORK/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy "$GAME_DIR/rebounder" "go easy on me" 2>"$WORK/stderr.txt" &
 GPID=$!
 if ! timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null; then
   echo "FAIL: no window titled Rebounder appeared"; cat "$WORK/stderr.txt"; exit 1
@@ -41,6 +43,7 @@ rc=$?
 set -e
 GPID=""
 if [ "$rc" -ne 0 ]; then echo "FAIL: exit status $rc after SIGTERM"; cat "$WORK/stderr.txt"; exit 1; fi
-[ "$(stat -c %s options.dat)" -eq 6 ] || { echo "FAIL: options.dat not saved"; exit 1; }
-[ "$(stat -c %s highscores.dat)" -eq 140 ] || { echo "FAIL: highscores.dat not saved"; exit 1; }
+saved="$WORK/home/.local/share/rebounder"
+[ "$(stat -c %s "$saved/options.dat")" -eq 6 ] || { echo "FAIL: options.dat not saved in $saved"; exit 1; }
+[ "$(stat -c %s "$saved/highscores.dat")" -eq 140 ] || { echo "FAIL: highscores.dat not saved in $saved"; exit 1; }
 echo "ok: window shown, clean exit on SIGTERM, data files saved"

@@ -9,6 +9,7 @@
 #include "effects/particles.h"
 #include "field/ball.h"
 #include "field/brick.h"
+#include "shell/assetdir.h"
 #include "shell/globals.h"
 #include "shell/random.h"
 #include "store/datafile.h"
@@ -79,7 +80,7 @@ const TBrickBonus (&BonusTable)[6][24] = Built.table;
 
 int LevelCount() { return std::max(1, static_cast<int>(Game.levelList.size())); }
 
-std::string LevelPath(const std::string& name) { return "maps//" + name + ".map"; }
+std::string LevelPath(const std::string& name) { return AssetPath("maps//" + name + ".map"); }
 
 void LoadLevel(const std::string& name, int maxFloaters, int floaterInterval) {
   Game.maxFloaters = maxFloaters;

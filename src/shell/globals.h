@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/cmdline.h"
 #include "shell/objectlist.h"
 #include "shell/types.h"
 #include "store/options.h"
@@ -34,6 +35,7 @@ struct TGameGlobals {
   bool ignoreMotion = false;
   bool fireHeld = false;
   std::vector<std::string> levelList;
+  TCommandLine commandLine;
   int baseBallSpeed = 0;
 
   // Sprites, in catalogue order.

@@ -15,12 +15,14 @@
 #include "field/level.h"
 #include "field/paddle.h"
 #include "field/world.h"
+#include "shell/assetdir.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/intro.h"
+#include "store/datafile.h"
 #include "store/highscores.h"
 #include "store/options.h"
 #include "ui/hud.h"
@@ -98,7 +100,7 @@ void ApplyVideoSettings() {
   }
 }
 
-void StartUp(int argc, char** argv) {
+void StartUp() {
   ChooseCheapPresentation();
   // Video and audio are started separately, so that a machine without a
   // sound device still gets a (silent) game.
@@ -127,16 +129,18 @@ void StartUp(int argc, char** argv) {
   Game.menuState = msMain;
   Game.menuCursor = 1;
   Game.energy = 0;
-  Game.music = Mix_LoadMUS("music//rebounder.ogg");
+  Game.music = Mix_LoadMUS(AssetPath("music//rebounder.ogg").c_str());
   LoadOptions();
+  if (Game.commandLine.window != wcSaved)
+    Game.optFullscreen.OverrideForThisRun(Game.commandLine.window == wcFullscreen);
   ApplyVideoSettings();
   LoadHighScores();
   dataFilesLoaded = true;
   Game.newScoreRank = 0;
   BuildLevelList();
   Game.baseBallSpeed = 4;
-  if (argc > 1) {
-    LoadLevel(argv[1], 0, 0);
+  if (!Game.commandLine.levelName.empty()) {
+    LoadLevel(Game.commandLine.levelName, 0, 0);
     Game.programState = psGame;
   } else {
     NextLevel();
@@ -236,6 +240,12 @@ void ShutDown() {
 }
 
 bool SaveDataFiles() {
+  // A home folder that cannot be written to is one fault: say it once.
+  std::string error;
+  if (!MakeDataFolder(error)) {
+    std::fprintf(stderr, "rebounder: the high scores and options were not saved: %s\n", error.c_str());
+    return false;
+  }
   const bool scoresSaved = SaveHighScores();
   const bool optionsSaved = SaveOptions();
   return scoresSaved && optionsSaved;

@@ -4,7 +4,8 @@
 
 // Asks SDL for its software framebuffer unless the user chose otherwise; call before SDL starts.
 void ChooseCheapPresentation();
-void StartUp(int argc, char** argv);
+// Starts the game as Game.commandLine asks.
+void StartUp();
 void RunMainLoop();
 // Frees the game objects and closes SDL; the data files are saved by SaveDataFiles.
 void ShutDown();

@@ -2,11 +2,13 @@
 #include "store/datafile.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "shell/fatal.h"
@@ -31,6 +33,33 @@ bool WriteTemp(const std::string& temp, const std::vector<unsigned char>& bytes)
   ok = std::fclose(f) == 0 && ok;
   if (!ok && savedErrno) errno = savedErrno;
   return ok;
+}
+
+// The per-user folder with a trailing slash, "" for the working directory.
+std::string DataFolder() {
+  if (FileExists("options.dat") || FileExists("highscores.dat")) return "";
+  // The base directory rules: a relative $XDG_DATA_HOME is to be ignored.
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && xdg[0] == '/') return std::string(xdg) + "/rebounder/";
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) {
+    const passwd* entry = getpwuid(getuid());
+    home = entry ? entry->pw_dir : nullptr;
+  }
+  if (!home || !*home) return "";
+  return std::string(home) + "/.local/share/rebounder/";
+}
+
+// Creates every missing folder on the way to `folder` (which ends in a slash).
+bool MakeFolders(const std::string& folder, std::string& error) {
+  for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1)) {
+    const std::string part = folder.substr(0, slash);
+    if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+      error = "cannot create the folder " + part + ": " + Reason();
+      return false;
+    }
+  }
+  return true;
 }
 
 // Makes the rename itself durable; a folder that cannot be synced only loses that.
@@ -63,8 +92,14 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) 
   return bytes;
 }
 
+std::string DataFilePath(const std::string& fileName) { return DataFolder() + fileName; }
+
+bool MakeDataFolder(std::string& error) { return MakeFolders(DataFolder(), error); }
+
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
                          std::string& error) {
+  const size_t slash = path.find_last_of('/');
+  if (slash != std::string::npos && !MakeFolders(path.substr(0, slash + 1), error)) return false;
   if (MarkedReadOnly(path)) {
     error = path + " is read-only; it was left as it was";
     return false;

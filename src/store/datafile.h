@@ -5,12 +5,20 @@
 #include <vector>
 
 bool FileExists(const std::string& path);
+// Where a per-user file (options.dat, highscores.dat, recordings) lives: the
+// working directory when it already holds options.dat or highscores.dat (the
+// build tree, a player's old folder), so nothing a player has is lost; else
+// $XDG_DATA_HOME/rebounder/, by default ~/.local/share/rebounder/.
+std::string DataFilePath(const std::string& fileName);
+// Creates the folder DataFilePath chose when it is missing; on failure returns
+// false and sets `error` to one line naming the folder and the reason.
+bool MakeDataFolder(std::string& error);
 // Reads exactly `count` bytes from the start of the file, opening it for
 // reading only; an unreadable or short file is fatal with a message naming it.
 std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count);
 // Writes the bytes to a temporary file in the same folder and renames it over
 // the target, so the target is always either the old or the new file. A file
-// the player marked read-only is left alone. On failure, returns false and
+// the player marked read-only is left alone. A missing folder is created. On failure, returns false and
 // sets `error` to one line naming the file.
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
                          std::string& error);

@@ -59,8 +59,8 @@ void LoadHighScores() {
   Game.highScores.Clear();
   for (int i = 0; i < TableSize; ++i)
     Game.highScores.Add(new CHighScore("VORTEX", static_cast<uint32_t>((TableSize - i) * 25)));
-  if (!FileExists(ScoresFile)) return;
-  const std::vector<unsigned char> bytes = ReadFileBytes(ScoresFile, TableSize * RecordSize);
+  if (!FileExists(DataFilePath(ScoresFile))) return;
+  const std::vector<unsigned char> bytes = ReadFileBytes(DataFilePath(ScoresFile), TableSize * RecordSize);
   for (int k = 0; k < TableSize; ++k) {
     const unsigned char* record = &bytes[k * RecordSize];
     CHighScore* entry = Game.highScores[k];
@@ -81,7 +81,7 @@ bool SaveHighScores() {
     for (int b = 0; b < 4; ++b) record[NameLength + b] = static_cast<unsigned char>(entry.score >> (8 * b));
   }
   std::string error;
-  if (WriteFileAtomically(ScoresFile, bytes, error)) return true;
+  if (WriteFileAtomically(DataFilePath(ScoresFile), bytes, error)) return true;
   std::fprintf(stderr, "rebounder: the high scores were not saved: %s\n", error.c_str());
   return false;
 }

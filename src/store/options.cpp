@@ -29,22 +29,30 @@ COption COption::Create(bool value) {
 void COption::SetValue(bool v) {
   value = v;
   applied = false;
+  runOnly = false;
+}
+
+void COption::OverrideForThisRun(bool v) {
+  if (!runOnly) fileValue = value;
+  runOnly = true;
+  value = v;
+  applied = false;
 }
 
 void LoadOptions() {
   const std::vector<COption*> options = FileOrder();
   for (COption* option : options) *option = COption::Create(true);
-  if (!FileExists(OptionsFile)) return;
-  const std::vector<unsigned char> bytes = ReadFileBytes(OptionsFile, options.size());
+  if (!FileExists(DataFilePath(OptionsFile))) return;
+  const std::vector<unsigned char> bytes = ReadFileBytes(DataFilePath(OptionsFile), options.size());
   // Only a 1 is on: a damaged byte falls back to off rather than to a guess.
   for (size_t i = 0; i < options.size(); ++i) options[i]->SetValue(bytes[i] == 1);
 }
 
 bool SaveOptions() {
   std::vector<unsigned char> bytes;
-  for (const COption* option : FileOrder()) bytes.push_back(option->value ? 1 : 0);
+  for (const COption* option : FileOrder()) bytes.push_back(option->SavedValue() ? 1 : 0);
   std::string error;
-  if (WriteFileAtomically(OptionsFile, bytes, error)) return true;
+  if (WriteFileAtomically(DataFilePath(OptionsFile), bytes, error)) return true;
   std::fprintf(stderr, "rebounder: the options were not saved: %s\n", error.c_str());
   return false;
 }
