@@ -49,52 +49,65 @@ Indexed DrawBall() {
   return c.Sprite(8);
 }
 
+// A ball wrapped in fire: ragged tongues in three layers, each hotter and tighter than the one outside it,
+// around a white-hot core. The tongues reach the sprite's edge so the flames, not a disc, give the outline.
 Indexed DrawFireBall() {
   Canvas c(16, 16);
   cairo_t* cr = c.cr();
-  cairo_arc(cr, 8, 8, 8, 0, 2 * M_PI);
-  SetRadial(cr, 8, 8, 8, 8, 8,
-            {{0, Shade(Ramp::Fire, 0.9)}, {0.7, Shade(Ramp::Fire, 0.5)}, {1, Shade(Ramp::Fire, 0.25)}});
-  cairo_fill(cr);
-  // Flickering tongues around the core, from a fixed seed.
   Lcg rng(0xf12e);
-  for (int i = 0; i < 10; ++i) {
-    double a = i * 2 * M_PI / 10 + rng.Unit() * 0.4;
-    double r = 5.5 + rng.Unit() * 2.2;
-    cairo_arc(cr, 8 + std::cos(a) * r * 0.8, 8 + std::sin(a) * r * 0.8, 1.6, 0, 2 * M_PI);
-    SetShade(cr, Ramp::Fire, 0.55 + rng.Unit() * 0.2);
+  const struct {
+    int tongues;
+    double outer, inner, shade;
+  } layers[] = {{11, 8.2, 5.4, 0.34}, {9, 7.0, 4.6, 0.56}, {7, 5.8, 3.8, 0.76}};
+  for (const auto& layer : layers) {
+    const double turn = rng.Unit() * 2 * M_PI;
+    for (int i = 0; i < 2 * layer.tongues; ++i) {
+      const double a = turn + i * M_PI / layer.tongues;
+      const double r = i % 2 == 0 ? layer.outer - rng.Unit() * 1.2 : layer.inner;
+      cairo_line_to(cr, 8 + std::cos(a) * r, 8 + std::sin(a) * r);
+    }
+    cairo_close_path(cr);
+    SetShade(cr, Ramp::Fire, layer.shade);
     cairo_fill(cr);
   }
-  cairo_arc(cr, 8, 8, 6.2, 0, 2 * M_PI);
-  SetRadial(cr, 6.5, 6, 8, 8, 6.2,
-            {{0, Shade(Ramp::Fire, 1)},
-             {0.35, Shade(Ramp::Fire, 0.9)},
-             {0.8, Shade(Ramp::Fire, 0.68)},
-             {1, Shade(Ramp::Fire, 0.55)}});
+  cairo_arc(cr, 8, 8, 3.6, 0, 2 * M_PI);
+  SetRadial(cr, 7, 6.8, 8, 8, 3.6,
+            {{0, Shade(Ramp::Grey, 1)}, {0.45, Shade(Ramp::Yellow, 1)}, {1, Shade(Ramp::Fire, 0.9)}});
   cairo_fill(cr);
-  cairo_arc(cr, 6.2, 5.8, 1.6, 0, 2 * M_PI);
-  SetShade(cr, Ramp::Yellow, 1);
+  return c.Sprite(6);
+}
+
+namespace {
+
+// A particle that glows: a white-hot centre in its own colour, a four-pointed glint across it and a halo that
+// thins out into scattered pixels, so it reads as light even in an 8-bit palette.
+Indexed Glow(int size, Ramp hot, Ramp halo) {
+  Canvas c(size, size);
+  cairo_t* cr = c.cr();
+  const double m = size / 2.0, r = size / 2.0;
+  cairo_arc(cr, m, m, r, 0, 2 * M_PI);
+  const Rgb h = Shade(halo, 0.6);
+  SetRadialFade(cr, m, m, r, {{0, h, 1}, {0.6, h, 0.85}, {1, h, 0}});
   cairo_fill(cr);
-  return c.Sprite(8, true);
+  for (int axis = 0; axis < 2; ++axis) {
+    cairo_rectangle(cr, axis ? m - 0.5 : 0, axis ? 0 : m - 0.5, axis ? 1 : size, axis ? size : 1);
+    SetLinear(cr, axis ? m : 0, axis ? 0 : m, axis ? m : size, axis ? size : m,
+              {{0, Shade(hot, 0.7)}, {0.5, Shade(Ramp::Grey, 1)}, {1, Shade(hot, 0.7)}});
+    cairo_fill(cr);
+  }
+  cairo_arc(cr, m, m, size / 4.5, 0, 2 * M_PI);
+  SetRadial(cr, m, m, m, m, size / 4.5, {{0, Shade(Ramp::Grey, 1)}, {1, Shade(hot, 0.92)}});
+  cairo_fill(cr);
+  return c.Sprite(0, true);
 }
 
-Indexed DrawSpark() {
-  return FromPattern({".oo.", "oWYo", "oYWo", ".oo."}, {{'W', ShadeIndex(Ramp::Yellow, 1)},
-                                                        {'Y', ShadeIndex(Ramp::Yellow, 0.7)},
-                                                        {'o', ShadeIndex(Ramp::Fire, 0.62)}});
-}
+}  // namespace
 
-Indexed DrawZapp() {
-  return FromPattern({".b..", "bWIb", ".IWb", "..b."}, {{'W', ShadeIndex(Ramp::Grey, 1)},
-                                                        {'I', ShadeIndex(Ramp::Ice, 0.8)},
-                                                        {'b', ShadeIndex(Ramp::Blue, 0.62)}});
-}
+Indexed DrawSpark() { return Glow(11, Ramp::Yellow, Ramp::Fire); }
 
-Indexed DrawFloaterZapp() {
-  return FromPattern({"..g..", ".gIg.", "gIWIg", ".gIg.", "..g.."}, {{'W', ShadeIndex(Ramp::Grey, 1)},
-                                                                     {'I', ShadeIndex(Ramp::Green, 0.85)},
-                                                                     {'g', ShadeIndex(Ramp::Green, 0.55)}});
-}
+Indexed DrawZapp() { return Glow(9, Ramp::Ice, Ramp::Blue); }
+
+Indexed DrawFloaterZapp() { return Glow(9, Ramp::Green, Ramp::Green); }
 
 Indexed DrawDebris() {
   return FromPattern({".y.", "yWy", ".d."}, {{'W', ShadeIndex(Ramp::Gold, 1)},

@@ -55,17 +55,15 @@ void PixelRivet(Indexed& img, int x, int y, Ramp ramp) {
       if (shade[j][i] >= 0) img.at(x + i, y + j) = static_cast<uint8_t>(ShadeIndex(ramp, shade[j][i]));
 }
 
-}  // namespace
-
-Indexed DrawBrick(Ramp ramp, double lift) {
-  Canvas c(kW, kH);
-  cairo_t* cr = c.cr();
+// The glossy face every coloured brick shares: rim, bevel and a bright glassy upper half over a deeper lower
+// half.
+void GlossyFace(cairo_t* cr, Ramp ramp, double lift) {
   auto t = [lift](double v) { return std::min(1.0, v + lift); };
   Rim(cr, ramp, 0.06 + lift * 0.5);
   Bevel(cr, ramp, 2, 1.0, t(0.84), t(0.26), t(0.36));
   SetShade(cr, ramp, t(0.94));
   Fill(cr, 2, 2, kW - 4, 1);
-  // Face: a bright glassy upper half over a deeper lower half, as bands {top row, rows, shade}.
+  // Bands as {top row, rows, shade}.
   const struct {
     int y, h;
     double shade;
@@ -79,6 +77,13 @@ Indexed DrawBrick(Ramp ramp, double lift) {
   SetShade(cr, ramp, 1);
   Fill(cr, 4, 3, 5, 1);
   Fill(cr, 4, 4, 1, 2);
+}
+
+}  // namespace
+
+Indexed DrawBrick(Ramp ramp, double lift) {
+  Canvas c(kW, kH);
+  GlossyFace(c.cr(), ramp, lift);
   Indexed img = c.Sprite(0);
   CutCorners(img);
   return img;
@@ -113,50 +118,37 @@ Indexed DrawSteelBrick() {
   return img;
 }
 
+// A brick that has taken its first hit: the same glossy glass as its neighbours, in a colour of its own,
+// shattered from the point of impact. Each crack is a dark fissure with a lit edge beside it.
 Indexed DrawCrackedBrick() {
-  const Ramp b = Ramp::Brown;
+  const Ramp r = Ramp::Ice;
   Canvas c(kW, kH);
   cairo_t* cr = c.cr();
-  Rim(cr, b, 0.04);
-  Bevel(cr, b, 2, 0.8, 0.66, 0.2, 0.28);
-  SetLinear(cr, 0, 3, 0, 13, {{0, Shade(b, 0.58)}, {1, Shade(b, 0.4)}});
-  Fill(cr, 3, 3, kW - 6, kH - 6);
-  // Pitted surface.
-  Lcg rng(0xc4ac3d);
-  for (int i = 0; i < 18; ++i) {
-    SetShade(cr, b, 0.22 + rng.Unit() * 0.12);
-    Fill(cr, 3 + (rng.Next() % 26), 3 + (rng.Next() % 10), 1, 1);
-  }
-  // The cracks: a dark fissure with a lit lip below it.
-  const double main[][2] = {{1, 5}, {7, 7}, {11, 4}, {16, 9}, {20, 7}, {24, 12}, {31, 10}};
-  const double branch[][2] = {{11, 4}, {13, 1}};
-  const double branch2[][2] = {{16, 9}, {15, 15}};
-  const double branch3[][2] = {{20, 7}, {26, 3}, {29, 1}};
-  auto poly = [cr](const double(*pts)[2], int n, double dx, double dy) {
-    cairo_move_to(cr, pts[0][0] + dx, pts[0][1] + dy);
-    for (int i = 1; i < n; ++i) cairo_line_to(cr, pts[i][0] + dx, pts[i][1] + dy);
+  GlossyFace(cr, r, 0);
+  const double cx = 12.5, cy = 7.5;
+  const double rays[][2] = {{2, 2.5}, {7.5, 14}, {19.5, 14}, {30, 11.5}, {26.5, 2}, {14.5, 1.5}};
+  auto crack = [&](double dx, double dy) {
+    cairo_move_to(cr, cx + dx, cy + dy);
+    for (const auto& ray : rays) {
+      // Each ray bends once, halfway out.
+      const double mx = (cx + ray[0]) / 2 + (ray[1] - cy) * 0.12,
+                   my = (cy + ray[1]) / 2 - (ray[0] - cx) * 0.08;
+      cairo_move_to(cr, cx + dx, cy + dy);
+      cairo_line_to(cr, mx + dx, my + dy);
+      cairo_line_to(cr, ray[0] + dx, ray[1] + dy);
+    }
+    // A ring of splinters around the impact.
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, cx + dx, cy + dy, 2.6, 0.2 * M_PI, 1.1 * M_PI);
   };
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-  SetShade(cr, b, 0.8);
   cairo_set_line_width(cr, 1);
-  poly(main, 7, 0.5, 1.5);
-  poly(branch3, 3, 0.5, 1.5);
+  crack(1, 1);
+  SetShade(cr, Ramp::Grey, 1);
   cairo_stroke(cr);
-  SetShade(cr, b, 0.02);
-  cairo_set_line_width(cr, 1.4);
-  poly(main, 7, 0, 0);
-  poly(branch, 2, 0, 0);
-  poly(branch2, 2, 0, 0);
-  poly(branch3, 3, 0, 0);
+  crack(0, 0);
+  SetShade(cr, Ramp::Night, 0.02);
   cairo_stroke(cr);
-  // A chip broken off the top right corner.
-  cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
-  cairo_move_to(cr, 25, 0);
-  cairo_line_to(cr, 32, 0);
-  cairo_line_to(cr, 32, 5);
-  cairo_line_to(cr, 29, 3);
-  cairo_close_path(cr);
-  cairo_fill(cr);
   Indexed img = c.Sprite(0);
   CutCorners(img);
   return img;

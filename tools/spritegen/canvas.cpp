@@ -62,6 +62,14 @@ void SetRadial(cairo_t* cr, double fx, double fy, double cx, double cy, double r
   cairo_pattern_destroy(p);
 }
 
+void SetRadialFade(cairo_t* cr, double cx, double cy, double r, const std::vector<FadeStop>& stops) {
+  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+  for (const FadeStop& s : stops)
+    cairo_pattern_add_color_stop_rgba(p, s.t, s.c.r / 255.0, s.c.g / 255.0, s.c.b / 255.0, s.alpha);
+  cairo_set_source(cr, p);
+  cairo_pattern_destroy(p);
+}
+
 void Rivet(cairo_t* cr, double cx, double cy, double r, Ramp ramp) {
   cairo_arc(cr, cx + 0.4, cy + 0.5, r, 0, 2 * M_PI);
   SetShade(cr, ramp, 0.05);

@@ -36,6 +36,13 @@ void RoundRect(cairo_t* cr, double x, double y, double w, double h, double r);
 void SetLinear(cairo_t* cr, double x0, double y0, double x1, double y1, const GradientStops& stops);
 // Sets a radial gradient around (cx, cy) out to radius r as the source.
 void SetRadial(cairo_t* cr, double fx, double fy, double cx, double cy, double r, const GradientStops& stops);
+// A radial gradient whose stops also fade: {position, colour, opacity}.
+struct FadeStop {
+  double t;
+  Rgb c;
+  double alpha;
+};
+void SetRadialFade(cairo_t* cr, double cx, double cy, double r, const std::vector<FadeStop>& stops);
 // A domed rivet head with its light from the upper left.
 void Rivet(cairo_t* cr, double cx, double cy, double r, Ramp ramp);
 // Text as a path, in DejaVu Sans Bold, with its baseline-left at the current point.

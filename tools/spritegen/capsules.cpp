@@ -124,7 +124,7 @@ void DrawMagnetIcon(cairo_t* cr) {
       },
       [&] {
         SetLinear(cr, 10, 0, 22, 0,
-                  {{0, Shade(Ramp::Red, 0.75)}, {0.4, Shade(Ramp::Red, 0.9)}, {1, Shade(Ramp::Red, 0.45)}});
+                  {{0, Shade(Ramp::Ice, 0.6)}, {0.4, Shade(Ramp::Ice, 0.85)}, {1, Shade(Ramp::Ice, 0.4)}});
       });
   // Bare steel pole tips.
   for (double x : {10.5, 18.5}) {
@@ -203,6 +203,46 @@ void DrawHourglassIcon(cairo_t* cr) {
   cairo_fill(cr);
 }
 
+// What a power does to the player, told by the colour of the capsule's end caps: green helps, blue resets
+// or surprises (mostly for the better), red hinders.
+Ramp Verdict(Icon icon) {
+  switch (icon) {
+    case Icon::Ball:
+    case Icon::PaddleLarge:
+    case Icon::Fire:
+    case Icon::Magnet:
+    case Icon::SpeedDown:
+    case Icon::Life:
+      return Ramp::Green;
+    case Icon::Normal:
+    case Icon::Question:
+      return Ramp::Blue;
+    case Icon::PaddleSmall:
+    case Icon::SpeedUp:
+    case Icon::Reverse:
+    case Icon::PaddleSpeed:
+      break;
+  }
+  return Ramp::Red;
+}
+
+// Glossy coloured caps over the ends of the shared silver capsule, leaving its dark glass band to the symbol.
+void Caps(cairo_t* cr, Ramp ramp) {
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, 7, kH);
+  cairo_rectangle(cr, kW - 7, 0, 7, kH);
+  cairo_clip(cr);
+  RoundRect(cr, 1, 1, kW - 2, kH - 2, 7);
+  SetLinear(cr, 0, 1, 0, kH - 1,
+            {{0, Shade(ramp, 0.7)},
+             {0.2, Shade(ramp, 1)},
+             {0.45, Shade(ramp, 0.72)},
+             {0.55, Shade(ramp, 0.5)},
+             {1, Shade(ramp, 0.3)}});
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
 }  // namespace
 
 Indexed DrawCapsule() {
@@ -238,6 +278,7 @@ Indexed DrawCapsule() {
 Indexed DrawIcon(Icon icon) {
   Canvas c(kW, kH);
   cairo_t* cr = c.cr();
+  Caps(cr, Verdict(icon));
   switch (icon) {
     case Icon::Ball:
       DrawBallIcon(cr);
@@ -285,15 +326,9 @@ Indexed DrawFloater() {
   cairo_t* cr = c.cr();
   // A faint film inside that thickens toward the rim, shown as a screen of dots.
   cairo_arc(cr, cx, cy, r - 1, 0, 2 * M_PI);
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
-  Rgb film = Shade(Ramp::Ice, 0.6), edge = Shade(Ramp::Purple, 0.75);
-  cairo_pattern_add_color_stop_rgba(p, 0, film.r / 255.0, film.g / 255.0, film.b / 255.0, 0);
-  cairo_pattern_add_color_stop_rgba(p, 0.6, film.r / 255.0, film.g / 255.0, film.b / 255.0, 0.12);
-  cairo_pattern_add_color_stop_rgba(p, 0.9, edge.r / 255.0, edge.g / 255.0, edge.b / 255.0, 0.55);
-  cairo_pattern_add_color_stop_rgba(p, 1, edge.r / 255.0, edge.g / 255.0, edge.b / 255.0, 0.8);
-  cairo_set_source(cr, p);
+  const Rgb film = Shade(Ramp::Ice, 0.6), edge = Shade(Ramp::Purple, 0.75);
+  SetRadialFade(cr, cx, cy, r, {{0, film, 0}, {0.6, film, 0.12}, {0.9, edge, 0.55}, {1, edge, 0.8}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   // The rim changes colour around the bubble like oil on water.
   const Rgb rim[] = {Shade(Ramp::Ice, 0.9),   Shade(Ramp::Purple, 0.8), Shade(Ramp::Rose, 0.75),
                      Shade(Ramp::Gold, 0.85), Shade(Ramp::Green, 0.8),  Shade(Ramp::Ice, 0.9)};
