@@ -3,8 +3,10 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 LEVEL      ?=
+PREFIX     ?= /usr/local
+DEB_BUILD  ?= build-deb
 
-.PHONY: all deps build run test test-asan bench clean format
+.PHONY: all deps build run test test-asan bench clean format install deb
 
 all: build
 
@@ -27,14 +29,28 @@ test: build
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DREBOUNDER_SANITIZE=ON -DREBOUNDER_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target rebounder_tests rebounder
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -E window_smoke
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -E 'window_smoke|install_check'
+
+# The installed game looks for its files in $(PREFIX)/share/rebounder first.
+install: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(BUILD) -j $(JOBS)
+	cmake --install $(BUILD)
+
+# A Debian package of the game for /usr, in this folder: rebounder_<version>-1_<arch>.deb
+deb: deps
+	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DREBOUNDER_TESTS=OFF -DREBOUNDER_BENCH=OFF
+	cmake --build $(DEB_BUILD) -j $(JOBS)
+	cd $(DEB_BUILD) && cpack -G DEB
+	cp $(DEB_BUILD)/rebounder_*.deb .
 
 bench: build
 	cd $(BUILD)/game && ./rebounder_bench
 	bash bench/idle_cpu.sh $(BUILD)/game
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   libcairo2-dev fonts-dejavu-core libvorbis-dev libogg-dev
   xvfb xdotool x11-apps imagemagick
+  desktop-file-utils appstream dpkg-dev file man-db
 )
 
 missing=()

@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs the game into a temporary prefix and checks it as a player gets it:
+# every file in place, the desktop entry and software-centre data valid, and
+# the installed program, started by its desktop entry's Exec line from another
+# folder with a fresh home, opens its window and keeps its files in
+# ~/.local/share/rebounder after a SIGTERM.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
+
+BUILD=$(cd "$1" && pwd)
+WORK=$(mktemp -d)
+XPID=""
+GPID=""
+cleanup() {
+  [ -n "$GPID" ] && kill -9 "$GPID" 2>/dev/null || true
+  [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+PREFIX="$WORK/prefix"
+cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
+APP=io.github.rebounder.Rebounder
+DATA="$PREFIX/share/rebounder"
+
+[ -x "$PREFIX/games/rebounder" ] || fail "no program in games/"
+for f in sprites/hud.bmp sprites/ball.bmp music/rebounder.ogg fonts/menu.fnt fonts/menudark.fnt fonts/score.fnt \
+         "maps/go easy on me.map" "maps/psychedelic earthworm.map"; do
+  [ -s "$DATA/$f" ] || fail "missing $DATA/$f"
+done
+[ "$(ls "$DATA/maps" | wc -l)" -ge 40 ] || fail "fewer than 40 maps"
+[ "$(ls "$DATA/sounds" | wc -l)" -ge 22 ] || fail "fewer than 22 sounds"
+for size in 32 48 64 128 256; do
+  icon="$PREFIX/share/icons/hicolor/${size}x${size}/apps/rebounder.png"
+  [ "$(/usr/bin/identify -format %wx%h "$icon" 2>/dev/null)" = "${size}x${size}" ] || fail "icon $icon"
+done
+desktop-file-validate "$PREFIX/share/applications/$APP.desktop" || fail "desktop entry"
+appstreamcli validate --no-net "$PREFIX/share/metainfo/$APP.metainfo.xml" >/dev/null ||
+  { appstreamcli validate --no-net "$PREFIX/share/metainfo/$APP.metainfo.xml"; fail "metainfo"; }
+warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$PREFIX/share/man/man6/rebounder.6.gz" 2>&1 >/dev/null)
+[ -z "$warnings" ] || fail "manual page: $warnings"
+
+# The Exec line as a desktop runs it.
+exec_line=$(sed -n 's/^Exec=//p' "$PREFIX/share/applications/$APP.desktop")
+[ "$exec_line" = "$PREFIX/games/rebounder" ] || fail "Exec line $exec_line"
+mkdir "$WORK/home" "$WORK/elsewhere"
+start_xvfb
+cd "$WORK/elsewhere"
+env -u REBOUNDER_DATA_DIR -u XDG_DATA_HOME HOME="$WORK/home" \
+  SDL_AUDIODRIVER=dummy sh -c "exec $exec_line" 2>"$WORK/stderr.txt" &
+GPID=$!
+if ! timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null; then
+  cat "$WORK/stderr.txt"; fail "no window titled Rebounder appeared"
+fi
+sleep 1.5
+xwd -root -silent | /usr/bin/convert xwd:- "$WORK/shot.png"
+colours=$(/usr/bin/convert "$WORK/shot.png" -crop 480x480+80+0 +repage -format %k info:)
+echo "screenshot: $colours distinct colours in the play field"
+[ "$colours" -ge 16 ] || fail "the window looks empty"
+
+kill -TERM "$GPID"
+set +e
+wait "$GPID"
+rc=$?
+set -e
+GPID=""
+[ "$rc" -eq 0 ] || { cat "$WORK/stderr.txt"; fail "exit status $rc after SIGTERM"; }
+saved="$WORK/home/.local/share/rebounder"
+[ "$(stat -c %s "$saved/options.dat" 2>/dev/null)" = 6 ] || fail "no options.dat in $saved"
+[ "$(stat -c %s "$saved/highscores.dat" 2>/dev/null)" = 140 ] || fail "no highscores.dat in $saved"
+[ -z "$(ls -A "$WORK/elsewhere")" ] || fail "files written into the working directory: $(ls -A)"
+echo "ok: installed files valid, window shown from another folder, files kept in $saved"
