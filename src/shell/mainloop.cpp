@@ -18,6 +18,7 @@
 #include "shell/assetdir.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
+#include "shell/display.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
 #include "shell/input.h"
@@ -66,29 +67,14 @@ void DrawGameFrame() {
 }
 }  // namespace
 
-// SDL 1.2 on top of SDL2 presents through OpenGL by default, which costs far
-// more CPU and memory than this 8-bit game needs; SDL2's software framebuffer
-// does the same job cheaply. A user's own choice is left alone.
-void ChooseCheapPresentation() {
-  setenv("SDL_FRAMEBUFFER_ACCELERATION", "0", 0);
-  setenv("SDL_RENDER_DRIVER", "software", 0);
-}
-
 bool DataFilesLoaded() { return dataFilesLoaded; }
 
 void ApplyVideoSettings() {
   if (!Game.optFullscreen.applied) {
-    Uint32 flags = SDL_SWSURFACE | SDL_HWPALETTE;
-    if (Game.optFullscreen.value) flags |= SDL_FULLSCREEN;
-    Game.screen = SDL_SetVideoMode(640, 480, 8, flags);
+    Game.screen = OpenGameScreen(Game.optFullscreen.value, Game.sprHud->format->palette);
     if (!Game.screen) Fail(std::string("cannot open the 640x480 game window: ") + SDL_GetError());
-    // A new video surface may hold stale memory; the side strips are never
-    // drawn again, so they are blacked out once here.
-    SDL_SetClipRect(Game.screen, nullptr);
-    SDL_FillRect(Game.screen, nullptr, 0);
     SDL_Rect clip = {80, 0, 480, 480};
     SDL_SetClipRect(Game.screen, &clip);
-    SDL_SetColors(Game.screen, Game.sprHud->format->palette->colors, 0, 256);
     Game.optFullscreen.applied = true;
   }
   if (!Game.optMusic.applied) {
@@ -223,7 +209,7 @@ void RunMainLoop() {
       CheckGameFlow();
     }
     DrawStateFrame();
-    SDL_Flip(Game.screen);
+    PresentScreen();
   }
 }
 

@@ -2,8 +2,6 @@
 #pragma once
 #include <cstdint>
 
-// Asks SDL for its software framebuffer unless the user chose otherwise; call before SDL starts.
-void ChooseCheapPresentation();
 // Starts the game as Game.commandLine asks.
 void StartUp();
 void RunMainLoop();

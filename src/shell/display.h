@@ -1,0 +1,33 @@
+// The game window: the 640x480 picture shown crisp at a whole-number scale,
+// in a window or centred on a black full screen, and the choice of that scale.
+#pragma once
+#include <SDL/SDL.h>
+
+#include <string>
+
+constexpr int PictureWidth = 640;
+constexpr int PictureHeight = 480;
+constexpr int MaxScale = 8;
+
+// The largest whole scale (at least 1) at which the picture fits a desktop of
+// the given size; a window also leaves room for its frame and the desktop's panels.
+int FittingScale(int desktopWidth, int desktopHeight, bool fullscreen);
+// The full-screen video mode that SDL stretches by exactly `scale` to fill the desktop.
+SDL_Rect FullscreenMode(int desktopWidth, int desktopHeight, int scale);
+// Reads a scale the player gave: "auto" (0) or a whole number 1..MaxScale.
+bool ParseScale(const std::string& text, int& scale);
+// The scale to use: the player's (0 = automatic) if it fits, else the largest
+// that fits; `note` gets a line for the player when their choice was not taken.
+int ResolveScale(int requested, int desktopWidth, int desktopHeight, bool fullscreen, std::string& note);
+
+// The player's scale from the command line (empty: none); REBOUNDER_SCALE is
+// read when this is empty. Call before the first OpenGameScreen.
+void SetRequestedScale(const std::string& commandLineValue);
+// Sets the video mode with the game's palette, blacks it out and returns the
+// 640x480 surface the game draws on; null when SDL refuses the mode.
+SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette);
+// Shows the frame drawn on the game's surface.
+void PresentScreen();
+// Asks SDL for a cheap presentation path, nearest-neighbour scaling and
+// unscaled mouse motion unless the player chose otherwise; call before SDL starts.
+void ChooseCheapPresentation();
