@@ -16,6 +16,7 @@
 #include "field/paddle.h"
 #include "field/world.h"
 #include "shell/assetdir.h"
+#include "shell/audiostart.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
 #include "shell/display.h"
@@ -93,13 +94,10 @@ void StartUp() {
   if (SDL_Init(SDL_INIT_VIDEO) != 0)
     Fail(std::string("cannot start SDL video (is there a display?): ") + SDL_GetError());
   RefuseInvisibleWindow();
-  SDL_InitSubSystem(SDL_INIT_AUDIO);
   InstallSignalHandlers();
   SDL_WM_SetCaption("Rebounder", nullptr);
   SDL_ShowCursor(SDL_DISABLE);
-  // Without an audio device the game simply runs silent.
-  Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
-  Mix_AllocateChannels(8);
+  StartAudio();
   LoadSprites();
   Game.paddle.reset(new CPaddle(240, 420));
   Game.quitRequested = false;
