@@ -196,6 +196,9 @@ void DrawStateFrame() {
 }
 
 void RunMainLoop() {
+  // The first picture goes up at once rather than after the first tick's wait.
+  DrawStateFrame();
+  PresentScreen();
   while (!Game.quitRequested) {
     SDL_Delay(5);
     while (SDL_PollEvent(&Game.event) == 1) DispatchEvent();
