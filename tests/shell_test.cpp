@@ -10,6 +10,7 @@
 #include "shell/globals.h"
 #include "shell/mainloop.h"
 #include "shell/random.h"
+#include "shell/spritecopy.h"
 #include "testenv.h"
 
 namespace {
@@ -169,6 +170,42 @@ TEST_F(Catalogue, FillScreenRectMatchesSdlFillRectInsideTheClip) {
       EXPECT_EQ(PixelAt(560, 479), 7);
     }
   }
+}
+
+// Opaque sprites are copied row by row; the picture must be SDL's own blit's,
+// for every sprite, whole or a window of it, cut at any edge.
+TEST_F(Catalogue, OpaqueSpriteCopiesMatchSdlBlits) {
+  for (SDL_Surface* s : {Game.sprBackground, Game.sprHud, Game.sprWallV, Game.sprWallH})
+    EXPECT_TRUE(IsOpaqueSprite(s));
+  EXPECT_FALSE(IsOpaqueSprite(Game.sprBall)) << "the ball has transparent corners";
+  const int places[][2] = {{0, 0}, {-37, 100}, {470, 5}, {100, 470}, {200, -9}, {-600, 0}};
+  const SDL_Rect windows[] = {{0, 0, 8, 8}, {5, 3, 40, 30}, {-4, -6, 20, 20}, {10, 10, 900, 900}};
+  const size_t bytes = static_cast<size_t>(Game.screen->pitch) * Game.screen->h;
+  auto pixels = [] { return static_cast<Uint8*>(Game.screen->pixels); };
+  std::vector<Uint8> expected(bytes);
+  int opaque = 0;
+  for (const TSpriteEntry& e : SpriteCatalogue) {
+    SDL_Surface* sprite = Game.*(e.field);
+    if (!IsOpaqueSprite(sprite)) continue;  // SDL draws those itself
+    ++opaque;
+    for (const auto& p : places) {
+      for (int k = -1; k < static_cast<int>(std::size(windows)); ++k) {
+        SDL_Rect window = k < 0 ? SDL_Rect{0, 0, Uint16(sprite->w), Uint16(sprite->h)} : windows[k];
+        SDL_Rect dest = {Sint16(p[0] + 80), Sint16(p[1]), 0, 0};
+        std::fill(pixels(), pixels() + bytes, Uint8(MagentaIndex() ^ 1));
+        SDL_BlitSurface(sprite, k < 0 ? nullptr : &window, Game.screen, &dest);
+        std::copy(pixels(), pixels() + bytes, expected.begin());
+        std::fill(pixels(), pixels() + bytes, Uint8(MagentaIndex() ^ 1));
+        if (k < 0)
+          DrawSprite(sprite, p[0], p[1]);
+        else
+          DrawSpriteWindow(sprite, window.x, window.y, window.w, window.h, p[0], p[1]);
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), pixels()))
+            << e.path << " at " << p[0] << "," << p[1] << " window " << k;
+      }
+    }
+  }
+  EXPECT_LT(opaque, 55);
 }
 
 TEST_F(Catalogue, FontsHaveAllNinetyFourGlyphs) {

@@ -8,6 +8,7 @@
 #include "shell/assetdir.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
+#include "shell/spritecopy.h"
 
 #define SPR(f, p) \
   { &TGameGlobals::f, "sprites//" p ".bmp" }
@@ -112,6 +113,7 @@ SDL_Surface* LoadSprite(const char* path) {
   SDL_Surface* surface = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);
   if (!surface) FailMissingAsset(path);
   SDL_SetColorKey(surface, SDL_SRCCOLORKEY, SDL_MapRGB(surface->format, 255, 0, 255));
+  NoteIfOpaque(surface);
   return surface;
 }
 
@@ -135,6 +137,7 @@ void DrawSprite(SDL_Surface* surface, int x, int y) {
   SDL_Rect dest;
   dest.x = static_cast<Sint16>(x + 80);
   dest.y = static_cast<Sint16>(y);
+  if (CopyOpaqueSprite(surface, nullptr, Game.screen, x + 80, y)) return;
   SDL_BlitSurface(surface, nullptr, Game.screen, &dest);
 }
 
@@ -148,6 +151,7 @@ void DrawSpriteWindow(SDL_Surface* surface, int sx, int sy, int w, int h, int x,
   SDL_Rect dest;
   dest.x = static_cast<Sint16>(x + 80);
   dest.y = static_cast<Sint16>(y);
+  if (CopyOpaqueSprite(surface, &src, Game.screen, x + 80, y)) return;
   SDL_BlitSurface(surface, &src, Game.screen, &dest);
 }
 
