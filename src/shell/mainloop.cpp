@@ -117,6 +117,7 @@ void StartUp() {
   LoadOptions();
   if (Game.commandLine.window != wcSaved)
     Game.optFullscreen.OverrideForThisRun(Game.commandLine.window == wcFullscreen);
+  SetRequestedScale(Game.commandLine.scale);
   ApplyVideoSettings();
   LoadHighScores();
   dataFilesLoaded = true;
