@@ -6,6 +6,7 @@
 #include "field/paddle.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
+#include "shell/joystick.h"
 #include "ui/menu.h"
 
 namespace {
@@ -72,6 +73,7 @@ void DispatchEvent() {
     Game.fireHeld = true;
   if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && e.key.keysym.sym == SDLK_SPACE))
     Game.fireHeld = false;
+  HandleJoystickEvent(e);
   ApplyFireRule();
   if (e.type != SDL_KEYDOWN) return;
   const SDLKey key = e.key.keysym.sym;

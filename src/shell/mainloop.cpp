@@ -24,6 +24,7 @@
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/intro.h"
+#include "shell/joystick.h"
 #include "store/datafile.h"
 #include "store/highscores.h"
 #include "store/options.h"
@@ -89,11 +90,13 @@ void ApplyVideoSettings() {
 
 void StartUp() {
   ChooseCheapPresentation();
+  ChooseGamepadLayout();
   // Video and audio are started separately, so that a machine without a
   // sound device still gets a (silent) game.
   if (SDL_Init(SDL_INIT_VIDEO) != 0)
     Fail(std::string("cannot start SDL video (is there a display?): ") + SDL_GetError());
   RefuseInvisibleWindow();
+  OpenGamepads();
   InstallSignalHandlers();
   SDL_WM_SetCaption("Rebounder", nullptr);
   SDL_ShowCursor(SDL_DISABLE);
@@ -148,6 +151,7 @@ void LogicTick() {
     UpdateWorld();
   }
   if (Game.programState == psGame) {
+    SteerPaddleByGamepad();
     Game.paddle->Update();
     if (Game.optExplosions.value) UpdateEffects();
     if (Game.optStars.value) Game.stars->Update();
@@ -203,6 +207,7 @@ void RunMainLoop() {
   while (!Game.quitRequested) {
     SDL_Delay(5);
     while (SDL_PollEvent(&Game.event) == 1) DispatchEvent();
+    RescanGamepads(GetTicks());
     if (signalQuit) Game.quitRequested = true;
     WaitForNextTick();
     RunOwedTicks();
@@ -223,6 +228,7 @@ void ShutDown() {
   Game.bricks.Clear();
   Game.balls.Clear();
   Game.paddle.reset();
+  CloseGamepads();
   Mix_CloseAudio();
   SDL_Quit();
 }
