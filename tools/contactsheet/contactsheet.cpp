@@ -143,10 +143,15 @@ void DrawField(int top) {
   Blit(Sprite("ball"), 70, top + 98);
   Blit(Sprite("ball_fire"), 94, top + 98);
   const char* particles[] = {"spark", "zapp", "floater_zapp", "fall", "star"};
-  for (int i = 0; i < 5; ++i)
-    for (int k = 0; k < 3; ++k) Blit(Sprite(particles[i]), 124 + 22 * i + 6 * k, top + 96 + 5 * k);
-  Blit(Sprite("check_off"), 250, top + 98);
-  Blit(Sprite("check_on"), 272, top + 98);
+  // Three of each particle, side by side and a little apart, whatever their size.
+  int px = 124;
+  for (const char* name : particles) {
+    SDL_Surface* s = Sprite(name);
+    for (int k = 0; k < 3; ++k) Blit(s, px + (s->w + 1) * k, top + 95 + 4 * k);
+    px += 3 * (s->w + 1) + 5;
+  }
+  Blit(Sprite("check_off"), px + 4, top + 98);
+  Blit(Sprite("check_on"), px + 26, top + 98);
 
   const int py = top + 150;
   const char* paddles[][2] = {{"paddle_small", "paddle_small_magnet"},
