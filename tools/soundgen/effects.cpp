@@ -1,6 +1,10 @@
 // effects.cpp: the list of effect files and the finishing pass every effect goes through.
 #include "effects.h"
 
+#include <cmath>
+
+#include "mastering.h"
+
 namespace effects {
 
 const std::vector<Effect>& All() {
@@ -35,7 +39,11 @@ synth::Buffer Finish(const Effect& effect) {
   synth::Buffer buffer = effect.make();
   synth::HighPass(buffer, 30.0);
   synth::FadeEdges(buffer, 0.0008, 0.012);
-  synth::Normalise(buffer, effect.peak);
+  // `peak` sets each effect's level against the others; the loudest, at 0.9, is driven a little past the
+  // ceiling that leaves room for four at once over the music.
+  const float drive = std::pow(10.0f, mastering::kEffectDriveDb / 20.0f);
+  synth::Normalise(buffer, effect.peak / 0.9f * mastering::kEffectPeak * drive);
+  synth::Limit(buffer, mastering::kEffectPeak);
   return buffer;
 }
 

@@ -11,7 +11,7 @@ namespace effects {
 struct Effect {
   const char* file;
   synth::Buffer (*make)();
-  float peak;  // level after normalising: frequent sounds sit a little lower
+  float peak;  // level against the other effects, 0.9 the loudest: frequent sounds sit a little lower
 };
 
 const std::vector<Effect>& All();

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "instruments.h"
+#include "mastering.h"
 #include "music.h"
 #include "synth.h"
 
@@ -191,10 +192,12 @@ Channel Master(const Mix& mix) {
     peak = std::fmax(peak, std::fmax(std::fabs(mix.left[i]), std::fabs(mix.right[i])));
   }
   float drive = peak > 0.0f ? 1.1f / peak : 1.0f;
+  // The softened peak lands exactly on the music's share of the mixer's headroom.
+  const float level = mastering::kMusicPeak / Soften(1.1f);
   Channel out(mix.left.size() * 2);
   for (size_t i = 0; i < mix.left.size(); ++i) {
-    out[2 * i] = 0.85f * Soften(drive * mix.left[i]);
-    out[2 * i + 1] = 0.85f * Soften(drive * mix.right[i]);
+    out[2 * i] = level * Soften(drive * mix.left[i]);
+    out[2 * i + 1] = level * Soften(drive * mix.right[i]);
   }
   return out;
 }

@@ -155,4 +155,26 @@ void Normalise(Buffer& buffer, float peak) {
   for (float& s : buffer) s *= gain;
 }
 
+void Limit(Buffer& buffer, float ceiling) {
+  const size_t n = buffer.size(), ahead = static_cast<size_t>(Samples(0.0015));
+  std::vector<double> need(n, 1.0);
+  for (size_t i = 0; i < n; ++i) {
+    const double a = std::fabs(buffer[i]);
+    if (a > ceiling) need[i] = ceiling / a;
+  }
+  // The lowest gain due within the next two look-ahead spans, then averaged over one span: the average over
+  // any span that contains a peak never exceeds the gain that peak needs.
+  std::vector<double> lowest(n, 1.0);
+  for (size_t i = 0; i < n; ++i)
+    for (size_t k = i; k < std::min(n, i + 2 * ahead + 1); ++k) lowest[i] = std::min(lowest[i], need[k]);
+  const double recover = 1.0 - std::exp(-1.0 / (0.04 * kRate));
+  double gain = 1.0, sum = 0.0;
+  for (size_t i = 0; i < n; ++i) {
+    sum += lowest[i] - (i > ahead ? lowest[i - ahead - 1] : 1.0);
+    const double smooth = std::min(1.0, (sum + static_cast<double>(ahead + 1)) / (ahead + 1));
+    gain = std::min(smooth, gain + (1.0 - gain) * recover);
+    buffer[i] = static_cast<float>(buffer[i] * gain);
+  }
+}
+
 }  // namespace synth

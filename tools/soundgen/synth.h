@@ -90,5 +90,8 @@ void HighPass(Buffer& buffer, double cutoff);
 void FadeEdges(Buffer& buffer, double fadeIn, double fadeOut);
 float Peak(const Buffer& buffer);
 void Normalise(Buffer& buffer, float peak);
+// Look-ahead peak limiter: no sample leaves above the ceiling. The gain falls smoothly over the 1.5 ms before
+// a peak and recovers over about 40 ms, so it takes spikes off without clicks or pumping.
+void Limit(Buffer& buffer, float ceiling);
 
 }  // namespace synth
