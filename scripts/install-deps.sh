@@ -5,10 +5,10 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config
-  libsdl1.2-compat-dev libsdl-mixer1.2-dev
+  libsdl1.2-compat-dev libsdl-mixer1.2-dev libx11-dev
   libgtest-dev libbenchmark-dev
   libcairo2-dev fonts-dejavu-core libvorbis-dev libogg-dev
-  xvfb xdotool x11-apps imagemagick
+  xvfb xdotool x11-apps imagemagick openbox
   desktop-file-utils appstream dpkg-dev file man-db
 )
 

@@ -8,14 +8,14 @@ link_game_assets() {
   for d in sprites sounds music fonts maps; do ln -s "$1/$d" "$2/$d"; done
 }
 
-# start_xvfb: starts Xvfb on the first free display from :40 up, exports
-# DISPLAY, sets XPID and waits until the server answers.
+# start_xvfb [WxH]: starts Xvfb (800x600 unless given) on the first free
+# display from :40 up, exports DISPLAY, sets XPID and waits until it answers.
 start_xvfb() {
-  local n display=""
+  local n display="" size=${1:-800x600}""
   for n in $(seq 40 99); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
   done
-  Xvfb "$display" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
   XPID=$!
   export DISPLAY=$display
   for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done

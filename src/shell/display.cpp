@@ -10,6 +10,8 @@
 // for a bare clear-and-flip, 16.8% against 12.3% full screen at 1920x1080).
 #include "shell/display.h"
 
+#include <SDL/SDL_syswm.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -57,6 +59,27 @@ void ReadScaleSettings() {
                  fromCommandLine ? "--scale" : "REBOUNDER_SCALE", text.c_str(), MaxScale);
     requestedScale = 0;
   }
+}
+// Full screen is a desktop-sized window whose size and place the window
+// manager sets. Without a window manager nobody does: the window stays at
+// the mode's size and shows only a corner of the picture. It is then moved
+// and sized to cover the screen here.
+void CoverScreenWithoutWindowManager() {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11 || desktopWidth <= 0) return;
+  Display* display = info.info.x11.display;
+  const Window window = info.info.x11.window;
+  if (info.info.x11.lock_func) info.info.x11.lock_func();
+  XWindowAttributes shape;
+  if (XGetWindowAttributes(display, window, &shape) &&
+      (shape.width < desktopWidth || shape.height < desktopHeight)) {
+    XMoveResizeWindow(display, window, 0, 0, desktopWidth, desktopHeight);
+    XFlush(display);
+  }
+  if (info.info.x11.unlock_func) info.info.x11.unlock_func();
+#endif
 }
 }  // namespace
 
@@ -118,6 +141,7 @@ SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   if (fullscreen) {
     const SDL_Rect mode = FullscreenMode(desktopWidth, desktopHeight, scale);
     video = SDL_SetVideoMode(mode.w, mode.h, 8, flags | SDL_FULLSCREEN);
+    if (video) CoverScreenWithoutWindowManager();
   } else {
     if (!playerScalesWindow) setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 1);
     video = SDL_SetVideoMode(PictureWidth, PictureHeight, 8, flags);
