@@ -191,8 +191,13 @@ TEST_F(Gamepad, PadsThatAreGoneOrUnknownChangeNothing) {
   EXPECT_FALSE(Game.fireHeld);
   EXPECT_EQ(Travel(5), 0);
 
-  // No pad is attached here: a rescan lets go of what the events held.
+  // No pad is attached here: a rescan lets go of what the events held, but
+  // none is made while a ball is in play.
   Axis(0, 32767);
+  Game.gameState = gsBallInGame;
+  RescanGamepads(0x7fffffff);
+  EXPECT_GT(Travel(1), 0);
+  Game.gameState = gsNewBall;
   RescanGamepads(0x7fffffff);
   EXPECT_EQ(Travel(5), 0);
   CloseGamepads();

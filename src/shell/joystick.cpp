@@ -175,7 +175,11 @@ void ResetGamepadState() {
 // restart of the joystick subsystem finds new ones; a restart would drop what
 // an open pad is holding, so it waits until no pad is in use. A pad pulled
 // out reads as untouched, so whatever it was holding is then let go.
+//
+// Starting the subsystem can take a desktop many milliseconds, so it is never
+// done while a ball is in play, where it would make the game stutter.
 void RescanGamepads(uint32_t now) {
+  if (Game.programState == psGame && Game.gameState == gsBallInGame) return;
   if (now - lastRescan < RescanInterval) return;
   lastRescan = now;
   if (AnyPadInUse()) return;
