@@ -45,6 +45,34 @@ int WallSurface(int nx, int ny) {
   }
   return surface;
 }
+
+// Computed in double precision, stored as floats.
+void Move(int angle, int speed, float& x, float& y) {
+  const double r = Radians(angle);
+  x = static_cast<float>(x + std::cos(r) * speed);
+  y = static_cast<float>(y + std::sin(r) * speed);
+}
+
+// Walls are tested first, but a brick, the paddle or a floater may then
+// choose a heading that runs the ball into a wall it is already against: a
+// brick's side face beside the top wall, a paddle bounce next to a side wall,
+// a reversal just under the top. Such a ball could slide along the wall and
+// out of the field. So the chosen step is tested against the walls once more,
+// and a wall it would run into turns the ball as well, as in a corner: a
+// ball's edge never goes past a wall it is heading for, that is its centre
+// stays within x 28..452 and y >= 28 in whole pixels (a ball launched from a
+// small paddle pushed to a wall starts a pixel nearer and moves away). Every
+// other case keeps the usual walls-then-bricks-then-paddle result.
+int KeepOffTheWalls(float x, float y, int angle, int speed) {
+  Move(angle, speed, x, y);
+  const int nx = static_cast<int>(x), ny = static_cast<int>(y);
+  const bool right = angle < 90 || angle > 270,
+             left = angle > 90 && angle<270, up = angle> 180 && angle < 360;
+  int a = angle;
+  if ((right && nx + Radius > RightWall) || (left && nx - Radius < LeftWall)) a = 180 - a;
+  if (up && ny - Radius < TopWall) a = 360 - a;
+  return a == angle ? angle : ClampAngle(a);
+}
 }  // namespace
 
 void StepVector(int angle, int speed, float& dx, float& dy) {
@@ -116,10 +144,8 @@ void CBall::Update() {
   else if (surface >= 0)
     angle = ReflectAngle(angle, surface);
   angle = ClampAngle(angle);
-
-  const double r = Radians(angle);
-  x = static_cast<float>(x + std::cos(r) * speed);
-  y = static_cast<float>(y + std::sin(r) * speed);
+  angle = KeepOffTheWalls(x, y, angle, speed);
+  Move(angle, speed, x, y);
 
   if (ny + Radius > LossLine) {
     SpawnBallLost(static_cast<int>(x), static_cast<int>(y));

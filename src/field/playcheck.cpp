@@ -76,8 +76,10 @@ void CPlayCheck::CheckBall(const CBall& ball, bool updated) {
   // start a pixel closer.
   if (ball.x < 27 || ball.x > 453 || ball.y < 28 || ball.y > 480) Break(where.str() + ": outside the field");
   if (std::abs(ball.speed - Game.baseBallSpeed) > 1) Break(where.str() + ": speed out of range");
-  // A new ball keeps its raw launch heading until its first update clamps it.
-  if (updated && ClampAngle(ball.angle) != ball.angle) Break(where.str() + ": heading not clamped");
+  // A new ball keeps its raw launch heading until its first update clamps it
+  // (and may take the place in memory of a ball lost in the same tick).
+  const bool launched = !updated || (ball.y == Game.paddle->y - 4 && ball.angle >= 240 && ball.angle < 300);
+  if (!launched && ClampAngle(ball.angle) != ball.angle) Break(where.str() + ": heading not clamped");
   if (ball.type > btMagnet) Break(where.str() + ": unknown type");
 }
 
