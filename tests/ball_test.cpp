@@ -1,6 +1,7 @@
 // The ball, the paddle, mouse steering and the world update.
 #include "field/ball.h"
 
+#include <algorithm>
 #include <set>
 
 #include "effects/particles.h"
@@ -29,53 +30,74 @@ protected:
     b->angle = angle;
     return b;
   }
-  static void Motion(int windowX) {
+  // A motion event as the grabbed pointer reports it: several moves
+  // converted before the game warps sum up in x, each keeps its own xrel.
+  static void Motion(int dx, int sinceWarp = 0) {
     Game.event = {};
     Game.event.type = SDL_MOUSEMOTION;
-    Game.event.motion.x = static_cast<Uint16>(windowX);
+    Game.event.motion.xrel = static_cast<Sint16>(dx);
+    Game.event.motion.x = static_cast<Uint16>(std::max(0, std::min(639, 240 + sinceWarp + dx)));
     Game.event.motion.y = 240;
-    Game.ignoreMotion = false;
     DispatchEvent();
   }
 };
 }  // namespace
 
-TEST_F(Field, MouseMotionMovesThePaddleByTruncatedShares) {
+TEST_F(Field, EveryMouseMotionMovesThePaddleAtTheDesignRates) {
   CPaddle& p = *Game.paddle;
-  Motion(247);
-  EXPECT_EQ(p.x, 243);
-  EXPECT_TRUE(Game.ignoreMotion) << "the warp's own motion event is dropped next";
-  Motion(233);
-  EXPECT_EQ(p.x, 240) << "-7 / 2 truncates toward zero to -3";
-  Motion(241);
-  EXPECT_EQ(p.x, 240);
+  Motion(7);
+  EXPECT_EQ(p.x, 243) << "7 / 2 truncates to 3";
+  Motion(-7);
+  EXPECT_EQ(p.x, 240) << "the pixel left over joins the next event: -6 / 2";
+  Motion(1);
+  EXPECT_EQ(p.x, 240) << "one pixel is no step yet";
+  Motion(1);
+  EXPECT_EQ(p.x, 241) << "but two are";
   p.slow = true;
-  Motion(247);
-  EXPECT_EQ(p.x, 241);
+  Motion(7);
+  EXPECT_EQ(p.x, 242) << "7 / 5";
   p.slow = false;
   p.direction = -1;
-  Motion(247);
-  EXPECT_EQ(p.x, 238) << "reversed controls mirror the mouse";
-  // A dropped event moves nothing.
-  Game.event.motion.x = 400;
-  DispatchEvent();
-  EXPECT_EQ(p.x, 238);
-  EXPECT_FALSE(Game.ignoreMotion);
+  Motion(8);
+  EXPECT_EQ(p.x, 237) << "reversed controls mirror the mouse (2 carried + 8) / 2";
+  p.direction = 1;
+
+  // Twenty small moves, each its own event: twenty paddle moves.
+  int moves = 0;
+  for (int i = 0; i < 20; ++i) {
+    const int before = p.x;
+    Motion(3);
+    moves += p.x > before;
+  }
+  EXPECT_EQ(moves, 20);
+  EXPECT_EQ(p.x, 237 + 30);
+  // Four moves converted before the game could warp report summed positions;
+  // the paddle still moves by what the hand did, 12 / 2.
+  for (int i = 0; i < 4; ++i) Motion(3, 3 * i);
+  EXPECT_EQ(p.x, 267 + 6);
+  // A platform that turns the warp into an event reports the warp point
+  // itself, with the jump back as its motion: it moves nothing.
+  Motion(-40, 40);
+  EXPECT_EQ(p.x, 273);
+  // Outside the game the mouse moves no paddle.
+  Game.programState = psMenu;
+  Motion(20);
+  EXPECT_EQ(p.x, 273);
 }
 
 TEST_F(Field, PaddleKeepsItsMarginAfterASizeChange) {
   CPaddle& p = *Game.paddle;
   EXPECT_EQ(p.HalfWidth(), Game.sprPaddle->w / 2 + 2);
-  Motion(640);
+  Motion(400);
   const int normalMargin = (5 * p.HalfWidth()) / 4;
   EXPECT_EQ(p.x, 480 - normalMargin);
   p.size = psLarge;
   const int largeMargin = (5 * p.HalfWidth()) / 4;
   EXPECT_GT(largeMargin, normalMargin);
   EXPECT_EQ(p.x, 480 - normalMargin) << "clamped only at the next move";
-  Motion(240);
+  Motion(2);
   EXPECT_EQ(p.x, 480 - largeMargin);
-  for (int i = 0; i < 4; ++i) Motion(0);
+  for (int i = 0; i < 4; ++i) Motion(-240);
   EXPECT_EQ(p.x, largeMargin);
   // Arrow keys: 6 px a tick, 3 when slowed, both keys cancel out.
   p.size = psNormal;

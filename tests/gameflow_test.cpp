@@ -7,6 +7,7 @@
 #include "field/paddle.h"
 #include "shell/globals.h"
 #include "shell/input.h"
+#include "shell/mainloop.h"
 #include "testenv.h"
 
 namespace {
@@ -116,17 +117,55 @@ TEST_F(Flow, FireAfterALevelIsDoneLoadsTheNextOneAndNeedsANewPress) {
   CheckGameFlow();
   EXPECT_EQ(Game.gameState, gsFirstBall) << "the same press does not launch";
   Fire(false);
+  CheckGameFlow();
+  EXPECT_EQ(Game.gameState, gsFirstBall) << "nor later";
   Fire(true);
   CheckGameFlow();
   EXPECT_EQ(Game.gameState, gsBallInGame);
-  // A press and release within one pass launch nothing.
-  Game.balls.Clear();
-  Game.gameState = gsNewBall;
+  // The same with a tap (press and release in one pass) on the cleared level.
   Fire(false);
+  Game.balls.Clear();
+  Game.gameState = gsGameDone;
   Fire(true);
   Fire(false);
   CheckGameFlow();
+  CheckGameFlow();
+  EXPECT_EQ(Game.gameState, gsFirstBall);
+  EXPECT_EQ(Game.levelIndex, 1);
+}
+
+// A touchpad tap or a quick click: press and release arrive within one pass.
+TEST_F(Flow, AQuickTapLaunchesAndReleasesAHeldBall) {
+  Game.gameState = gsNewBall;
+  Fire(true);
+  Fire(false);
+  CheckGameFlow();
+  EXPECT_EQ(Game.gameState, gsBallInGame);
+  ASSERT_EQ(Game.balls.Count(), 1);
+
+  // A tap is used up by the check that follows it: it does not launch the
+  // ball after the next one lost.
+  Fire(true);
+  Fire(false);
+  CheckGameFlow();
+  Game.balls.Clear();
+  CheckGameFlow();
   EXPECT_EQ(Game.gameState, gsNewBall);
+  EXPECT_TRUE(Game.balls.Empty());
+
+  // A tap releases a ball held by the magnet in the ticks of its pass.
+  Game.gameState = gsBallInGame;
+  CBall* held = Game.balls.Add(new CBall(240, 420, btMagnet));
+  held->stuck = true;
+  Game.energy = 10000;
+  LogicTick();
+  EXPECT_TRUE(held->stuck);
+  Fire(true);
+  Fire(false);
+  LogicTick();
+  EXPECT_FALSE(held->stuck);
+  CheckGameFlow();
+  EXPECT_FALSE(Game.firePressed);
 }
 
 TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScore) {

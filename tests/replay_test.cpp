@@ -47,8 +47,9 @@ void Play(const std::vector<std::string>& e) {
   Game.event = {};
   if (e[0] == "mouse") {
     Game.event.type = SDL_MOUSEMOTION;
-    Game.event.motion.x = static_cast<Uint16>(240 + std::stoi(e[1]));
-    Game.ignoreMotion = false;
+    // As the platform reports it after a warp: the warp point plus the movement.
+    Game.event.motion.xrel = static_cast<Sint16>(std::stoi(e[1]));
+    Game.event.motion.x = static_cast<Uint16>(240 + Game.event.motion.xrel);
   } else {
     const SDLKey key = keys.at(e[1]);
     const bool down = e[0] == "press";

@@ -76,8 +76,9 @@ void GameTest::SetUp() {
     o->applied = true;
   }
   Game.quitRequested = false;
-  Game.ignoreMotion = false;
+  Game.motionCarry = 0;
   Game.fireHeld = false;
+  Game.firePressed = false;
   Game.levelList.clear();
   BuildLevelList();
   Game.baseBallSpeed = 4;

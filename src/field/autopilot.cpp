@@ -57,13 +57,15 @@ int CAutopilot::Next(int n) {
   return n > 0 ? static_cast<int>(r % static_cast<uint32_t>(n)) : 0;
 }
 
-void CAutopilot::Press(bool down) {
-  Game.event = SDL_Event();
-  Game.event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  Game.event.button.button = SDL_BUTTON_LEFT;
-  Game.event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  DispatchEvent();
-  pressed = down;
+// A quick click: press and release at once, as a touchpad tap arrives.
+void CAutopilot::Tap() {
+  for (bool down : {true, false}) {
+    Game.event = SDL_Event();
+    Game.event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    Game.event.button.button = SDL_BUTTON_LEFT;
+    Game.event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    DispatchEvent();
+  }
 }
 
 int CAutopilot::ChooseTarget() {
@@ -119,7 +121,6 @@ bool CAutopilot::WantsFire() {
 
 void CAutopilot::Tick() {
   if (Game.programState != psGame) return;
-  if (pressed) Press(false);
   CPaddle& paddle = *Game.paddle;
   target = ChooseTarget();
   int step = target - paddle.x;
@@ -127,5 +128,5 @@ void CAutopilot::Tick() {
   if (step < -MaxStep) step = -MaxStep;
   // The mouse rule divides by 2 (by 5 when slowed) and mirrors when reversed.
   if (step != 0) paddle.MouseMove(step * (paddle.slow ? 5 : 2) * paddle.direction);
-  if (WantsFire()) Press(true);
+  if (WantsFire()) Tap();
 }

@@ -20,7 +20,6 @@ public:
 
 private:
   uint64_t state;
-  bool pressed = false;
   int aim = 0;  // offset from the paddle centre where the ball is to land
   const CBall* aimedBall = nullptr;
   int aimedAngle = -1;
@@ -29,7 +28,7 @@ private:
   int target = 240;
 
   int Next(int n);
-  void Press(bool down);
+  void Tap();
   int ChooseTarget();
   bool WantsFire();
 };

@@ -90,7 +90,7 @@ CBall::CBall(int x, int y, TBallType type)
       stuck(false) {}
 
 void CBall::Update() {
-  if (stuck && (Game.keyState[SDLK_SPACE] == 1 || Game.fireHeld)) {
+  if (stuck && (Game.keyState[SDLK_SPACE] == 1 || Game.fireHeld || Game.firePressed)) {
     stuck = false;
     PlaySound(Game.sndPing);
   }

@@ -113,7 +113,9 @@ void CheckGameFlow() {
     Game.gameState = gsNewBall;
     Game.floaterTimer = 0;
   }
-  if ((Game.gameState == gsFirstBall || Game.gameState == gsNewBall) && Game.fireHeld) LaunchBall();
+  if ((Game.gameState == gsFirstBall || Game.gameState == gsNewBall) && (Game.fireHeld || Game.firePressed))
+    LaunchBall();
+  Game.firePressed = false;
 }
 
 void EndGame() {

@@ -32,8 +32,9 @@ struct TGameGlobals {
   bool quitRequested = false;
   SDL_Event event = {};
   Uint8* keyState = nullptr;
-  bool ignoreMotion = false;
+  int motionCarry = 0;  // pointer pixels not yet turned into paddle movement
   bool fireHeld = false;
+  bool firePressed = false;  // a fire press in play since the last game-flow check
   std::vector<std::string> levelList;
   TCommandLine commandLine;
   int baseBallSpeed = 0;

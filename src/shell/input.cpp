@@ -10,26 +10,36 @@
 #include "ui/menu.h"
 
 namespace {
+constexpr int WarpX = 240, WarpY = 240;
+
+// The pointer goes back to the warp point after every move, and the paddle
+// follows each event's own relative motion. Under SDL 1.2 over SDL2 the
+// grabbed, hidden pointer is relative: a warp makes no event, and events
+// converted together report positions summed since the last warp, so their
+// absolute x would count one movement several times. A platform that does
+// turn the warp into an event reports the warp point itself: that moves
+// nothing. Pixels short of a whole paddle step wait for the next event, so a
+// fine mouse that reports single pixels still steers.
 void HandleMotion(const SDL_MouseMotionEvent& motion) {
-  if (Game.ignoreMotion) {
-    Game.ignoreMotion = false;
-    return;
-  }
-  if (Game.programState == psGame) {
-    Game.paddle->MouseMove(motion.x - 240);
-    SDL_WarpMouse(240, 240);
-  }
-  // The warp itself produces a motion event, which the flag drops.
-  Game.ignoreMotion = true;
+  if (Game.programState != psGame || (motion.x == WarpX && motion.y == WarpY)) return;
+  Game.motionCarry += motion.xrel;
+  const int unit = Game.paddle->slow ? 5 : 2;
+  const int used = Game.motionCarry / unit * unit;
+  Game.motionCarry -= used;
+  Game.paddle->MouseMove(used);
+  SDL_WarpMouse(WarpX, WarpY);
 }
 
 void ApplyFireRule() {
   if (!Game.fireHeld || Game.programState != psGame) return;
   if (Game.gameState == gsGameOver) {
+    Game.firePressed = false;
     EndGame();
   } else if (Game.gameState == gsGameDone) {
     NextLevel();
+    // The press that leaves a cleared level never launches the next one's first ball.
     Game.fireHeld = false;
+    Game.firePressed = false;
   }
 }
 
@@ -40,6 +50,7 @@ void HandleEscape() {
       break;
     case psGame:
       if (Game.gameState == gsGameOver) break;
+      Game.firePressed = false;
       Game.returnState = psGame;
       Game.programState = psMenu;
       Game.menuState = msMain;
@@ -69,8 +80,11 @@ void DispatchEvent() {
   const SDL_Event& e = Game.event;
   if (e.type == SDL_QUIT) Game.quitRequested = true;
   if (e.type == SDL_MOUSEMOTION) HandleMotion(e.motion);
-  if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_SPACE))
+  if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_SPACE)) {
     Game.fireHeld = true;
+    // Kept until the next game-flow check, so a tap released within the same pass still counts.
+    if (Game.programState == psGame) Game.firePressed = true;
+  }
   if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && e.key.keysym.sym == SDLK_SPACE))
     Game.fireHeld = false;
   HandleJoystickEvent(e);

@@ -105,7 +105,7 @@ void StartUp() {
   Game.paddle.reset(new CPaddle(240, 420));
   Game.quitRequested = false;
   Game.keyState = SDL_GetKeyState(nullptr);
-  Game.ignoreMotion = false;
+  Game.motionCarry = 0;
   LoadSounds();
   LoadFonts();
   Game.levelIndex = -1;
