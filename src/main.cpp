@@ -1,6 +1,7 @@
 // Program entry: start up, run the loop, shut down, and keep the player's
 // data safe whatever happens on the way.
 #include <cstdio>
+#include <exception>
 
 #include "shell/cmdline.h"
 #include "shell/fatal.h"
@@ -15,11 +16,13 @@ int main(int argc, char** argv) {
   try {
     StartUp();
     RunMainLoop();
-  } catch (const TFatalError& e) {
+  } catch (const std::exception& e) {
     std::fprintf(stderr, "rebounder: %s\n", e.what());
     // The table and options are only saved once they were read, so a bad
     // file at start-up is never overwritten with defaults.
     if (DataFilesLoaded()) SaveDataFiles();
+    // SDL's audio thread must stop before the libraries unload at exit.
+    ShutDown();
     return 1;
   }
   ShutDown();

@@ -19,10 +19,13 @@ struct TSoundEntry {
 extern const TSpriteEntry SpriteCatalogue[55];
 extern const TSoundEntry SoundCatalogue[22];
 
-// Stops the game: an asset file is missing or unreadable; says how to regenerate it.
-[[noreturn]] void FailMissingAsset(const char* path);
-// Loads a BMP and keys out pure magenta; a missing or unreadable file is fatal.
-SDL_Surface* LoadSprite(const char* path);
+// Reads a picture file of the game; a missing, unreadable or damaged file is
+// fatal with one line naming it, the cause and how to generate it again.
+SDL_Surface* LoadAssetPicture(const char* path, int maxSide);
+// Maps a loaded picture onto the game palette and keys out pure magenta.
+SDL_Surface* PrepareSprite(SDL_Surface* picture);
+// Loads the 55 sprites, takes the game palette from the HUD picture and
+// prepares every sprite with it.
 void LoadSprites();
 void LoadSounds();
 void LoadFonts();

@@ -29,6 +29,7 @@ struct TGameGlobals {
   ~TGameGlobals();
 
   SDL_Surface* screen = nullptr;
+  SDL_Color palette[256] = {};  // the game's colours, taken from the HUD picture
   bool quitRequested = false;
   SDL_Event event = {};
   Uint8* keyState = nullptr;
@@ -104,6 +105,8 @@ struct TGameGlobals {
   std::string typedName;
   uint32_t lastTick = 0;
   uint32_t frameTicks = 0;
+  std::string noticeLines[2];  // the player's notice (ui/notice), shown until noticeUntil
+  uint32_t noticeUntil = 0;
 };
 
 extern TGameGlobals Game;

@@ -7,6 +7,7 @@
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/joystick.h"
+#include "store/options.h"
 #include "ui/menu.h"
 
 namespace {
@@ -66,7 +67,10 @@ void HandleEscape() {
       } else if (Game.menuState != msNewHighScore) {
         PlaySound(Game.sndMenuSelect);
         if (Game.menuState == msNewGame) Game.menuCursor = 1;
-        if (Game.menuState == msOptions) Game.menuCursor = 2;
+        if (Game.menuState == msOptions) {
+          Game.menuCursor = 2;
+          SaveOptions();  // at once, so that a crash or a power cut later cannot lose them
+        }
         Game.menuState = msMain;
       }
       break;

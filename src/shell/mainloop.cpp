@@ -1,7 +1,6 @@
 // Start-up, the main loop with its fixed 25 ms logic tick, and shutdown.
 #include "shell/mainloop.h"
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -26,25 +25,16 @@
 #include "shell/intro.h"
 #include "shell/joystick.h"
 #include "store/datafile.h"
+#include "shell/sessionend.h"
 #include "store/highscores.h"
 #include "store/options.h"
 #include "ui/hud.h"
 #include "ui/menu.h"
+#include "ui/notice.h"
 
 namespace {
 constexpr uint32_t TickLength = 25;
-volatile std::sig_atomic_t signalQuit = 0;
 bool dataFilesLoaded = false;
-
-void OnSignal(int) { signalQuit = 1; }
-
-void InstallSignalHandlers() {
-  struct sigaction sa = {};
-  sa.sa_handler = OnSignal;
-  sigemptyset(&sa.sa_mask);
-  sigaction(SIGINT, &sa, nullptr);
-  sigaction(SIGTERM, &sa, nullptr);
-}
 
 // Without a display SDL quietly falls back to drawing into memory, which
 // would leave the player with a game nobody can see. Tests ask for that
@@ -77,6 +67,7 @@ void ApplyVideoSettings() {
     if (!Game.screen) Fail(std::string("cannot open the 640x480 game window: ") + SDL_GetError());
     SDL_Rect clip = {80, 0, 480, 480};
     SDL_SetClipRect(Game.screen, &clip);
+    WatchDisplayConnection();
     Game.optFullscreen.applied = true;
   }
   if (!Game.optMusic.applied) {
@@ -97,7 +88,7 @@ void StartUp() {
     Fail(std::string("cannot start SDL video (is there a display?): ") + SDL_GetError());
   RefuseInvisibleWindow();
   OpenGamepads();
-  InstallSignalHandlers();
+  InstallQuitSignals();
   SDL_WM_SetCaption("Rebounder", nullptr);
   SDL_ShowCursor(SDL_DISABLE);
   StartAudio();
@@ -198,6 +189,7 @@ void DrawStateFrame() {
       DrawGameFrame();
       break;
   }
+  DrawNotice();
 }
 
 void RunMainLoop() {
@@ -208,7 +200,7 @@ void RunMainLoop() {
     SDL_Delay(5);
     while (SDL_PollEvent(&Game.event) == 1) DispatchEvent();
     RescanGamepads(GetTicks());
-    if (signalQuit) Game.quitRequested = true;
+    if (QuitSignalled()) Game.quitRequested = true;
     WaitForNextTick();
     RunOwedTicks();
     if (Game.programState == psGame) {

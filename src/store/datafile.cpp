@@ -12,11 +12,45 @@
 #include <cstring>
 
 #include "shell/fatal.h"
+#include "ui/notice.h"
 
 namespace {
 std::function<void(const std::string&)> beforeRename;
 
 std::string Reason() { return std::strerror(errno); }
+
+// Opens a file for reading, refusing what is not a plain file. Non-blocking,
+// so that a named pipe put in a file's place cannot hang the game.
+int OpenPlainFile(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) Fail(path + ": cannot open: " + Reason());
+  struct stat st;
+  const bool statted = fstat(fd, &st) == 0;
+  const std::string reason = Reason();
+  if (statted && S_ISREG(st.st_mode)) return fd;
+  close(fd);
+  if (!statted) Fail(path + ": cannot read: " + reason);
+  Fail(path + (S_ISDIR(st.st_mode) ? ": is a folder, not a file" : ": is not a plain file"));
+}
+
+// Reads until the buffer is full or the file ends, then closes the file;
+// returns the bytes read. A read error is fatal.
+size_t ReadUpTo(int fd, const std::string& path, std::vector<unsigned char>& buffer) {
+  size_t got = 0;
+  while (got < buffer.size()) {
+    const ssize_t n = read(fd, buffer.data() + got, buffer.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const std::string reason = Reason();
+      close(fd);
+      Fail(path + ": read error: " + reason);
+    }
+    if (n == 0) break;
+    got += static_cast<size_t>(n);
+  }
+  close(fd);
+  return got;
+}
 
 // Permission bits, not access(): a file marked read-only stays so even for root.
 bool MarkedReadOnly(const std::string& path) {
@@ -36,8 +70,10 @@ bool WriteTemp(const std::string& temp, const std::vector<unsigned char>& bytes)
 }
 
 // The per-user folder with a trailing slash, "" for the working directory.
+// Never fatal: it also runs while saving, when nothing may stop the game.
 std::string DataFolder() {
-  if (FileExists("options.dat") || FileExists("highscores.dat")) return "";
+  struct stat st;
+  if (stat("options.dat", &st) == 0 || stat("highscores.dat", &st) == 0) return "";
   // The base directory rules: a relative $XDG_DATA_HOME is to be ignored.
   const char* xdg = std::getenv("XDG_DATA_HOME");
   if (xdg && xdg[0] == '/') return std::string(xdg) + "/rebounder/";
@@ -75,18 +111,15 @@ void SyncFolder(const std::string& path) {
 
 bool FileExists(const std::string& path) {
   struct stat st;
-  return stat(path.c_str(), &st) == 0;
+  if (stat(path.c_str(), &st) == 0) return true;
+  if (errno == ENOENT) return false;
+  Fail(path + ": cannot reach the file: " + Reason());
 }
 
 std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) Fail(path + ": cannot open: " + Reason());
+  const int fd = OpenPlainFile(path);
   std::vector<unsigned char> bytes(count);
-  const size_t got = std::fread(bytes.data(), 1, count, f);
-  const bool readError = std::ferror(f) != 0;
-  const std::string reason = readError ? Reason() : "";
-  std::fclose(f);
-  if (readError) Fail(path + ": read error: " + reason);
+  const size_t got = ReadUpTo(fd, path, bytes);
   if (got < count)
     Fail(path + ": file ends at byte " + std::to_string(got) + ", " + std::to_string(count) + " needed");
   return bytes;
@@ -96,12 +129,32 @@ std::string DataFilePath(const std::string& fileName) { return DataFolder() + fi
 
 bool MakeDataFolder(std::string& error) { return MakeFolders(DataFolder(), error); }
 
+std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit) {
+  const int fd = OpenPlainFile(path);
+  struct stat st;
+  if (fstat(fd, &st) != 0) {
+    const std::string reason = Reason();
+    close(fd);
+    Fail(path + ": cannot read: " + reason);
+  }
+  const auto size = static_cast<unsigned long long>(st.st_size);
+  if (size == 0 || size > limit) {
+    close(fd);
+    if (size == 0) Fail(path + ": the file is empty");
+    Fail(path + ": the file is " + std::to_string(size) + " bytes, more than the " + std::to_string(limit) +
+         " it can have");
+  }
+  std::vector<unsigned char> bytes(static_cast<size_t>(size));
+  bytes.resize(ReadUpTo(fd, path, bytes));
+  return bytes;
+}
+
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
                          std::string& error) {
   const size_t slash = path.find_last_of('/');
   if (slash != std::string::npos && !MakeFolders(path.substr(0, slash + 1), error)) return false;
   if (MarkedReadOnly(path)) {
-    error = path + " is read-only; it was left as it was";
+    error = path + ": the file is read-only; it was left as it was";
     return false;
   }
   const std::string temp = path + ".new";
@@ -118,6 +171,12 @@ bool WriteFileAtomically(const std::string& path, const std::vector<unsigned cha
   }
   SyncFolder(path);
   return true;
+}
+
+void ReportSaveFailure(const std::string& what, const std::string& error) {
+  std::fprintf(stderr, "rebounder: %s were not saved: %s\n", what.c_str(), error.c_str());
+  const size_t colon = error.rfind(": ");
+  ShowNotice(what + " were not saved", colon == std::string::npos ? error : error.substr(colon + 2));
 }
 
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook) {

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// False only when nothing is there; any other failure to look the file up
+// (a folder on the way that cannot be searched, a name too long) is fatal
+// with a message naming the file and the cause.
 bool FileExists(const std::string& path);
 // Where a per-user file (options.dat, highscores.dat, recordings) lives: the
 // working directory when it already holds options.dat or highscores.dat (the
@@ -14,14 +17,21 @@ std::string DataFilePath(const std::string& fileName);
 // false and sets `error` to one line naming the folder and the reason.
 bool MakeDataFolder(std::string& error);
 // Reads exactly `count` bytes from the start of the file, opening it for
-// reading only; an unreadable or short file is fatal with a message naming it.
+// reading only; an unreadable or short file, a folder or anything else that
+// is not a plain file is fatal with a message naming it and the cause.
 std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count);
+// Reads a whole file of 1 to `limit` bytes; fails as ReadFileBytes does, and
+// on an empty file or one above the limit.
+std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit);
 // Writes the bytes to a temporary file in the same folder and renames it over
 // the target, so the target is always either the old or the new file. A file
 // the player marked read-only is left alone. A missing folder is created. On failure, returns false and
 // sets `error` to one line naming the file.
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
                          std::string& error);
+// Says on standard error and on screen that `what` ("the options") was not
+// saved; the screen shows the cause, the end of the error line.
+void ReportSaveFailure(const std::string& what, const std::string& error);
 // Tests stand in for a crash here: called with the target path once the
 // temporary file is complete, just before it is renamed. Empty to stop.
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook);

@@ -47,6 +47,8 @@ void ConfirmName() {
   if (Game.typedName.empty() || row < 0 || row >= Game.highScores.Count()) return;
   Game.highScores[row]->name = CHighScore(Game.typedName, 0).name;
   Game.menuState = msHighScores;
+  // Saved at once, so that a crash or a power cut later cannot lose it.
+  SaveHighScores();
 }
 }  // namespace
 
@@ -82,7 +84,7 @@ bool SaveHighScores() {
   }
   std::string error;
   if (WriteFileAtomically(DataFilePath(ScoresFile), bytes, error)) return true;
-  std::fprintf(stderr, "rebounder: the high scores were not saved: %s\n", error.c_str());
+  ReportSaveFailure("the high scores", error);
   return false;
 }
 

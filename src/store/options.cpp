@@ -53,6 +53,6 @@ bool SaveOptions() {
   for (const COption* option : FileOrder()) bytes.push_back(option->SavedValue() ? 1 : 0);
   std::string error;
   if (WriteFileAtomically(DataFilePath(OptionsFile), bytes, error)) return true;
-  std::fprintf(stderr, "rebounder: the options were not saved: %s\n", error.c_str());
+  ReportSaveFailure("the options", error);
   return false;
 }

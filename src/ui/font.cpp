@@ -4,6 +4,7 @@
 
 #include "shell/catalogue.h"
 #include "shell/globals.h"
+#include "shell/picture.h"
 
 namespace {
 constexpr int FirstGlyph = 33;  // '!'
@@ -25,8 +26,7 @@ bool IsGlyph(unsigned char c) { return c >= FirstGlyph && c <= LastGlyph; }
 
 CFont LoadFont(const char* path) {
   CFont font;
-  font.image = SDL_LoadBMP_RW(SDL_RWFromFile(path, "rb"), 1);
-  if (!font.image) FailMissingAsset(path);
+  font.image = LoadAssetPicture(path, MaxFontSide);
   SDL_SetColorKey(font.image, SDL_SRCCOLORKEY, SDL_MapRGB(font.image->format, 0, 0, 0));
   ScanFontMarkers(font);
   return font;

@@ -1,0 +1,34 @@
+// The player's notice: a framed box of two lines near the foot of the field.
+#include "ui/notice.h"
+
+#include "shell/clock.h"
+#include "shell/globals.h"
+#include "ui/font.h"
+#include "ui/hud.h"
+
+namespace {
+constexpr uint32_t NoticeMilliseconds = 5000;
+constexpr int FieldSize = 480;
+constexpr int TextRoom = 400;  // inside the box's frame
+
+std::string Fitted(std::string text) {
+  while (!text.empty() && TextWidth(Game.fontScore, text) > TextRoom) text.pop_back();
+  return text;
+}
+}  // namespace
+
+void ShowNotice(const std::string& title, const std::string& detail) {
+  Game.noticeLines[0] = title;
+  Game.noticeLines[1] = detail;
+  Game.noticeUntil = GetTicks() + NoticeMilliseconds;
+}
+
+// Differences in unsigned arithmetic, so a clock wrap cannot keep it forever.
+void DrawNotice() {
+  if (Game.noticeLines[0].empty() || static_cast<int32_t>(Game.noticeUntil - GetTicks()) <= 0) return;
+  DrawBox(Game.sprMessage, 1, 17, 22, 4);
+  for (int line = 0; line < 2; ++line) {
+    const std::string text = Fitted(Game.noticeLines[line]);
+    DrawText(Game.fontScore, (FieldSize - TextWidth(Game.fontScore, text)) / 2, 356 + 22 * line, text);
+  }
+}
