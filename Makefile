@@ -5,8 +5,12 @@ JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 LEVEL      ?=
 PREFIX     ?= /usr/local
 DEB_BUILD  ?= build-deb
+FUZZ_BUILD ?= build-fuzz
+# Seconds each fuzz target runs, and the targets (all when empty).
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps build run test test-asan bench clean format install deb
+.PHONY: all deps build run test test-asan fuzz bench clean format install deb
 
 all: build
 
@@ -28,7 +32,7 @@ test: build
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DREBOUNDER_SANITIZE=ON -DREBOUNDER_BENCH=OFF
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target rebounder_tests rebounder
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target rebounder_tests rebounder fuzz_targets
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -E 'window_smoke|install_check'
 
 # The installed game looks for its files in $(PREFIX)/share/rebounder first.
@@ -45,12 +49,20 @@ deb: deps
 	cd $(DEB_BUILD) && cpack -G DEB
 	cp $(DEB_BUILD)/rebounder_*.deb .
 
+# libFuzzer needs clang; the fuzz build is the sanitizer build with coverage.
+fuzz:
+	@bash scripts/install-deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DREBOUNDER_SANITIZE=ON -DREBOUNDER_FUZZ=ON -DREBOUNDER_TESTS=OFF -DREBOUNDER_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	bash tests/fuzz/run.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 bench: build
 	cd $(BUILD)/game && ./rebounder_bench
 	bash bench/idle_cpu.sh $(BUILD)/game
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(DEB_BUILD) $(FUZZ_BUILD)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

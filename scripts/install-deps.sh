@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Rebounder needs to build, test and run.
 # Only packages that are missing are installed; as root directly, otherwise with sudo.
+# With the argument "fuzz", also clang and its libFuzzer runtime (for make fuzz).
 set -euo pipefail
 
 PACKAGES=(
@@ -11,6 +12,7 @@ PACKAGES=(
   xvfb xdotool x11-apps imagemagick openbox
   desktop-file-utils appstream dpkg-dev file man-db
 )
+if [ "${1:-}" = fuzz ]; then PACKAGES+=(clang libclang-rt-dev); fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -14,13 +14,18 @@
 #include <string>
 #include <vector>
 
+#include "field/level.h"
+#include "shell/clock.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "shell/mainloop.h"
 #include "store/datafile.h"
 #include "store/highscores.h"
 #include "store/options.h"
 #include "testenv.h"
+#include "ui/menu.h"
+#include "ui/notice.h"
 
 namespace {
 using Bytes = std::vector<unsigned char>;
@@ -209,6 +214,66 @@ TEST_F(StoreTest, ReadOnlyFilesLoadAndAreNotOverwritten) {
   EXPECT_EQ(Read("highscores.dat"), ScoreFile("ANNA      ", 5000));
 }
 
+TEST_F(StoreTest, OptionsAreSavedOnLeavingTheirScreen) {
+  LoadOptions();
+  Game.programState = psMenu;
+  Game.menuState = msOptions;
+  Game.menuCursor = 1;
+  HandleMenuKey(SDLK_RETURN);  // music off
+  EXPECT_FALSE(std::filesystem::exists("options.dat"));
+  Game.event = {};
+  Game.event.type = SDL_KEYDOWN;
+  Game.event.key.keysym.sym = SDLK_ESCAPE;
+  DispatchEvent();
+  EXPECT_EQ(Game.menuState, msMain);
+  EXPECT_EQ(Read("options.dat"), (Bytes{1, 1, 1, 0, 1, 1}));
+}
+
+// The player never reads standard error: the failure shows in the window
+// for a few seconds, with its cause.
+TEST_F(StoreTest, AFailedSaveIsShownOnScreenForAFewSeconds) {
+  static uint32_t now = 50000;
+  SetTicksSource([] { return now; });
+  Write("options.dat", Bytes(6, 1));
+  chmod("options.dat", 0444);
+  LoadOptions();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(SaveOptions());
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Game.noticeLines[0], "the options were not saved");
+  EXPECT_EQ(Game.noticeLines[1], "the file is read-only; it was left as it was");
+  auto drawnPixels = [] {
+    ClearWindow(0);
+    DrawNotice();
+    int drawn = 0;
+    for (int y = 340; y < 420; ++y)
+      for (int x = 100; x < 540; ++x) drawn += PixelAt(x, y) != 0;
+    return drawn;
+  };
+  now += 4900;
+  EXPECT_GT(drawnPixels(), 1000);
+  now += 200;
+  EXPECT_EQ(drawnPixels(), 0) << "the notice goes after five seconds";
+}
+
+// Only a missing file means "no file": a path that cannot be looked up
+// stops with the file's name and the cause.
+TEST_F(StoreTest, FileLookupsThatFailOtherwiseStop) {
+  EXPECT_FALSE(FileExists("maps//go easy on me.map"));
+  Write("maps", {1});
+  std::string message = FatalMessage([] { LoadLevel("go easy on me", 0, 0); });
+  EXPECT_NE(message.find("maps//go easy on me.map: cannot reach the file: Not a directory"),
+            std::string::npos)
+      << message;
+  std::filesystem::remove("maps");
+  std::filesystem::create_directory("maps");
+  message = FatalMessage([] { LoadLevel(std::string(300, 'x'), 0, 0); });
+  EXPECT_NE(message.find("File name too long"), std::string::npos) << message;
+  std::filesystem::create_directory("maps/folder.map");
+  message = FatalMessage([] { LoadLevel("folder", 0, 0); });
+  EXPECT_NE(message.find("maps//folder.map: is a folder"), std::string::npos) << message;
+}
+
 TEST_F(StoreTest, DefaultTableWithoutAFile) {
   LoadHighScores();
   ASSERT_EQ(Game.highScores.Count(), 10);
@@ -251,16 +316,18 @@ TEST_F(StoreTest, RankingPlacesTiesBelowAndDropsTheEleventh) {
   }
 }
 
-TEST_F(StoreTest, TypedNameIsStoredOnEnter) {
+// The table reaches the disk at Enter, not only when the game ends.
+TEST_F(StoreTest, TypedNameIsStoredAndSavedOnEnter) {
   LoadHighScores();
   Game.score = 300;
   Game.newScoreRank = RankScore();
   Game.menuState = msNewHighScore;
-  TypeKeys({SDLK_a, SDLK_b, SDLK_1, SDLK_RETURN});
+  TypeKeys({SDLK_a, SDLK_b, SDLK_1});
+  EXPECT_FALSE(std::filesystem::exists("highscores.dat"));
+  NameEntryKey(SDLK_RETURN);
   EXPECT_EQ(Game.highScores[0]->name, "AB1       ");
   EXPECT_EQ(Game.menuState, msHighScores);
   EXPECT_EQ(PlayedCount(Game.sndMenuSelect), 4);
-  ASSERT_TRUE(SaveHighScores());
   const Bytes saved = Read("highscores.dat");
   ASSERT_EQ(saved.size(), 140u);
   EXPECT_EQ(std::string(saved.begin(), saved.begin() + 10), "AB1       ");

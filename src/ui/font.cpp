@@ -24,9 +24,11 @@ Uint32 MarkerValue(const Uint8* row, int x, int bytesPerPixel) {
 bool IsGlyph(unsigned char c) { return c >= FirstGlyph && c <= LastGlyph; }
 }  // namespace
 
-CFont LoadFont(const char* path) {
+CFont LoadFont(const char* path) { return FontFromPicture(LoadAssetPicture(path, MaxFontSide)); }
+
+CFont FontFromPicture(SDL_Surface* picture) {
   CFont font;
-  font.image = LoadAssetPicture(path, MaxFontSide);
+  font.image = picture;
   SDL_SetColorKey(font.image, SDL_SRCCOLORKEY, SDL_MapRGB(font.image->format, 0, 0, 0));
   ScanFontMarkers(font);
   return font;

@@ -21,6 +21,8 @@ struct TFixedText {
 
 // Loads a font picture and scans its marker row; an unreadable file is fatal.
 CFont LoadFont(const char* path);
+// A font of an already loaded picture, which it takes over.
+CFont FontFromPicture(SDL_Surface* picture);
 // Builds the glyph table of an already loaded picture (any pixel depth).
 void ScanFontMarkers(CFont& font);
 // Draws text with its top-left corner at play-field position (x, y).

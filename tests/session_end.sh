@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The session ending under a running game: a hang-up (the terminal closed), a
+# quit signal and the X server going away must all leave the player's options
+# and high scores saved. The game starts from a scratch folder without data
+# files, so files found afterwards were written by the ending.
+# usage: session_end.sh <game folder> [game binary]
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
+
+GAME_DIR=$(cd "$1" && pwd)
+GAME=${2:-$GAME_DIR/rebounder}
+WORK=$(mktemp -d)
+XPID=""
+GPID=""
+cleanup() {
+  [ -n "$GPID" ] && kill -9 "$GPID" 2>/dev/null
+  [ -n "$XPID" ] && kill -9 "$XPID" 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+failures=0
+
+fresh() {
+  rm -rf "$WORK/run"
+  mkdir "$WORK/run"
+  link_game_assets "$GAME_DIR" "$WORK/run"
+}
+
+saved() {
+  [ "$(stat -c %s "$WORK/run/options.dat" 2>/dev/null)" = 6 ] &&
+    [ "$(stat -c %s "$WORK/run/highscores.dat" 2>/dev/null)" = 140 ]
+}
+
+start_game() {
+  (cd "$WORK/run" && HOME="$WORK/run" XDG_DATA_HOME="$WORK/run/xdg" REBOUNDER_DATA_DIR="$WORK/run" \
+    SDL_AUDIODRIVER=dummy exec "$GAME" 2>"$WORK/stderr" >/dev/null) &
+  GPID=$!
+}
+
+finish() {  # finish <what> <expected status>
+  local rc
+  for _ in $(seq 100); do kill -0 "$GPID" 2>/dev/null || break; sleep 0.1; done
+  wait "$GPID"
+  rc=$?
+  GPID=""
+  if [ "$rc" -ne "$2" ]; then
+    echo "FAIL: $1: status $rc, $2 expected: $(cat "$WORK/stderr")"
+    failures=$((failures + 1))
+  elif ! saved; then
+    echo "FAIL: $1: the options and high scores were not saved"
+    failures=$((failures + 1))
+  else
+    echo "ok: $1: saved, status $rc"
+  fi
+}
+
+for signal in HUP QUIT; do
+  fresh
+  SDL_VIDEODRIVER=dummy start_game
+  sleep 1.5
+  kill -s "$signal" "$GPID"
+  finish "SIG$signal" 0
+done
+
+fresh
+start_xvfb
+start_game
+if timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null; then
+  sleep 0.5
+  kill -9 "$XPID"
+  XPID=""
+  finish "the X server going away" 1
+  grep -q "display was lost" "$WORK/stderr" || { echo "FAIL: no word of the lost display"; failures=$((failures + 1)); }
+else
+  echo "FAIL: no game window appeared: $(cat "$WORK/stderr")"
+  failures=$((failures + 1))
+fi
+[ "$failures" -eq 0 ]
