@@ -9,11 +9,11 @@
 #include "shell/mainloop.h"
 
 int main(int argc, char** argv) {
-  // Answered before SDL starts, so no window flashes up for --help or a typo.
-  Game.commandLine = TCommandLine::Parse(argc, argv);
-  const int answered = AnswerCommandLine(Game.commandLine);
-  if (answered >= 0) return answered;
   try {
+    // Answered before SDL starts, so no window flashes up for --help or a typo.
+    Game.commandLine = TCommandLine::Parse(argc, argv);
+    const int answered = AnswerCommandLine(Game.commandLine);
+    if (answered >= 0) return answered;
     StartUp();
     RunMainLoop();
   } catch (const std::exception& e) {

@@ -111,7 +111,7 @@ refused fonts "fonts//score.fnt" "at most 4096" 2 "seed font/huge-46341 1 >fonts
 refused fonts "fonts//menu.fnt" "empty" 2 ": >fonts/menu.fnt"
 refused maps "maps//go easy on me.map" "ends at byte" 2 "head -c 100 '$GAME_DIR/maps/go easy on me.map' >'maps/go easy on me.map'"
 refused maps "maps//go easy on me.map" "is a folder" 2 "rm 'maps/go easy on me.map' && mkdir 'maps/go easy on me.map'"
-refused maps "maps//go easy on me.map" "Not a directory" 2 "rm -r maps && : >maps"
+refused maps "maps//go easy on me.map" "Too many levels of symbolic links" 2 "rm -r maps && ln -s maps maps"
 refused none "options.dat" "ends at byte" 2 "head -c 3 options.dat >o && mv o options.dat"
 refused none "options.dat" "is a folder" 2 "rm options.dat && mkdir options.dat"
 refused none "highscores.dat" "ends at byte" 2 ": >highscores.dat"

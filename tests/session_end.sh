@@ -26,9 +26,10 @@ fresh() {
   link_game_assets "$GAME_DIR" "$WORK/run"
 }
 
+# Without data files in the working folder they go to the per-user folder.
 saved() {
-  [ "$(stat -c %s "$WORK/run/options.dat" 2>/dev/null)" = 6 ] &&
-    [ "$(stat -c %s "$WORK/run/highscores.dat" 2>/dev/null)" = 140 ]
+  [ "$(stat -c %s "$WORK/run/xdg/rebounder/options.dat" 2>/dev/null)" = 6 ] &&
+    [ "$(stat -c %s "$WORK/run/xdg/rebounder/highscores.dat" 2>/dev/null)" = 140 ]
 }
 
 start_game() {

@@ -259,19 +259,19 @@ TEST_F(StoreTest, AFailedSaveIsShownOnScreenForAFewSeconds) {
 // Only a missing file means "no file": a path that cannot be looked up
 // stops with the file's name and the cause.
 TEST_F(StoreTest, FileLookupsThatFailOtherwiseStop) {
+  setenv("REBOUNDER_DATA_DIR", ".", 1);
   EXPECT_FALSE(FileExists("maps//go easy on me.map"));
-  Write("maps", {1});
+  std::filesystem::create_directory_symlink("maps", "maps");  // a loop: stat fails even for root
   std::string message = FatalMessage([] { LoadLevel("go easy on me", 0, 0); });
-  EXPECT_NE(message.find("maps//go easy on me.map: cannot reach the file: Not a directory"),
-            std::string::npos)
-      << message;
+  EXPECT_EQ(message, "maps//go easy on me.map: cannot reach the file: Too many levels of symbolic links");
   std::filesystem::remove("maps");
   std::filesystem::create_directory("maps");
   message = FatalMessage([] { LoadLevel(std::string(300, 'x'), 0, 0); });
   EXPECT_NE(message.find("File name too long"), std::string::npos) << message;
   std::filesystem::create_directory("maps/folder.map");
   message = FatalMessage([] { LoadLevel("folder", 0, 0); });
-  EXPECT_NE(message.find("maps//folder.map: is a folder"), std::string::npos) << message;
+  EXPECT_EQ(message, "maps//folder.map: is a folder, not a file");
+  unsetenv("REBOUNDER_DATA_DIR");
 }
 
 TEST_F(StoreTest, DefaultTableWithoutAFile) {

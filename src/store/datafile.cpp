@@ -112,7 +112,8 @@ void SyncFolder(const std::string& path) {
 bool FileExists(const std::string& path) {
   struct stat st;
   if (stat(path.c_str(), &st) == 0) return true;
-  if (errno == ENOENT) return false;
+  // Not there, or a file where a folder of the path should be: nothing can be there.
+  if (errno == ENOENT || errno == ENOTDIR) return false;
   Fail(path + ": cannot reach the file: " + Reason());
 }
 

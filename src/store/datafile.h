@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-// False only when nothing is there; any other failure to look the file up
-// (a folder on the way that cannot be searched, a name too long) is fatal
+// False only when nothing is there (no such file, or a plain file where a
+// folder of the path should be); any other failure to look the file up (a
+// folder that cannot be searched, a loop of links, a name too long) is fatal
 // with a message naming the file and the cause.
 bool FileExists(const std::string& path);
 // Where a per-user file (options.dat, highscores.dat, recordings) lives: the

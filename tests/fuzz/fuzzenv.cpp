@@ -46,9 +46,7 @@ void StartFuzzGame() {
   // No audio device at all: a mixing thread would outlive the fuzzer's exit.
   setenv("SDL_AUDIODRIVER", "none", 1);
   SetSecondsSource(FixedSeconds);
-  char name[] = "rebounder";
-  char* argv[] = {name, nullptr};
-  StartUp(1, argv);
+  StartUp();
 }
 
 void WriteScratchFile(const std::string& path, const uint8_t* data, size_t size) {
