@@ -8,8 +8,8 @@
 #include "shell/assetdir.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
-#include "shell/spritecopy.h"
 #include "shell/picture.h"
+#include "shell/spritecopy.h"
 
 #define SPR(f, p) \
   { &TGameGlobals::f, "sprites//" p ".bmp" }
