@@ -7,6 +7,8 @@
 #include "shell/fatal.h"
 #include "shell/globals.h"
 #include "shell/mainloop.h"
+#include "shell/playback.h"
+#include "shell/recorder.h"
 
 int main(int argc, char** argv) {
   try {
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
     Game.commandLine = TCommandLine::Parse(argc, argv);
     const int answered = AnswerCommandLine(Game.commandLine);
     if (answered >= 0) return answered;
+    if (!Game.commandLine.replayPath.empty()) return PlayReplayFile(Game.commandLine.replayPath);
+    EnableRecording(true);
     StartUp();
     RunMainLoop();
   } catch (const std::exception& e) {

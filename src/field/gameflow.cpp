@@ -11,6 +11,7 @@
 #include "field/paddle.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
+#include "shell/recorder.h"
 #include "store/highscores.h"
 
 namespace {
@@ -89,6 +90,7 @@ void NextLevel() {
 }
 
 void StartNewGame(int difficulty) {
+  RecordGameStart(difficulty);
   PlaySound(Game.sndMenuSelect);
   Game.programState = psGame;
   Game.gameState = gsFirstBall;
@@ -122,6 +124,7 @@ void EndGame() {
   Game.programState = psMenu;
   Game.returnState = psMenu;
   Game.newScoreRank = RankScore();
+  RecordGameEnd(Game.newScoreRank);
   Game.typedName.clear();
   Game.menuState = Game.newScoreRank >= 1 ? msNewHighScore : msHighScores;
   Game.menuCursor = 3;

@@ -93,7 +93,8 @@ TCommandLine TCommandLine::Parse(int argc, char** argv) {
     } else if (arg == "--fullscreen") {
       cl.window = wcFullscreen;
     } else if (TakeValue(arg, "--level", i, argc, argv, cl.levelName, cl.error) ||
-               TakeValue(arg, "--scale", i, argc, argv, cl.scale, cl.error)) {
+               TakeValue(arg, "--scale", i, argc, argv, cl.scale, cl.error) ||
+               TakeValue(arg, "--replay", i, argc, argv, cl.replayPath, cl.error)) {
     } else {
       cl.error = "unknown option " + arg;
     }
@@ -108,6 +109,8 @@ std::string UsageText() {
          "\n"
          "  LEVEL NAME, --level NAME  play that level at once, skipping intro and menu\n"
          "                            (quote a name with spaces: rebounder \"rainy day\")\n"
+         "      --replay FILE         watch a recorded game (space pauses, f or 1/2/3 set\n"
+         "                            the speed to 1x, 4x or 16x, Escape quits)\n"
          "      --list-levels         print the level names in play order and exit\n"
          "      --windowed            play in a window this time (the saved option stays)\n"
          "      --fullscreen          play full screen this time (the saved option stays)\n"

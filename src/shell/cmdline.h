@@ -14,6 +14,7 @@ struct TCommandLine {
   bool listLevels = false;
   TWindowChoice window = wcSaved;  // for this run only; the saved option stays
   std::string scale;               // as typed, empty when absent
+  std::string replayPath;          // a recorded game to watch instead of playing
   std::string error;               // why the arguments were not understood
 
   static TCommandLine Parse(int argc, char** argv);

@@ -7,6 +7,7 @@
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/joystick.h"
+#include "shell/recorder.h"
 #include "store/options.h"
 #include "ui/menu.h"
 
@@ -82,6 +83,7 @@ void HandleEscape() {
 
 void DispatchEvent() {
   const SDL_Event& e = Game.event;
+  RecordEvent(e);
   if (e.type == SDL_QUIT) Game.quitRequested = true;
   if (e.type == SDL_MOUSEMOTION) HandleMotion(e.motion);
   if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_SPACE)) {

@@ -24,10 +24,12 @@
 #include "shell/input.h"
 #include "shell/intro.h"
 #include "shell/joystick.h"
+#include "shell/recorder.h"
 #include "shell/sessionend.h"
 #include "store/datafile.h"
 #include "store/highscores.h"
 #include "store/options.h"
+#include "store/replaystore.h"
 #include "ui/hud.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
@@ -132,6 +134,7 @@ void StartUp() {
   Game.stars.reset(new CStars());
   Game.stars->Create(0, 0, Game.sprStar);
   Game.lastTick = GetTicks();
+  if (!Game.commandLine.levelName.empty()) RecordLevelStart(Game.commandLine.levelName);
 }
 
 void LogicTick() {
@@ -202,12 +205,14 @@ void RunMainLoop() {
     RescanGamepads(GetTicks());
     if (QuitSignalled()) Game.quitRequested = true;
     WaitForNextTick();
-    RunOwedTicks();
+    const int ticks = RunOwedTicks();
     if (Game.programState == psGame) {
       SDL_WM_GrabInput(SDL_GRAB_ON);
       CheckGameFlow();
     }
+    RecordPass(ticks);
     DrawStateFrame();
+    DumpRecordedFrame();
     PresentScreen();
   }
 }
@@ -221,6 +226,7 @@ void ShutDown() {
   Game.balls.Clear();
   Game.paddle.reset();
   CloseGamepads();
+  WaitForRecordingWrites();
   Mix_CloseAudio();
   SDL_Quit();
 }

@@ -6,6 +6,7 @@
 namespace {
 uint64_t state = 0x9E3779B97F4A7C15ull;
 TSecondsSource secondsSource = nullptr;
+TSeedObserver seedObserver = nullptr;
 
 uint32_t Next() {
   state ^= state >> 12;
@@ -32,7 +33,11 @@ void RandomSeed(uint32_t seed) {
 }
 
 void ReseedFromClock() {
-  RandomSeed(secondsSource ? secondsSource() : static_cast<uint32_t>(std::time(nullptr)));
+  const uint32_t seed = secondsSource ? secondsSource() : static_cast<uint32_t>(std::time(nullptr));
+  RandomSeed(seed);
+  if (seedObserver) seedObserver(seed);
 }
 
 void SetSecondsSource(TSecondsSource source) { secondsSource = source; }
+
+void SetSeedObserver(TSeedObserver observer) { seedObserver = observer; }

@@ -10,3 +10,6 @@ void RandomSeed(uint32_t seed);
 void ReseedFromClock();
 using TSecondsSource = uint32_t (*)();
 void SetSecondsSource(TSecondsSource source);  // nullptr restores the real clock
+// Told the seed every time the generator is reseeded from the clock (the recorder keeps them).
+using TSeedObserver = void (*)(uint32_t seed);
+void SetSeedObserver(TSeedObserver observer);

@@ -1,0 +1,84 @@
+// TReplay: one recorded game as data, and its versioned text form
+// (docs/replays.md): how the game stood when it began, then pass by pass the
+// input that reached it, the clock seconds its level loads drew, and the
+// summary it must reproduce.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int ReplayFormatVersion = 1;
+
+enum TReplayItemKind : uint8_t { riMotion, riButtonDown, riButtonUp, riKeyDown, riKeyUp, riOther, riSeed };
+
+// Keys the logic ticks poll from the key-state array.
+enum TReplayHeld : uint8_t { rhLeft = 1, rhRight = 2, rhSpace = 4 };
+
+struct TReplayItem {
+  TReplayItemKind kind;
+  uint32_t value;  // window x of a motion, key code, or seed; 0 otherwise
+};
+
+// One pass of the main loop: its events (and the seeds drawn while handling
+// them), the keys held when its ticks ran, and how many ticks ran. `repeat`
+// counts identical passes without events; only those are ever repeated.
+struct TReplayPass {
+  std::vector<TReplayItem> items;
+  uint8_t held = 0;
+  int ticks = 0;
+  uint32_t repeat = 1;
+};
+
+struct TReplayCheckpoint {
+  int tick = 0;  // ticks since the recording began
+  int level = 0;
+  uint32_t score = 0;
+  int lives = 0;
+  int gameState = 0;
+  bool operator==(const TReplayCheckpoint& o) const {
+    return tick == o.tick && level == o.level && score == o.score && lives == o.lives &&
+           gameState == o.gameState;
+  }
+  bool operator!=(const TReplayCheckpoint& o) const { return !(*this == o); }
+  std::string Text() const;
+};
+
+struct TReplayStar {
+  int x, y, dx;
+};
+
+// Everything a game starts from besides the level files: how it began, the
+// options that shape play and picture, and the state that carries over from
+// before (the paddle, the ball power, the input, the animations).
+struct TReplayStart {
+  bool fromLevel = false;  // a level named on the command line, else a difficulty
+  int difficulty = 0;
+  std::string levelName;
+  uint32_t levelSeed = 0;  // the seed of the command-line level, loaded before recording began
+  bool options[6] = {};    // fullscreen, music, sound, background, stars, explosions
+  int tickCount = 0;
+  int levelIndex = -1;
+  int returnState = 0, menuState = 0, menuCursor = 0;
+  bool fireHeld = false, ignoreMotion = false;
+  uint8_t held = 0;
+  int paddleX = 240, paddleSize = 0, paddleDirection = 1;
+  bool paddleSlow = false;
+  int ballType = 0, ballSpeed = 4;
+  int beamPhase = 0;
+  std::vector<TReplayStar> stars;
+};
+
+struct TReplay {
+  TReplayStart start;
+  std::vector<TReplayPass> passes;
+  std::vector<TReplayCheckpoint> checkpoints;
+  TReplayCheckpoint end;  // the state when the recording stopped; its gameState is unused
+  int TotalTicks() const;
+};
+
+std::string ReplayText(const TReplay& replay);
+// Reads the text form strictly; on any fault returns false with `error` set to
+// a short reason ("line 12: ..."), never more than one line.
+bool ParseReplay(const std::string& text, TReplay& replay, std::string& error);
+// Reads a replay file; `error` is one line naming the file.
+bool LoadReplayFile(const std::string& path, TReplay& replay, std::string& error);
