@@ -209,7 +209,7 @@ int RunViewer(const std::string& path, const TReplay& replay) {
   // change of speed keeps the picture steady.
   int64_t owed = 0;
   uint32_t last = GetTicks(), lastFlip = 0;
-  while (!viewer.quit && !Game.quitRequested) {
+  while (!viewer.quit && !Game.quitRequested && !QuitSignalled()) {
     HandleViewerKeys(viewer);
     const uint32_t now = GetTicks();
     const uint32_t elapsed = now - last;
