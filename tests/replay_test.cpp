@@ -6,18 +6,26 @@
 // recorder, must play back picture for picture.
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 
 #include "effects/particles.h"
+#include "field/autopilot.h"
+#include "field/ball.h"
 #include "field/gameflow.h"
+#include "field/level.h"
 #include "field/paddle.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/mainloop.h"
 #include "shell/playback.h"
+#include "shell/random.h"
 #include "shell/recorder.h"
+#include "store/datafile.h"
+#include "store/highscores.h"
+#include "store/replaystore.h"
 #include "testenv.h"
 
 namespace {
@@ -96,7 +104,97 @@ TScript ReadScriptFile(const std::string& name) {
   return ReadScript(file);
 }
 
+// One tick of the autopilot as input reaching the game: it fires through the
+// dispatch already, and its steering is turned into the motion event that
+// moves the paddle the same, so the recorder sees all of it.
+void AutopilotPass(CAutopilot& pilot) {
+  CPaddle& paddle = *Game.paddle;
+  const int before = paddle.x;
+  pilot.Tick();
+  const int moved = paddle.x - before;
+  if (moved == 0) return;
+  paddle.x = before;
+  if (Game.ignoreMotion) Play({"mouse", "0"});
+  Play({"mouse", std::to_string(moved * (paddle.slow ? 5 : 2) * paddle.direction)});
+}
+
+uint32_t clockSecond = 0;
+uint32_t NextSecond() { return clockSecond++; }
+
+// The recordings of the regression net: how each game starts, and how many
+// levels the autopilot plays in it.
+struct TNetGame {
+  const char* file;
+  int difficulty;  // -1: the level named on the command line
+  const char* level;
+  uint32_t seed;
+  int levels;
+};
+const TNetGame NetGames[] = {
+    {"newbie.replay", 0, "", 11, 3},
+    {"experienced.replay", 1, "", 5, 2},
+    {"command-line-level.replay", -1, "dutchie land", 3, 2},
+};
+
+// Plays one net game with the autopilot and the recorder on.
+TReplay RecordNetGame(const TNetGame& g) {
+  clockSecond = 1700000000u + g.seed * 1000;
+  SetSecondsSource(NextSecond);
+  EnableRecording(true);
+  if (g.difficulty < 0) {
+    LoadLevel(g.level, 0, 0);
+    RecordLevelStart(g.level);
+  } else {
+    StartNewGame(g.difficulty);
+  }
+  CAutopilot pilot(g.seed);
+  int ended = 0;
+  for (int tick = 0; tick < 40 * 60 * 30 && ended < g.levels && Game.gameState != gsGameOver; ++tick) {
+    const TGameState before = Game.gameState;
+    AutopilotPass(pilot);
+    LogicTick();
+    CheckGameFlow();
+    RecordPass(1);
+    if (Game.gameState == gsGameDone && before != gsGameDone) ++ended;
+  }
+  TReplay replay = FinishRecording();
+  EnableRecording(false);
+  return replay;
+}
+
 class Replay : public GameTest {};
+
+// The per-user data folder in a scratch folder of its own.
+class TopTen : public GameTest {
+protected:
+  std::string home, folder, savedXdg;
+  void SetUp() override {
+    GameTest::SetUp();
+    home = std::filesystem::current_path();
+    char temp[] = "/tmp/rebounder-topten-XXXXXX";
+    ASSERT_NE(mkdtemp(temp), nullptr);
+    folder = temp;
+    std::filesystem::current_path(folder);
+    savedXdg = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", (folder + "/xdg").c_str(), 1);
+    setenv("REBOUNDER_DATA_DIR", home.c_str(), 1);  // the levels stay where they were
+  }
+  void TearDown() override {
+    WaitForRecordingWrites();
+    EnableRecording(false);
+    unsetenv("REBOUNDER_DATA_DIR");
+    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    std::filesystem::current_path(home);
+    std::filesystem::remove_all(folder);
+    GameTest::TearDown();
+  }
+  static std::string Kept(int rank) {
+    std::ifstream in(BestRecordingPath(rank));
+    std::stringstream s;
+    s << in.rdbuf();
+    return in ? s.str() : "";
+  }
+};
 }  // namespace
 
 TEST_F(Replay, FirstLevelsPlayExactlyAsRecorded) {
@@ -185,4 +283,91 @@ TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
   EXPECT_EQ(pass, frames.size());
   EXPECT_EQ(playback.Mismatch(), "");
   EXPECT_EQ(playback.Summary(), final);
+}
+
+// Games the autopilot played over several levels, kept with the level ends
+// and the final state they must reproduce. Run with REBOUNDER_RECORD=1 to
+// record them again after a deliberate change of the rules.
+TEST_F(Replay, TheRegressionGamesEndTheirLevelsAsRecorded) {
+  for (const TNetGame& g : NetGames) {
+    const std::string path = std::string(REBOUNDER_TEST_DIR) + "/replays/" + g.file;
+    if (std::getenv("REBOUNDER_RECORD")) {
+      SetUp();
+      const std::string text = ReplayText(RecordNetGame(g));
+      std::ofstream(path) << text;
+      SetUp();
+    }
+    TReplay replay;
+    std::string error;
+    ASSERT_TRUE(LoadReplayFile(path, replay, error)) << error;
+    EXPECT_GE(static_cast<int>(replay.checkpoints.size()), g.levels) << g.file;
+    CPlayback playback(replay);
+    while (!playback.Done()) playback.Step(false);
+    EXPECT_EQ(playback.Mismatch(), "") << g.file;
+    EXPECT_EQ(playback.Checkpoints().size(), replay.checkpoints.size());
+    SetUp();
+  }
+}
+
+// A finished game that enters the table keeps its recording at its rank; the
+// lower ones move down and the eleventh is dropped. Each kept file replays
+// to the score of its row.
+TEST_F(TopTen, FinishedGamesKeepTheirRecordingsBesideTheTable) {
+  EXPECT_EQ(BestRecordingPath(3).find(folder + "/xdg/rebounder/replays/"), 0u) << BestRecordingPath(3);
+  for (int k = 1; k <= 10; ++k) {
+    std::string error;
+    const std::string text = "game " + std::to_string(k);
+    ASSERT_TRUE(WriteFileAtomically(BestRecordingPath(k), {text.begin(), text.end()}, error)) << error;
+  }
+  LoadHighScores();
+  auto playGame = [](const TNetGame& g) {
+    RecordNetGame(g);  // the autopilot's levels, then the ball is let go to the game over
+    EnableRecording(true);
+    StartNewGame(0);
+    CAutopilot pilot(g.seed);
+    for (int tick = 0; tick < 3000; ++tick) {
+      AutopilotPass(pilot);
+      LogicTick();
+      CheckGameFlow();
+      RecordPass(1);
+    }
+    // Then the paddle runs from the ball with the arrow keys.
+    Play({"press", "left"});
+    for (int tick = 0; Game.gameState != gsGameOver && tick < 20000; ++tick) {
+      if (tick % 50 == 0) Play({"press", "space"});
+      if (tick % 50 == 5) Play({"release", "space"});
+      const CBall* ball = Game.balls.First();
+      const bool left = Game.keyState[SDLK_LEFT] == 1;
+      if (ball && (ball->x < 240) == left) {
+        Play({"release", left ? "left" : "right"});
+        Play({"press", left ? "right" : "left"});
+      }
+      LogicTick();
+      CheckGameFlow();
+      RecordPass(1);
+    }
+    EXPECT_EQ(Game.gameState, gsGameOver);
+    Play({"press", "space"});  // leaves the game over: the game is ranked and ends
+    Play({"release", "space"});
+    EXPECT_FALSE(Recording());
+    WaitForRecordingWrites();
+    return Game.newScoreRank;
+  };
+  const int rank = playGame(NetGames[0]);
+  ASSERT_GT(rank, 0);
+  ASSERT_LT(rank, 10);
+  for (int k = 1; k < rank; ++k) EXPECT_EQ(Kept(k), "game " + std::to_string(k));
+  for (int k = rank + 1; k <= 10; ++k) EXPECT_EQ(Kept(k), "game " + std::to_string(k - 1));
+  EXPECT_FALSE(std::filesystem::exists(BestRecordingPath(11)));
+
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplayFile(BestRecordingPath(rank), replay, error)) << error;
+  const uint32_t score = Game.highScores[rank - 1]->score;
+  GameTest::SetUp();
+  CPlayback playback(replay);
+  while (!playback.Done()) playback.Step(false);
+  EXPECT_EQ(playback.Mismatch(), "");
+  EXPECT_EQ(Game.gameState, gsGameOver);  // the last picture is the game over, not the table
+  EXPECT_EQ(playback.Summary().score, score);
 }

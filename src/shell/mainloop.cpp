@@ -15,6 +15,7 @@
 #include "field/paddle.h"
 #include "field/world.h"
 #include "shell/assetdir.h"
+#include "shell/attract.h"
 #include "shell/audiostart.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
@@ -140,6 +141,7 @@ void StartUp() {
 }
 
 void LogicTick() {
+  AttractTick();
   if (Game.programState == psGame && Game.gameState == gsBallInGame) {
     Game.energy -= 25;
     if (Game.energy <= 0) Game.energy = 0;
@@ -203,17 +205,20 @@ void RunMainLoop() {
   PresentScreen();
   while (!Game.quitRequested) {
     SDL_Delay(5);
-    while (SDL_PollEvent(&Game.event) == 1) DispatchEvent();
+    while (SDL_PollEvent(&Game.event) == 1)
+      if (!AttractTakesEvent(Game.event)) DispatchEvent();
     RescanGamepads(GetTicks());
     if (QuitSignalled()) Game.quitRequested = true;
     WaitForNextTick();
     const int ticks = RunOwedTicks();
     if (Game.programState == psGame) {
-      SDL_WM_GrabInput(SDL_GRAB_ON);
+      if (!DemoRunning()) SDL_WM_GrabInput(SDL_GRAB_ON);
       CheckGameFlow();
     }
     RecordPass(ticks);
+    AttractPass();
     DrawStateFrame();
+    DrawDemoLabel();
     DumpRecordedFrame();
     PresentScreen();
   }

@@ -53,6 +53,8 @@ public:
       for (auto& p : old) graveyard.push_back(std::move(p));
     old.clear();
   }
+  // Trades contents with another list; neither may be walked meanwhile.
+  void Swap(TObjectList& other) { items.swap(other.items); }
   bool Contains(const T* object) const {
     for (auto& p : items)
       if (p.get() == object) return true;

@@ -40,4 +40,8 @@ void ReseedFromClock() {
 
 void SetSecondsSource(TSecondsSource source) { secondsSource = source; }
 
+uint64_t RandomState() { return state; }
+
+void SetRandomState(uint64_t s) { state = s ? s : 1; }
+
 void SetSeedObserver(TSeedObserver observer) { seedObserver = observer; }

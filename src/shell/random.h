@@ -10,6 +10,9 @@ void RandomSeed(uint32_t seed);
 void ReseedFromClock();
 using TSecondsSource = uint32_t (*)();
 void SetSecondsSource(TSecondsSource source);  // nullptr restores the real clock
+// The generator's whole state, to put it back exactly as it was.
+uint64_t RandomState();
+void SetRandomState(uint64_t state);
 // Told the seed every time the generator is reseeded from the clock (the recorder keeps them).
 using TSeedObserver = void (*)(uint32_t seed);
 void SetSeedObserver(TSeedObserver observer);

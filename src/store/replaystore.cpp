@@ -2,17 +2,15 @@
 // thread so that the frame after a game over is not kept waiting for the disk.
 #include "store/replaystore.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 #include "store/datafile.h"
 
 namespace {
 constexpr int TableSize = 10;
-const char* const Folder = "replays";
 
 // Joins the writer when the program ends, however main() returns.
 struct TWriter {
@@ -26,32 +24,30 @@ struct TWriter {
 };
 TWriter writer;
 
-std::string Name(int rank) {
-  char name[32];
-  std::snprintf(name, sizeof name, "/best-%02d.replay", rank);
-  return name;
-}
-
-void Write(int rank, const TReplay& replay) {
-  mkdir(Folder, 0755);
+// paths[k] is the file of rank k + 1; the one past the table is never written.
+void Write(int rank, const TReplay& replay, const std::vector<std::string>& paths) {
   for (int k = TableSize - 1; k >= rank; --k)
-    if (FileExists(BestRecordingPath(k)))
-      std::rename(BestRecordingPath(k).c_str(), BestRecordingPath(k + 1).c_str());
+    if (FileExists(paths[k - 1])) std::rename(paths[k - 1].c_str(), paths[k].c_str());
   const std::string text = ReplayText(replay);
   std::string error;
-  if (!WriteFileAtomically(BestRecordingPath(rank), std::vector<unsigned char>(text.begin(), text.end()),
-                           error))
+  if (!WriteFileAtomically(paths[rank - 1], std::vector<unsigned char>(text.begin(), text.end()), error))
     std::fprintf(stderr, "rebounder: the recording of this game was not kept: %s\n", error.c_str());
 }
 }  // namespace
 
-std::string BestRecordingPath(int rank) { return Folder + Name(rank); }
+std::string BestRecordingPath(int rank) {
+  char name[32];
+  std::snprintf(name, sizeof name, "replays/best-%02d.replay", rank);
+  return DataFilePath(name);
+}
 
 void KeepBestRecording(int rank, TReplay replay) {
   if (rank < 1 || rank > TableSize) return;
+  std::vector<std::string> paths;
+  for (int k = 1; k <= TableSize; ++k) paths.push_back(BestRecordingPath(k));
   writer.Wait();
   std::lock_guard<std::mutex> guard(writer.lock);
-  writer.thread = std::thread([rank, r = std::move(replay)] { Write(rank, r); });
+  writer.thread = std::thread([rank, r = std::move(replay), p = std::move(paths)] { Write(rank, r, p); });
 }
 
 void WaitForRecordingWrites() { writer.Wait(); }
