@@ -178,4 +178,17 @@ TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScore) {
   EXPECT_EQ(Game.score, 0u);
   EXPECT_EQ(Game.levelIndex, 5);
   EXPECT_EQ(Game.levelName, "have a heart");
+
+  // On the game-over screen n loads a level with no life left: the game may
+  // go on there, but losing its ball ends the game again.
+  Game.lives = 0;
+  Game.gameState = gsGameOver;
+  DispatchEvent();
+  EXPECT_EQ(Game.gameState, gsFirstBall);
+  Game.fireHeld = true;
+  CheckGameFlow();
+  ASSERT_EQ(Game.gameState, gsBallInGame);
+  Game.balls.Clear();
+  CheckGameFlow();
+  EXPECT_EQ(Game.gameState, gsGameOver);
 }

@@ -29,7 +29,8 @@
 #include "testenv.h"
 
 namespace {
-// Script lines: "<tick> press|release space|left|right|escape|n", "<tick> mouse <dx>", "end <tick>".
+// Script lines: "<tick> press|release space|left|right|escape|n|up|down|return|pad",
+// "<tick> mouse <dx>", "<tick> stick <position>", "end <tick>".
 struct TScript {
   std::multimap<int, std::vector<std::string>> events;
   int end = 0;
@@ -56,7 +57,12 @@ void Play(const std::vector<std::string>& e) {
       {"space", SDLK_SPACE}, {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"escape", SDLK_ESCAPE},
       {"n", SDLK_n},         {"up", SDLK_UP},     {"down", SDLK_DOWN},   {"return", SDLK_RETURN}};
   Game.event = {};
-  if (e[0] == "mouse") {
+  if (e[0] == "stick") {  // the first pad's stick across
+    Game.event.type = SDL_JOYAXISMOTION;
+    Game.event.jaxis.value = static_cast<Sint16>(std::stoi(e[1]));
+  } else if (e[1] == "pad") {  // its south button
+    Game.event.type = e[0] == "press" ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+  } else if (e[0] == "mouse") {
     Game.event.type = SDL_MOUSEMOTION;
     // As the platform reports it after a warp: the warp point plus the movement.
     Game.event.motion.xrel = static_cast<Sint16>(std::stoi(e[1]));
@@ -223,17 +229,19 @@ TEST_F(Replay, FirstLevelsPlayExactlyAsRecorded) {
   EXPECT_EQ(summary, expected.str());
 }
 
-// The script, with a pause in which the explosions are switched off, is
-// recorded as it is played; the recording, read back from its text, must give
-// the same frame after every pass, whatever state the game was left in.
+// The script, with a pause in which the explosions are switched off and a
+// gamepad that steers, launches and pauses, is recorded as it is played; the
+// recording, read back from its text, must give the same frame after every
+// pass, whatever state the game was left in.
 TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
   TScript script = ReadScriptFile("first-levels.script");
   std::istringstream pause(
       "210 press escape\n211 press down\n212 press down\n213 press return\n214 press down\n"
       "215 press down\n216 press down\n217 press down\n218 press down\n219 press return\n"
-      "230 press escape\n231 press up\n232 press up\n240 press return\n");
+      "230 press escape\n231 press up\n232 press up\n240 press return\n"
+      "405 stick 30000\n430 stick -12000\n470 stick 0\n1005 press pad\n1009 release pad\n");
   for (auto& e : ReadScript(pause).events) script.events.insert(e);
-  const int end = 1250;  // the game is over, and fire has not left it yet
+  const int end = 1290;  // the game is over, and fire has not left it yet
 
   Game.paddle->x = 300;
   Game.beamPhase = 7;
@@ -260,8 +268,10 @@ TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
   const std::string text = ReplayText(recorded);
   ASSERT_TRUE(ParseReplay(text, read, error)) << error;
   EXPECT_EQ(ReplayText(read), text);
-  ASSERT_EQ(read.checkpoints.size(), 1u);  // the game over; n skipped the other level
+  // The game over, and again after n went on from it to a level without a life.
+  ASSERT_EQ(read.checkpoints.size(), 2u);
   EXPECT_EQ(read.checkpoints[0].gameState, gsGameOver);
+  EXPECT_EQ(read.checkpoints[1].gameState, gsGameOver);
   EXPECT_EQ(read.end, final);
 
   // Leave the game elsewhere: another level, paddle, stars and options.

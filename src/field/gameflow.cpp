@@ -107,7 +107,9 @@ void CheckGameFlow() {
     Game.gameState = gsGameDone;
     PlaySound(Game.sndGameDone);
   }
-  if (Game.gameState == gsBallLost && Game.lives == 0) {
+  // Below zero too: n on the game-over screen loads a level with no life left,
+  // and losing its ball must end the game again, not go on for ever.
+  if (Game.gameState == gsBallLost && Game.lives <= 0) {
     Game.gameState = gsGameOver;
     PlaySound(Game.sndGameOver);
   }

@@ -99,6 +99,10 @@ bool IsInput(const SDL_Event& e) {
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
     case SDL_MOUSEMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYHATMOTION:
       return true;
     default:
       return false;
@@ -135,7 +139,9 @@ bool AttractTakesEvent(const SDL_Event& e) {
   if (!DemoRunning()) return false;
   // Any key or click ends the demo and does nothing else; the pointer's
   // motion is the autopilot's business meanwhile.
-  if (e.type == SDL_KEYDOWN || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_QUIT) EndDemo();
+  if (e.type == SDL_KEYDOWN || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_JOYBUTTONDOWN ||
+      e.type == SDL_QUIT)
+    EndDemo();
   return e.type != SDL_QUIT;
 }
 

@@ -83,7 +83,7 @@ void HandleEscape() {
 
 void DispatchEvent() {
   const SDL_Event& e = Game.event;
-  RecordEvent(e);
+  const CEventRecording recording(e);
   if (e.type == SDL_QUIT) Game.quitRequested = true;
   if (e.type == SDL_MOUSEMOTION) HandleMotion(e.motion);
   if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_SPACE)) {

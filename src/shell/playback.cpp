@@ -11,9 +11,11 @@
 #include "field/paddle.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
+#include "shell/display.h"
 #include "shell/fatal.h"
 #include "shell/globals.h"
 #include "shell/input.h"
+#include "shell/joystick.h"
 #include "shell/mainloop.h"
 #include "shell/random.h"
 #include "shell/recorder.h"
@@ -43,6 +45,24 @@ SDL_Event EventOf(const TReplayItem& item) {
     case riKeyUp:
       e.type = item.kind == riKeyDown ? SDL_KEYDOWN : SDL_KEYUP;
       e.key.keysym.sym = static_cast<SDLKey>(item.value);
+      break;
+    case riPadAxis:
+      e.type = SDL_JOYAXISMOTION;
+      e.jaxis.which = item.pad;
+      e.jaxis.axis = item.control;
+      e.jaxis.value = item.position;
+      break;
+    case riPadButtonDown:
+    case riPadButtonUp:
+      e.type = item.kind == riPadButtonDown ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+      e.jbutton.which = item.pad;
+      e.jbutton.button = static_cast<Uint8>(item.value);
+      break;
+    case riPadHat:
+      e.type = SDL_JOYHATMOTION;
+      e.jhat.which = item.pad;
+      e.jhat.hat = item.control;
+      e.jhat.value = static_cast<Uint8>(item.value);
       break;
     default:
       e.type = SDL_ACTIVEEVENT;
@@ -79,6 +99,7 @@ void ApplyStart(const TReplayStart& s) {
 }  // namespace
 
 CPlayback::CPlayback(const TReplay& replay) : replay(replay) {
+  ResetGamepadState();
   seeds.clear();
   nextSeed = 0;
   const TReplayStart& s = replay.start;
@@ -217,7 +238,7 @@ int RunViewer(const std::string& path, const TReplay& replay) {
     if (viewer.paused || playback.Done()) {
       owed = 0;
       DrawViewerLabel(viewer, playback.Done());
-      SDL_Flip(Game.screen);
+      PresentScreen();
       SDL_Delay(20);
       continue;
     }
@@ -241,7 +262,7 @@ int RunViewer(const std::string& path, const TReplay& replay) {
     }
     if (drew && (viewer.speed == 1 || GetTicks() - lastFlip >= 25)) {
       DrawViewerLabel(viewer, false);
-      SDL_Flip(Game.screen);
+      PresentScreen();
       lastFlip = GetTicks();
     }
     SDL_Delay(owed > 0 ? 1 : 5);

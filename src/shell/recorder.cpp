@@ -20,6 +20,7 @@ size_t inFlight = 0;  // index in pass.items of the event being dispatched
 TGameState lastState = gsFirstBall;
 uint32_t lastSeed = 0;
 int ticksBefore = 0, ticksAfter = 0;  // the recorded ticks around the last pass
+int dispatchDepth = 0;
 
 void OnSeed(uint32_t seed) {
   lastSeed = seed;
@@ -124,8 +125,10 @@ void RecordLevelStart(const std::string& levelName) {
   Begin(std::move(start));
 }
 
-void RecordEvent(const SDL_Event& e) {
-  if (!recording) return;
+CEventRecording::~CEventRecording() { --dispatchDepth; }
+
+CEventRecording::CEventRecording(const SDL_Event& e) {
+  if (dispatchDepth++ > 0 || !recording) return;
   TReplayItem item = {riOther, 0};
   switch (e.type) {
     case SDL_MOUSEMOTION:
@@ -140,6 +143,17 @@ void RecordEvent(const SDL_Event& e) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
       item = {e.type == SDL_KEYDOWN ? riKeyDown : riKeyUp, static_cast<uint32_t>(e.key.keysym.sym)};
+      break;
+    case SDL_JOYAXISMOTION:
+      item = {riPadAxis, 0, e.jaxis.which, e.jaxis.axis, e.jaxis.value};
+      break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      item = {e.type == SDL_JOYBUTTONDOWN ? riPadButtonDown : riPadButtonUp, e.jbutton.button,
+              e.jbutton.which};
+      break;
+    case SDL_JOYHATMOTION:
+      item = {riPadHat, e.jhat.value, e.jhat.which, e.jhat.hat};
       break;
     default:
       break;

@@ -13,8 +13,16 @@ bool Recording();
 void RecordGameStart(int difficulty);
 // The level named on the command line has been loaded and start-up is done.
 void RecordLevelStart(const std::string& levelName);
-// An event that reached the game, recorded before it is dispatched.
-void RecordEvent(const SDL_Event& event);
+// Records the event being dispatched, for as long as it lives. Events the
+// dispatch makes out of another (a gamepad button pressing a key) are left
+// out: dispatching the first again makes them again.
+class CEventRecording {
+public:
+  explicit CEventRecording(const SDL_Event& event);
+  ~CEventRecording();
+  CEventRecording(const CEventRecording&) = delete;
+  CEventRecording& operator=(const CEventRecording&) = delete;
+};
 // The pass has run `ticks` logic ticks and its game-flow checks.
 void RecordPass(int ticks);
 // Stops recording and hands over what was recorded. The event being

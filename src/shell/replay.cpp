@@ -48,6 +48,16 @@ void WriteItem(std::string& out, const TReplayItem& item) {
     case riSeed:
       Line(out, "s", {item.value});
       break;
+    case riPadAxis:
+      Line(out, "ja", {item.pad, item.control, item.position});
+      break;
+    case riPadButtonDown:
+    case riPadButtonUp:
+      Line(out, "jb", {item.kind == riPadButtonDown, item.pad, item.value});
+      break;
+    case riPadHat:
+      Line(out, "jh", {item.pad, item.control, item.value});
+      break;
   }
 }
 
@@ -195,6 +205,21 @@ bool ReadBody(TReader& r, TReplay& replay) {
       item.kind = flag ? riKeyDown : riKeyUp;
     } else if (head == "o") {
       if (!r.Expect("o", 0)) return false;
+    } else if (head == "ja") {
+      if (!r.Expect("ja", 3) || !r.Number(1, 0, 255, item.pad) || !r.Number(2, 0, 255, item.control) ||
+          !r.Number(3, -32768, 32767, item.position))
+        return false;
+      item.kind = riPadAxis;
+    } else if (head == "jb") {
+      if (!r.Expect("jb", 3) || !r.Number(1, 0, 1, flag) || !r.Number(2, 0, 255, item.pad) ||
+          !r.Number(3, 0, 255, item.value))
+        return false;
+      item.kind = flag ? riPadButtonDown : riPadButtonUp;
+    } else if (head == "jh") {
+      if (!r.Expect("jh", 3) || !r.Number(1, 0, 255, item.pad) || !r.Number(2, 0, 255, item.control) ||
+          !r.Number(3, 0, 15, item.value))
+        return false;
+      item.kind = riPadHat;
     } else if (head == "s") {
       if (!r.Expect("s", 1) || !r.Number(1, 0, UINT32_MAX, item.value)) return false;
       item.kind = riSeed;

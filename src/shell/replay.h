@@ -9,14 +9,29 @@
 
 constexpr int ReplayFormatVersion = 1;
 
-enum TReplayItemKind : uint8_t { riMotion, riButtonDown, riButtonUp, riKeyDown, riKeyUp, riOther, riSeed };
+enum TReplayItemKind : uint8_t {
+  riMotion,
+  riButtonDown,
+  riButtonUp,
+  riKeyDown,
+  riKeyUp,
+  riOther,
+  riSeed,
+  riPadAxis,
+  riPadButtonDown,
+  riPadButtonUp,
+  riPadHat
+};
 
 // Keys the logic ticks poll from the key-state array.
 enum TReplayHeld : uint8_t { rhLeft = 1, rhRight = 2, rhSpace = 4 };
 
 struct TReplayItem {
   TReplayItemKind kind;
-  uint32_t value;  // window x of a motion, key code, or seed; 0 otherwise
+  uint32_t value;        // window x of a motion, key code, seed, gamepad button or hat position
+  uint8_t pad = 0;       // a gamepad event's pad
+  uint8_t control = 0;   // its axis or hat
+  int16_t position = 0;  // an axis position
 };
 
 // One pass of the main loop: its events (and the seeds drawn while handling
