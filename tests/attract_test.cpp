@@ -24,12 +24,12 @@ std::string Fingerprint() {
   std::ostringstream s;
   s << int(Game.programState) << int(Game.returnState) << int(Game.gameState) << int(Game.menuState) << " "
     << Game.menuCursor << " " << Game.score << " " << Game.lives << " " << Game.levelIndex << " "
-    << Game.levelName << " " << Game.energy << Game.levelComplete << Game.fireHeld << Game.ignoreMotion << " "
-    << Game.baseBallSpeed << Game.ballSpeed << int(Game.ballType) << " " << Game.maxFloaters << " "
-    << Game.floaterInterval << " " << Game.floaterTimer << " " << Game.newScoreRank << Game.typedName << " "
-    << Game.balls.Count() << Game.effects.Count() << Game.bonuses.Count() << Game.floaters.Count() << " "
-    << Game.paddle->x << int(Game.paddle->size) << Game.paddle->direction << Game.paddle->slow << " "
-    << RandomState() << " table";
+    << Game.levelName << " " << Game.energy << Game.levelComplete << Game.fireHeld << Game.firePressed
+    << Game.motionCarry << " " << Game.baseBallSpeed << Game.ballSpeed << int(Game.ballType) << " "
+    << Game.maxFloaters << " " << Game.floaterInterval << " " << Game.floaterTimer << " " << Game.newScoreRank
+    << Game.typedName << " " << Game.balls.Count() << Game.effects.Count() << Game.bonuses.Count()
+    << Game.floaters.Count() << " " << Game.paddle->x << int(Game.paddle->size) << Game.paddle->direction
+    << Game.paddle->slow << " " << RandomState() << " table";
   for (int i = 0; i < Game.highScores.Count(); ++i) s << " " << Game.highScores[i]->score;
   std::ostringstream bricks;
   for (int i = 0; i < Game.bricks.Count(); ++i) {

@@ -120,8 +120,9 @@ void AutopilotPass(CAutopilot& pilot) {
   const int moved = paddle.x - before;
   if (moved == 0) return;
   paddle.x = before;
-  if (Game.ignoreMotion) Play({"mouse", "0"});
-  Play({"mouse", std::to_string(moved * (paddle.slow ? 5 : 2) * paddle.direction)});
+  // The dispatch adds the pixels it carried over from the last motion.
+  const int pixels = moved * (paddle.slow ? 5 : 2) * paddle.direction;
+  Play({"mouse", std::to_string(pixels - Game.motionCarry)});
 }
 
 uint32_t clockSecond = 0;

@@ -16,7 +16,7 @@ TReplay Sample() {
   r.start.levelIndex = 79;
   r.start.stars = {{1, 2, 3}, {400, 17, 8}};
   TReplayPass first;
-  first.items = {{riSeed, 1700000000u}, {riKeyDown, 32}, {riMotion, 251}, {riOther, 0}};
+  first.items = {{riSeed, 1700000000u}, {riKeyDown, 32}, {riMotion, 251, 240, 11}, {riOther, 0}};
   first.ticks = 1;
   TReplayPass quiet;
   quiet.held = rhLeft | rhSpace;

@@ -35,7 +35,8 @@ struct TSavedGame {
   TObjectList<CBonus> bonuses;
   TObjectList<CFloater> floaters;
   std::unique_ptr<CPaddle> paddle;
-  bool ignoreMotion = false, fireHeld = false, levelComplete = false;
+  bool fireHeld = false, firePressed = false, levelComplete = false;
+  int motionCarry = 0;
   int baseBallSpeed = 4, ballSpeed = 4, beamPhase = 0, menuCursor = 0, lives = 3, energy = 0;
   TBallType ballType = btNormal;
   TProgramState programState = psGame, returnState = psMenu;
@@ -55,7 +56,8 @@ void Exchange(TSavedGame& s) {
   Game.bonuses.Swap(s.bonuses);
   Game.floaters.Swap(s.floaters);
   swap(Game.paddle, s.paddle);
-  swap(Game.ignoreMotion, s.ignoreMotion);
+  swap(Game.firePressed, s.firePressed);
+  swap(Game.motionCarry, s.motionCarry);
   swap(Game.fireHeld, s.fireHeld);
   swap(Game.levelComplete, s.levelComplete);
   swap(Game.baseBallSpeed, s.baseBallSpeed);

@@ -34,7 +34,8 @@ SDL_Event EventOf(const TReplayItem& item) {
     case riMotion:
       e.type = SDL_MOUSEMOTION;
       e.motion.x = static_cast<Uint16>(item.value);
-      e.motion.y = 240;
+      e.motion.y = static_cast<Uint16>(item.a);
+      e.motion.xrel = static_cast<Sint16>(item.b);
       break;
     case riButtonDown:
     case riButtonUp:
@@ -48,21 +49,21 @@ SDL_Event EventOf(const TReplayItem& item) {
       break;
     case riPadAxis:
       e.type = SDL_JOYAXISMOTION;
-      e.jaxis.which = item.pad;
-      e.jaxis.axis = item.control;
-      e.jaxis.value = item.position;
+      e.jaxis.which = static_cast<Uint8>(item.value);
+      e.jaxis.axis = static_cast<Uint8>(item.a);
+      e.jaxis.value = static_cast<Sint16>(item.b);
       break;
     case riPadButtonDown:
     case riPadButtonUp:
       e.type = item.kind == riPadButtonDown ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
-      e.jbutton.which = item.pad;
-      e.jbutton.button = static_cast<Uint8>(item.value);
+      e.jbutton.which = static_cast<Uint8>(item.value);
+      e.jbutton.button = static_cast<Uint8>(item.a);
       break;
     case riPadHat:
       e.type = SDL_JOYHATMOTION;
-      e.jhat.which = item.pad;
-      e.jhat.hat = item.control;
-      e.jhat.value = static_cast<Uint8>(item.value);
+      e.jhat.which = static_cast<Uint8>(item.value);
+      e.jhat.hat = static_cast<Uint8>(item.a);
+      e.jhat.value = static_cast<Uint8>(item.b);
       break;
     default:
       e.type = SDL_ACTIVEEVENT;
@@ -83,7 +84,8 @@ void ApplyStart(const TReplayStart& s) {
   Game.menuState = static_cast<TMenuState>(s.menuState);
   Game.menuCursor = s.menuCursor;
   Game.fireHeld = s.fireHeld;
-  Game.ignoreMotion = s.ignoreMotion;
+  Game.firePressed = s.firePressed;
+  Game.motionCarry = s.motionCarry;
   SetHeldKeys(s.held);
   Game.paddle->x = s.paddleX;
   Game.paddle->size = static_cast<TPaddleSize>(s.paddleSize);

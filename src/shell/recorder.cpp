@@ -92,7 +92,8 @@ TReplayStart CaptureStart() {
   s.menuState = Game.menuState;
   s.menuCursor = Game.menuCursor;
   s.fireHeld = Game.fireHeld;
-  s.ignoreMotion = Game.ignoreMotion;
+  s.firePressed = Game.firePressed;
+  s.motionCarry = Game.motionCarry;
   s.held = HeldKeys();
   s.paddleX = Game.paddle->x;
   s.paddleSize = Game.paddle->size;
@@ -132,7 +133,7 @@ CEventRecording::CEventRecording(const SDL_Event& e) {
   TReplayItem item = {riOther, 0};
   switch (e.type) {
     case SDL_MOUSEMOTION:
-      item = {riMotion, e.motion.x};
+      item = {riMotion, e.motion.x, e.motion.y, e.motion.xrel};
       break;
     case SDL_MOUSEBUTTONDOWN:
       item.kind = riButtonDown;
@@ -145,15 +146,15 @@ CEventRecording::CEventRecording(const SDL_Event& e) {
       item = {e.type == SDL_KEYDOWN ? riKeyDown : riKeyUp, static_cast<uint32_t>(e.key.keysym.sym)};
       break;
     case SDL_JOYAXISMOTION:
-      item = {riPadAxis, 0, e.jaxis.which, e.jaxis.axis, e.jaxis.value};
+      item = {riPadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value};
       break;
     case SDL_JOYBUTTONDOWN:
     case SDL_JOYBUTTONUP:
-      item = {e.type == SDL_JOYBUTTONDOWN ? riPadButtonDown : riPadButtonUp, e.jbutton.button,
-              e.jbutton.which};
+      item = {e.type == SDL_JOYBUTTONDOWN ? riPadButtonDown : riPadButtonUp, e.jbutton.which,
+              e.jbutton.button};
       break;
     case SDL_JOYHATMOTION:
-      item = {riPadHat, e.jhat.value, e.jhat.which, e.jhat.hat};
+      item = {riPadHat, e.jhat.which, e.jhat.hat, e.jhat.value};
       break;
     default:
       break;

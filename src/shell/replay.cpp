@@ -28,7 +28,7 @@ void Line(std::string& out, const char* head, std::initializer_list<int64_t> val
 void WriteItem(std::string& out, const TReplayItem& item) {
   switch (item.kind) {
     case riMotion:
-      Line(out, "m", {item.value});
+      Line(out, "m", {item.value, item.a, item.b});
       break;
     case riButtonDown:
       Line(out, "b", {1});
@@ -49,14 +49,14 @@ void WriteItem(std::string& out, const TReplayItem& item) {
       Line(out, "s", {item.value});
       break;
     case riPadAxis:
-      Line(out, "ja", {item.pad, item.control, item.position});
+      Line(out, "ja", {item.value, item.a, item.b});
       break;
     case riPadButtonDown:
     case riPadButtonUp:
-      Line(out, "jb", {item.kind == riPadButtonDown, item.pad, item.value});
+      Line(out, "jb", {item.kind == riPadButtonDown, item.value, item.a});
       break;
     case riPadHat:
-      Line(out, "jh", {item.pad, item.control, item.value});
+      Line(out, "jh", {item.value, item.a, item.b});
       break;
   }
 }
@@ -152,11 +152,11 @@ bool ReadStart(TReader& r, TReplayStart& s) {
   if (!r.Next() || !r.Expect("menu", 3) || !r.Number(1, 0, 3, s.returnState) ||
       !r.Number(2, 0, 6, s.menuState) || !r.Number(3, 0, 6, s.menuCursor))
     return false;
-  if (!r.Next() || !r.Expect("input", 3) || !r.Number(1, 0, 1, v[0]) || !r.Number(2, 0, 1, v[1]) ||
-      !r.Number(3, 0, 7, s.held))
+  if (!r.Next() || !r.Expect("input", 4) || !r.Number(1, 0, 1, v[0]) || !r.Number(2, 0, 1, v[1]) ||
+      !r.Number(3, -1000, 1000, s.motionCarry) || !r.Number(4, 0, 7, s.held))
     return false;
   s.fireHeld = v[0] != 0;
-  s.ignoreMotion = v[1] != 0;
+  s.firePressed = v[1] != 0;
   if (!r.Next() || !r.Expect("paddle", 4) || !r.Number(1, 0, 480, s.paddleX) ||
       !r.Number(2, 0, 2, s.paddleSize) || !r.Number(3, -1, 1, s.paddleDirection) || !r.Number(4, 0, 1, v[0]))
     return false;
@@ -194,7 +194,9 @@ bool ReadBody(TReader& r, TReplay& replay) {
     TReplayItem item = {riOther, 0};
     int flag = 0;
     if (head == "m") {
-      if (!r.Expect("m", 1) || !r.Number(1, 0, 65535, item.value)) return false;
+      if (!r.Expect("m", 3) || !r.Number(1, 0, 65535, item.value) || !r.Number(2, 0, 65535, item.a) ||
+          !r.Number(3, -32768, 32767, item.b))
+        return false;
       item.kind = riMotion;
     } else if (head == "b") {
       if (!r.Expect("b", 1) || !r.Number(1, 0, 1, flag)) return false;
@@ -206,18 +208,18 @@ bool ReadBody(TReader& r, TReplay& replay) {
     } else if (head == "o") {
       if (!r.Expect("o", 0)) return false;
     } else if (head == "ja") {
-      if (!r.Expect("ja", 3) || !r.Number(1, 0, 255, item.pad) || !r.Number(2, 0, 255, item.control) ||
-          !r.Number(3, -32768, 32767, item.position))
+      if (!r.Expect("ja", 3) || !r.Number(1, 0, 255, item.value) || !r.Number(2, 0, 255, item.a) ||
+          !r.Number(3, -32768, 32767, item.b))
         return false;
       item.kind = riPadAxis;
     } else if (head == "jb") {
-      if (!r.Expect("jb", 3) || !r.Number(1, 0, 1, flag) || !r.Number(2, 0, 255, item.pad) ||
-          !r.Number(3, 0, 255, item.value))
+      if (!r.Expect("jb", 3) || !r.Number(1, 0, 1, flag) || !r.Number(2, 0, 255, item.value) ||
+          !r.Number(3, 0, 255, item.a))
         return false;
       item.kind = flag ? riPadButtonDown : riPadButtonUp;
     } else if (head == "jh") {
-      if (!r.Expect("jh", 3) || !r.Number(1, 0, 255, item.pad) || !r.Number(2, 0, 255, item.control) ||
-          !r.Number(3, 0, 15, item.value))
+      if (!r.Expect("jh", 3) || !r.Number(1, 0, 255, item.value) || !r.Number(2, 0, 255, item.a) ||
+          !r.Number(3, 0, 15, item.b))
         return false;
       item.kind = riPadHat;
     } else if (head == "s") {
@@ -283,7 +285,7 @@ std::string ReplayText(const TReplay& replay) {
   Line(out, "clock", {s.tickCount});
   Line(out, "level", {s.levelIndex});
   Line(out, "menu", {s.returnState, s.menuState, s.menuCursor});
-  Line(out, "input", {s.fireHeld, s.ignoreMotion, s.held});
+  Line(out, "input", {s.fireHeld, s.firePressed, s.motionCarry, s.held});
   Line(out, "paddle", {s.paddleX, s.paddleSize, s.paddleDirection, s.paddleSlow});
   Line(out, "ball", {s.ballType, s.ballSpeed});
   Line(out, "beam", {s.beamPhase});

@@ -26,12 +26,13 @@ enum TReplayItemKind : uint8_t {
 // Keys the logic ticks poll from the key-state array.
 enum TReplayHeld : uint8_t { rhLeft = 1, rhRight = 2, rhSpace = 4 };
 
+// What each kind keeps: a motion its window x, y and x movement; a key its
+// code; a seed itself; a gamepad event its pad, then its axis and position,
+// its button, or its hat and position.
 struct TReplayItem {
   TReplayItemKind kind;
-  uint32_t value;        // window x of a motion, key code, seed, gamepad button or hat position
-  uint8_t pad = 0;       // a gamepad event's pad
-  uint8_t control = 0;   // its axis or hat
-  int16_t position = 0;  // an axis position
+  uint32_t value = 0;
+  int32_t a = 0, b = 0;
 };
 
 // One pass of the main loop: its events (and the seeds drawn while handling
@@ -74,7 +75,8 @@ struct TReplayStart {
   int tickCount = 0;
   int levelIndex = -1;
   int returnState = 0, menuState = 0, menuCursor = 0;
-  bool fireHeld = false, ignoreMotion = false;
+  bool fireHeld = false, firePressed = false;
+  int motionCarry = 0;
   uint8_t held = 0;
   int paddleX = 240, paddleSize = 0, paddleDirection = 1;
   bool paddleSlow = false;
