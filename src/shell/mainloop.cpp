@@ -64,8 +64,6 @@ void DrawGameFrame() {
 
 bool DataFilesLoaded() { return dataFilesLoaded; }
 
-bool QuitSignalled() { return signalQuit != 0; }
-
 void ApplyVideoSettings() {
   if (!Game.optFullscreen.applied) {
     Game.screen = OpenGameScreen(Game.optFullscreen.value, Game.sprHud->format->palette);

@@ -5,8 +5,6 @@
 // Starts the game as Game.commandLine asks.
 void StartUp();
 void RunMainLoop();
-// True once SIGINT or SIGTERM asked the program to end.
-bool QuitSignalled();
 // Frees the game objects and closes SDL; the data files are saved by SaveDataFiles.
 void ShutDown();
 // Saves the high scores and the options, trying both; false when either failed.

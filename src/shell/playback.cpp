@@ -19,6 +19,8 @@
 #include "shell/mainloop.h"
 #include "shell/random.h"
 #include "shell/recorder.h"
+#include "shell/sessionend.h"
+#include "store/datafile.h"
 #include "ui/font.h"
 
 namespace {
@@ -255,7 +257,10 @@ int RunViewer(const std::string& path, const TReplay& replay) {
       drew = true;
       if (viewer.speed == 1) break;
     }
-    if (owed > 200 * viewer.speed) owed = 200 * viewer.speed;  // a stall is not caught up in a rush
+    // A stall is not caught up in a rush, and a pass that ran a long stall's
+    // ticks at once is not waited for as long.
+    if (owed > 200 * viewer.speed) owed = 200 * viewer.speed;
+    if (owed < -1000) owed = -1000;
     const std::string mismatch = playback.Mismatch();
     if (!mismatch.empty() && !reported) {
       std::fprintf(stderr, "rebounder: %s does not play as it was recorded (%s)\n", path.c_str(),
@@ -284,11 +289,12 @@ int PlayReplayFile(const std::string& path) {
   try {
     // The recording says which level it starts on; the menu's level is loaded behind it.
     Game.commandLine.levelName.clear();
+    KeepPlayerFiles(true);
     StartUp();
     status = RunViewer(path, replay);
-  } catch (const TFatalError& e) {
+  } catch (const std::exception& e) {
     std::fprintf(stderr, "rebounder: %s\n", e.what());
-    return 1;
+    status = 1;
   }
   ShutDown();
   return status;

@@ -180,6 +180,14 @@ void ReportSaveFailure(const std::string& what, const std::string& error) {
   ShowNotice(what + " were not saved", colon == std::string::npos ? error : error.substr(colon + 2));
 }
 
+namespace {
+bool playerFilesKept = false;
+}
+
+void KeepPlayerFiles(bool keep) { playerFilesKept = keep; }
+
+bool PlayerFilesKept() { return playerFilesKept; }
+
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook) {
   beforeRename = std::move(hook);
 }

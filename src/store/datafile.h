@@ -36,3 +36,7 @@ void ReportSaveFailure(const std::string& what, const std::string& error);
 // Tests stand in for a crash here: called with the target path once the
 // temporary file is complete, just before it is renamed. Empty to stop.
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook);
+// While a recorded game is watched, what it does to the options and the table
+// is not the player's: the saves of both then leave the files alone.
+void KeepPlayerFiles(bool keep);
+bool PlayerFilesKept();

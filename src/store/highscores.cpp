@@ -73,6 +73,7 @@ void LoadHighScores() {
 }
 
 bool SaveHighScores() {
+  if (PlayerFilesKept()) return true;
   // Always ten full records, whatever the table holds.
   std::vector<unsigned char> bytes(TableSize * RecordSize, 0);
   for (int k = 0; k < TableSize; ++k) {

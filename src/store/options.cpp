@@ -49,6 +49,7 @@ void LoadOptions() {
 }
 
 bool SaveOptions() {
+  if (PlayerFilesKept()) return true;
   std::vector<unsigned char> bytes;
   for (const COption* option : FileOrder()) bytes.push_back(option->SavedValue() ? 1 : 0);
   std::string error;

@@ -235,6 +235,20 @@ int main(int argc, char** argv) {
   Seed("level", "long", longer);
   Seed("level", "empty", {});
 
+  // Replays: the regression games, then a short one with every kind of line.
+  for (const fs::path& replay : Files(sources / ".." / ".." / "tests" / "replays", ".replay"))
+    Seed("replay", replay.filename().string(), Read(replay));
+  const std::string every =
+      "rebounder-replay 1\nstart level 7 go easy on me\noptions 0 1 1 0 1 0\nclock 3\nlevel -1\n"
+      "menu 1 0 0\ninput 1 1 -1 0\npaddle 30 2 -1 1\nball 1 5\nbeam 15\nstars 1 2 3 479 1 8\nplay\n"
+      "m 250 240 10\nb 1\nb 0\nk 1 32\nk 0 32\no\nja 0 0 30000\njb 1 0 0\njb 0 0 0\njh 0 0 4\n"
+      "h 3\nt 2\np 40\nk 1 27\nk 1 274\nk 1 13\nt 1\nk 1 110\ns 99\nt 0\nh 0\nt 5\n"
+      "c 48 0 0 3 5\nend 48 0 0 3\n";
+  Seed("replay", "every-line", TBytes(every.begin(), every.end()));
+  Seed("replay", "cut-short", TBytes(every.begin(), every.begin() + 200));
+  Seed("replay", "foreign", {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0});
+  Seed("replay", "empty", {});
+
   Seed("options", "all-on", TBytes(6, 1));
   Seed("options", "mixed", {1, 0, 1, 0, 1, 0});
   Seed("options", "damaged-and-long", {2, 255, 1, 1, 0, 1, 9, 9});
