@@ -296,6 +296,38 @@ TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
   EXPECT_EQ(playback.Summary(), final);
 }
 
+// A level named on the command line is loaded before the star field is made
+// (which draws random numbers) and before the first frame is drawn (which
+// moves the beams): the playback must start from there too.
+TEST_F(Replay, ACommandLineLevelPlaysBackPictureForPicture) {
+  EnableRecording(true);
+  LoadLevel("dutchie land", 0, 0);
+  Game.stars->Create(0, 0, Game.sprStar);
+  RecordLevelStart("dutchie land");
+  DrawStateFrame();
+  std::vector<uint64_t> frames;
+  for (int tick = 0; tick < 400; ++tick) {
+    if (tick == 3) Play({"press", "space"});
+    if (tick == 6) Play({"release", "space"});
+    if (tick % 40 == 20) Play({"mouse", std::to_string(tick % 80 == 20 ? 25 : -25)});
+    LogicTick();
+    CheckGameFlow();
+    RecordPass(1);
+    DrawStateFrame();
+    frames.push_back(ScreenHash());
+  }
+  const TReplay recorded = FinishRecording();
+  EnableRecording(false);
+
+  Game.stars->Create(0, 0, Game.sprStar);
+  CPlayback playback(recorded);
+  for (size_t pass = 0; !playback.Done(); ++pass) {
+    playback.Step(true);
+    ASSERT_EQ(ScreenHash(), frames[pass]) << "first different frame after pass " << pass;
+  }
+  EXPECT_EQ(playback.Mismatch(), "");
+}
+
 // Games the autopilot played over several levels, kept with the level ends
 // and the final state they must reproduce. Run with REBOUNDER_RECORD=1 to
 // record them again after a deliberate change of the rules.

@@ -89,9 +89,10 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   ExpectRefused(Replace(good, "h 5\np 40", "o\np 40"), "cannot hold events");
   ExpectRefused(Replace(good, "c 41", "c 45"), "beyond the ticks");
   ExpectRefused(Replace(good, "stars 1 2 3", "stars 1 2"), "star field");
+  ExpectRefused(Replace(good, "random 1\n", "random 0\n"), "no generator state");
   ExpectRefused(good + "m 1\n", "text after the end");
   ExpectRefused(good.substr(0, good.size() - 1), "middle of a line");
-  ExpectRefused(Replace(good, "\nplay", "\r\nplay"), "line 11");
+  ExpectRefused(Replace(good, "\nplay", "\r\nplay"), "line 12");
   // Cut short anywhere, at a line's end or inside it.
   for (size_t cut = good.find('\n') + 1; cut < good.size(); ++cut) {
     TReplay r;

@@ -120,6 +120,10 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay) {
     Game.lives = 3;
     Game.programState = psGame;
     ApplyStart(s);
+    SetRandomState(s.random);
+    // The game drew its first frame before its first pass (and the drawing
+    // moves the beams).
+    DrawStateFrame();
   } else {
     ApplyStart(s);
     Game.programState = psMenu;

@@ -102,6 +102,7 @@ TReplayStart CaptureStart() {
   s.ballType = Game.ballType;
   s.ballSpeed = Game.ballSpeed;
   s.beamPhase = Game.beamPhase;
+  s.random = RandomState();
   if (Game.stars)
     for (int i = 0; i < Game.stars->particles.Count(); ++i) {
       const CParticle* p = Game.stars->particles[i];

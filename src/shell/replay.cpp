@@ -105,6 +105,15 @@ public:
     return true;
   }
 
+  bool Unsigned64(size_t index, uint64_t& out) {
+    const std::string& w = words[index];
+    const char* end = w.data() + w.size();
+    auto [ptr, ec] = std::from_chars(w.data(), end, out);
+    if (w.empty() || ec != std::errc() || ptr != end || out == 0)
+      return Fault("\"" + w + "\" is no generator state");
+    return true;
+  }
+
   template <class T>
   bool Number(size_t index, int64_t low, int64_t high, T& out) {
     const std::string& w = words[index];
@@ -165,6 +174,7 @@ bool ReadStart(TReader& r, TReplayStart& s) {
   if (!r.Next() || !r.Expect("ball", 2) || !r.Number(1, 0, 2, s.ballType) || !r.Number(2, 0, 64, s.ballSpeed))
     return false;
   if (!r.Next() || !r.Expect("beam", 1) || !r.Number(1, 0, 15, s.beamPhase)) return false;
+  if (!r.Next() || !r.Expect("random", 1) || !r.Unsigned64(1, s.random)) return false;
   if (!r.Next() || r.words[0] != "stars" || (r.words.size() - 1) % 3 != 0 ||
       (r.words.size() - 1) / 3 > MostStars)
     return r.Fault("expected the star field");
@@ -289,6 +299,7 @@ std::string ReplayText(const TReplay& replay) {
   Line(out, "paddle", {s.paddleX, s.paddleSize, s.paddleDirection, s.paddleSlow});
   Line(out, "ball", {s.ballType, s.ballSpeed});
   Line(out, "beam", {s.beamPhase});
+  out += "random " + std::to_string(s.random) + "\n";
   out += "stars";
   for (const TReplayStar& star : s.stars)
     out += " " + std::to_string(star.x) + " " + std::to_string(star.y) + " " + std::to_string(star.dx);

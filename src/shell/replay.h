@@ -82,6 +82,7 @@ struct TReplayStart {
   bool paddleSlow = false;
   int ballType = 0, ballSpeed = 4;
   int beamPhase = 0;
+  uint64_t random = 1;  // the random generator's state (the star field draws after a level's reseed)
   std::vector<TReplayStar> stars;
 };
 

@@ -240,7 +240,8 @@ int main(int argc, char** argv) {
     Seed("replay", replay.filename().string(), Read(replay));
   const std::string every =
       "rebounder-replay 1\nstart level 7 go easy on me\noptions 0 1 1 0 1 0\nclock 3\nlevel -1\n"
-      "menu 1 0 0\ninput 1 1 -1 0\npaddle 30 2 -1 1\nball 1 5\nbeam 15\nstars 1 2 3 479 1 8\nplay\n"
+      "menu 1 0 0\ninput 1 1 -1 0\npaddle 30 2 -1 1\nball 1 5\nbeam 15\nrandom 77\nstars 1 2 3 479 1 "
+      "8\nplay\n"
       "m 250 240 10\nb 1\nb 0\nk 1 32\nk 0 32\no\nja 0 0 30000\njb 1 0 0\njb 0 0 0\njh 0 0 4\n"
       "h 3\nt 2\np 40\nk 1 27\nk 1 274\nk 1 13\nt 1\nk 1 110\ns 99\nt 0\nh 0\nt 5\n"
       "c 48 0 0 3 5\nend 48 0 0 3\n";
