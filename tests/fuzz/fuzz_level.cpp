@@ -11,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool loaded = Accepted("maps//fuzz.map", [] { LoadLevel("fuzz", 2, 40); });
   if (loaded != (size >= static_cast<size_t>(LevelFileBytes)))
     Finding("a map of " + std::to_string(size) + " bytes was " + (loaded ? "accepted" : "refused"));
-  if (loaded) PlayTicks(400);
+  if (loaded) PlayTicks(150);
   return 0;
 }
