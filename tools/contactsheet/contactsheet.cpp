@@ -1,5 +1,6 @@
 // contactsheet <out.bmp>: run in the game folder; draws every sprite, every font glyph and the two box skins
 // onto one 640x480 picture in the game's palette, for reviewing the art at a glance.
+// contactsheet --levels <out.png>: every level as the player first sees it (see levelsheet.cpp).
 #include <SDL/SDL.h>
 
 #include <cstdio>
@@ -181,9 +182,15 @@ void DrawBoxes(const Font& menu, int top) {
 
 }  // namespace
 
+int LevelSheet(const char* outPath);
+
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--levels") return LevelSheet(argv[2]);
   if (argc != 2) {
-    std::fprintf(stderr, "usage: contactsheet <out.bmp>   (run in the game folder)\n");
+    std::fprintf(stderr,
+                 "usage: contactsheet <out.bmp>             sprites, fonts and boxes\n"
+                 "       contactsheet --levels <out.png>    every level at its start\n"
+                 "(run in the game folder)\n");
     return 2;
   }
   SDL_Init(0);
