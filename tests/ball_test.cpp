@@ -313,37 +313,3 @@ TEST_F(Field, SeveralBallsLostInOneWalk) {
   EXPECT_EQ(Game.balls[0], survivor);
   EXPECT_EQ(PlayedCount(Game.sndBallLost), 5);
 }
-
-// A seeded ball plays a real level for 20,000 ticks with a paddle that
-// follows it; the rules must keep every ball in the field the whole time.
-TEST_F(Field, LongRunKeepsBallsInsideTheField) {
-  Game.levelIndex = 0;
-  LoadLevel(Game.levelList[0], 0, 0);
-  ASSERT_GT(Game.bricks.Count(), 0) << "the compiled levels must be in maps/";
-  RandomSeed(2024);
-  Game.fireHeld = true;
-  int launches = 0, lost = 0;
-  for (int tick = 0; tick < 20000; ++tick) {
-    if (!Game.balls.Empty()) Game.paddle->x = static_cast<int>(Game.balls[0]->x) + (tick % 7) - 3;
-    Game.paddle->Clamp();
-    if (Game.gameState == gsFirstBall || Game.gameState == gsNewBall) ++launches;
-    LogicTick();
-    const int before = Game.lives;
-    CheckGameFlow();
-    if (Game.lives < before) ++lost;
-    if (Game.gameState == gsGameOver) Game.lives = 3, Game.gameState = gsNewBall;
-    if (Game.gameState == gsGameDone) NextLevel();
-    for (int i = 0; i < Game.balls.Count(); ++i) {
-      const CBall* b = Game.balls[i];
-      ASSERT_GE(b->x, 0.0f) << "tick " << tick;
-      ASSERT_LE(b->x, 480.0f) << "tick " << tick;
-      ASSERT_GE(b->y, 0.0f) << "tick " << tick;
-      ASSERT_GE(b->angle, 0);
-      ASSERT_LE(b->angle, 360);
-      ASSERT_GE(b->speed, Game.baseBallSpeed - 1);
-      ASSERT_LE(b->speed, Game.baseBallSpeed + 1);
-    }
-  }
-  EXPECT_GT(launches, 0);
-  EXPECT_GT(Game.score, 0u) << "the ball broke bricks";
-}

@@ -1,152 +1,141 @@
-// Long seeded games with a scripted player, checking the invariants of the
-// play field after every tick. Meant to run under the sanitizers too: every
-// object of every list is touched after each tick.
+// The soak test: the autopilot plays every level from its start at two laps'
+// difficulties (experienced and AAARGH: floaters, power-ups, handicaps and
+// the fastest balls), and the rules of the play field are checked after every
+// tick: every ball inside the field at a finite position, speeds and headings
+// within their limits, lists that agree with the game state, no ball ten
+// minutes without touching a breakable brick or the paddle, and every level
+// cleared, or a life lost, within 45 minutes of game time.
+// REBOUNDER_SOAK=N plays N seeds of every level at every lap from 0 to 5
+// instead: the long run.
 #include <cmath>
 #include <cstdlib>
 #include <set>
-#include <vector>
+#include <sstream>
 
-#include "effects/bonus.h"
-#include "effects/floater.h"
-#include "effects/particles.h"
 #include "field/ball.h"
 #include "field/brick.h"
-#include "field/gameflow.h"
-#include "field/paddle.h"
-#include "shell/catalogue.h"
+#include "field/level.h"
+#include "field/levelrun.h"
+#include "field/playcheck.h"
 #include "shell/globals.h"
-#include "shell/input.h"
-#include "shell/mainloop.h"
 #include "testenv.h"
 
 namespace {
-class SoakTest : public GameTest {};
+// Sanitizer builds run some twenty times slower; there each level plays at
+// one of the two laps, in turn, so that every level and both laps still play.
+#ifdef REBOUNDER_SANITIZED
+constexpr bool Sanitized = true;
+#else
+constexpr bool Sanitized = false;
+#endif
+constexpr int LevelsPerChunk = 5;
+constexpr int MaxMinutes = 45;
 
-// Ticks until a ball comes down to the paddle band, roughly.
-double TicksToPaddle(const CBall* ball) {
-  const double vy = std::sin(ball->angle * M_PI / 180.0) * ball->speed;
-  if (std::fabs(vy) < 0.5) return 1000;
-  return vy > 0 ? (404 - ball->y) / vy : (ball->y - 20 + 384) / -vy;
-}
-
-// Stays under the ball that comes down first, but fetches a capsule about to
-// pass the paddle while there is time; aims a little off-centre so the
-// bounces vary.
-int PaddleTarget(int tick) {
-  const CBall* ball = nullptr;
-  for (int i = 0; i < Game.balls.Count(); ++i)
-    if (!ball || TicksToPaddle(Game.balls[i]) < TicksToPaddle(ball)) ball = Game.balls[i];
-  const CBonus* capsule = nullptr;
-  for (int i = 0; i < Game.bonuses.Count(); ++i) {
-    const CBonus* c = Game.bonuses[i];
-    if (c->y >= 370 && c->y <= 430 && (!capsule || c->y > capsule->y)) capsule = c;
-  }
-  if (capsule && (!ball || TicksToPaddle(ball) > 24)) return capsule->x;
-  const int reach = Game.paddle->HalfWidth() / 2;
-  const int aim =
-      static_cast<int>((static_cast<uint32_t>(tick / 8) * 2654435761u) >> 20) % (2 * reach + 1) - reach;
-  if (ball) return static_cast<int>(ball->x + std::cos(ball->angle * M_PI / 180.0) * ball->speed) + aim;
-  return 240;
-}
-
-// Steers like a mouse, so reversed and slowed paddles are steered through the real rule.
-void SteerTowards(int target) {
-  CPaddle& paddle = *Game.paddle;
-  int step = target - paddle.x;
-  if (step > 30) step = 30;
-  if (step < -30) step = -30;
-  paddle.MouseMove(step * (paddle.slow ? 5 : 2) * paddle.direction);
-}
-
-void Dispatch(Uint8 type, SDLKey key = SDLK_UNKNOWN) {
-  Game.event = SDL_Event();
-  Game.event.type = type;
-  Game.event.key.keysym.sym = key;
-  DispatchEvent();
-}
-
-void CheckInvariants(int tick) {
-  ASSERT_TRUE(Game.energy >= 0 && Game.energy <= 40000) << "tick " << tick << ": " << Game.energy;
-  ASSERT_TRUE(Game.lives >= 0 && Game.lives <= 5) << "tick " << tick << ": " << Game.lives;
-  for (int i = 0; i < Game.balls.Count(); ++i) {
-    const CBall* ball = Game.balls[i];
-    ASSERT_LE(std::abs(ball->speed - Game.baseBallSpeed), 1) << "tick " << tick;
-    ASSERT_LE(ball->type, btMagnet) << "tick " << tick;
-  }
-  for (int i = 0; i < Game.bricks.Count(); ++i) ASSERT_LE(Game.bricks[i]->special, bsSolid);
-  for (int i = 0; i < Game.bonuses.Count(); ++i) {
-    ASSERT_LE(Game.bonuses[i]->y, 480) << "tick " << tick;
-    ASSERT_NE(Game.bonuses[i]->kind, bbNone) << "tick " << tick;
-  }
-  ASSERT_LE(Game.floaters.Count(), Game.maxFloaters) << "tick " << tick;
-  for (int i = 0; i < Game.floaters.Count(); ++i) ASSERT_GT(Game.floaters[i]->radius, 0);
-  for (int i = 0; i < Game.effects.Count(); ++i) {
-    const CParticleSystem* effect = Game.effects[i];
-    ASSERT_TRUE(effect->particles.Count() > 0 && effect->particles.Count() <= 8) << "tick " << tick;
-    for (int j = 0; j < effect->particles.Count(); ++j) ASSERT_LE(effect->particles[j]->life, 48);
-  }
-}
-
-struct TRunStats {
-  std::set<int> levels;
-  std::set<Mix_Chunk*> sounds;
-  bool slowedPaddle = false, reversedPaddle = false;
-  int mysteriesCaught = 0;
+struct TSoakPlan {
+  std::vector<int> laps;
+  int runs;
 };
 
-// Plays a game at a difficulty for a number of ticks; the player keeps
-// clicking (which launches balls and moves on from a cleared level), starts a
-// new game after a lost one and skips a level that drags on with the n key.
-void RunScriptedGame(int difficulty, int ticks, int ticksPerLevel, TRunStats& stats,
-                     std::vector<Mix_Chunk*>& played) {
-  StartNewGame(difficulty);
-  int ticksOnLevel = 0, levelIndex = Game.levelIndex;
-  for (int tick = 0; tick < ticks; ++tick) {
-    Dispatch(SDL_MOUSEBUTTONDOWN);
-    if (Game.programState == psMenu) StartNewGame(difficulty);
-    if (++ticksOnLevel > ticksPerLevel) Dispatch(SDL_KEYDOWN, SDLK_n);
-    if (Game.levelIndex != levelIndex) ticksOnLevel = 0, levelIndex = Game.levelIndex;
-    SteerTowards(PaddleTarget(tick));
-    std::set<const CBonus*> mysteries;
-    for (int i = 0; i < Game.bonuses.Count(); ++i)
-      if (Game.bonuses[i]->kind == bbQuestion && Game.bonuses[i]->y <= 440) mysteries.insert(Game.bonuses[i]);
-
-    LogicTick();
-
-    for (const CBonus* mystery : mysteries)
-      if (!Game.bonuses.Contains(mystery)) ++stats.mysteriesCaught;
-    stats.slowedPaddle |= Game.paddle->slow;
-    stats.reversedPaddle |= Game.paddle->direction == -1;
-    CheckInvariants(tick);
-    if (::testing::Test::HasFatalFailure()) return;
-    CheckGameFlow();
-    stats.levels.insert(Game.levelIndex);
-    stats.sounds.insert(played.begin(), played.end());
-    played.clear();
-  }
+TSoakPlan Plan() {
+  const char* long_runs = std::getenv("REBOUNDER_SOAK");
+  if (long_runs && std::atoi(long_runs) > 0) return {{0, 1, 2, 3, 4, 5}, std::atoi(long_runs)};
+  return {{1, 4}, 1};
 }
+
+class Soak : public GameTest, public ::testing::WithParamInterface<int> {};
+class PlayRules : public GameTest {};
 }  // namespace
 
-// Fifty thousand ticks at the hardest difficulty (floaters, handicaps, fast
-// balls), then as many at the easiest: the hardest one's random capsules never
-// hold fire or an extra life, so only both runs together catch every kind.
-TEST_F(SoakTest, LongScriptedGamesAtTheHardestThenTheEasiestDifficulty) {
-  TRunStats hard;
-  RunScriptedGame(4, 50000, 6000, hard, played);
-  if (HasFatalFailure()) return;
-  EXPECT_GE(hard.levels.size(), 8u);
-  EXPECT_GT(hard.mysteriesCaught, 0);
-  EXPECT_TRUE(hard.slowedPaddle);
-  EXPECT_TRUE(hard.reversedPaddle);
-  EXPECT_EQ(hard.sounds.count(Game.sndFloaterEnter), 1u);
-  EXPECT_EQ(hard.sounds.count(Game.sndFloaterZapp), 1u);
-
-  TRunStats easy;
-  RunScriptedGame(0, 50000, 5000, easy, played);
-  if (HasFatalFailure()) return;
-  EXPECT_GE(easy.levels.size(), 8u);
+TEST_P(Soak, EveryLevelClearsOrCostsALifeWithoutBreakingARule) {
+  const TSoakPlan plan = Plan();
+  const int n = LevelCount();
+  std::set<Mix_Chunk*> heard;
+  for (int level = GetParam() * LevelsPerChunk; level < (GetParam() + 1) * LevelsPerChunk && level < n;
+       ++level) {
+    for (int lap : plan.laps) {
+      if (Sanitized && plan.runs == 1 && lap != plan.laps[static_cast<size_t>(level) % plan.laps.size()])
+        continue;
+      for (int k = 0; k < plan.runs; ++k) {
+        TLevelRun run;
+        run.levelIndex = lap * n + level;
+        run.seed = 1 + static_cast<uint32_t>(k);
+        run.maxTicks = MaxMinutes * 60 * 40;
+        const TLevelRunResult result = PlayLevelRun(run);
+        std::ostringstream where;
+        where << "level " << level + 1 << " (" << Game.levelList[static_cast<size_t>(level)] << ") lap "
+              << lap << " seed " << run.seed;
+        for (const std::string& note : result.broken) where << "\n  " << note;
+        EXPECT_EQ(result.brokenCount, 0) << where.str();
+        EXPECT_TRUE(result.cleared || result.livesLost > 0)
+            << where.str() << ": neither cleared nor a life lost in " << MaxMinutes << " minutes";
+        heard.insert(played.begin(), played.end());
+        played.clear();
+      }
+    }
+  }
+  // Floaters and power-ups were really in play.
+  EXPECT_TRUE(heard.count(Game.sndFloaterEnter) && heard.count(Game.sndFloaterZapp));
+  int powers = 0;
   for (Mix_Chunk* sound :
        {Game.sndExtraBall, Game.sndBonusPickup, Game.sndLargePaddle, Game.sndSmallPaddle, Game.sndFireball,
         Game.sndMagnet, Game.sndSpeedUp, Game.sndSpeedDown, Game.sndExtraLife, Game.sndReverse})
-    EXPECT_TRUE(hard.sounds.count(sound) || easy.sounds.count(sound)) << SoundName(sound);
+    powers += static_cast<int>(heard.count(sound));
+  EXPECT_GE(powers, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, Soak, ::testing::Range(0, 40 / LevelsPerChunk));
+
+TEST_F(PlayRules, TheSameSeedPlaysTheSameGame) {
+  TLevelRun run;
+  run.levelIndex = 45;
+  run.seed = 7;
+  const TLevelRunResult first = PlayLevelRun(run);
+  const uint32_t score = Game.score;
+  const TLevelRunResult again = PlayLevelRun(run);
+  EXPECT_TRUE(first.cleared);
+  EXPECT_EQ(again.ticks, first.ticks);
+  EXPECT_EQ(again.longestStretch, first.longestStretch);
+  EXPECT_EQ(Game.score, score);
+  run.seed = 8;
+  EXPECT_NE(PlayLevelRun(run).ticks, first.ticks);
+}
+
+// The check itself notices a broken rule.
+TEST_F(PlayRules, TheCheckNoticesBrokenRules) {
+  StartEmptyPlay();
+  Game.levelIndex = 0;
+  Game.bricks.Add(new CBrick(100, 100, bcBlue, bsNormal, bbNone));
+  CPlayCheck check;
+  CBall* ball = Game.balls.Add(new CBall(240, 200, btNormal));
+  ball->angle = 300;
+  check.BeforeTick();
+  check.AfterTick();
+  EXPECT_EQ(check.BrokenCount(), 0) << (check.Broken().empty() ? "" : check.Broken()[0]);
+  const struct {
+    float x, y;
+    int speed;
+  } bad[] = {{10, 200, 4}, {470, 200, 4}, {240, 12, 4}, {NAN, 200, 4}, {240, 200, 9}};
+  int expected = 0;
+  for (const auto& b : bad) {
+    ball->x = b.x;
+    ball->y = b.y;
+    ball->speed = b.speed;
+    check.BeforeTick();
+    check.AfterTick();
+    EXPECT_EQ(check.BrokenCount(), ++expected) << b.x << ", " << b.y << " speed " << b.speed;
+  }
+  ball->x = 240;
+  ball->y = 200;
+  ball->speed = 4;
+  Game.balls.Clear();
+  check.BeforeTick();
+  check.AfterTick();
+  EXPECT_EQ(check.BrokenCount(), expected + 1) << "ball play without a ball";
+  // A ball that never meets a breakable brick or the paddle for ten minutes.
+  Game.balls.Add(new CBall(240, 200, btNormal))->angle = 300;
+  for (int t = 0; t < MaxUntouchedTicks; ++t) {
+    check.BeforeTick();
+    check.AfterTick();
+  }
+  EXPECT_EQ(check.BrokenCount(), expected + 2);
 }
