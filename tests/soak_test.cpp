@@ -7,9 +7,9 @@
 // cleared, or a life lost, within 45 minutes of game time.
 // REBOUNDER_SOAK=N plays N seeds of every level at every lap from 0 to 5
 // instead: the long run.
+#include <bitset>
 #include <cmath>
 #include <cstdlib>
-#include <set>
 #include <sstream>
 
 #include "field/ball.h"
@@ -49,7 +49,10 @@ class PlayRules : public GameTest {};
 TEST_P(Soak, EveryLevelClearsOrCostsALifeWithoutBreakingARule) {
   const TSoakPlan plan = Plan();
   const int n = LevelCount();
-  std::set<Mix_Chunk*> heard;
+  // Sound off: mixing every ping costs more than the game itself under the sanitizers.
+  Game.optSound.value = false;
+  int zapped = 0;
+  unsigned kinds = 0;
   for (int level = GetParam() * LevelsPerChunk; level < (GetParam() + 1) * LevelsPerChunk && level < n;
        ++level) {
     for (int lap : plan.laps) {
@@ -68,19 +71,14 @@ TEST_P(Soak, EveryLevelClearsOrCostsALifeWithoutBreakingARule) {
         EXPECT_EQ(result.brokenCount, 0) << where.str();
         EXPECT_TRUE(result.cleared || result.livesLost > 0)
             << where.str() << ": neither cleared nor a life lost in " << MaxMinutes << " minutes";
-        heard.insert(played.begin(), played.end());
-        played.clear();
+        zapped += result.floatersZapped;
+        kinds |= result.kindsCaught;
       }
     }
   }
   // Floaters and power-ups were really in play.
-  EXPECT_TRUE(heard.count(Game.sndFloaterEnter) && heard.count(Game.sndFloaterZapp));
-  int powers = 0;
-  for (Mix_Chunk* sound :
-       {Game.sndExtraBall, Game.sndBonusPickup, Game.sndLargePaddle, Game.sndSmallPaddle, Game.sndFireball,
-        Game.sndMagnet, Game.sndSpeedUp, Game.sndSpeedDown, Game.sndExtraLife, Game.sndReverse})
-    powers += static_cast<int>(heard.count(sound));
-  EXPECT_GE(powers, 3);
+  EXPECT_GT(zapped, 0);
+  EXPECT_GE(std::bitset<32>(kinds).count(), 4u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, Soak, ::testing::Range(0, 40 / LevelsPerChunk));
@@ -89,15 +87,17 @@ TEST_F(PlayRules, TheSameSeedPlaysTheSameGame) {
   TLevelRun run;
   run.levelIndex = 45;
   run.seed = 7;
+  run.maxTicks = 4000;
   const TLevelRunResult first = PlayLevelRun(run);
   const uint32_t score = Game.score;
   const TLevelRunResult again = PlayLevelRun(run);
-  EXPECT_TRUE(first.cleared);
+  EXPECT_GT(score, 0u);
+  EXPECT_EQ(Game.score, score);
   EXPECT_EQ(again.ticks, first.ticks);
   EXPECT_EQ(again.longestStretch, first.longestStretch);
-  EXPECT_EQ(Game.score, score);
   run.seed = 8;
-  EXPECT_NE(PlayLevelRun(run).ticks, first.ticks);
+  PlayLevelRun(run);
+  EXPECT_NE(Game.score, score);
 }
 
 // The check itself notices a broken rule.

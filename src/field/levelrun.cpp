@@ -41,18 +41,21 @@ TLevelRunResult PlayLevelRun(const TLevelRun& run) {
     LogicTick();
     const int lives = Game.lives;
     CheckGameFlow();
+    check.AfterTick();
     if (Game.lives < lives) {
       ++result.livesLost;
       // Lives are topped up so that a run measures the level, not the player.
       Game.lives = 3;
     }
-    check.AfterTick();
   }
   Game.fireHeld = false;
   result.cleared = Game.gameState == gsGameDone;
   result.longestStretch = check.LongestStretch();
   result.brokenCount = check.BrokenCount();
   result.broken = check.Broken();
+  result.capsulesCaught = check.CapsulesCaught();
+  result.floatersZapped = check.FloatersZapped();
+  result.kindsCaught = check.KindsCaught();
   SetSecondsSource(nullptr);
   return result;
 }

@@ -19,6 +19,8 @@ struct TLevelRunResult {
   int livesLost = 0;
   int longestStretch = 0;  // ticks of ball play without a breakable brick hit
   int brokenCount = 0;
+  int capsulesCaught = 0, floatersZapped = 0;
+  unsigned kindsCaught = 0;  // one bit for each kind of capsule caught
   std::vector<std::string> broken;
 };
 

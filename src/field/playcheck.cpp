@@ -45,6 +45,28 @@ void CPlayCheck::BeforeTick() {
       if (t.ball == ball) untouched = t.untouched;
     ballsBefore.push_back({ball, ball->x, ball->y, ball->speed, untouched, WillMeetPaddle(*ball)});
   }
+  capsulesBefore.clear();
+  capsuleKinds.clear();
+  for (int i = 0; i < Game.bonuses.Count(); ++i)
+    if (Game.bonuses[i]->y + 3 <= 480) {  // one that falls out of the field this tick was not caught
+      capsulesBefore.push_back(Game.bonuses[i]);
+      capsuleKinds.push_back(Game.bonuses[i]->kind);
+    }
+  floatersBefore.clear();
+  for (int i = 0; i < Game.floaters.Count(); ++i) floatersBefore.push_back(Game.floaters[i]);
+  livesBefore = Game.lives;
+}
+
+// A lost life clears capsules and floaters; otherwise a capsule gone was
+// caught and a floater gone was zapped.
+void CPlayCheck::CountWhatLeftPlay() {
+  if (Game.lives < livesBefore) return;
+  for (size_t i = 0; i < capsulesBefore.size(); ++i)
+    if (!Game.bonuses.Contains(capsulesBefore[i])) {
+      ++capsulesCaught;
+      kindsCaught |= 1u << capsuleKinds[i];
+    }
+  for (const CFloater* f : floatersBefore) floatersZapped += !Game.floaters.Contains(f);
 }
 
 // Bricks only leave the list, never move within it, so the lists before and
@@ -124,6 +146,7 @@ void CPlayCheck::AfterTick() {
   ++tick;
   std::vector<const CBall*> hitters;
   const bool hit = HitBreakableBricks(hitters);
+  CountWhatLeftPlay();
   if (Game.gameState == gsBallInGame) {
     stretch = hit ? 0 : stretch + 1;
     longest = std::max(longest, stretch);

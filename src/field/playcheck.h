@@ -12,6 +12,8 @@
 
 class CBall;
 class CBrick;
+class CBonus;
+class CFloater;
 
 class CPlayCheck {
 public:
@@ -25,6 +27,10 @@ public:
   int BrokenCount() const { return brokenCount; }
   int LongestStretch() const { return longest; }
   int Hits() const { return hits; }
+  // What was in play: capsules caught (and of which kinds, one bit each) and floaters zapped.
+  int CapsulesCaught() const { return capsulesCaught; }
+  unsigned KindsCaught() const { return kindsCaught; }
+  int FloatersZapped() const { return floatersZapped; }
 
 private:
   struct TBrickState {
@@ -40,13 +46,20 @@ private:
   };
   std::vector<TBrickState> bricksBefore;
   std::vector<TBallState> ballsBefore, tracked;
+  std::vector<const CBonus*> capsulesBefore;
+  std::vector<TBrickBonus> capsuleKinds;
+  std::vector<const CFloater*> floatersBefore;
+  int livesBefore = 0;
   int tick = 0, stretch = 0, longest = 0, hits = 0, brokenCount = 0;
+  int capsulesCaught = 0, floatersZapped = 0;
+  unsigned kindsCaught = 0;
   std::vector<std::string> broken;
 
   void Break(const std::string& what);
   void CheckBall(const CBall& ball, bool updated);
   void CheckLists();
   bool HitBreakableBricks(std::vector<const CBall*>& hitters);
+  void CountWhatLeftPlay();
 };
 
 // Ten minutes of game time: no ball may go longer without touching a
