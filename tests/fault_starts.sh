@@ -85,7 +85,13 @@ started() {
   (cd "$S" && HOME="$S" XDG_DATA_HOME="$S/xdg" REBOUNDER_DATA_DIR="$S" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
     exec "$GAME" 2>"$WORK/stderr" >/dev/null) &
   local pid=$!
-  sleep 1.5
+  # SIGTERM only once the game catches it (bit 15 of the caught mask).
+  for _ in $(seq 200); do
+    mask=$(awk '/^SigCgt/ {print $2}' "/proc/$pid/status" 2>/dev/null)
+    [ -n "$mask" ] && (((0x$mask >> 14) & 1)) && break
+    sleep 0.1
+  done
+  sleep 0.5
   kill -TERM $pid 2>/dev/null
   wait $pid
   local rc=$?

@@ -38,6 +38,17 @@ start_game() {
   GPID=$!
 }
 
+# Waits until the process catches signal $2: a signal sent earlier, under a
+# loaded machine, would end the game before it could save.
+wait_for_handler() {
+  local mask
+  for _ in $(seq 200); do
+    mask=$(awk '/^SigCgt/ {print $2}' "/proc/$1/status" 2>/dev/null)
+    [ -n "$mask" ] && (((0x$mask >> ($2 - 1)) & 1)) && return
+    sleep 0.1
+  done
+}
+
 finish() {  # finish <what> <expected status>
   local rc
   for _ in $(seq 100); do kill -0 "$GPID" 2>/dev/null || break; sleep 0.1; done
@@ -58,7 +69,7 @@ finish() {  # finish <what> <expected status>
 for signal in HUP QUIT; do
   fresh
   SDL_VIDEODRIVER=dummy start_game
-  sleep 1.5
+  wait_for_handler "$GPID" 1
   kill -s "$signal" "$GPID"
   finish "SIG$signal" 0
 done

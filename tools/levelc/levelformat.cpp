@@ -191,6 +191,10 @@ std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
     fail("map format version " + std::to_string(bytes[MapTagBytes]) + ", this levelc reads version " +
          std::to_string(MapVersion));
   }
+  // A source has no way to say this byte, so compiling again could not give it back.
+  if (bytes[MapTagBytes + 1] != 0)
+    fail("header byte " + std::to_string(MapTagBytes + 1) + " is " + std::to_string(bytes[MapTagBytes + 1]) +
+         ", levelc writes 0 there");
   std::string problem = NameProblem(name);
   if (!problem.empty()) fail(problem);
 
