@@ -66,8 +66,9 @@ void Move(int angle, int speed, float& x, float& y) {
 int KeepOffTheWalls(float x, float y, int angle, int speed) {
   Move(angle, speed, x, y);
   const int nx = static_cast<int>(x), ny = static_cast<int>(y);
-  const bool right = angle < 90 || angle > 270,
-             left = angle > 90 && angle<270, up = angle> 180 && angle < 360;
+  const bool right = angle < 90 || angle > 270;
+  const bool left = angle > 90 && angle < 270;
+  const bool up = angle > 180 && angle < 360;
   int a = angle;
   if ((right && nx + Radius > RightWall) || (left && nx - Radius < LeftWall)) a = 180 - a;
   if (up && ny - Radius < TopWall) a = 360 - a;

@@ -20,10 +20,13 @@ constexpr int WarpX = 240, WarpY = 240;
 // converted together report positions summed since the last warp, so their
 // absolute x would count one movement several times. A platform that does
 // turn the warp into an event reports the warp point itself: that moves
-// nothing. Pixels short of a whole paddle step wait for the next event, so a
-// fine mouse that reports single pixels still steers.
+// nothing. In a scaled window the warp lands elsewhere in the picture and its
+// echo reports no movement at all: warping again for it would echo again, and
+// the event queue would never drain. Pixels short of a whole paddle step wait
+// for the next event, so a fine mouse that reports single pixels still steers.
 void HandleMotion(const SDL_MouseMotionEvent& motion) {
-  if (Game.programState != psGame || (motion.x == WarpX && motion.y == WarpY)) return;
+  if (Game.programState != psGame) return;
+  if ((motion.x == WarpX && motion.y == WarpY) || (motion.xrel == 0 && motion.yrel == 0)) return;
   Game.motionCarry += motion.xrel;
   const int unit = Game.paddle->slow ? 5 : 2;
   const int used = Game.motionCarry / unit * unit;
