@@ -1,5 +1,5 @@
-# Shared by the scripts that run the real game under Xvfb (the window smoke
-# test and the idle benchmark). Source it; it defines functions only.
+# Shared by the scripts that run the real game under Xvfb (the window smoke,
+# install and session tests, the idle benchmark). Source it; it defines functions only.
 
 # link_game_assets <game folder> <scratch folder>: lets the game run from the
 # scratch folder, so the data files it writes never touch the build's own.
@@ -19,4 +19,18 @@ start_xvfb() {
   XPID=$!
   export DISPLAY=$display
   for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+# use_scratch_folder: makes WORK, a scratch folder, and on exit ends the game
+# (GPID) and the X server (XPID) the script started and removes the folder.
+use_scratch_folder() {
+  WORK=$(mktemp -d)
+  XPID=""
+  GPID=""
+  trap 'end_scratch_folder' EXIT
+}
+end_scratch_folder() {
+  [ -n "$GPID" ] && kill -9 "$GPID" 2>/dev/null || true
+  [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
+  rm -rf "$WORK"
 }

@@ -8,15 +8,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
 BUILD=$(cd "$1" && pwd)
-WORK=$(mktemp -d)
-XPID=""
-GPID=""
-cleanup() {
-  [ -n "$GPID" ] && kill -9 "$GPID" 2>/dev/null || true
-  [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+use_scratch_folder
 fail() { echo "FAIL: $*"; exit 1; }
 
 PREFIX="$WORK/prefix"

@@ -9,15 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
 GAME_DIR=$(cd "$1" && pwd)
 GAME=${2:-$GAME_DIR/rebounder}
-WORK=$(mktemp -d)
-XPID=""
-GPID=""
-cleanup() {
-  [ -n "$GPID" ] && kill -9 "$GPID" 2>/dev/null
-  [ -n "$XPID" ] && kill -9 "$XPID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+use_scratch_folder
 failures=0
 
 fresh() {

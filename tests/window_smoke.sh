@@ -6,15 +6,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
 GAME_DIR=$(cd "$1" && pwd)
-WORK=$(mktemp -d)
-XPID=""
-GPID=""
-cleanup() {
-  [ -n "$GPID" ] && kill -9 "$GPID" 2>/dev/null || true
-  [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+use_scratch_folder
 
 # Run from a scratch folder with a scratch home, so the game's and the
 # player's own data files are never touched; the game finds its files beside
