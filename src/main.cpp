@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <exception>
 
-#include "shell/cmdline.h"
-#include "shell/fatal.h"
+#include "platform/cmdline.h"
+#include "platform/fatal.h"
+#include "replay/playback.h"
+#include "replay/recorder.h"
 #include "shell/globals.h"
 #include "shell/mainloop.h"
-#include "shell/playback.h"
-#include "shell/recorder.h"
 
 int main(int argc, char** argv) {
   try {

@@ -9,7 +9,7 @@
 #include <csignal>
 #include <cstring>
 
-#include "shell/display.h"
+#include "platform/display.h"
 
 namespace {
 volatile std::sig_atomic_t stop = 0;

@@ -9,9 +9,9 @@
 #include "field/ball.h"
 #include "field/level.h"
 #include "field/paddle.h"
+#include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
-#include "shell/recorder.h"
 #include "store/highscores.h"
 
 namespace {

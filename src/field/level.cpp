@@ -9,7 +9,7 @@
 #include "effects/particles.h"
 #include "field/ball.h"
 #include "field/brick.h"
-#include "shell/assetdir.h"
+#include "platform/assetdir.h"
 #include "shell/globals.h"
 #include "shell/random.h"
 #include "store/datafile.h"

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "shell/assetdir.h"
-#include "shell/fatal.h"
+#include "platform/assetdir.h"
+#include "platform/fatal.h"
 #include "shell/globals.h"
 #include "shell/picture.h"
 #include "shell/spritecopy.h"

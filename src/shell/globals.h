@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/cmdline.h"
+#include "platform/cmdline.h"
 #include "shell/objectlist.h"
 #include "shell/types.h"
 #include "store/options.h"

@@ -4,12 +4,13 @@
 
 #include "field/gameflow.h"
 #include "field/paddle.h"
+#include "platform/joystick.h"
+#include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
-#include "shell/joystick.h"
-#include "shell/recorder.h"
 #include "store/options.h"
 #include "ui/menu.h"
+#include "ui/notice.h"
 
 namespace {
 constexpr int WarpX = 240, WarpY = 240;
@@ -73,7 +74,7 @@ void HandleEscape() {
         if (Game.menuState == msNewGame) Game.menuCursor = 1;
         if (Game.menuState == msOptions) {
           Game.menuCursor = 2;
-          SaveOptions();  // at once, so that a crash or a power cut later cannot lose them
+          ReportSave(SaveOptions());  // at once, so that a crash or a power cut later cannot lose them
         }
         Game.menuState = msMain;
       }

@@ -14,19 +14,19 @@
 #include "field/level.h"
 #include "field/paddle.h"
 #include "field/world.h"
-#include "shell/assetdir.h"
-#include "shell/attract.h"
-#include "shell/audiostart.h"
+#include "platform/assetdir.h"
+#include "platform/audiostart.h"
+#include "platform/display.h"
+#include "platform/fatal.h"
+#include "platform/joystick.h"
+#include "platform/sessionend.h"
+#include "replay/attract.h"
+#include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
-#include "shell/display.h"
-#include "shell/fatal.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/intro.h"
-#include "shell/joystick.h"
-#include "shell/recorder.h"
-#include "shell/sessionend.h"
 #include "store/datafile.h"
 #include "store/highscores.h"
 #include "store/options.h"
@@ -243,7 +243,7 @@ bool SaveDataFiles() {
     std::fprintf(stderr, "rebounder: the high scores and options were not saved: %s\n", error.c_str());
     return false;
   }
-  const bool scoresSaved = SaveHighScores();
-  const bool optionsSaved = SaveOptions();
+  const bool scoresSaved = ReportSave(SaveHighScores());
+  const bool optionsSaved = ReportSave(SaveOptions());
   return scoresSaved && optionsSaved;
 }

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "shell/fatal.h"
+#include "platform/fatal.h"
 #include "store/datafile.h"
 
 namespace {

@@ -11,8 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/fatal.h"
-#include "ui/notice.h"
+#include "platform/fatal.h"
 
 namespace {
 std::function<void(const std::string&)> beforeRename;
@@ -172,12 +171,6 @@ bool WriteFileAtomically(const std::string& path, const std::vector<unsigned cha
   }
   SyncFolder(path);
   return true;
-}
-
-void ReportSaveFailure(const std::string& what, const std::string& error) {
-  std::fprintf(stderr, "rebounder: %s were not saved: %s\n", what.c_str(), error.c_str());
-  const size_t colon = error.rfind(": ");
-  ShowNotice(what + " were not saved", colon == std::string::npos ? error : error.substr(colon + 2));
 }
 
 namespace {

@@ -30,9 +30,19 @@ std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit);
 // sets `error` to one line naming the file.
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
                          std::string& error);
-// Says on standard error and on screen that `what` ("the options") was not
-// saved; the screen shows the cause, the end of the error line.
-void ReportSaveFailure(const std::string& what, const std::string& error);
+// The outcome of saving one of the player's files. A failed save names what
+// was not saved ("the options") and the cause, one line naming the file; the
+// caller decides how to tell the player.
+struct TSaveResult {
+  bool saved = true;
+  std::string what;
+  std::string error;
+
+  static TSaveResult Failed(const std::string& what, const std::string& error) {
+    return {false, what, error};
+  }
+  explicit operator bool() const { return saved; }
+};
 // Tests stand in for a crash here: called with the target path once the
 // temporary file is complete, just before it is renamed. Empty to stop.
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook);

@@ -41,14 +41,14 @@ void Backspace() {
   PlaySound(Game.sndMenuSelect);
 }
 
-void ConfirmName() {
+TSaveResult ConfirmName() {
   PlaySound(Game.sndMenuSelect);
   const int row = Game.newScoreRank - 1;
-  if (Game.typedName.empty() || row < 0 || row >= Game.highScores.Count()) return;
+  if (Game.typedName.empty() || row < 0 || row >= Game.highScores.Count()) return {};
   Game.highScores[row]->name = CHighScore(Game.typedName, 0).name;
   Game.menuState = msHighScores;
   // Saved at once, so that a crash or a power cut later cannot lose it.
-  SaveHighScores();
+  return SaveHighScores();
 }
 }  // namespace
 
@@ -72,8 +72,8 @@ void LoadHighScores() {
   }
 }
 
-bool SaveHighScores() {
-  if (PlayerFilesKept()) return true;
+TSaveResult SaveHighScores() {
+  if (PlayerFilesKept()) return {};
   // Always ten full records, whatever the table holds.
   std::vector<unsigned char> bytes(TableSize * RecordSize, 0);
   for (int k = 0; k < TableSize; ++k) {
@@ -84,9 +84,8 @@ bool SaveHighScores() {
     for (int b = 0; b < 4; ++b) record[NameLength + b] = static_cast<unsigned char>(entry.score >> (8 * b));
   }
   std::string error;
-  if (WriteFileAtomically(DataFilePath(ScoresFile), bytes, error)) return true;
-  ReportSaveFailure("the high scores", error);
-  return false;
+  if (WriteFileAtomically(DataFilePath(ScoresFile), bytes, error)) return {};
+  return TSaveResult::Failed("the high scores", error);
 }
 
 // A tie ranks below the equal entries; the new entry starts with a blank name.
@@ -100,12 +99,13 @@ int RankScore() {
   return pos;
 }
 
-void NameEntryKey(SDLKey key) {
+TSaveResult NameEntryKey(SDLKey key) {
   if (const char c = TypedChar(key)) {
     TypeKey(c);
   } else if (key == SDLK_BACKSPACE) {
     Backspace();
   } else if (key == SDLK_RETURN) {
-    ConfirmName();
+    return ConfirmName();
   }
+  return {};
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "store/datafile.h"
+
 class CHighScore {
 public:
   std::string name;  // always exactly 10 characters
@@ -15,7 +17,8 @@ public:
 };
 
 void LoadHighScores();
-// Writes highscores.dat; returns false (after reporting) when it could not.
-bool SaveHighScores();
+// Writes highscores.dat; says why when it could not.
+TSaveResult SaveHighScores();
 int RankScore();
-void NameEntryKey(SDLKey key);
+// Typing the new entry's name; Enter stores the table at once and returns how that went.
+TSaveResult NameEntryKey(SDLKey key);

@@ -48,12 +48,11 @@ void LoadOptions() {
   for (size_t i = 0; i < options.size(); ++i) options[i]->SetValue(bytes[i] == 1);
 }
 
-bool SaveOptions() {
-  if (PlayerFilesKept()) return true;
+TSaveResult SaveOptions() {
+  if (PlayerFilesKept()) return {};
   std::vector<unsigned char> bytes;
   for (const COption* option : FileOrder()) bytes.push_back(option->SavedValue() ? 1 : 0);
   std::string error;
-  if (WriteFileAtomically(DataFilePath(OptionsFile), bytes, error)) return true;
-  ReportSaveFailure("the options", error);
-  return false;
+  if (WriteFileAtomically(DataFilePath(OptionsFile), bytes, error)) return {};
+  return TSaveResult::Failed("the options", error);
 }

@@ -1,5 +1,6 @@
 // COption and the options file: six on/off settings kept in options.dat.
 #pragma once
+#include "store/datafile.h"
 
 class COption {
 public:
@@ -22,5 +23,5 @@ private:
 
 // Creates the six options (all on) and reads options.dat over them if it exists.
 void LoadOptions();
-// Writes options.dat; returns false (after reporting) when it could not.
-bool SaveOptions();
+// Writes options.dat; says why when it could not.
+TSaveResult SaveOptions();

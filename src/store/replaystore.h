@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "shell/replay.h"
+#include "replay/replay.h"
 
 // Where the recording of table row `rank` (1..10) is kept.
 std::string BestRecordingPath(int rank);

@@ -14,6 +14,7 @@
 #include "store/highscores.h"
 #include "ui/font.h"
 #include "ui/hud.h"
+#include "ui/notice.h"
 
 namespace {
 struct TMenuRow {
@@ -272,7 +273,7 @@ void DrawMenu() {
 
 void HandleMenuKey(SDLKey key) {
   if (Game.menuState == msNewHighScore) {
-    NameEntryKey(key);
+    ReportSave(NameEntryKey(key));
     return;
   }
   const TCursorScreen* screen = CursorScreen(Game.menuState);

@@ -1,6 +1,8 @@
 // The player's notice: a framed box of two lines near the foot of the field.
 #include "ui/notice.h"
 
+#include <cstdio>
+
 #include "shell/clock.h"
 #include "shell/globals.h"
 #include "ui/font.h"
@@ -21,6 +23,15 @@ void ShowNotice(const std::string& title, const std::string& detail) {
   Game.noticeLines[0] = title;
   Game.noticeLines[1] = detail;
   Game.noticeUntil = GetTicks() + NoticeMilliseconds;
+}
+
+bool ReportSave(const TSaveResult& result) {
+  if (result.saved) return true;
+  std::fprintf(stderr, "rebounder: %s were not saved: %s\n", result.what.c_str(), result.error.c_str());
+  const size_t colon = result.error.rfind(": ");
+  ShowNotice(result.what + " were not saved",
+             colon == std::string::npos ? result.error : result.error.substr(colon + 2));
+  return false;
 }
 
 // Differences in unsigned arithmetic, so a clock wrap cannot keep it forever.

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "fuzzenv.h"
-#include "shell/playback.h"
-#include "shell/replay.h"
+#include "replay/playback.h"
+#include "replay/replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();

@@ -1,0 +1,174 @@
+// Attract mode. The demo plays the real game on the real record; everything
+// of the player's that it touches (the level behind the menu, the lists, the
+// paddle, the menu, score, lives and the random generator) is traded out
+// when it starts and traded back when it ends, so it leaves no trace.
+#include "replay/attract.h"
+
+#include <ctime>
+#include <memory>
+#include <utility>
+
+#include "effects/bonus.h"
+#include "effects/floater.h"
+#include "effects/particles.h"
+#include "field/autopilot.h"
+#include "field/ball.h"
+#include "field/brick.h"
+#include "field/gameflow.h"
+#include "field/level.h"
+#include "field/paddle.h"
+#include "shell/clock.h"
+#include "shell/globals.h"
+#include "shell/random.h"
+#include "ui/font.h"
+
+namespace {
+constexpr int IdleTicks = 30 * 40;
+constexpr int LongestDemo = 3 * 60 * 40;
+constexpr int EndingTicks = 3 * 40;  // the "well done" or "game over" shown before going back
+
+// The part of the record a demo may change.
+struct TSavedGame {
+  TObjectList<CBall> balls;
+  TObjectList<CBrick> bricks;
+  TObjectList<CParticleSystem> effects;
+  TObjectList<CBonus> bonuses;
+  TObjectList<CFloater> floaters;
+  std::unique_ptr<CPaddle> paddle;
+  bool fireHeld = false, firePressed = false, levelComplete = false;
+  int motionCarry = 0;
+  int baseBallSpeed = 4, ballSpeed = 4, beamPhase = 0, menuCursor = 0, lives = 3, energy = 0;
+  TBallType ballType = btNormal;
+  TProgramState programState = psGame, returnState = psMenu;
+  TGameState gameState = gsFirstBall;
+  TMenuState menuState = msMain;
+  uint32_t score = 0;
+  int levelIndex = -1, maxFloaters = 0, floaterInterval = 0, floaterTimer = 0, newScoreRank = 0;
+  std::string levelName, typedName;
+  uint64_t random = 1;
+};
+
+void Exchange(TSavedGame& s) {
+  using std::swap;
+  Game.balls.Swap(s.balls);
+  Game.bricks.Swap(s.bricks);
+  Game.effects.Swap(s.effects);
+  Game.bonuses.Swap(s.bonuses);
+  Game.floaters.Swap(s.floaters);
+  swap(Game.paddle, s.paddle);
+  swap(Game.firePressed, s.firePressed);
+  swap(Game.motionCarry, s.motionCarry);
+  swap(Game.fireHeld, s.fireHeld);
+  swap(Game.levelComplete, s.levelComplete);
+  swap(Game.baseBallSpeed, s.baseBallSpeed);
+  swap(Game.ballSpeed, s.ballSpeed);
+  swap(Game.beamPhase, s.beamPhase);
+  swap(Game.menuCursor, s.menuCursor);
+  swap(Game.lives, s.lives);
+  swap(Game.energy, s.energy);
+  swap(Game.ballType, s.ballType);
+  swap(Game.programState, s.programState);
+  swap(Game.returnState, s.returnState);
+  swap(Game.gameState, s.gameState);
+  swap(Game.menuState, s.menuState);
+  swap(Game.score, s.score);
+  swap(Game.levelIndex, s.levelIndex);
+  swap(Game.maxFloaters, s.maxFloaters);
+  swap(Game.floaterInterval, s.floaterInterval);
+  swap(Game.floaterTimer, s.floaterTimer);
+  swap(Game.newScoreRank, s.newScoreRank);
+  swap(Game.levelName, s.levelName);
+  swap(Game.typedName, s.typedName);
+  const uint64_t random = RandomState();
+  SetRandomState(s.random);
+  s.random = random;
+}
+
+std::unique_ptr<TSavedGame> saved;
+std::unique_ptr<CAutopilot> pilot;
+int idleSince = 0;
+int demoStart = 0;
+int endingSince = -1;
+
+bool MenuIdleCounts() {
+  return Game.programState == psMenu && Game.menuState == msMain && Game.returnState != psGame;
+}
+
+bool IsInput(const SDL_Event& e) {
+  switch (e.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEMOTION:
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+    case SDL_JOYAXISMOTION:
+    case SDL_JOYHATMOTION:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+bool DemoRunning() { return pilot != nullptr; }
+
+void StartDemo(uint32_t seed) {
+  if (DemoRunning()) return;
+  saved.reset(new TSavedGame());
+  Exchange(*saved);
+  Game.paddle.reset(new CPaddle(240, 420));
+  pilot.reset(new CAutopilot(seed));
+  // A level of the first two laps, chosen by the demo's own seed; the level
+  // load then reseeds the generator as every level does.
+  Game.levelIndex = static_cast<int>(seed % static_cast<uint32_t>(2 * LevelCount())) - 1;
+  NextLevel();
+  demoStart = Game.tickCount;
+  endingSince = -1;
+}
+
+void EndDemo() {
+  if (!DemoRunning()) return;
+  pilot.reset();
+  Exchange(*saved);
+  saved.reset();  // the demo's objects go now
+  idleSince = Game.tickCount;
+}
+
+bool AttractTakesEvent(const SDL_Event& e) {
+  if (IsInput(e)) idleSince = Game.tickCount;
+  if (!DemoRunning()) return false;
+  // Any key or click ends the demo and does nothing else; the pointer's
+  // motion is the autopilot's business meanwhile.
+  if (e.type == SDL_KEYDOWN || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_JOYBUTTONDOWN ||
+      e.type == SDL_QUIT)
+    EndDemo();
+  return e.type != SDL_QUIT;
+}
+
+void AttractTick() {
+  if (!DemoRunning() || Game.programState != psGame) return;
+  if (Game.gameState == gsGameDone || Game.gameState == gsGameOver) return;
+  pilot->Tick();
+}
+
+void AttractPass() {
+  if (!DemoRunning()) {
+    if (!MenuIdleCounts()) idleSince = Game.tickCount;
+    if (Game.tickCount - idleSince >= IdleTicks)
+      StartDemo(static_cast<uint32_t>(std::time(nullptr)) ^ GetTicks());
+    return;
+  }
+  const bool over = Game.gameState == gsGameDone || Game.gameState == gsGameOver;
+  if (over && endingSince < 0) endingSince = Game.tickCount;
+  if ((over && Game.tickCount - endingSince >= EndingTicks) || Game.tickCount - demoStart >= LongestDemo ||
+      Game.programState != psGame)
+    EndDemo();
+}
+
+void DrawDemoLabel() {
+  if (!DemoRunning()) return;
+  const char* const text = "demo";
+  DrawText(Game.fontMenu, (480 - TextWidth(Game.fontMenu, text)) / 2, 356, text);
+}

@@ -1,0 +1,305 @@
+// Playing a recorded game back: the recorded events go through the real
+// dispatch and the recorded seeds through the clock seam of the random
+// generator, so the game and its picture unfold exactly as they did.
+#include "replay/playback.h"
+
+#include <cstdio>
+
+#include "effects/particles.h"
+#include "field/gameflow.h"
+#include "field/level.h"
+#include "field/paddle.h"
+#include "platform/display.h"
+#include "platform/fatal.h"
+#include "platform/joystick.h"
+#include "platform/sessionend.h"
+#include "replay/recorder.h"
+#include "shell/catalogue.h"
+#include "shell/clock.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+#include "shell/mainloop.h"
+#include "shell/random.h"
+#include "store/datafile.h"
+#include "ui/font.h"
+
+namespace {
+// The clock seconds the recorded level loads drew, handed out in order.
+std::vector<uint32_t> seeds;
+size_t nextSeed = 0;
+
+uint32_t RecordedSeconds() { return nextSeed < seeds.size() ? seeds[nextSeed++] : 0; }
+
+SDL_Event EventOf(const TReplayItem& item) {
+  SDL_Event e = {};
+  switch (item.kind) {
+    case riMotion:
+      e.type = SDL_MOUSEMOTION;
+      e.motion.x = static_cast<Uint16>(item.value);
+      e.motion.y = static_cast<Uint16>(item.a);
+      e.motion.xrel = static_cast<Sint16>(item.b);
+      break;
+    case riButtonDown:
+    case riButtonUp:
+      e.type = item.kind == riButtonDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      e.button.button = SDL_BUTTON_LEFT;
+      break;
+    case riKeyDown:
+    case riKeyUp:
+      e.type = item.kind == riKeyDown ? SDL_KEYDOWN : SDL_KEYUP;
+      e.key.keysym.sym = static_cast<SDLKey>(item.value);
+      break;
+    case riPadAxis:
+      e.type = SDL_JOYAXISMOTION;
+      e.jaxis.which = static_cast<Uint8>(item.value);
+      e.jaxis.axis = static_cast<Uint8>(item.a);
+      e.jaxis.value = static_cast<Sint16>(item.b);
+      break;
+    case riPadButtonDown:
+    case riPadButtonUp:
+      e.type = item.kind == riPadButtonDown ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+      e.jbutton.which = static_cast<Uint8>(item.value);
+      e.jbutton.button = static_cast<Uint8>(item.a);
+      break;
+    case riPadHat:
+      e.type = SDL_JOYHATMOTION;
+      e.jhat.which = static_cast<Uint8>(item.value);
+      e.jhat.hat = static_cast<Uint8>(item.a);
+      e.jhat.value = static_cast<Uint8>(item.b);
+      break;
+    default:
+      e.type = SDL_ACTIVEEVENT;
+      break;
+  }
+  return e;
+}
+
+void ApplyStart(const TReplayStart& s) {
+  // The options that shape play and picture are the recorded ones; the
+  // window and what is heard stay as the viewer has them.
+  Game.optBackground.value = s.options[3];
+  Game.optStars.value = s.options[4];
+  Game.optExplosions.value = s.options[5];
+  Game.tickCount = s.tickCount;
+  Game.levelIndex = s.levelIndex;
+  Game.returnState = static_cast<TProgramState>(s.returnState);
+  Game.menuState = static_cast<TMenuState>(s.menuState);
+  Game.menuCursor = s.menuCursor;
+  Game.fireHeld = s.fireHeld;
+  Game.firePressed = s.firePressed;
+  Game.motionCarry = s.motionCarry;
+  SetHeldKeys(s.held);
+  Game.paddle->x = s.paddleX;
+  Game.paddle->size = static_cast<TPaddleSize>(s.paddleSize);
+  Game.paddle->direction = s.paddleDirection;
+  Game.paddle->slow = s.paddleSlow;
+  Game.ballType = static_cast<TBallType>(s.ballType);
+  Game.ballSpeed = s.ballSpeed;
+  Game.beamPhase = s.beamPhase;
+  Game.stars->particles.Clear();
+  for (const TReplayStar& star : s.stars)
+    Game.stars->particles.Add(new CParticle(star.x, star.y, star.dx, 0, -1));
+}
+}  // namespace
+
+CPlayback::CPlayback(const TReplay& replay) : replay(replay) {
+  ResetGamepadState();
+  seeds.clear();
+  nextSeed = 0;
+  const TReplayStart& s = replay.start;
+  if (s.fromLevel) seeds.push_back(s.levelSeed);
+  for (const TReplayPass& p : replay.passes)
+    for (const TReplayItem& item : p.items)
+      if (item.kind == riSeed) seeds.push_back(item.value);
+  SetSecondsSource(RecordedSeconds);
+  if (s.fromLevel) {
+    Game.levelIndex = -1;
+    LoadLevel(s.levelName, 0, 0);
+    Game.levelComplete = false;
+    Game.score = 0;
+    Game.lives = 3;
+    Game.programState = psGame;
+    ApplyStart(s);
+    SetRandomState(s.random);
+    // The game drew its first frame before its first pass (and the drawing
+    // moves the beams).
+    DrawStateFrame();
+  } else {
+    ApplyStart(s);
+    Game.programState = psMenu;
+    StartNewGame(s.difficulty);
+  }
+}
+
+CPlayback::~CPlayback() { SetSecondsSource(nullptr); }
+
+int CPlayback::Step(bool draw) {
+  if (Done()) return 0;
+  const TReplayPass& pass = replay.passes[passIndex];
+  const TGameState before = Game.gameState;
+  for (const TReplayItem& item : pass.items) {
+    if (item.kind == riSeed) continue;
+    Game.event = EventOf(item);
+    DispatchEvent();
+  }
+  SetHeldKeys(pass.held);
+  for (int t = 0; t < pass.ticks; ++t) LogicTick();
+  if (Game.programState == psGame) CheckGameFlow();
+  tick += pass.ticks;
+  TReplayCheckpoint c;
+  if (PassEndedLevel(before, tick, c)) seen.push_back(c);
+  if (draw) DrawStateFrame();
+  if (++repeatDone >= pass.repeat) {
+    ++passIndex;
+    repeatDone = 0;
+  }
+  return pass.ticks;
+}
+
+TReplayCheckpoint CPlayback::Summary() const {
+  TReplayCheckpoint c;
+  c.tick = tick;
+  c.level = Game.levelIndex;
+  c.score = Game.score;
+  c.lives = Game.lives;
+  return c;
+}
+
+std::string CPlayback::Mismatch() const {
+  const std::vector<TReplayCheckpoint>& want = replay.checkpoints;
+  for (size_t i = 0; i < seen.size(); ++i) {
+    if (i >= want.size()) return "an extra level end: " + seen[i].Text();
+    if (seen[i] != want[i]) return "recorded " + want[i].Text() + ", played " + seen[i].Text();
+  }
+  if (!Done()) return "";
+  if (seen.size() < want.size()) return "a level end never came: " + want[seen.size()].Text();
+  if (nextSeed != seeds.size()) return "the levels were not loaded as recorded";
+  if (Summary() != replay.end) return "recorded end " + replay.end.Text() + ", played " + Summary().Text();
+  return "";
+}
+
+namespace {
+// The viewer's controls, shown in the left strip beside the field, which the
+// game never draws on, so that the field stays exactly the recorded picture.
+struct TViewer {
+  int speed = 1;
+  bool paused = false;
+  bool quit = false;
+};
+
+void DrawViewerLabel(const TViewer& v, bool ended) {
+  SDL_SetClipRect(Game.screen, nullptr);
+  SDL_Rect strip = {0, 0, 80, 480};
+  SDL_FillRect(Game.screen, &strip, 0);
+  std::string state = ended ? "end" : v.paused ? "paused" : std::to_string(v.speed) + "x";
+  DrawText(Game.fontScore, -76, 8, "replay");
+  DrawText(Game.fontScore, -76, 24, state);
+  SDL_Rect clip = {80, 0, 480, 480};
+  SDL_SetClipRect(Game.screen, &clip);
+}
+
+void HandleViewerKeys(TViewer& v) {
+  SDL_Event e;
+  while (SDL_PollEvent(&e) == 1) {
+    if (e.type == SDL_QUIT) v.quit = true;
+    if (e.type != SDL_KEYDOWN) continue;
+    switch (e.key.keysym.sym) {
+      case SDLK_ESCAPE:
+      case SDLK_q:
+        v.quit = true;
+        break;
+      case SDLK_SPACE:
+      case SDLK_p:
+        v.paused = !v.paused;
+        break;
+      case SDLK_1:
+        v.speed = 1;
+        break;
+      case SDLK_2:
+        v.speed = 4;
+        break;
+      case SDLK_3:
+        v.speed = 16;
+        break;
+      case SDLK_f:
+        v.speed = v.speed == 1 ? 4 : v.speed == 4 ? 16 : 1;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+int RunViewer(const std::string& path, const TReplay& replay) {
+  CPlayback playback(replay);
+  TViewer viewer;
+  bool reported = false;
+  // Real time owed to the playback, in milliseconds times the speed, so a
+  // change of speed keeps the picture steady.
+  int64_t owed = 0;
+  uint32_t last = GetTicks(), lastFlip = 0;
+  while (!viewer.quit && !Game.quitRequested && !QuitSignalled()) {
+    HandleViewerKeys(viewer);
+    const uint32_t now = GetTicks();
+    const uint32_t elapsed = now - last;
+    last = now;
+    if (viewer.paused || playback.Done()) {
+      owed = 0;
+      DrawViewerLabel(viewer, playback.Done());
+      PresentScreen();
+      SDL_Delay(20);
+      continue;
+    }
+    owed += static_cast<int64_t>(elapsed) * viewer.speed;
+    bool drew = false;
+    // Every pass is drawn, as the drawing moves some animations; only the
+    // frames the screen can show are flipped.
+    while (owed > 0 && !playback.Done() && GetTicks() - now < 40) {
+      const int before = playback.Tick();
+      owed -= 25 * playback.Step(true);
+      DumpFramesBetween(before, playback.Tick(), "replay-");
+      drew = true;
+      if (viewer.speed == 1) break;
+    }
+    // A stall is not caught up in a rush, and a pass that ran a long stall's
+    // ticks at once is not waited for as long.
+    if (owed > 200 * viewer.speed) owed = 200 * viewer.speed;
+    if (owed < -1000) owed = -1000;
+    const std::string mismatch = playback.Mismatch();
+    if (!mismatch.empty() && !reported) {
+      std::fprintf(stderr, "rebounder: %s does not play as it was recorded (%s)\n", path.c_str(),
+                   mismatch.c_str());
+      reported = true;
+    }
+    if (drew && (viewer.speed == 1 || GetTicks() - lastFlip >= 25)) {
+      DrawViewerLabel(viewer, false);
+      PresentScreen();
+      lastFlip = GetTicks();
+    }
+    SDL_Delay(owed > 0 ? 1 : 5);
+  }
+  return reported ? 1 : 0;
+}
+}  // namespace
+
+int PlayReplayFile(const std::string& path) {
+  TReplay replay;
+  std::string error;
+  if (!LoadReplayFile(path, replay, error)) {
+    std::fprintf(stderr, "rebounder: %s\n", error.c_str());
+    return 1;
+  }
+  int status = 0;
+  try {
+    // The recording says which level it starts on; the menu's level is loaded behind it.
+    Game.commandLine.levelName.clear();
+    KeepPlayerFiles(true);
+    StartUp();
+    status = RunViewer(path, replay);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "rebounder: %s\n", e.what());
+    status = 1;
+  }
+  ShutDown();
+  return status;
+}

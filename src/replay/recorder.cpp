@@ -1,0 +1,226 @@
+// The recorder: the game's start, every event that reaches the dispatch, the
+// keys the ticks poll, the seeds the level loads draw, and the level ends.
+#include "replay/recorder.h"
+
+#include <cstdlib>
+#include <sstream>
+
+#include "effects/particles.h"
+#include "field/paddle.h"
+#include "shell/globals.h"
+#include "shell/random.h"
+#include "store/replaystore.h"
+
+namespace {
+bool enabled = false;
+bool recording = false;
+TReplay replay;
+TReplayPass pass;     // the pass being recorded
+size_t inFlight = 0;  // index in pass.items of the event being dispatched
+TGameState lastState = gsFirstBall;
+uint32_t lastSeed = 0;
+int ticksBefore = 0, ticksAfter = 0;  // the recorded ticks around the last pass
+int dispatchDepth = 0;
+
+void OnSeed(uint32_t seed) {
+  lastSeed = seed;
+  if (recording) pass.items.push_back({riSeed, seed});
+}
+
+void Begin(TReplayStart start) {
+  replay = TReplay();
+  replay.start = std::move(start);
+  pass = TReplayPass();
+  inFlight = 0;
+  lastState = Game.gameState;
+  ticksBefore = ticksAfter = 0;
+  recording = true;
+}
+
+// Quiet one-tick passes with unchanged keys fold into one run.
+void ClosePass(int ticks) {
+  pass.held = HeldKeys();
+  pass.ticks = ticks;
+  if (pass.items.empty() && ticks == 1 && !replay.passes.empty()) {
+    TReplayPass& last = replay.passes.back();
+    if (last.items.empty() && last.ticks == 1 && last.held == pass.held) {
+      ++last.repeat;
+      return;
+    }
+  }
+  replay.passes.push_back(std::move(pass));
+  pass = TReplayPass();
+}
+
+TReplayCheckpoint Summary(int tick) {
+  TReplayCheckpoint c;
+  c.tick = tick;
+  c.level = Game.levelIndex;
+  c.score = Game.score;
+  c.lives = Game.lives;
+  c.gameState = Game.gameState;
+  return c;
+}
+
+std::vector<int> DumpTicks() {
+  std::vector<int> ticks;
+  const char* list = std::getenv("REBOUNDER_DUMP_TICKS");
+  if (!list) return ticks;
+  std::istringstream in(list);
+  for (std::string word; std::getline(in, word, ',');)
+    if (!word.empty()) ticks.push_back(std::atoi(word.c_str()));
+  return ticks;
+}
+}  // namespace
+
+void EnableRecording(bool on) {
+  enabled = on;
+  recording = false;
+  SetSeedObserver(on ? OnSeed : nullptr);
+}
+
+bool Recording() { return recording; }
+
+TReplayStart CaptureStart() {
+  TReplayStart s;
+  const COption* options[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,
+                              &Game.optBackground, &Game.optStars, &Game.optExplosions};
+  for (int i = 0; i < 6; ++i) s.options[i] = options[i]->value;
+  s.tickCount = Game.tickCount;
+  s.levelIndex = Game.levelIndex;
+  s.returnState = Game.returnState;
+  s.menuState = Game.menuState;
+  s.menuCursor = Game.menuCursor;
+  s.fireHeld = Game.fireHeld;
+  s.firePressed = Game.firePressed;
+  s.motionCarry = Game.motionCarry;
+  s.held = HeldKeys();
+  s.paddleX = Game.paddle->x;
+  s.paddleSize = Game.paddle->size;
+  s.paddleDirection = Game.paddle->direction;
+  s.paddleSlow = Game.paddle->slow;
+  s.ballType = Game.ballType;
+  s.ballSpeed = Game.ballSpeed;
+  s.beamPhase = Game.beamPhase;
+  s.random = RandomState();
+  if (Game.stars)
+    for (int i = 0; i < Game.stars->particles.Count(); ++i) {
+      const CParticle* p = Game.stars->particles[i];
+      s.stars.push_back({p->x, p->y, p->dx});
+    }
+  return s;
+}
+
+void RecordGameStart(int difficulty) {
+  if (!enabled) return;
+  TReplayStart start = CaptureStart();
+  start.difficulty = difficulty;
+  Begin(std::move(start));
+}
+
+void RecordLevelStart(const std::string& levelName) {
+  if (!enabled) return;
+  TReplayStart start = CaptureStart();
+  start.fromLevel = true;
+  start.levelName = levelName;
+  start.levelSeed = lastSeed;
+  Begin(std::move(start));
+}
+
+CEventRecording::~CEventRecording() { --dispatchDepth; }
+
+CEventRecording::CEventRecording(const SDL_Event& e) {
+  if (dispatchDepth++ > 0 || !recording) return;
+  TReplayItem item = {riOther, 0};
+  switch (e.type) {
+    case SDL_MOUSEMOTION:
+      item = {riMotion, e.motion.x, e.motion.y, e.motion.xrel};
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      item.kind = riButtonDown;
+      break;
+    case SDL_MOUSEBUTTONUP:
+      item.kind = riButtonUp;
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      item = {e.type == SDL_KEYDOWN ? riKeyDown : riKeyUp, static_cast<uint32_t>(e.key.keysym.sym)};
+      break;
+    case SDL_JOYAXISMOTION:
+      item = {riPadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value};
+      break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      item = {e.type == SDL_JOYBUTTONDOWN ? riPadButtonDown : riPadButtonUp, e.jbutton.which,
+              e.jbutton.button};
+      break;
+    case SDL_JOYHATMOTION:
+      item = {riPadHat, e.jhat.which, e.jhat.hat, e.jhat.value};
+      break;
+    default:
+      break;
+  }
+  inFlight = pass.items.size();
+  pass.items.push_back(item);
+}
+
+void RecordPass(int ticks) {
+  if (!recording) return;
+  ticksBefore = ticksAfter;
+  ticksAfter += ticks;
+  ClosePass(ticks);
+  TReplayCheckpoint c;
+  if (PassEndedLevel(lastState, ticksAfter, c)) replay.checkpoints.push_back(c);
+  lastState = Game.gameState;
+}
+
+TReplay FinishRecording() {
+  recording = false;
+  if (inFlight < pass.items.size()) pass.items.resize(inFlight);
+  if (!pass.items.empty()) ClosePass(0);
+  replay.end = Summary(ticksAfter);
+  replay.end.gameState = 0;
+  return std::move(replay);
+}
+
+void RecordGameEnd(int rank) {
+  if (!recording) return;
+  TReplay finished = FinishRecording();
+  if (rank > 0) KeepBestRecording(rank, std::move(finished));
+}
+
+uint8_t HeldKeys() {
+  uint8_t held = 0;
+  if (Game.keyState[SDLK_LEFT] == 1) held |= rhLeft;
+  if (Game.keyState[SDLK_RIGHT] == 1) held |= rhRight;
+  if (Game.keyState[SDLK_SPACE] == 1) held |= rhSpace;
+  return held;
+}
+
+void SetHeldKeys(uint8_t held) {
+  Game.keyState[SDLK_LEFT] = (held & rhLeft) ? 1 : 0;
+  Game.keyState[SDLK_RIGHT] = (held & rhRight) ? 1 : 0;
+  Game.keyState[SDLK_SPACE] = (held & rhSpace) ? 1 : 0;
+}
+
+bool PassEndedLevel(TGameState before, int tick, TReplayCheckpoint& checkpoint) {
+  const TGameState now = Game.gameState;
+  if (now == before || (now != gsGameDone && now != gsGameOver)) return false;
+  checkpoint = Summary(tick);
+  return true;
+}
+
+void DumpFramesBetween(int fromTick, int toTick, const char* prefix) {
+  static const std::vector<int> ticks = DumpTicks();
+  if (ticks.empty() || !Game.screen) return;
+  const char* dir = std::getenv("REBOUNDER_DUMP_DIR");
+  for (int t : ticks) {
+    if (t <= fromTick || t > toTick) continue;
+    const std::string path = std::string(dir ? dir : ".") + "/" + prefix + std::to_string(t) + ".bmp";
+    SDL_SaveBMP(Game.screen, path.c_str());
+  }
+}
+
+void DumpRecordedFrame() {
+  if (recording && ticksAfter > ticksBefore) DumpFramesBetween(ticksBefore, ticksAfter, "frame-");
+}

@@ -1,0 +1,380 @@
+// The text form of a recorded game: writing it, and reading it back strictly,
+// since a replay file may come from anywhere.
+#include "replay/replay.h"
+
+#include <SDL/SDL_keysym.h>
+
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstring>
+#include <fstream>
+
+namespace {
+const char* const Magic = "rebounder-replay";
+constexpr int64_t MostTicks = 40LL * 60 * 60 * 24 * 7;  // a week of play
+constexpr size_t MostBytes = 64u << 20;
+constexpr size_t MostStars = 1024;
+
+void Line(std::string& out, const char* head, std::initializer_list<int64_t> values) {
+  out += head;
+  for (int64_t v : values) {
+    out += ' ';
+    out += std::to_string(v);
+  }
+  out += '\n';
+}
+
+void WriteItem(std::string& out, const TReplayItem& item) {
+  switch (item.kind) {
+    case riMotion:
+      Line(out, "m", {item.value, item.a, item.b});
+      break;
+    case riButtonDown:
+      Line(out, "b", {1});
+      break;
+    case riButtonUp:
+      Line(out, "b", {0});
+      break;
+    case riKeyDown:
+      Line(out, "k", {1, item.value});
+      break;
+    case riKeyUp:
+      Line(out, "k", {0, item.value});
+      break;
+    case riOther:
+      Line(out, "o", {});
+      break;
+    case riSeed:
+      Line(out, "s", {item.value});
+      break;
+    case riPadAxis:
+      Line(out, "ja", {item.value, item.a, item.b});
+      break;
+    case riPadButtonDown:
+    case riPadButtonUp:
+      Line(out, "jb", {item.kind == riPadButtonDown, item.value, item.a});
+      break;
+    case riPadHat:
+      Line(out, "jh", {item.value, item.a, item.b});
+      break;
+  }
+}
+
+void WriteSummary(std::string& out, const char* head, const TReplayCheckpoint& c, bool withState) {
+  if (withState)
+    Line(out, head, {c.tick, c.level, c.score, c.lives, c.gameState});
+  else
+    Line(out, head, {c.tick, c.level, c.score, c.lives});
+}
+
+// Splits the text into lines and each line into its words, and reads numbers
+// within stated bounds; every fault names the line.
+class TReader {
+public:
+  explicit TReader(const std::string& text) : text(text) {}
+
+  bool Next() {
+    if (pos >= text.size()) return false;
+    const size_t eol = text.find('\n', pos);
+    if (eol == std::string::npos) return Fault("the file ends in the middle of a line");
+    line = text.substr(pos, eol - pos);
+    pos = eol + 1;
+    ++number;
+    words.clear();
+    size_t from = 0;
+    while (from <= line.size()) {
+      const size_t space = line.find(' ', from);
+      const size_t to = space == std::string::npos ? line.size() : space;
+      words.push_back(line.substr(from, to - from));
+      if (space == std::string::npos) break;
+      from = space + 1;
+    }
+    return true;
+  }
+
+  bool Fault(const std::string& reason) {
+    if (error.empty()) error = "line " + std::to_string(number) + ": " + reason;
+    return false;
+  }
+
+  // The line must be `head` followed by exactly `count` words.
+  bool Expect(const char* head, size_t count) {
+    if (words[0] != head) return Fault(std::string("expected \"") + head + "\"");
+    if (words.size() != count + 1) return Fault(std::string("wrong number of values after \"") + head + "\"");
+    return true;
+  }
+
+  bool Unsigned64(size_t index, uint64_t& out) {
+    const std::string& w = words[index];
+    const char* end = w.data() + w.size();
+    auto [ptr, ec] = std::from_chars(w.data(), end, out);
+    if (w.empty() || ec != std::errc() || ptr != end || out == 0)
+      return Fault("\"" + w + "\" is no generator state");
+    return true;
+  }
+
+  template <class T>
+  bool Number(size_t index, int64_t low, int64_t high, T& out) {
+    const std::string& w = words[index];
+    int64_t v = 0;
+    const char* end = w.data() + w.size();
+    auto [ptr, ec] = std::from_chars(w.data(), end, v);
+    if (w.empty() || ec != std::errc() || ptr != end) return Fault("\"" + w + "\" is not a whole number");
+    if (v < low || v > high) return Fault(w + " is out of range");
+    out = static_cast<T>(v);
+    return true;
+  }
+
+  const std::string& text;
+  size_t pos = 0;
+  int number = 0;
+  std::string line;
+  std::vector<std::string> words;
+  std::string error;
+};
+
+bool ReadStart(TReader& r, TReplayStart& s) {
+  if (!r.Next()) return r.Fault("the file stops before the game begins");
+  if (r.words[0] != "start" || r.words.size() < 3) return r.Fault("expected how the game started");
+  if (r.words[1] == "difficulty") {
+    if (r.words.size() != 3 || !r.Number(2, 0, 4, s.difficulty)) return r.Fault("bad difficulty");
+  } else if (r.words[1] == "level") {
+    s.fromLevel = true;
+    if (r.words.size() < 4 || !r.Number(2, 0, UINT32_MAX, s.levelSeed)) return r.Fault("bad level start");
+    s.levelName = r.line.substr(r.line.find(' ', r.line.find(' ', 6) + 1) + 1);
+    // The name becomes part of a path: no folders, nothing hidden, no control characters.
+    bool clean = !s.levelName.empty() && s.levelName.size() <= 64 && s.levelName[0] != '.';
+    for (unsigned char c : s.levelName) clean = clean && c >= 32 && c != '/' && c != 127;
+    if (!clean) return r.Fault("unusable level name");
+  } else {
+    return r.Fault("unknown start \"" + r.words[1] + "\"");
+  }
+  int v[6];
+  if (!r.Next() || !r.Expect("options", 6)) return false;
+  for (int i = 0; i < 6; ++i) {
+    if (!r.Number(i + 1, 0, 1, v[i])) return false;
+    s.options[i] = v[i] != 0;
+  }
+  if (!r.Next() || !r.Expect("clock", 1) || !r.Number(1, 0, INT_MAX, s.tickCount)) return false;
+  if (!r.Next() || !r.Expect("level", 1) || !r.Number(1, -1, INT_MAX / 2, s.levelIndex)) return false;
+  if (!r.Next() || !r.Expect("menu", 3) || !r.Number(1, 0, 3, s.returnState) ||
+      !r.Number(2, 0, 6, s.menuState) || !r.Number(3, 0, 6, s.menuCursor))
+    return false;
+  if (!r.Next() || !r.Expect("input", 4) || !r.Number(1, 0, 1, v[0]) || !r.Number(2, 0, 1, v[1]) ||
+      !r.Number(3, -1000, 1000, s.motionCarry) || !r.Number(4, 0, 7, s.held))
+    return false;
+  s.fireHeld = v[0] != 0;
+  s.firePressed = v[1] != 0;
+  if (!r.Next() || !r.Expect("paddle", 4) || !r.Number(1, 0, 480, s.paddleX) ||
+      !r.Number(2, 0, 2, s.paddleSize) || !r.Number(3, -1, 1, s.paddleDirection) || !r.Number(4, 0, 1, v[0]))
+    return false;
+  if (s.paddleDirection == 0) return r.Fault("the paddle's direction is 1 or -1");
+  s.paddleSlow = v[0] != 0;
+  if (!r.Next() || !r.Expect("ball", 2) || !r.Number(1, 0, 2, s.ballType) || !r.Number(2, 0, 64, s.ballSpeed))
+    return false;
+  if (!r.Next() || !r.Expect("beam", 1) || !r.Number(1, 0, 15, s.beamPhase)) return false;
+  if (!r.Next() || !r.Expect("random", 1) || !r.Unsigned64(1, s.random)) return false;
+  if (!r.Next() || r.words[0] != "stars" || (r.words.size() - 1) % 3 != 0 ||
+      (r.words.size() - 1) / 3 > MostStars)
+    return r.Fault("expected the star field");
+  for (size_t i = 1; i + 2 < r.words.size(); i += 3) {
+    TReplayStar star;
+    if (!r.Number(i, -1000, 1000, star.x) || !r.Number(i + 1, -1000, 1000, star.y) ||
+        !r.Number(i + 2, -1000, 1000, star.dx))
+      return false;
+    s.stars.push_back(star);
+  }
+  if (!r.Next() || !r.Expect("play", 0)) return false;
+  return true;
+}
+
+bool ReadSummary(TReader& r, TReplayCheckpoint& c, bool withState) {
+  return r.Expect(withState ? "c" : "end", withState ? 5 : 4) && r.Number(1, 0, MostTicks, c.tick) &&
+         r.Number(2, -1, INT_MAX / 2, c.level) && r.Number(3, 0, UINT32_MAX, c.score) &&
+         r.Number(4, -1000, 1000, c.lives) && (!withState || r.Number(5, 0, 5, c.gameState));
+}
+
+bool ReadBody(TReader& r, TReplay& replay) {
+  TReplayPass pass;
+  uint8_t held = replay.start.held;
+  int64_t ticks = 0;
+  while (r.Next()) {
+    const std::string& head = r.words[0];
+    TReplayItem item = {riOther, 0};
+    int flag = 0;
+    if (head == "m") {
+      if (!r.Expect("m", 3) || !r.Number(1, 0, 65535, item.value) || !r.Number(2, 0, 65535, item.a) ||
+          !r.Number(3, -32768, 32767, item.b))
+        return false;
+      item.kind = riMotion;
+    } else if (head == "b") {
+      if (!r.Expect("b", 1) || !r.Number(1, 0, 1, flag)) return false;
+      item.kind = flag ? riButtonDown : riButtonUp;
+    } else if (head == "k") {
+      if (!r.Expect("k", 2) || !r.Number(1, 0, 1, flag) || !r.Number(2, 0, SDLK_LAST - 1, item.value))
+        return false;
+      item.kind = flag ? riKeyDown : riKeyUp;
+    } else if (head == "o") {
+      if (!r.Expect("o", 0)) return false;
+    } else if (head == "ja") {
+      if (!r.Expect("ja", 3) || !r.Number(1, 0, 255, item.value) || !r.Number(2, 0, 255, item.a) ||
+          !r.Number(3, -32768, 32767, item.b))
+        return false;
+      item.kind = riPadAxis;
+    } else if (head == "jb") {
+      if (!r.Expect("jb", 3) || !r.Number(1, 0, 1, flag) || !r.Number(2, 0, 255, item.value) ||
+          !r.Number(3, 0, 255, item.a))
+        return false;
+      item.kind = flag ? riPadButtonDown : riPadButtonUp;
+    } else if (head == "jh") {
+      if (!r.Expect("jh", 3) || !r.Number(1, 0, 255, item.value) || !r.Number(2, 0, 255, item.a) ||
+          !r.Number(3, 0, 15, item.b))
+        return false;
+      item.kind = riPadHat;
+    } else if (head == "s") {
+      if (!r.Expect("s", 1) || !r.Number(1, 0, UINT32_MAX, item.value)) return false;
+      item.kind = riSeed;
+    } else if (head == "h") {
+      if (!r.Expect("h", 1) || !r.Number(1, 0, 7, held)) return false;
+      continue;
+    } else if (head == "t" || head == "p") {
+      int64_t n = 0;
+      if (!r.Expect(head.c_str(), 1) || !r.Number(1, head == "t" ? 0 : 1, MostTicks, n)) return false;
+      if (head == "p" && !pass.items.empty()) return r.Fault("a run of quiet passes cannot hold events");
+      pass.held = held;
+      pass.ticks = head == "t" ? static_cast<int>(n) : 1;
+      pass.repeat = head == "t" ? 1 : static_cast<uint32_t>(n);
+      ticks += n;
+      if (ticks > MostTicks) return r.Fault("longer than any game");
+      replay.passes.push_back(std::move(pass));
+      pass = TReplayPass();
+      continue;
+    } else if (head == "c" || head == "end") {
+      if (!pass.items.empty()) return r.Fault("a pass is left unfinished");
+      TReplayCheckpoint c;
+      if (!ReadSummary(r, c, head == "c")) return false;
+      if (c.tick > ticks) return r.Fault("a summary lies beyond the ticks played");
+      if (head == "c") {
+        replay.checkpoints.push_back(c);
+        continue;
+      }
+      replay.end = c;
+      if (r.Next()) return r.Fault("text after the end");
+      return true;
+    } else {
+      return r.Fault("unknown line \"" + head + "\"");
+    }
+    pass.items.push_back(item);
+  }
+  return r.Fault("the recording stops before its end (the file is cut short)");
+}
+}  // namespace
+
+std::string TReplayCheckpoint::Text() const {
+  std::string s;
+  WriteSummary(s, "c", *this, true);
+  s.pop_back();
+  return s;
+}
+
+int TReplay::TotalTicks() const {
+  int64_t total = 0;
+  for (const TReplayPass& p : passes) total += static_cast<int64_t>(p.ticks) * p.repeat;
+  return static_cast<int>(total);
+}
+
+std::string ReplayText(const TReplay& replay) {
+  const TReplayStart& s = replay.start;
+  std::string out = std::string(Magic) + " " + std::to_string(ReplayFormatVersion) + "\n";
+  if (s.fromLevel)
+    out += "start level " + std::to_string(s.levelSeed) + " " + s.levelName + "\n";
+  else
+    Line(out, "start difficulty", {s.difficulty});
+  Line(out, "options", {s.options[0], s.options[1], s.options[2], s.options[3], s.options[4], s.options[5]});
+  Line(out, "clock", {s.tickCount});
+  Line(out, "level", {s.levelIndex});
+  Line(out, "menu", {s.returnState, s.menuState, s.menuCursor});
+  Line(out, "input", {s.fireHeld, s.firePressed, s.motionCarry, s.held});
+  Line(out, "paddle", {s.paddleX, s.paddleSize, s.paddleDirection, s.paddleSlow});
+  Line(out, "ball", {s.ballType, s.ballSpeed});
+  Line(out, "beam", {s.beamPhase});
+  out += "random " + std::to_string(s.random) + "\n";
+  out += "stars";
+  for (const TReplayStar& star : s.stars)
+    out += " " + std::to_string(star.x) + " " + std::to_string(star.y) + " " + std::to_string(star.dx);
+  out += "\nplay\n";
+
+  // Checkpoints follow the pass after which they were taken.
+  size_t nextCheckpoint = 0;
+  int tick = 0;
+  uint8_t held = s.held;
+  for (const TReplayPass& p : replay.passes) {
+    for (const TReplayItem& item : p.items) WriteItem(out, item);
+    if (p.held != held) Line(out, "h", {p.held});
+    held = p.held;
+    if (p.repeat > 1)
+      Line(out, "p", {p.repeat});
+    else
+      Line(out, "t", {p.ticks});
+    tick += p.ticks * static_cast<int>(p.repeat);
+    while (nextCheckpoint < replay.checkpoints.size() && replay.checkpoints[nextCheckpoint].tick <= tick)
+      WriteSummary(out, "c", replay.checkpoints[nextCheckpoint++], true);
+  }
+  while (nextCheckpoint < replay.checkpoints.size())
+    WriteSummary(out, "c", replay.checkpoints[nextCheckpoint++], true);
+  WriteSummary(out, "end", replay.end, false);
+  return out;
+}
+
+bool ParseReplay(const std::string& text, TReplay& replay, std::string& error) {
+  replay = TReplay();
+  if (text.size() > MostBytes) {
+    error = "far too large to be a replay";
+    return false;
+  }
+  TReader r(text);
+  const std::string magic = std::string(Magic) + " ";
+  if (text.compare(0, magic.size(), magic) != 0) {
+    error = "not a Rebounder replay";
+    return false;
+  }
+  int version = 0;
+  if (!r.Next() || r.words.size() != 2 || !r.Number(1, 1, INT_MAX, version)) {
+    error = "not a Rebounder replay";
+    return false;
+  }
+  if (version > ReplayFormatVersion) {
+    error = "recorded by a newer Rebounder (replay format " + std::to_string(version) + ")";
+    return false;
+  }
+  const bool ok = ReadStart(r, replay.start) && ReadBody(r, replay);
+  if (!ok) {
+    error = "damaged replay, " + r.error;
+    replay = TReplay();
+  }
+  return ok;
+}
+
+bool LoadReplayFile(const std::string& path, TReplay& replay, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = path + ": cannot open it: " + std::strerror(errno);
+    return false;
+  }
+  std::string text;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    text.append(buffer, static_cast<size_t>(in.gcount()));
+    if (text.size() > MostBytes) break;
+  }
+  if (in.bad()) {
+    error = path + ": cannot read it";
+    return false;
+  }
+  if (!ParseReplay(text, replay, error)) {
+    error = path + ": " + error;
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,423 @@
+// Recorded-input regression: a script of input events is replayed tick by
+// tick through the real dispatch, logic tick and game-flow checks, and a text
+// summary of the game every 50 ticks must match the recorded one exactly.
+// Run with REBOUNDER_RECORD=1 to rewrite the expected summary after a
+// deliberate change of the rules. The same script, recorded by the game's own
+// recorder, must play back picture for picture.
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "effects/particles.h"
+#include "field/autopilot.h"
+#include "field/ball.h"
+#include "field/gameflow.h"
+#include "field/level.h"
+#include "field/paddle.h"
+#include "replay/playback.h"
+#include "replay/recorder.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+#include "shell/mainloop.h"
+#include "shell/random.h"
+#include "store/datafile.h"
+#include "store/highscores.h"
+#include "store/replaystore.h"
+#include "tests/testenv.h"
+
+namespace {
+// Script lines: "<tick> press|release space|left|right|escape|n|up|down|return|pad",
+// "<tick> mouse <dx>", "<tick> stick <position>", "end <tick>".
+struct TScript {
+  std::multimap<int, std::vector<std::string>> events;
+  int end = 0;
+};
+
+TScript ReadScript(std::istream& in) {
+  TScript script;
+  std::string line;
+  while (std::getline(in, line)) {
+    std::istringstream words(line);
+    std::vector<std::string> w;
+    for (std::string s; words >> s;) w.push_back(s);
+    if (w.empty() || w[0][0] == '#') continue;
+    if (w[0] == "end")
+      script.end = std::stoi(w[1]);
+    else
+      script.events.emplace(std::stoi(w[0]), std::vector<std::string>(w.begin() + 1, w.end()));
+  }
+  return script;
+}
+
+void Play(const std::vector<std::string>& e) {
+  static const std::map<std::string, SDLKey> keys = {
+      {"space", SDLK_SPACE}, {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"escape", SDLK_ESCAPE},
+      {"n", SDLK_n},         {"up", SDLK_UP},     {"down", SDLK_DOWN},   {"return", SDLK_RETURN}};
+  Game.event = {};
+  if (e[0] == "stick") {  // the first pad's stick across
+    Game.event.type = SDL_JOYAXISMOTION;
+    Game.event.jaxis.value = static_cast<Sint16>(std::stoi(e[1]));
+  } else if (e[1] == "pad") {  // its south button
+    Game.event.type = e[0] == "press" ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+  } else if (e[0] == "mouse") {
+    Game.event.type = SDL_MOUSEMOTION;
+    // As the platform reports it after a warp: the warp point plus the movement.
+    Game.event.motion.xrel = static_cast<Sint16>(std::stoi(e[1]));
+    Game.event.motion.x = static_cast<Uint16>(240 + Game.event.motion.xrel);
+  } else {
+    const SDLKey key = keys.at(e[1]);
+    const bool down = e[0] == "press";
+    Game.event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    Game.event.key.keysym.sym = key;
+    Game.keyState[key] = down ? 1 : 0;
+  }
+  DispatchEvent();
+}
+
+std::string Summary(int tick) {
+  std::ostringstream s;
+  s << tick << " program " << int(Game.programState) << " state " << int(Game.gameState) << " level "
+    << Game.levelIndex << " score " << Game.score << " lives " << Game.lives << " balls "
+    << Game.balls.Count() << " bricks " << Game.bricks.Count() << " capsules " << Game.bonuses.Count()
+    << " energy " << Game.energy << " paddle " << Game.paddle->x << " size " << int(Game.paddle->size)
+    << "\n";
+  return s.str();
+}
+
+// The play field's pixels, eight at a time.
+uint64_t ScreenHash() {
+  uint64_t h = 0;
+  SDL_LockSurface(Game.screen);
+  for (int y = 0; y < 480; ++y) {
+    const auto* row = static_cast<const Uint8*>(Game.screen->pixels) + y * Game.screen->pitch + 80;
+    for (int x = 0; x < 480; x += 8) {
+      uint64_t word;
+      std::memcpy(&word, row + x, 8);
+      h = (h ^ word) * 0x9E3779B97F4A7C15ull;
+      h ^= h >> 29;
+    }
+  }
+  SDL_UnlockSurface(Game.screen);
+  return h;
+}
+
+TScript ReadScriptFile(const std::string& name) {
+  std::ifstream file(std::string(REBOUNDER_TEST_DIR) + "/replays/" + name);
+  EXPECT_TRUE(file) << name;
+  return ReadScript(file);
+}
+
+// One tick of the autopilot as input reaching the game: it fires through the
+// dispatch already, and its steering is turned into the motion event that
+// moves the paddle the same, so the recorder sees all of it.
+void AutopilotPass(CAutopilot& pilot) {
+  CPaddle& paddle = *Game.paddle;
+  const int before = paddle.x;
+  pilot.Tick();
+  const int moved = paddle.x - before;
+  if (moved == 0) return;
+  paddle.x = before;
+  // The dispatch adds the pixels it carried over from the last motion.
+  const int pixels = moved * (paddle.slow ? 5 : 2) * paddle.direction;
+  Play({"mouse", std::to_string(pixels - Game.motionCarry)});
+}
+
+uint32_t clockSecond = 0;
+uint32_t NextSecond() { return clockSecond++; }
+
+// The recordings of the regression net: how each game starts, and how many
+// levels the autopilot plays in it.
+struct TNetGame {
+  const char* file;
+  int difficulty;  // -1: the level named on the command line
+  const char* level;
+  uint32_t seed;
+  int levels;
+};
+const TNetGame NetGames[] = {
+    {"newbie.replay", 0, "", 11, 3},
+    {"experienced.replay", 1, "", 5, 2},
+    {"command-line-level.replay", -1, "dutchie land", 3, 2},
+};
+
+// Plays one net game with the autopilot and the recorder on.
+TReplay RecordNetGame(const TNetGame& g) {
+  clockSecond = 1700000000u + g.seed * 1000;
+  SetSecondsSource(NextSecond);
+  EnableRecording(true);
+  if (g.difficulty < 0) {
+    LoadLevel(g.level, 0, 0);
+    RecordLevelStart(g.level);
+  } else {
+    StartNewGame(g.difficulty);
+  }
+  CAutopilot pilot(g.seed);
+  int ended = 0;
+  for (int tick = 0; tick < 40 * 60 * 30 && ended < g.levels && Game.gameState != gsGameOver; ++tick) {
+    const TGameState before = Game.gameState;
+    AutopilotPass(pilot);
+    LogicTick();
+    CheckGameFlow();
+    RecordPass(1);
+    if (Game.gameState == gsGameDone && before != gsGameDone) ++ended;
+  }
+  TReplay replay = FinishRecording();
+  EnableRecording(false);
+  return replay;
+}
+
+// One recorded pass of the main loop: a tick, the game-flow check, the
+// recording and the frame, whose picture is kept for the comparison.
+void RecordedPass(std::vector<uint64_t>& frames) {
+  LogicTick();
+  CheckGameFlow();
+  RecordPass(1);
+  DrawStateFrame();
+  frames.push_back(ScreenHash());
+}
+
+// Plays a recording to its end; every pass must draw the recorded picture.
+// Returns the number of passes played.
+size_t PlayBackPictureForPicture(CPlayback& playback, const std::vector<uint64_t>& frames) {
+  size_t pass = 0;
+  for (; !playback.Done(); ++pass) {
+    playback.Step(true);
+    if (pass >= frames.size()) break;
+    const uint64_t picture = ScreenHash();
+    EXPECT_EQ(picture, frames[pass]) << "first different frame after pass " << pass;
+    if (picture != frames[pass]) break;
+  }
+  return pass;
+}
+
+class Replay : public GameTest {};
+
+// The per-user data folder in a scratch folder of its own.
+class TopTen : public GameTest {
+protected:
+  std::string home, folder, savedXdg;
+  void SetUp() override {
+    GameTest::SetUp();
+    home = std::filesystem::current_path();
+    char temp[] = "/tmp/rebounder-topten-XXXXXX";
+    ASSERT_NE(mkdtemp(temp), nullptr);
+    folder = temp;
+    std::filesystem::current_path(folder);
+    savedXdg = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", (folder + "/xdg").c_str(), 1);
+    setenv("REBOUNDER_DATA_DIR", home.c_str(), 1);  // the levels stay where they were
+  }
+  void TearDown() override {
+    WaitForRecordingWrites();
+    EnableRecording(false);
+    unsetenv("REBOUNDER_DATA_DIR");
+    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
+    std::filesystem::current_path(home);
+    std::filesystem::remove_all(folder);
+    GameTest::TearDown();
+  }
+  static std::string Kept(int rank) {
+    std::ifstream in(BestRecordingPath(rank));
+    std::stringstream s;
+    s << in.rdbuf();
+    return in ? s.str() : "";
+  }
+};
+}  // namespace
+
+TEST_F(Replay, FirstLevelsPlayExactlyAsRecorded) {
+  const std::string dir = std::string(REBOUNDER_TEST_DIR) + "/replays/";
+  std::ifstream scriptFile(dir + "first-levels.script");
+  ASSERT_TRUE(scriptFile) << dir;
+  const TScript script = ReadScript(scriptFile);
+  ASSERT_GT(script.end, 0);
+
+  StartNewGame(0);
+  std::string summary;
+  for (int tick = 0; tick <= script.end; ++tick) {
+    auto range = script.events.equal_range(tick);
+    for (auto it = range.first; it != range.second; ++it) Play(it->second);
+    LogicTick();
+    CheckGameFlow();
+    if (tick % 50 == 0) summary += Summary(tick);
+  }
+
+  const std::string expectedPath = dir + "first-levels.expected";
+  if (std::getenv("REBOUNDER_RECORD")) std::ofstream(expectedPath) << summary;
+  std::ifstream expectedFile(expectedPath);
+  ASSERT_TRUE(expectedFile) << expectedPath;
+  std::stringstream expected;
+  expected << expectedFile.rdbuf();
+  EXPECT_EQ(summary, expected.str());
+}
+
+// The script, with a pause in which the explosions are switched off and a
+// gamepad that steers, launches and pauses, is recorded as it is played; the
+// recording, read back from its text, must give the same frame after every
+// pass, whatever state the game was left in.
+TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
+  TScript script = ReadScriptFile("first-levels.script");
+  std::istringstream pause(
+      "210 press escape\n211 press down\n212 press down\n213 press return\n214 press down\n"
+      "215 press down\n216 press down\n217 press down\n218 press down\n219 press return\n"
+      "230 press escape\n231 press up\n232 press up\n240 press return\n"
+      "405 stick 30000\n430 stick -12000\n470 stick 0\n1005 press pad\n1009 release pad\n");
+  for (auto& e : ReadScript(pause).events) script.events.insert(e);
+  const int end = 1290;  // the game is over, and fire has not left it yet
+
+  Game.paddle->x = 300;
+  Game.beamPhase = 7;
+  EnableRecording(true);
+  StartNewGame(0);
+  std::vector<uint64_t> frames;
+  for (int tick = 0; tick <= end; ++tick) {
+    auto range = script.events.equal_range(tick);
+    for (auto it = range.first; it != range.second; ++it) Play(it->second);
+    RecordedPass(frames);
+  }
+  const TReplay recorded = FinishRecording();
+  EnableRecording(false);
+  ASSERT_EQ(Game.gameState, gsGameOver);
+  EXPECT_FALSE(Game.optExplosions.value);
+  const TReplayCheckpoint final = {end + 1, Game.levelIndex, Game.score, Game.lives, 0};
+
+  TReplay read;
+  std::string error;
+  const std::string text = ReplayText(recorded);
+  ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+  EXPECT_EQ(ReplayText(read), text);
+  // The game over, and again after n went on from it to a level without a life.
+  ASSERT_EQ(read.checkpoints.size(), 2u);
+  EXPECT_EQ(read.checkpoints[0].gameState, gsGameOver);
+  EXPECT_EQ(read.checkpoints[1].gameState, gsGameOver);
+  EXPECT_EQ(read.end, final);
+
+  // Leave the game elsewhere: another level, paddle, stars and options.
+  Game.optExplosions.value = true;
+  Game.paddle->x = 100;
+  Game.paddle->size = psLarge;
+  Game.stars->Create(0, 0, Game.sprStar);
+  Game.levelIndex = 17;
+  NextLevel();
+  for (int i = 0; i < 9; ++i) LogicTick();
+
+  CPlayback playback(read);
+  EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
+  EXPECT_EQ(playback.Mismatch(), "");
+  EXPECT_EQ(playback.Summary(), final);
+}
+
+// A level named on the command line is loaded before the star field is made
+// (which draws random numbers) and before the first frame is drawn (which
+// moves the beams): the playback must start from there too.
+TEST_F(Replay, ACommandLineLevelPlaysBackPictureForPicture) {
+  EnableRecording(true);
+  LoadLevel("dutchie land", 0, 0);
+  Game.stars->Create(0, 0, Game.sprStar);
+  RecordLevelStart("dutchie land");
+  DrawStateFrame();
+  std::vector<uint64_t> frames;
+  for (int tick = 0; tick < 400; ++tick) {
+    if (tick == 3) Play({"press", "space"});
+    if (tick == 6) Play({"release", "space"});
+    if (tick % 40 == 20) Play({"mouse", std::to_string(tick % 80 == 20 ? 25 : -25)});
+    RecordedPass(frames);
+  }
+  const TReplay recorded = FinishRecording();
+  EnableRecording(false);
+
+  Game.stars->Create(0, 0, Game.sprStar);
+  CPlayback playback(recorded);
+  EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
+  EXPECT_EQ(playback.Mismatch(), "");
+}
+
+// Games the autopilot played over several levels, kept with the level ends
+// and the final state they must reproduce. Run with REBOUNDER_RECORD=1 to
+// record them again after a deliberate change of the rules.
+TEST_F(Replay, TheRegressionGamesEndTheirLevelsAsRecorded) {
+  for (const TNetGame& g : NetGames) {
+    const std::string path = std::string(REBOUNDER_TEST_DIR) + "/replays/" + g.file;
+    if (std::getenv("REBOUNDER_RECORD")) {
+      SetUp();
+      const std::string text = ReplayText(RecordNetGame(g));
+      std::ofstream(path) << text;
+      SetUp();
+    }
+    TReplay replay;
+    std::string error;
+    ASSERT_TRUE(LoadReplayFile(path, replay, error)) << error;
+    EXPECT_GE(static_cast<int>(replay.checkpoints.size()), g.levels) << g.file;
+    CPlayback playback(replay);
+    while (!playback.Done()) playback.Step(false);
+    EXPECT_EQ(playback.Mismatch(), "") << g.file;
+    EXPECT_EQ(playback.Checkpoints().size(), replay.checkpoints.size());
+    SetUp();
+  }
+}
+
+// A finished game that enters the table keeps its recording at its rank; the
+// lower ones move down and the eleventh is dropped. Each kept file replays
+// to the score of its row.
+TEST_F(TopTen, FinishedGamesKeepTheirRecordingsBesideTheTable) {
+  EXPECT_EQ(BestRecordingPath(3).find(folder + "/xdg/rebounder/replays/"), 0u) << BestRecordingPath(3);
+  for (int k = 1; k <= 10; ++k) {
+    std::string error;
+    const std::string text = "game " + std::to_string(k);
+    ASSERT_TRUE(WriteFileAtomically(BestRecordingPath(k), {text.begin(), text.end()}, error)) << error;
+  }
+  LoadHighScores();
+  auto playGame = [](const TNetGame& g) {
+    RecordNetGame(g);  // the autopilot's levels, then the ball is let go to the game over
+    EnableRecording(true);
+    StartNewGame(0);
+    CAutopilot pilot(g.seed);
+    for (int tick = 0; tick < 3000; ++tick) {
+      AutopilotPass(pilot);
+      LogicTick();
+      CheckGameFlow();
+      RecordPass(1);
+    }
+    // Then the paddle runs from the ball with the arrow keys.
+    Play({"press", "left"});
+    for (int tick = 0; Game.gameState != gsGameOver && tick < 20000; ++tick) {
+      if (tick % 50 == 0) Play({"press", "space"});
+      if (tick % 50 == 5) Play({"release", "space"});
+      const CBall* ball = Game.balls.First();
+      const bool left = Game.keyState[SDLK_LEFT] == 1;
+      if (ball && (ball->x < 240) == left) {
+        Play({"release", left ? "left" : "right"});
+        Play({"press", left ? "right" : "left"});
+      }
+      LogicTick();
+      CheckGameFlow();
+      RecordPass(1);
+    }
+    EXPECT_EQ(Game.gameState, gsGameOver);
+    Play({"press", "space"});  // leaves the game over: the game is ranked and ends
+    Play({"release", "space"});
+    EXPECT_FALSE(Recording());
+    WaitForRecordingWrites();
+    return Game.newScoreRank;
+  };
+  const int rank = playGame(NetGames[0]);
+  ASSERT_GT(rank, 0);
+  ASSERT_LT(rank, 10);
+  for (int k = 1; k < rank; ++k) EXPECT_EQ(Kept(k), "game " + std::to_string(k));
+  for (int k = rank + 1; k <= 10; ++k) EXPECT_EQ(Kept(k), "game " + std::to_string(k - 1));
+  EXPECT_FALSE(std::filesystem::exists(BestRecordingPath(11)));
+
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(LoadReplayFile(BestRecordingPath(rank), replay, error)) << error;
+  const uint32_t score = Game.highScores[rank - 1]->score;
+  GameTest::SetUp();
+  CPlayback playback(replay);
+  while (!playback.Done()) playback.Step(false);
+  EXPECT_EQ(playback.Mismatch(), "");
+  EXPECT_EQ(Game.gameState, gsGameOver);  // the last picture is the game over, not the table
+  EXPECT_EQ(playback.Summary().score, score);
+}

@@ -1,0 +1,456 @@
+// The menu screens and the intro: cursor and sound rules, Escape through the
+// real input dispatch, pause and resume, options toggling, the drawn screens
+// and the intro timeline.
+#include "ui/menu.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "effects/particles.h"
+#include "shell/catalogue.h"
+#include "shell/globals.h"
+#include "shell/input.h"
+#include "shell/intro.h"
+#include "store/highscores.h"
+#include "tests/screencheck.h"
+#include "tests/testenv.h"
+#include "ui/hud.h"
+
+namespace {
+class MenuTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    Game.programState = psMenu;
+    Game.returnState = psMenu;
+    Game.menuState = msMain;
+    Game.menuCursor = 1;
+    for (int i = 0; i < 10; ++i)
+      Game.highScores.Add(new CHighScore("VORTEX", static_cast<uint32_t>((10 - i) * 25)));
+  }
+
+  // A key press as the main loop hands it over: through the input dispatch.
+  static void Press(SDLKey key) {
+    Game.event = SDL_Event{};
+    Game.event.type = SDL_KEYDOWN;
+    Game.event.key.type = SDL_KEYDOWN;
+    Game.event.key.keysym.sym = key;
+    DispatchEvent();
+  }
+
+  bool OnlySelectPlayed() const { return played.size() == 1 && played[0] == Game.sndMenuSelect; }
+
+  static void Show(TMenuState state) {
+    Game.menuState = state;
+    Game.stars->particles.Clear();  // a quiet background for the checks
+    DrawMenu();
+  }
+};
+
+const struct {
+  TMenuState state;
+  int rows;
+} CursorScreens[] = {{msMain, 7}, {msNewGame, 5}, {msOptions, 6}};
+
+TEST_F(MenuTest, CursorStopsSilentlyAtTheFirstAndLastRows) {
+  for (const auto& s : CursorScreens) {
+    Game.menuState = s.state;
+    Game.menuCursor = 0;
+    Press(SDLK_UP);
+    EXPECT_EQ(Game.menuCursor, 0) << s.state;
+    Game.menuCursor = s.rows - 1;
+    Press(SDLK_DOWN);
+    EXPECT_EQ(Game.menuCursor, s.rows - 1) << s.state;
+    EXPECT_TRUE(played.empty()) << s.state << ": " << PlayedNames();
+
+    Press(SDLK_UP);
+    EXPECT_EQ(Game.menuCursor, s.rows - 2) << s.state;
+    Game.menuCursor = 0;
+    Press(SDLK_DOWN);
+    EXPECT_EQ(Game.menuCursor, 1) << s.state;
+    EXPECT_EQ(PlayedCount(Game.sndMenuStep), 2) << s.state;
+    played.clear();
+  }
+}
+
+TEST_F(MenuTest, HighlightBoxFollowsTheCursor) {
+  const struct {
+    TMenuState state;
+    int cursor, y;
+  } cases[] = {{msMain, 3, 300}, {msNewGame, 2, 280}, {msOptions, 5, 360}};
+  for (const auto& c : cases) {
+    Game.menuCursor = c.cursor;
+    Show(c.state);
+    // Only the box's left columns: the row texts start to the right of them.
+    EXPECT_TRUE(WindowShown(Game.sprMenu, 0, 0, 8, 20, 120, c.y)) << c.state;
+    EXPECT_TRUE(WindowShown(Game.sprMenu, 0, Game.sprMenu->h - 20, 8, 20, 120, c.y + 20)) << c.state;
+    EXPECT_FALSE(WindowShown(Game.sprMenu, 0, 0, 8, 20, 120, c.y - 40)) << c.state;
+  }
+}
+
+TEST_F(MenuTest, ContinueIsDarkAndInertWithoutAPausedGame) {
+  Game.menuCursor = 0;
+  Show(msMain);
+  EXPECT_TRUE(TextShown(Game.fontMenuDark, "continue", 200, 188));
+  EXPECT_FALSE(TextShown(Game.fontMenu, "continue", 200, 188));
+  Press(SDLK_RETURN);
+  EXPECT_EQ(Game.programState, psMenu);
+  EXPECT_EQ(Game.menuState, msMain);
+  EXPECT_EQ(Game.menuCursor, 0);
+  EXPECT_TRUE(OnlySelectPlayed()) << PlayedNames();
+
+  Game.returnState = psGame;
+  Show(msMain);
+  EXPECT_TRUE(TextShown(Game.fontMenu, "continue", 200, 188));
+}
+
+TEST_F(MenuTest, EnterOnTheMainRowsOpensTheirScreens) {
+  const struct {
+    int row;
+    TMenuState state;
+    int cursor;
+    TProgramState program;
+  } cases[] = {{1, msNewGame, 0, psMenu}, {2, msOptions, 0, psMenu}, {3, msHighScores, 3, psMenu},
+               {4, msHelp, 4, psMenu},    {5, msCredits, 5, psMenu}, {6, msMain, 6, psExit}};
+  for (const auto& c : cases) {
+    Game.programState = psMenu;
+    Game.menuState = msMain;
+    Game.menuCursor = c.row;
+    played.clear();
+    Press(SDLK_RETURN);
+    EXPECT_EQ(Game.menuState, c.state) << c.row;
+    EXPECT_EQ(Game.menuCursor, c.cursor) << c.row;
+    EXPECT_EQ(Game.programState, c.program) << c.row;
+    EXPECT_TRUE(OnlySelectPlayed()) << PlayedNames() << c.row;
+  }
+}
+
+TEST_F(MenuTest, KeysWithoutARoleDoNothing) {
+  const struct {
+    TMenuState state;
+    SDLKey key;
+  } cases[] = {{msMain, SDLK_SPACE},      {msNewGame, SDLK_SPACE}, {msHighScores, SDLK_RETURN},
+               {msHighScores, SDLK_DOWN}, {msHelp, SDLK_UP},       {msHelp, SDLK_RETURN},
+               {msCredits, SDLK_SPACE},   {msCredits, SDLK_DOWN},  {msMain, SDLK_LEFT}};
+  for (const auto& c : cases) {
+    Game.menuState = c.state;
+    Game.menuCursor = 2;
+    Press(c.key);
+    EXPECT_EQ(Game.menuState, c.state);
+    EXPECT_EQ(Game.menuCursor, 2);
+    EXPECT_EQ(Game.programState, psMenu);
+  }
+  EXPECT_TRUE(played.empty()) << PlayedNames();
+}
+
+TEST_F(MenuTest, EscapeGoesBackToTheMainMenuWithItsCursorRule) {
+  const struct {
+    TMenuState from;
+    int cursorBefore, cursorAfter;
+  } cases[] = {{msNewGame, 3, 1}, {msOptions, 4, 2}, {msHighScores, 3, 3}, {msHelp, 4, 4}, {msCredits, 5, 5}};
+  for (const auto& c : cases) {
+    Game.menuState = c.from;
+    Game.menuCursor = c.cursorBefore;
+    played.clear();
+    Press(SDLK_ESCAPE);
+    EXPECT_EQ(Game.menuState, msMain) << c.from;
+    EXPECT_EQ(Game.menuCursor, c.cursorAfter) << c.from;
+    EXPECT_TRUE(OnlySelectPlayed()) << PlayedNames() << c.from;
+  }
+}
+
+TEST_F(MenuTest, EscapeDoesNothingOnMainWithoutAGameNorInNameEntryNorOnGameOver) {
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.programState, psMenu);
+  EXPECT_EQ(Game.menuCursor, 1);
+
+  Game.menuState = msNewHighScore;
+  Game.newScoreRank = 1;
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.menuState, msNewHighScore);
+  EXPECT_EQ(Game.typedName, "");
+
+  Game.programState = psGame;
+  Game.gameState = gsGameOver;
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.programState, psGame);
+  EXPECT_EQ(Game.gameState, gsGameOver);
+  EXPECT_TRUE(played.empty()) << PlayedNames();
+}
+
+TEST_F(MenuTest, PauseThroughOptionsAndBackResumesTheSameGame) {
+  Game.programState = psGame;
+  Game.gameState = gsNewBall;
+  Press(SDLK_ESCAPE);
+  ASSERT_EQ(Game.programState, psMenu);
+  EXPECT_EQ(Game.returnState, psGame);
+  EXPECT_EQ(Game.menuCursor, 0);
+  for (SDLKey k : {SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}) Press(k);
+  ASSERT_EQ(Game.menuState, msOptions);
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.menuState, msMain);
+  EXPECT_EQ(Game.menuCursor, 2);
+  EXPECT_EQ(Game.programState, psMenu) << "the game must stay paused";
+  for (SDLKey k : {SDLK_UP, SDLK_UP, SDLK_RETURN}) Press(k);
+  EXPECT_EQ(Game.programState, psGame);
+  EXPECT_EQ(Game.gameState, gsNewBall);
+
+  Press(SDLK_ESCAPE);
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.programState, psGame) << "Escape on the main menu resumes a paused game";
+}
+
+TEST_F(MenuTest, ChoosingADifficultyStartsAtItsTier) {
+  Game.menuState = msNewGame;
+  Game.menuCursor = 3;
+  Game.score = 900;
+  Press(SDLK_RETURN);
+  EXPECT_EQ(Game.programState, psGame);
+  EXPECT_EQ(Game.levelIndex, 120);
+  EXPECT_EQ(Game.levelName, Game.levelList[0]);
+  EXPECT_EQ(LevelTitle(), "crazy-1");
+  EXPECT_EQ(Game.score, 0u);
+  EXPECT_EQ(Game.returnState, psMenu);
+  EXPECT_TRUE(OnlySelectPlayed()) << PlayedNames();
+}
+
+TEST_F(MenuTest, OptionRowsToggleTheirOwnOption) {
+  COption* rows[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,
+                     &Game.optBackground, &Game.optStars, &Game.optExplosions};
+  Game.menuState = msOptions;
+  for (int r = 0; r < 6; ++r) {
+    Game.menuCursor = r;
+    Press(r % 2 ? SDLK_SPACE : SDLK_RETURN);
+    for (int o = 0; o < 6; ++o) EXPECT_EQ(rows[o]->value, o != r) << "row " << r << " option " << o;
+    // Fullscreen and music act through the video settings, which mark them applied.
+    if (r < 2) {
+      EXPECT_TRUE(rows[r]->applied) << "row " << r << ": the change was not applied";
+    }
+    Press(SDLK_RETURN);
+    EXPECT_TRUE(rows[r]->value);
+  }
+  ASSERT_NE(Game.screen, nullptr);
+  EXPECT_EQ(Game.screen->clip_rect.x, 80) << "a new video mode must keep the field clip";
+  EXPECT_EQ(Game.screen->format->palette->colors[200].r, Game.sprHud->format->palette->colors[200].r);
+}
+
+TEST_F(MenuTest, SelectSoundPlaysBeforeTheSoundOptionChanges) {
+  Game.menuState = msOptions;
+  Game.menuCursor = 2;
+  Game.optSound.value = false;
+  Press(SDLK_RETURN);
+  EXPECT_TRUE(Game.optSound.value);
+  EXPECT_TRUE(played.empty()) << "switching the sound on is not yet heard";
+  Press(SDLK_RETURN);
+  EXPECT_FALSE(Game.optSound.value);
+  EXPECT_TRUE(OnlySelectPlayed()) << PlayedNames();
+}
+
+TEST_F(MenuTest, OptionsShowTheirCheckBoxesInMenuOrder) {
+  Game.optFullscreen.value = false;
+  Game.optMusic.value = false;
+  Game.optStars.value = false;
+  Show(msOptions);
+  const bool on[] = {false, false, true, true, false, true};
+  for (int r = 0; r < 6; ++r)
+    EXPECT_TRUE(SpriteShown(on[r] ? Game.sprCheckOn : Game.sprCheckOff, 328, 172 + 40 * r)) << r;
+  EXPECT_TRUE(TextShown(Game.fontMenu, "fullscreen", 136, 168));
+  EXPECT_TRUE(TextShown(Game.fontMenu, "explosions", 136, 368));
+}
+
+TEST_F(MenuTest, TitleAndVersionShowExceptOnOptionsAndCredits) {
+  for (TMenuState s : {msMain, msNewGame, msOptions, msHighScores, msHelp, msCredits}) {
+    Show(s);
+    const bool expected = s != msOptions && s != msCredits;
+    EXPECT_EQ(SpriteShown(Game.sprTitle, 40, 32), expected) << s;
+    EXPECT_EQ(TextShown(Game.fontScore, "v1.2", 424, 114), expected) << s;
+  }
+}
+
+TEST_F(MenuTest, TableShowsNamesAndScoresRightAlignedWithZeroBlank) {
+  Game.highScores[0]->name = "ALICE     ";
+  Game.highScores[0]->score = 7;
+  Game.highScores[1]->score = 4000000000u;
+  Game.highScores[2]->score = 0;
+  ClearWindow(0);
+  Show(msHighScores);
+  EXPECT_TRUE(TextShown(Game.fontMenu, "ALICE", 80, 184));
+  EXPECT_TRUE(GlyphShown(Game.fontMenu, '7', 300 + 9 * 8, 184));
+  EXPECT_TRUE(TextShown(Game.fontMenu, "4000000000", 300, 212));
+  ClearWindow(0);
+  TScreenShot clear;
+  Show(msHighScores);
+  EXPECT_TRUE(clear.SameAsNow(300, 240, 180, 28)) << "a zero score shows blank";
+  EXPECT_TRUE(TextShown(Game.fontMenu, "125", 300 + 7 * 8, 184 + 28 * 5));
+}
+
+TEST_F(MenuTest, NewEntryRowBlinksBetweenBrightWithCursorAndDark) {
+  Game.newScoreRank = 3;
+  Game.typedName = "AB";
+  const int cursorX = 80 + TextWidth(Game.fontMenu, "AB");
+  for (int tick : {8, 15, 24}) {
+    Game.tickCount = tick;
+    Show(msNewHighScore);
+    EXPECT_TRUE(TextShown(Game.fontMenu, "AB_", 80, 240)) << tick;
+    EXPECT_TRUE(TextShown(Game.fontMenu, "200", 300 + 7 * 8, 240)) << tick;
+  }
+  for (int tick : {0, 7, 16}) {
+    Game.tickCount = tick;
+    Show(msNewHighScore);
+    EXPECT_TRUE(TextShown(Game.fontMenuDark, "AB", 80, 240)) << tick;
+    EXPECT_FALSE(GlyphShown(Game.fontMenuDark, '_', cursorX, 240)) << tick;
+    EXPECT_FALSE(GlyphShown(Game.fontMenu, '_', cursorX, 240)) << tick;
+    EXPECT_TRUE(TextShown(Game.fontMenuDark, "200", 300 + 7 * 8, 240)) << tick;
+  }
+  EXPECT_TRUE(TextShown(Game.fontMenu, "VORTEX", 80, 184)) << "other rows are not affected";
+}
+
+TEST_F(MenuTest, SpaceLeavingGameOverOpensAnEmptyNameEntry) {
+  Game.programState = psGame;
+  Game.gameState = gsGameOver;
+  Game.score = 30;
+  Press(SDLK_SPACE);
+  ASSERT_EQ(Game.menuState, msNewHighScore);
+  EXPECT_EQ(Game.newScoreRank, 10);
+  EXPECT_EQ(Game.menuCursor, 3);
+  EXPECT_EQ(Game.typedName, "") << "the space that left the game must not start the name";
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.menuState, msNewHighScore);
+}
+
+TEST_F(MenuTest, NOnTheNameEntryTypesNAndAdvancesTheLevel) {
+  Game.menuState = msNewHighScore;
+  Game.newScoreRank = 2;
+  Game.levelIndex = 5;
+  Game.score = 300;
+  Press(SDLK_n);
+  EXPECT_EQ(Game.typedName, "N");
+  EXPECT_EQ(Game.levelIndex, 6);
+  EXPECT_EQ(Game.score, 0u);
+  EXPECT_EQ(Game.menuState, msNewHighScore);
+}
+
+TEST_F(MenuTest, HelpShowsEveryBonusIconWithItsLabel) {
+  const struct {
+    SDL_Surface* TGameGlobals::*icon;
+    int x, y;
+  } icons[] = {
+      {&TGameGlobals::sprBonusBall, 80, 240},        {&TGameGlobals::sprBonusMagnet, 240, 240},
+      {&TGameGlobals::sprBonusNormal, 80, 256},      {&TGameGlobals::sprBonusQuestion, 240, 256},
+      {&TGameGlobals::sprBonusPaddleLarge, 80, 272}, {&TGameGlobals::sprBonusSpeedUp, 240, 272},
+      {&TGameGlobals::sprBonusPaddleSmall, 80, 288}, {&TGameGlobals::sprBonusSpeedDown, 240, 288},
+      {&TGameGlobals::sprBonusFire, 80, 304},        {&TGameGlobals::sprBonusLife, 240, 304},
+      {&TGameGlobals::sprBonusReverse, 80, 320},     {&TGameGlobals::sprBonusPaddleSpeed, 240, 320},
+  };
+  Show(msHelp);
+  for (const auto& i : icons) EXPECT_TRUE(SpriteShown(Game.*(i.icon), i.x, i.y)) << i.x << "," << i.y;
+  EXPECT_TRUE(TextShown(Game.fontScore, "magnet (sticky ball)", 276, 240));
+  EXPECT_TRUE(TextShown(Game.fontScore, "reverse paddle", 116, 320));
+  EXPECT_TRUE(SpriteShown(Game.sprFloater, 80, 352));
+  EXPECT_TRUE(TextShown(Game.fontScore, "bubble (bounces ball)", 116, 352));
+  // Every picture ends before its label: capsules in both columns, and the bubble.
+  const SDL_Rect capsule = InkBounds(Game.sprBonus), bubble = InkBounds(Game.sprFloater);
+  EXPECT_LT(80 + capsule.x + capsule.w, 116);
+  EXPECT_LT(80 + bubble.x + bubble.w, 116);
+  for (const auto& i : icons) {
+    const SDL_Rect ink = InkBounds(Game.*(i.icon));
+    EXPECT_LT(i.x + ink.x + ink.w, i.x + 36) << i.x << "," << i.y;
+  }
+}
+
+// Name entry says what to do between the title and the table, whose rows stay
+// where the plain table has them.
+TEST_F(MenuTest, NameEntryPromptStandsBetweenTitleAndTable) {
+  const struct {
+    const CFont* font;
+    int y;
+    const char* text;
+  } prompt[] = {{&Game.fontMenu, 132, "new high score!"},
+                {&Game.fontScore, 160, "type your name, then press Enter"}};
+  const int titleBottom = 32 + Game.sprTitle->h, versionBottom = 114 + Game.fontScore.glyphs['v'].h;
+  Game.newScoreRank = 4;
+  for (TMenuState state : {msNewHighScore, msHighScores}) {
+    ClearWindow(0);
+    Show(state);
+    for (const auto& p : prompt) {
+      const int x = (480 - TextWidth(*p.font, p.text)) / 2;
+      EXPECT_EQ(TextShown(*p.font, p.text, x, p.y), state == msNewHighScore) << p.text;
+      EXPECT_GE(p.y, std::max(titleBottom, versionBottom)) << p.text;
+      EXPECT_LE(p.y + p.font->glyphs['A'].h, 184) << p.text;
+    }
+    EXPECT_TRUE(TextShown(Game.fontMenu, "VORTEX", 80, 184)) << state;
+  }
+}
+
+// The intro timeline, by the tick count at which a frame is drawn.
+class IntroTest : public GameTest {
+protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    Game.programState = psIntro;
+  }
+  static void DrawAt(int tick) {
+    Game.tickCount = tick;
+    ClearWindow(5);
+    DrawIntroFrame();
+  }
+  static bool LogoShown() {
+    SDL_Surface* logo = Game.sprLogo;
+    return SpriteShown(logo, (480 - logo->w) / 2, (480 - logo->h) / 2);
+  }
+  static bool PresentsShown() { return TextShown(Game.fontScore, "PRESENTS", 200, 320); }
+  static std::vector<std::pair<int, int>> StarPositions() {
+    std::vector<std::pair<int, int>> at;
+    for (int i = 0; i < Game.stars->particles.Count(); ++i)
+      at.emplace_back(Game.stars->particles[i]->x, Game.stars->particles[i]->y);
+    return at;
+  }
+};
+
+TEST_F(IntroTest, TimelineOfLogoPresentsTitleSlideAndHandOver) {
+  const struct {
+    int t;
+    bool logo, presents;
+    int titleY;  // -1: no title
+    TProgramState after;
+  } frames[] = {{0, true, false, -1, psIntro},     {149, true, false, -1, psIntro},
+                {150, true, true, -1, psIntro},    {279, true, true, -1, psIntro},
+                {280, false, false, 160, psIntro}, {399, false, false, 160, psIntro},
+                {400, false, false, 160, psIntro}, {401, false, false, 156, psIntro},
+                {432, false, false, 32, psIntro},  {433, false, false, -1, psMenu}};
+  for (const auto& f : frames) {
+    Game.programState = psIntro;
+    DrawAt(f.t);
+    EXPECT_EQ(LogoShown(), f.logo) << f.t;
+    EXPECT_EQ(PresentsShown(), f.presents) << f.t;
+    for (int y : {160, 156, 32})
+      EXPECT_EQ(SpriteShown(Game.sprTitle, 40, y), y == f.titleY) << f.t << " y " << y;
+    EXPECT_EQ(Game.programState, f.after) << f.t;
+    EXPECT_EQ(PixelAt(40, 10), 5) << "nothing drawn outside the field";
+  }
+}
+
+TEST_F(IntroTest, StarsMoveOncePerFrameOnlyOnceTheyAreShown) {
+  Game.optStars.value = false;
+  const auto start = StarPositions();
+  DrawAt(279);
+  EXPECT_EQ(StarPositions(), start);
+  DrawAt(280);
+  EXPECT_NE(StarPositions(), start) << "the intro moves the stars whatever the option says";
+}
+
+TEST_F(IntroTest, EscapeSkipsToTheMenuAfterOneFrame) {
+  Game.tickCount = 10;
+  Game.event = SDL_Event{};
+  Game.event.type = SDL_KEYDOWN;
+  Game.event.key.keysym.sym = SDLK_ESCAPE;
+  DispatchEvent();
+  DispatchEvent();
+  EXPECT_EQ(Game.tickCount, 433);
+  DrawIntroFrame();
+  EXPECT_EQ(Game.programState, psMenu);
+  EXPECT_EQ(Game.menuState, msMain);
+}
+}  // namespace
