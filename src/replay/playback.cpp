@@ -3,6 +3,7 @@
 // generator, so the game and its picture unfold exactly as they did.
 #include "replay/playback.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "effects/particles.h"
@@ -108,9 +109,11 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay) {
   nextSeed = 0;
   const TReplayStart& s = replay.start;
   if (s.fromLevel) seeds.push_back(s.levelSeed);
-  for (const TReplayPass& p : replay.passes)
+  TReplayPass p;
+  for (size_t at = 0; replay.ReadPass(at, p);)
     for (const TReplayItem& item : p.items)
       if (item.kind == riSeed) seeds.push_back(item.value);
+  replay.ReadPass(nextPass, current);
   SetSecondsSource(RecordedSeconds);
   if (s.fromLevel) {
     Game.levelIndex = -1;
@@ -134,26 +137,33 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay) {
 CPlayback::~CPlayback() { SetSecondsSource(nullptr); }
 
 int CPlayback::Step(bool draw) {
+  constexpr int Slice = 400;
   if (Done()) return 0;
-  const TReplayPass& pass = replay.passes[passIndex];
-  const TGameState before = Game.gameState;
-  for (const TReplayItem& item : pass.items) {
-    if (item.kind == riSeed) continue;
-    Game.event = EventOf(item);
-    DispatchEvent();
+  if (ticksDone == 0) {
+    stateBefore = Game.gameState;
+    for (const TReplayItem& item : current.items) {
+      if (item.kind == riSeed) continue;
+      Game.event = EventOf(item);
+      DispatchEvent();
+    }
   }
-  SetHeldKeys(pass.held);
-  for (int t = 0; t < pass.ticks; ++t) LogicTick();
+  SetHeldKeys(current.held);
+  const int ticks = std::min(Slice, current.ticks - ticksDone);
+  for (int t = 0; t < ticks; ++t) LogicTick();
+  tick += ticks;
+  ticksDone += ticks;
+  if (ticksDone < current.ticks) return ticks;
+  ticksDone = 0;
   if (Game.programState == psGame) CheckGameFlow();
-  tick += pass.ticks;
   TReplayCheckpoint c;
-  if (PassEndedLevel(before, tick, c)) seen.push_back(c);
+  if (PassEndedLevel(static_cast<TGameState>(stateBefore), tick, c)) seen.push_back(c);
   if (draw) DrawStateFrame();
-  if (++repeatDone >= pass.repeat) {
+  if (++repeatDone >= current.repeat) {
     ++passIndex;
     repeatDone = 0;
+    replay.ReadPass(nextPass, current);
   }
-  return pass.ticks;
+  return ticks;
 }
 
 TReplayCheckpoint CPlayback::Summary() const {
@@ -282,10 +292,22 @@ int RunViewer(const std::string& path, const TReplay& replay) {
 }
 }  // namespace
 
+std::string MissingLevel(const TReplay& replay) {
+  const std::string& name = replay.start.levelName;
+  if (!replay.start.fromLevel) return "";
+  try {
+    if (FileExists(LevelPath(name))) return "";
+  } catch (const TFatalError&) {
+  }
+  return "the recording plays the level \"" + name + "\", and there is no level called that";
+}
+
 int PlayReplayFile(const std::string& path) {
   TReplay replay;
   std::string error;
-  if (!LoadReplayFile(path, replay, error)) {
+  if (LoadReplayFile(path, replay, error) && !MissingLevel(replay).empty())
+    error = path + ": " + MissingLevel(replay);
+  if (!error.empty()) {
     std::fprintf(stderr, "rebounder: %s\n", error.c_str());
     return 1;
   }

@@ -15,9 +15,11 @@ public:
   CPlayback(const CPlayback&) = delete;
   CPlayback& operator=(const CPlayback&) = delete;
 
-  bool Done() const { return passIndex >= replay.passes.size(); }
+  bool Done() const { return passIndex >= replay.PassCount(); }
   // Runs one pass: its events, its ticks, the game-flow checks, and the
-  // drawing of its frame when `draw` is set. Returns the ticks it ran.
+  // drawing of its frame when `draw` is set. Returns the ticks it ran. A
+  // pass of many ticks runs a slice of them per call, so a viewer never
+  // freezes; its checks and frame come with its last slice.
   int Step(bool draw);
   int Tick() const { return tick; }
   // The level ends seen so far, and the summary now.
@@ -29,11 +31,17 @@ public:
 private:
   const TReplay& replay;
   size_t passIndex = 0;
+  size_t nextPass = 0;  // where the pass after the current one begins in the packed passes
+  TReplayPass current;
   uint32_t repeatDone = 0;
+  int ticksDone = 0;    // of the current pass, when it runs in slices
+  int stateBefore = 0;  // the game state when the current pass began
   int tick = 0;
   std::vector<TReplayCheckpoint> seen;
 };
 
+// Empty when the levels the recording plays are all there; else one line naming the missing one.
+std::string MissingLevel(const TReplay& replay);
 // `rebounder --replay FILE`: plays the file in the window at normal speed,
 // with keys to pause, fast-forward and quit. Returns the exit status; the
 // player's options and table are never written.

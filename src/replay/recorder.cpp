@@ -15,7 +15,9 @@ namespace {
 bool enabled = false;
 bool recording = false;
 TReplay replay;
-TReplayPass pass;     // the pass being recorded
+TReplayPass pass;  // the pass being recorded
+TReplayPass run;   // the last pass closed, kept back while quiet passes may join it
+bool runOpen = false;
 size_t inFlight = 0;  // index in pass.items of the event being dispatched
 TGameState lastState = gsFirstBall;
 uint32_t lastSeed = 0;
@@ -31,6 +33,7 @@ void Begin(TReplayStart start) {
   replay = TReplay();
   replay.start = std::move(start);
   pass = TReplayPass();
+  runOpen = false;
   inFlight = 0;
   lastState = Game.gameState;
   ticksBefore = ticksAfter = 0;
@@ -41,14 +44,14 @@ void Begin(TReplayStart start) {
 void ClosePass(int ticks) {
   pass.held = HeldKeys();
   pass.ticks = ticks;
-  if (pass.items.empty() && ticks == 1 && !replay.passes.empty()) {
-    TReplayPass& last = replay.passes.back();
-    if (last.items.empty() && last.ticks == 1 && last.held == pass.held) {
-      ++last.repeat;
-      return;
-    }
+  if (runOpen && pass.items.empty() && ticks == 1 && run.items.empty() && run.ticks == 1 &&
+      run.held == pass.held) {
+    ++run.repeat;
+  } else {
+    if (runOpen) replay.AddPass(run);
+    run = std::move(pass);
+    runOpen = true;
   }
-  replay.passes.push_back(std::move(pass));
   pass = TReplayPass();
 }
 
@@ -178,6 +181,9 @@ TReplay FinishRecording() {
   recording = false;
   if (inFlight < pass.items.size()) pass.items.resize(inFlight);
   if (!pass.items.empty()) ClosePass(0);
+  if (runOpen) replay.AddPass(run);
+  runOpen = false;
+  replay.Trim();
   replay.end = Summary(ticksAfter);
   replay.end.gameState = 0;
   return std::move(replay);

@@ -8,12 +8,17 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
-#include <fstream>
+
+#include "platform/fatal.h"
+#include "store/datafile.h"
 
 namespace {
 const char* const Magic = "rebounder-replay";
 constexpr int64_t MostTicks = 40LL * 60 * 60 * 24 * 7;  // a week of play
 constexpr size_t MostBytes = 64u << 20;
+// Far more than a real pass sees, even one that waited out a long stall, and
+// few enough that a pass is dispatched in a blink.
+constexpr size_t MostEventsInAPass = 8192;
 constexpr size_t MostStars = 1024;
 
 void Line(std::string& out, const char* head, std::initializer_list<int64_t> values) {
@@ -72,13 +77,15 @@ void WriteSummary(std::string& out, const char* head, const TReplayCheckpoint& c
 // within stated bounds; every fault names the line.
 class TReader {
 public:
-  explicit TReader(const std::string& text) : text(text) {}
+  explicit TReader(std::string_view text) : text(text) {}
 
   bool Next() {
     if (pos >= text.size()) return false;
     const size_t eol = text.find('\n', pos);
     if (eol == std::string::npos) return Fault("the file ends in the middle of a line");
-    line = text.substr(pos, eol - pos);
+    // Lines that end in a carriage return as well, as Windows writes them, read the same.
+    const size_t cut = eol > pos && text[eol - 1] == '\r' ? eol - 1 : eol;
+    line = text.substr(pos, cut - pos);
     pos = eol + 1;
     ++number;
     words.clear();
@@ -126,7 +133,7 @@ public:
     return true;
   }
 
-  const std::string& text;
+  std::string_view text;
   size_t pos = 0;
   int number = 0;
   std::string line;
@@ -197,6 +204,7 @@ bool ReadSummary(TReader& r, TReplayCheckpoint& c, bool withState) {
 
 bool ReadBody(TReader& r, TReplay& replay) {
   TReplayPass pass;
+  pass.items.reserve(64);
   uint8_t held = replay.start.held;
   int64_t ticks = 0;
   while (r.Next()) {
@@ -247,24 +255,29 @@ bool ReadBody(TReader& r, TReplay& replay) {
       pass.repeat = head == "t" ? 1 : static_cast<uint32_t>(n);
       ticks += n;
       if (ticks > MostTicks) return r.Fault("longer than any game");
-      replay.passes.push_back(std::move(pass));
-      pass = TReplayPass();
+      replay.AddPass(pass);
+      pass.items.clear();
+      pass.repeat = 1;
       continue;
     } else if (head == "c" || head == "end") {
       if (!pass.items.empty()) return r.Fault("a pass is left unfinished");
       TReplayCheckpoint c;
       if (!ReadSummary(r, c, head == "c")) return false;
       if (c.tick > ticks) return r.Fault("a summary lies beyond the ticks played");
+      if (head == "end" && c.tick != ticks)
+        return r.Fault("the passes run " + std::to_string(ticks) + " ticks, the end says " + r.words[1]);
       if (head == "c") {
         replay.checkpoints.push_back(c);
         continue;
       }
       replay.end = c;
+      replay.Trim();
       if (r.Next()) return r.Fault("text after the end");
       return true;
     } else {
       return r.Fault("unknown line \"" + head + "\"");
     }
+    if (pass.items.size() >= MostEventsInAPass) return r.Fault("more events in one pass than any pass holds");
     pass.items.push_back(item);
   }
   return r.Fault("the recording stops before its end (the file is cut short)");
@@ -278,10 +291,91 @@ std::string TReplayCheckpoint::Text() const {
   return s;
 }
 
-int TReplay::TotalTicks() const {
-  int64_t total = 0;
-  for (const TReplayPass& p : passes) total += static_cast<int64_t>(p.ticks) * p.repeat;
-  return static_cast<int>(total);
+namespace {
+// A pass packs into its items, each a kind byte and its numbers as 7-bit
+// groups, then a closing byte with the held keys, its ticks and its repeat.
+// A number takes no more bytes than its decimal digits, so a pass no more
+// than its text.
+constexpr uint8_t PassEnd = 0x80;
+
+// How many of value, a and b each kind keeps.
+int NumbersOf(TReplayItemKind kind) {
+  switch (kind) {
+    case riMotion:
+    case riPadAxis:
+    case riPadHat:
+      return 3;
+    case riPadButtonDown:
+    case riPadButtonUp:
+      return 2;
+    case riKeyDown:
+    case riKeyUp:
+    case riSeed:
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+void Pack(std::vector<uint8_t>& out, uint64_t n) {
+  while (n >= 0x80) {
+    out.push_back(static_cast<uint8_t>(n | 0x80));
+    n >>= 7;
+  }
+  out.push_back(static_cast<uint8_t>(n));
+}
+
+uint64_t Unpack(const std::vector<uint8_t>& in, size_t& at) {
+  uint64_t n = 0;
+  for (int shift = 0;; shift += 7) {
+    const uint8_t byte = in[at++];
+    n |= static_cast<uint64_t>(byte & 0x7f) << shift;
+    if (byte < 0x80) return n;
+  }
+}
+
+// Signed numbers alternate, so that small negative ones stay short.
+uint64_t Folded(int32_t n) {
+  return n < 0 ? (static_cast<uint64_t>(-static_cast<int64_t>(n)) << 1) - 1 : static_cast<uint64_t>(n) << 1;
+}
+int32_t Unfolded(uint64_t n) {
+  return static_cast<int32_t>((n & 1) ? -static_cast<int64_t>((n + 1) >> 1) : static_cast<int64_t>(n >> 1));
+}
+}  // namespace
+
+void TReplay::AddPass(const TReplayPass& pass) {
+  for (const TReplayItem& item : pass.items) {
+    packed.push_back(item.kind);
+    const int numbers = NumbersOf(item.kind);
+    if (numbers > 0) Pack(packed, item.value);
+    if (numbers > 1) Pack(packed, Folded(item.a));
+    if (numbers > 2) Pack(packed, Folded(item.b));
+  }
+  packed.push_back(static_cast<uint8_t>(PassEnd | pass.held));
+  Pack(packed, static_cast<uint64_t>(pass.ticks));
+  Pack(packed, pass.repeat);
+  ++passCount;
+  totalTicks += static_cast<int64_t>(pass.ticks) * pass.repeat;
+}
+
+bool TReplay::ReadPass(size_t& offset, TReplayPass& pass) const {
+  pass.items.clear();
+  while (offset < packed.size()) {
+    const uint8_t head = packed[offset++];
+    if (head & PassEnd) {
+      pass.held = head & 7;
+      pass.ticks = static_cast<int>(Unpack(packed, offset));
+      pass.repeat = static_cast<uint32_t>(Unpack(packed, offset));
+      return true;
+    }
+    TReplayItem item = {static_cast<TReplayItemKind>(head)};
+    const int numbers = NumbersOf(item.kind);
+    if (numbers > 0) item.value = static_cast<uint32_t>(Unpack(packed, offset));
+    if (numbers > 1) item.a = Unfolded(Unpack(packed, offset));
+    if (numbers > 2) item.b = Unfolded(Unpack(packed, offset));
+    pass.items.push_back(item);
+  }
+  return false;
 }
 
 std::string ReplayText(const TReplay& replay) {
@@ -309,7 +403,8 @@ std::string ReplayText(const TReplay& replay) {
   size_t nextCheckpoint = 0;
   int tick = 0;
   uint8_t held = s.held;
-  for (const TReplayPass& p : replay.passes) {
+  TReplayPass p;
+  for (size_t at = 0; replay.ReadPass(at, p);) {
     for (const TReplayItem& item : p.items) WriteItem(out, item);
     if (p.held != held) Line(out, "h", {p.held});
     held = p.held;
@@ -327,7 +422,7 @@ std::string ReplayText(const TReplay& replay) {
   return out;
 }
 
-bool ParseReplay(const std::string& text, TReplay& replay, std::string& error) {
+bool ParseReplay(std::string_view text, TReplay& replay, std::string& error) {
   replay = TReplay();
   if (text.size() > MostBytes) {
     error = "far too large to be a replay";
@@ -357,22 +452,17 @@ bool ParseReplay(const std::string& text, TReplay& replay, std::string& error) {
 }
 
 bool LoadReplayFile(const std::string& path, TReplay& replay, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": cannot open it: " + std::strerror(errno);
+  std::vector<unsigned char> bytes;
+  try {
+    // Opened as the data files are: without blocking, so a named pipe cannot
+    // hang the game, and only when it is a plain file.
+    bytes = ReadWholeFile(path, MostBytes);
+  } catch (const TFatalError& e) {
+    error = e.what();
     return false;
   }
-  std::string text;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    text.append(buffer, static_cast<size_t>(in.gcount()));
-    if (text.size() > MostBytes) break;
-  }
-  if (in.bad()) {
-    error = path + ": cannot read it";
-    return false;
-  }
-  if (!ParseReplay(text, replay, error)) {
+  if (!ParseReplay(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), replay,
+                   error)) {
     error = path + ": " + error;
     return false;
   }

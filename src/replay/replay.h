@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 constexpr int ReplayFormatVersion = 1;
@@ -86,17 +87,31 @@ struct TReplayStart {
   std::vector<TReplayStar> stars;
 };
 
+// The passes are kept packed into bytes, each pass in no more bytes than its
+// text, so that a long recording takes no more memory than its file.
 struct TReplay {
   TReplayStart start;
-  std::vector<TReplayPass> passes;
   std::vector<TReplayCheckpoint> checkpoints;
   TReplayCheckpoint end;  // the state when the recording stopped; its gameState is unused
-  int TotalTicks() const;
+
+  void AddPass(const TReplayPass& pass);
+  // Gives back the room kept for passes that never came.
+  void Trim() { packed.shrink_to_fit(); }
+  size_t PassCount() const { return passCount; }
+  // Unpacks the pass that starts at byte `offset` and moves `offset` to the
+  // next one; false after the last.
+  bool ReadPass(size_t& offset, TReplayPass& pass) const;
+  int TotalTicks() const { return static_cast<int>(totalTicks); }
+
+private:
+  std::vector<uint8_t> packed;
+  size_t passCount = 0;
+  int64_t totalTicks = 0;
 };
 
 std::string ReplayText(const TReplay& replay);
 // Reads the text form strictly; on any fault returns false with `error` set to
 // a short reason ("line 12: ..."), never more than one line.
-bool ParseReplay(const std::string& text, TReplay& replay, std::string& error);
+bool ParseReplay(std::string_view text, TReplay& replay, std::string& error);
 // Reads a replay file; `error` is one line naming the file.
 bool LoadReplayFile(const std::string& path, TReplay& replay, std::string& error);

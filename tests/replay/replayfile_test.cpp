@@ -1,12 +1,15 @@
 // The replay file format: what is written reads back the same, and a damaged,
 // cut-short or foreign file is refused with one line, never a crash.
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <fstream>
 
 #include "replay/playback.h"
 #include "replay/replay.h"
+#include "tests/testenv.h"
 
 namespace {
 TReplay Sample() {
@@ -25,7 +28,7 @@ TReplay Sample() {
   TReplayPass slow;
   slow.items = {{riButtonDown, 0}, {riButtonUp, 0}, {riKeyUp, 32}};
   slow.ticks = 3;
-  r.passes = {first, quiet, slow};
+  for (const TReplayPass& p : {first, quiet, slow}) r.AddPass(p);
   r.checkpoints = {{41, 80, 120, 2, 5}};
   r.end = {44, 80, 130, 2, 0};
   return r;
@@ -54,11 +57,21 @@ TEST(ReplayFile, WrittenTextReadsBackTheSame) {
   ASSERT_TRUE(ParseReplay(text, read, error)) << error << "\n" << text;
   EXPECT_EQ(ReplayText(read), text);
   EXPECT_EQ(read.TotalTicks(), 44);
-  ASSERT_EQ(read.passes.size(), 3u);
-  EXPECT_EQ(read.passes[1].repeat, 40u);
-  EXPECT_EQ(read.passes[1].held, rhLeft | rhSpace);
-  EXPECT_EQ(read.passes[0].items[0].value, 1700000000u);
+  ASSERT_EQ(read.PassCount(), 3u);
+  TReplayPass pass;
+  size_t at = 0;
+  ASSERT_TRUE(read.ReadPass(at, pass));
+  EXPECT_EQ(pass.items[0].value, 1700000000u);
+  EXPECT_EQ(pass.items[2].b, 11);
+  ASSERT_TRUE(read.ReadPass(at, pass));
+  EXPECT_EQ(pass.repeat, 40u);
+  EXPECT_EQ(pass.held, rhLeft | rhSpace);
   EXPECT_EQ(read.end, sample.end);
+  // Lines ending as Windows ends them read the same.
+  std::string windows;
+  for (char c : text) windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  ASSERT_TRUE(ParseReplay(windows, read, error)) << error;
+  EXPECT_EQ(ReplayText(read), text);
 
   TReplay level = sample;
   level.start.fromLevel = true;
@@ -92,7 +105,11 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   ExpectRefused(Replace(good, "random 1\n", "random 0\n"), "no generator state");
   ExpectRefused(good + "m 1\n", "text after the end");
   ExpectRefused(good.substr(0, good.size() - 1), "middle of a line");
-  ExpectRefused(Replace(good, "\nplay", "\r\nplay"), "line 12");
+  ExpectRefused(Replace(good, "\nplay", "\rplay"), "line 12");
+  ExpectRefused(Replace(good, "end 44", "end 43"), "the passes run 44 ticks, the end says 43");
+  std::string crowd;
+  for (int i = 0; i < 9000; ++i) crowd += "o\n";
+  ExpectRefused(Replace(good, "b 1\n", crowd), "more events in one pass");
   // Cut short anywhere, at a line's end or inside it.
   for (size_t cut = good.find('\n') + 1; cut < good.size(); ++cut) {
     TReplay r;
@@ -115,14 +132,68 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   }
 }
 
+// A named pipe in the file's place, a folder or a recording of a level that
+// is not there are refused at once, each in one line with its reason.
 TEST(ReplayFile, PlayingABadFileSaysSoInOneLine) {
   const std::string path = testing::TempDir() + "rebounder-bad.replay";
+  const std::string pipe = testing::TempDir() + "rebounder-pipe.replay";
+  const std::string lost = testing::TempDir() + "rebounder-lost.replay";
   std::ofstream(path) << "rebounder-replay 1\nstart somewhere else\n";
+  TReplay elsewhere = Sample();
+  elsewhere.start.fromLevel = true;
+  elsewhere.start.levelName = "no such level";
+  std::ofstream(lost) << ReplayText(elsewhere);
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   testing::internal::CaptureStderr();
   EXPECT_EQ(PlayReplayFile(path), 1);
   EXPECT_EQ(PlayReplayFile(path + ".missing"), 1);
+  EXPECT_EQ(PlayReplayFile(pipe), 1);
+  EXPECT_EQ(PlayReplayFile(testing::TempDir()), 1);
+  EXPECT_EQ(PlayReplayFile(lost), 1);
   const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(said, "rebounder: " + path + ": damaged replay, line 2: unknown start \"somewhere\"\n" +
-                      "rebounder: " + path + ".missing: cannot open it: No such file or directory\n");
-  std::remove(path.c_str());
+  EXPECT_EQ(said,
+            "rebounder: " + path + ": damaged replay, line 2: unknown start \"somewhere\"\n" +
+                "rebounder: " + path + ".missing: cannot open: No such file or directory\n" +
+                "rebounder: " + pipe + ": is not a plain file\n" + "rebounder: " + testing::TempDir() +
+                ": is a folder, not a file\n" + "rebounder: " + lost +
+                ": the recording plays the level \"no such level\", and there is no level called that\n");
+  for (const std::string& p : {path, pipe, lost}) std::remove(p.c_str());
+}
+
+// A pass of a million ticks runs a slice at a time, so a viewer stays awake.
+class ReplayPlay : public GameTest {};
+
+TEST_F(ReplayPlay, AHugePassRunsInSlices) {
+  TReplay huge = Sample();
+  TReplayPass stall;
+  stall.ticks = 1000000;
+  huge.AddPass(stall);
+  TReplay read;
+  std::string error;
+  ASSERT_TRUE(ParseReplay(Replace(ReplayText(huge), "end 44", "end 1000044"), read, error)) << error;
+  CPlayback playback(read);
+  int ticks = 0;
+  for (int i = 0; i < 4; ++i) ticks += playback.Step(false);
+  EXPECT_LT(ticks, 2000);
+  EXPECT_FALSE(playback.Done());
+}
+
+// The parsed form of a long recording takes no more memory than its text.
+TEST(ReplayFile, AFileOfEventsTakesNoMoreMemoryThanItsText) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's allocator keeps its own books";
+#endif
+  std::string pass;
+  for (int i = 0; i < 8000; ++i) pass += i % 2 ? "o\n" : "m 300 200 -4\n";
+  pass += "t 1\n";
+  std::string events;
+  for (int i = 0; i < 100; ++i) events += pass;
+  const std::string text =
+      Replace(Replace(ReplayText(Sample()), "end 44", "end 144"), "m 251", events + "m 251");
+  const size_t before = mallinfo2().uordblks;
+  TReplay read;
+  std::string error;
+  ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+  EXPECT_EQ(read.PassCount(), 103u);
+  EXPECT_LT(mallinfo2().uordblks - before, text.size());
 }
