@@ -43,6 +43,7 @@ void GameTest::SetUpTestSuite() {
   ASSERT_NE(mkdtemp(folder), nullptr);
   userDataFolder = folder;
   setenv("XDG_DATA_HOME", folder, 1);
+  setenv("XDG_CONFIG_HOME", folder, 1);
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
   Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
   Mix_AllocateChannels(8);
@@ -75,6 +76,7 @@ void GameTest::SetUp() {
     o->value = true;
     o->applied = true;
   }
+  Game.settings = TSettings();
   Game.quitRequested = false;
   Game.motionCarry = 0;
   Game.fireHeld = false;

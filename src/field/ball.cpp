@@ -12,6 +12,7 @@
 #include "field/paddle.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
+#include "shell/keymap.h"
 #include "shell/random.h"
 
 namespace {
@@ -91,7 +92,7 @@ CBall::CBall(int x, int y, TBallType type)
       stuck(false) {}
 
 void CBall::Update() {
-  if (stuck && (Game.keyState[SDLK_SPACE] == 1 || Game.fireHeld || Game.firePressed)) {
+  if (stuck && (BoundKeyHeld(kaFire) || Game.fireHeld || Game.firePressed)) {
     stuck = false;
     PlaySound(Game.sndPing);
   }

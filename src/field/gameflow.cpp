@@ -97,7 +97,7 @@ void StartNewGame(int difficulty) {
   Game.levelIndex = LevelCount() * difficulty - 1;
   Game.score = 0;
   Game.lives = 3;
-  Mix_HaltMusic();
+  MusicForPlay();
   NextLevel();
 }
 

@@ -5,6 +5,7 @@
 #include "field/ball.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
+#include "shell/keymap.h"
 
 CPaddle::CPaddle(int x, int y) : x(x), y(y), size(psNormal), direction(1), slow(false) {}
 
@@ -45,6 +46,14 @@ void CPaddle::MouseMove(int offset) {
   Clamp();
 }
 
+void CPaddle::SteerByMouse(int pointerPixels, int& carry, int num, int den) {
+  const int unit = slow ? 5 : 2;
+  carry += pointerPixels * num;
+  const int steps = carry / (unit * den);
+  carry -= steps * unit * den;
+  MouseMove(steps * unit);
+}
+
 void CPaddle::ClearPowers() {
   size = psNormal;
   direction = 1;
@@ -54,8 +63,8 @@ void CPaddle::ClearPowers() {
 void CPaddle::Update() {
   int step = direction * 6;
   if (slow) step /= 2;
-  if (Game.keyState[SDLK_RIGHT] == 1) x += step;
-  if (Game.keyState[SDLK_LEFT] == 1) x -= step;
+  if (BoundKeyHeld(kaRight)) x += step;
+  if (BoundKeyHeld(kaLeft)) x -= step;
   Clamp();
   const int cx = x, cy = y;
   Game.bonuses.WalkBackward([cx, cy](CBonus* bonus) { bonus->TryCatch(cx, cy); });

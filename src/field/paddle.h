@@ -19,6 +19,9 @@ public:
   void Clamp();
   // Mouse steering by a pointer offset from the warp point.
   void MouseMove(int offset);
+  // Mouse steering at num/den times the rate of MouseMove: the pointer pixels
+  // short of a whole paddle pixel (times num) wait in `carry` for the next movement.
+  void SteerByMouse(int pointerPixels, int& carry, int num, int den);
   // Back to normal size, steering and speed.
   void ClearPowers();
   void Update();

@@ -121,8 +121,10 @@ std::string UsageText() {
          "\n"
          "Options and high scores are kept in $XDG_DATA_HOME/rebounder/\n"
          "(~/.local/share/rebounder/), or in the working directory when it already\n"
-         "holds options.dat or highscores.dat. REBOUNDER_DATA_DIR names another folder\n"
-         "of the game's sprites, sounds, music, fonts and maps.\n";
+         "holds options.dat or highscores.dat. The settings screen's choices are kept\n"
+         "in $XDG_CONFIG_HOME/rebounder/settings.conf (~/.config/rebounder/).\n"
+         "REBOUNDER_DATA_DIR names another folder of the game's sprites, sounds,\n"
+         "music, fonts and maps.\n";
 }
 
 std::vector<std::string> ClosestLevelNames(const std::string& name, size_t count) {

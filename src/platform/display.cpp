@@ -23,6 +23,7 @@ constexpr int FrameRoomY = 80;
 
 std::string commandLineScale;
 bool scaleRead = false;
+int savedScale = 0;
 int requestedScale = 0;
 int desktopWidth = 0;
 int desktopHeight = 0;
@@ -52,6 +53,7 @@ void ReadScaleSettings() {
   const char* env = std::getenv("REBOUNDER_SCALE");
   const bool fromCommandLine = !commandLineScale.empty();
   const std::string text = fromCommandLine ? commandLineScale : env ? env : "";
+  requestedScale = savedScale;
   if (!text.empty() && !ParseScale(text, requestedScale)) {
     std::fprintf(stderr,
                  "rebounder: %s \"%s\" is not a scale (auto, or a whole number from 1 to %d); using the "
@@ -126,7 +128,21 @@ int ResolveScale(int requested, int width, int height, bool fullscreen, std::str
   return fitting;
 }
 
-void SetRequestedScale(const std::string& commandLineValue) { commandLineScale = commandLineValue; }
+void SetRequestedScale(const std::string& commandLineValue, int saved) {
+  commandLineScale = commandLineValue;
+  savedScale = saved;
+}
+
+void ChangeScale(int scale) {
+  ReadScaleSettings();
+  requestedScale = scale;
+  noteShown[0] = noteShown[1] = false;
+}
+
+bool ScaleFitsScreen(int scale, bool fullscreen) {
+  ReadScaleSettings();
+  return Fits(scale, desktopWidth, desktopHeight, fullscreen);
+}
 
 SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   ReadScaleSettings();

@@ -21,8 +21,14 @@ bool ParseScale(const std::string& text, int& scale);
 int ResolveScale(int requested, int desktopWidth, int desktopHeight, bool fullscreen, std::string& note);
 
 // The player's scale from the command line (empty: none); REBOUNDER_SCALE is
-// read when this is empty. Call before the first OpenGameScreen.
-void SetRequestedScale(const std::string& commandLineValue);
+// read when this is empty, and the saved setting (0 = automatic) when neither
+// gives one. Call before the first OpenGameScreen.
+void SetRequestedScale(const std::string& commandLineValue, int saved);
+// The player chose a scale in the game: it holds from the next
+// OpenGameScreen on, before the command line's.
+void ChangeScale(int scale);
+// Whether the picture fits the desktop at that scale.
+bool ScaleFitsScreen(int scale, bool fullscreen);
 // Sets the video mode with the game's palette, blacks it out and returns the
 // 640x480 surface the game draws on; null when SDL refuses the mode.
 SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette);

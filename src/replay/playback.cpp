@@ -76,11 +76,12 @@ SDL_Event EventOf(const TReplayItem& item) {
 }
 
 void ApplyStart(const TReplayStart& s) {
-  // The options that shape play and picture are the recorded ones; the
-  // window and what is heard stay as the viewer has them.
+  // The options and controls that shape play and picture are the recorded
+  // ones; the window and what is heard stay as the viewer has them.
   Game.optBackground.value = s.options[3];
   Game.optStars.value = s.options[4];
   Game.optExplosions.value = s.options[5];
+  Game.settings.controls = s.controls;
   Game.tickCount = s.tickCount;
   Game.levelIndex = s.levelIndex;
   Game.returnState = static_cast<TProgramState>(s.returnState);
@@ -103,7 +104,7 @@ void ApplyStart(const TReplayStart& s) {
 }
 }  // namespace
 
-CPlayback::CPlayback(const TReplay& replay) : replay(replay) {
+CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Game.settings.controls) {
   ResetGamepadState();
   seeds.clear();
   nextSeed = 0;
@@ -134,7 +135,10 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay) {
   }
 }
 
-CPlayback::~CPlayback() { SetSecondsSource(nullptr); }
+CPlayback::~CPlayback() {
+  SetSecondsSource(nullptr);
+  Game.settings.controls = viewerControls;
+}
 
 int CPlayback::Step(bool draw) {
   constexpr int Slice = 400;

@@ -38,6 +38,7 @@ private:
   int stateBefore = 0;  // the game state when the current pass began
   int tick = 0;
   std::vector<TReplayCheckpoint> seen;
+  TControls viewerControls;  // given back when the playback ends
 };
 
 // Empty when the levels the recording plays are all there; else one line naming the missing one.

@@ -8,6 +8,7 @@
 #include "effects/particles.h"
 #include "field/paddle.h"
 #include "shell/globals.h"
+#include "shell/keymap.h"
 #include "shell/random.h"
 #include "store/replaystore.h"
 
@@ -89,6 +90,7 @@ TReplayStart CaptureStart() {
   const COption* options[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,
                               &Game.optBackground, &Game.optStars, &Game.optExplosions};
   for (int i = 0; i < 6; ++i) s.options[i] = options[i]->value;
+  s.controls = Game.settings.controls;
   s.tickCount = Game.tickCount;
   s.levelIndex = Game.levelIndex;
   s.returnState = Game.returnState;
@@ -197,16 +199,16 @@ void RecordGameEnd(int rank) {
 
 uint8_t HeldKeys() {
   uint8_t held = 0;
-  if (Game.keyState[SDLK_LEFT] == 1) held |= rhLeft;
-  if (Game.keyState[SDLK_RIGHT] == 1) held |= rhRight;
-  if (Game.keyState[SDLK_SPACE] == 1) held |= rhSpace;
+  if (BoundKeyHeld(kaLeft)) held |= rhLeft;
+  if (BoundKeyHeld(kaRight)) held |= rhRight;
+  if (BoundKeyHeld(kaFire)) held |= rhSpace;
   return held;
 }
 
 void SetHeldKeys(uint8_t held) {
-  Game.keyState[SDLK_LEFT] = (held & rhLeft) ? 1 : 0;
-  Game.keyState[SDLK_RIGHT] = (held & rhRight) ? 1 : 0;
-  Game.keyState[SDLK_SPACE] = (held & rhSpace) ? 1 : 0;
+  Game.keyState[BoundKey(kaLeft)] = (held & rhLeft) ? 1 : 0;
+  Game.keyState[BoundKey(kaRight)] = (held & rhRight) ? 1 : 0;
+  Game.keyState[BoundKey(kaFire)] = (held & rhSpace) ? 1 : 0;
 }
 
 bool PassEndedLevel(TGameState before, int tick, TReplayCheckpoint& checkpoint) {

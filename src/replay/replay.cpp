@@ -105,6 +105,9 @@ public:
     return false;
   }
 
+  // Whether the next line starts with the word `head`.
+  bool NextIs(const std::string& head) const { return text.compare(pos, head.size() + 1, head + " ") == 0; }
+
   // The line must be `head` followed by exactly `count` words.
   bool Expect(const char* head, size_t count) {
     if (words[0] != head) return Fault(std::string("expected \"") + head + "\"");
@@ -141,6 +144,17 @@ public:
   std::string error;
 };
 
+// Present only when the game was played with other than the first mouse
+// speed and keys.
+bool ReadControls(TReader& r, TControls& c) {
+  if (!r.Next() || !r.Expect("controls", 1 + KeyActionCount) ||
+      !r.Number(1, 0, MouseRateCount - 1, c.mouseRate))
+    return false;
+  for (int a = 0; a < KeyActionCount; ++a)
+    if (!r.Number(2 + a, SDLK_FIRST + 1, SDLK_LAST - 1, c.keys[a])) return false;
+  return true;
+}
+
 bool ReadStart(TReader& r, TReplayStart& s) {
   if (!r.Next()) return r.Fault("the file stops before the game begins");
   if (r.words[0] != "start" || r.words.size() < 3) return r.Fault("expected how the game started");
@@ -163,6 +177,7 @@ bool ReadStart(TReader& r, TReplayStart& s) {
     if (!r.Number(i + 1, 0, 1, v[i])) return false;
     s.options[i] = v[i] != 0;
   }
+  if (r.NextIs("controls") && !ReadControls(r, s.controls)) return false;
   if (!r.Next() || !r.Expect("clock", 1) || !r.Number(1, 0, INT_MAX, s.tickCount)) return false;
   if (!r.Next() || !r.Expect("level", 1) || !r.Number(1, -1, INT_MAX / 2, s.levelIndex)) return false;
   if (!r.Next() || !r.Expect("menu", 3) || !r.Number(1, 0, 3, s.returnState) ||
@@ -386,6 +401,10 @@ std::string ReplayText(const TReplay& replay) {
   else
     Line(out, "start difficulty", {s.difficulty});
   Line(out, "options", {s.options[0], s.options[1], s.options[2], s.options[3], s.options[4], s.options[5]});
+  if (s.controls != TControls()) {
+    const TControls& c = s.controls;
+    Line(out, "controls", {c.mouseRate, c.keys[kaLeft], c.keys[kaRight], c.keys[kaFire], c.keys[kaPause]});
+  }
   Line(out, "clock", {s.tickCount});
   Line(out, "level", {s.levelIndex});
   Line(out, "menu", {s.returnState, s.menuState, s.menuCursor});

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/settings.h"
+
 constexpr int ReplayFormatVersion = 1;
 
 enum TReplayItemKind : uint8_t {
@@ -73,6 +75,7 @@ struct TReplayStart {
   std::string levelName;
   uint32_t levelSeed = 0;  // the seed of the command-line level, loaded before recording began
   bool options[6] = {};    // fullscreen, music, sound, background, stars, explosions
+  TControls controls;      // the mouse speed and keys the game was played with
   int tickCount = 0;
   int levelIndex = -1;
   int returnState = 0, menuState = 0, menuCursor = 0;

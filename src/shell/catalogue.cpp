@@ -196,6 +196,26 @@ void PlaySound(Mix_Chunk* chunk) {
   if (chunk) Mix_PlayChannel(-1, chunk, 0);
 }
 
+void ApplySoundVolumes() {
+  const TSettings& s = Game.settings;
+  for (const TSoundEntry& e : SoundCatalogue)
+    if (Mix_Chunk* chunk = Game.*(e.field))
+      Mix_VolumeChunk(chunk, MIX_MAX_VOLUME * s.effectsVolume / MaxVolume);
+  Mix_VolumeMusic(MIX_MAX_VOLUME * s.musicVolume / MaxVolume);
+}
+
+void MusicForPlay() {
+  if (!Game.settings.musicInPlay)
+    Mix_HaltMusic();
+  else if (Game.optMusic.value && !Mix_PlayingMusic())
+    Mix_PlayMusic(Game.music, -1);
+}
+
+void StartPauseMusic() {
+  if (!Game.optMusic.value || (Game.settings.musicInPlay && Mix_PlayingMusic())) return;
+  Mix_PlayMusic(Game.music, -1);
+}
+
 void SetSoundObserver(std::function<void(Mix_Chunk*)> observer) { soundObserver = std::move(observer); }
 
 const char* SoundName(Mix_Chunk* chunk) {

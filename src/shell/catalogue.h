@@ -39,6 +39,15 @@ void FillScreenRect(const SDL_Rect* rect, Uint8 colour);
 // Plays a sound effect once when the sound option is on. Every effect and
 // menu sound passes through here.
 void PlaySound(Mix_Chunk* chunk);
+// Sets the loudness of every effect and of the music from the settings;
+// at 10 they play as loud as they were made.
+void ApplySoundVolumes();
+// Play stops the music, unless the player keeps it playing: then it plays
+// whenever the music option is on.
+void MusicForPlay();
+// Entering the menu from play starts the music when the music option is on;
+// music kept playing through play goes on where it was.
+void StartPauseMusic();
 // Tests watch the sounds played; nullptr-equivalent (empty function) stops watching.
 void SetSoundObserver(std::function<void(Mix_Chunk*)> observer);
 // The catalogue file name of a loaded chunk ("ping", "game_over"), for messages.

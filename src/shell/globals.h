@@ -13,6 +13,7 @@
 #include "shell/objectlist.h"
 #include "shell/types.h"
 #include "store/options.h"
+#include "store/settings.h"
 #include "ui/font.h"
 
 class CBall;
@@ -100,6 +101,7 @@ struct TGameGlobals {
   int floaterTimer = 0;
   Mix_Music* music = nullptr;
   COption optBackground, optStars, optExplosions, optMusic, optSound, optFullscreen;
+  TSettings settings;  // volumes, mouse speed, keys, scale, music in play
   TObjectList<CHighScore> highScores;
   int newScoreRank = 0;
   std::string typedName;

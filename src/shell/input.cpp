@@ -8,9 +8,11 @@
 #include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
+#include "shell/keymap.h"
 #include "store/options.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
+#include "ui/settingsmenu.h"
 
 namespace {
 constexpr int WarpX = 240, WarpY = 240;
@@ -28,11 +30,8 @@ constexpr int WarpX = 240, WarpY = 240;
 void HandleMotion(const SDL_MouseMotionEvent& motion) {
   if (Game.programState != psGame) return;
   if ((motion.x == WarpX && motion.y == WarpY) || (motion.xrel == 0 && motion.yrel == 0)) return;
-  Game.motionCarry += motion.xrel;
-  const int unit = Game.paddle->slow ? 5 : 2;
-  const int used = Game.motionCarry / unit * unit;
-  Game.motionCarry -= used;
-  Game.paddle->MouseMove(used);
+  const TMouseRate& rate = MouseRates[Game.settings.controls.mouseRate];
+  Game.paddle->SteerByMouse(motion.xrel, Game.motionCarry, rate.num, rate.den);
   SDL_WarpMouse(WarpX, WarpY);
 }
 
@@ -61,14 +60,16 @@ void HandleEscape() {
       Game.programState = psMenu;
       Game.menuState = msMain;
       Game.menuCursor = 0;
-      if (Game.optMusic.value) Mix_PlayMusic(Game.music, -1);
+      StartPauseMusic();
       break;
     case psMenu:
       if (Game.menuState == msMain) {
         if (Game.returnState == psGame) {
           Game.programState = psGame;
-          Mix_HaltMusic();
+          MusicForPlay();
         }
+      } else if (Game.menuState == msSettings) {
+        SettingsEscape();
       } else if (Game.menuState != msNewHighScore) {
         PlaySound(Game.sndMenuSelect);
         if (Game.menuState == msNewGame) Game.menuCursor = 1;
@@ -90,23 +91,25 @@ void DispatchEvent() {
   const CEventRecording recording(e);
   if (e.type == SDL_QUIT) Game.quitRequested = true;
   if (e.type == SDL_MOUSEMOTION) HandleMotion(e.motion);
-  if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && e.key.keysym.sym == SDLK_SPACE)) {
+  const bool fireKey = (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && e.key.keysym.sym == BoundKey(kaFire);
+  if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && fireKey)) {
     Game.fireHeld = true;
     // Kept until the next game-flow check, so a tap released within the same pass still counts.
     if (Game.programState == psGame) Game.firePressed = true;
   }
-  if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && e.key.keysym.sym == SDLK_SPACE))
-    Game.fireHeld = false;
+  if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && fireKey)) Game.fireHeld = false;
   HandleJoystickEvent(e);
   ApplyFireRule();
   if (e.type != SDL_KEYDOWN) return;
   const SDLKey key = e.key.keysym.sym;
+  // A key pressed to be bound does nothing else.
+  const bool bindingKey = Game.programState == psMenu && CapturingKey() && key != SDLK_ESCAPE;
   if (key == SDLK_ESCAPE) HandleEscape();
   if (Game.programState == psMenu) {
     SDL_WM_GrabInput(SDL_GRAB_OFF);
     if (key != SDLK_ESCAPE) HandleMenuKey(key);
   }
-  if (key == SDLK_n) {
+  if (key == SDLK_n && !bindingKey) {
     Game.score = 0;
     NextLevel();
   }

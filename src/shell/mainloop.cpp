@@ -31,6 +31,7 @@
 #include "store/highscores.h"
 #include "store/options.h"
 #include "store/replaystore.h"
+#include "store/settings.h"
 #include "ui/hud.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
@@ -112,9 +113,11 @@ void StartUp() {
   Game.energy = 0;
   Game.music = Mix_LoadMUS(AssetPath("music//rebounder.ogg").c_str());
   LoadOptions();
+  LoadSettings();
+  ApplySoundVolumes();
   if (Game.commandLine.window != wcSaved)
     Game.optFullscreen.OverrideForThisRun(Game.commandLine.window == wcFullscreen);
-  SetRequestedScale(Game.commandLine.scale);
+  SetRequestedScale(Game.commandLine.scale, Game.settings.scale);
   ApplyVideoSettings();
   LoadHighScores();
   dataFilesLoaded = true;

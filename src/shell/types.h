@@ -6,7 +6,16 @@
 
 enum TProgramState : uint8_t { psIntro, psMenu, psGame, psExit };
 enum TGameState : uint8_t { gsFirstBall, gsNewBall, gsBallInGame, gsBallLost, gsGameOver, gsGameDone };
-enum TMenuState : uint8_t { msMain, msNewGame, msOptions, msHighScores, msHelp, msCredits, msNewHighScore };
+enum TMenuState : uint8_t {
+  msMain,
+  msNewGame,
+  msOptions,
+  msHighScores,
+  msHelp,
+  msCredits,
+  msNewHighScore,
+  msSettings
+};
 enum TBrickColour : uint8_t {
   bcNone,
   bcGray,

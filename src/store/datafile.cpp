@@ -68,13 +68,11 @@ bool WriteTemp(const std::string& temp, const std::vector<unsigned char>& bytes)
   return ok;
 }
 
-// The per-user folder with a trailing slash, "" for the working directory.
-// Never fatal: it also runs while saving, when nothing may stop the game.
-std::string DataFolder() {
-  struct stat st;
-  if (stat("options.dat", &st) == 0 || stat("highscores.dat", &st) == 0) return "";
-  // The base directory rules: a relative $XDG_DATA_HOME is to be ignored.
-  const char* xdg = std::getenv("XDG_DATA_HOME");
+// The game's folder in one of the base directories: $`variable`/rebounder/,
+// else ~`fallback`/rebounder/; "" when neither can be found.
+std::string UserFolder(const char* variable, const char* fallback) {
+  // The base directory rules: a relative path in the variable is to be ignored.
+  const char* xdg = std::getenv(variable);
   if (xdg && xdg[0] == '/') return std::string(xdg) + "/rebounder/";
   const char* home = std::getenv("HOME");
   if (!home || !*home) {
@@ -82,7 +80,15 @@ std::string DataFolder() {
     home = entry ? entry->pw_dir : nullptr;
   }
   if (!home || !*home) return "";
-  return std::string(home) + "/.local/share/rebounder/";
+  return std::string(home) + fallback + "/rebounder/";
+}
+
+// The per-user folder with a trailing slash, "" for the working directory.
+// Never fatal: it also runs while saving, when nothing may stop the game.
+std::string DataFolder() {
+  struct stat st;
+  if (stat("options.dat", &st) == 0 || stat("highscores.dat", &st) == 0) return "";
+  return UserFolder("XDG_DATA_HOME", "/.local/share");
 }
 
 // Creates every missing folder on the way to `folder` (which ends in a slash).
@@ -128,6 +134,10 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) 
 std::string DataFilePath(const std::string& fileName) { return DataFolder() + fileName; }
 
 bool MakeDataFolder(std::string& error) { return MakeFolders(DataFolder(), error); }
+
+std::string ConfigFilePath(const std::string& fileName) {
+  return UserFolder("XDG_CONFIG_HOME", "/.config") + fileName;
+}
 
 std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit) {
   const int fd = OpenPlainFile(path);

@@ -14,6 +14,9 @@ bool FileExists(const std::string& path);
 // build tree, a player's old folder), so nothing a player has is lost; else
 // $XDG_DATA_HOME/rebounder/, by default ~/.local/share/rebounder/.
 std::string DataFilePath(const std::string& fileName);
+// Where a per-user setting file lives: $XDG_CONFIG_HOME/rebounder/, by
+// default ~/.config/rebounder/.
+std::string ConfigFilePath(const std::string& fileName);
 // Creates the folder DataFilePath chose when it is missing; on failure returns
 // false and sets `error` to one line naming the folder and the reason.
 bool MakeDataFolder(std::string& error);

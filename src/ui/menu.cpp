@@ -1,5 +1,6 @@
-// The seven menu screens: main menu, difficulty list, options, high-score
-// table (with name entry), help and credits; their drawing and their keys.
+// The menu screens: main menu, difficulty list, options, high-score table
+// (with name entry), help and credits, and the way to the settings screen;
+// their drawing and their keys.
 // Escape is handled by the input dispatch before the keys reach this file.
 #include "ui/menu.h"
 
@@ -15,6 +16,7 @@
 #include "ui/font.h"
 #include "ui/hud.h"
 #include "ui/notice.h"
+#include "ui/settingsmenu.h"
 
 namespace {
 struct TMenuRow {
@@ -35,12 +37,15 @@ const TMenuRow MainRows[] = {{"continue", 200}, {"new game", 196}, {"options", 2
                              {"help", 219},     {"credits", 204},  {"exit", 219}};
 const TMenuRow DifficultyRows[] = {
     {"newbie", 206}, {"experienced", 186}, {"master", 206}, {"crazy", 212}, {"AAARGH", 210}};
+// The six options, then the row that opens the settings screen.
 const TMenuRow OptionRows[] = {{"fullscreen", 136}, {"music", 136}, {"sound", 136},
-                               {"background", 136}, {"stars", 136}, {"explosions", 136}};
+                               {"background", 136}, {"stars", 136}, {"explosions", 136},
+                               {"settings", 136}};
+constexpr int OptionCount = 6;
 
 const TCursorScreen MainScreen = {MainRows, 7, 188, 9};
 const TCursorScreen DifficultyScreen = {DifficultyRows, 5, 208, 10};
-const TCursorScreen OptionScreen = {OptionRows, 6, 168, 8};
+const TCursorScreen OptionScreen = {OptionRows, OptionCount + 1, 168, 8};
 
 // The options in the order the menu shows them.
 COption* OptionOfRow(int row) {
@@ -158,7 +163,7 @@ void DrawCursorScreen(const TCursorScreen& screen) {
              screen.rows[r].text);
   }
   if (&screen != &OptionScreen) return;
-  for (int r = 0; r < screen.count; ++r)
+  for (int r = 0; r < OptionCount; ++r)
     DrawSprite(OptionOfRow(r)->value ? Game.sprCheckOn : Game.sprCheckOff, 328, 172 + 40 * r);
 }
 
@@ -216,7 +221,7 @@ void ChooseMainRow() {
   if (row == 0) {
     if (Game.returnState != psGame) return;
     Game.programState = psGame;
-    Mix_HaltMusic();
+    MusicForPlay();
   } else if (row == 6) {
     Game.programState = psExit;
   } else {
@@ -230,6 +235,10 @@ void ChooseMainRow() {
 void ToggleOption() {
   // The sound comes first, so switching the sound on is not yet heard.
   PlaySound(Game.sndMenuSelect);
+  if (Game.menuCursor == OptionCount) {
+    OpenSettings();
+    return;
+  }
   COption* option = OptionOfRow(Game.menuCursor);
   option->SetValue(!option->value);
   ApplyVideoSettings();
@@ -247,7 +256,7 @@ void DrawMenu() {
   FillScreenRect(nullptr, 0);
   Game.stars->Update();
   Game.stars->Draw();
-  if (Game.menuState != msOptions && Game.menuState != msCredits) {
+  if (Game.menuState != msOptions && Game.menuState != msCredits && Game.menuState != msSettings) {
     DrawSprite(Game.sprTitle, 40, 32);
     DrawText(Game.fontScore, VersionLabel.x, VersionLabel.y, VersionLabel.text);
   }
@@ -266,6 +275,9 @@ void DrawMenu() {
     case msCredits:
       DrawTexts(CreditTexts);
       break;
+    case msSettings:
+      DrawSettings();
+      break;
     default:
       break;
   }
@@ -274,6 +286,10 @@ void DrawMenu() {
 void HandleMenuKey(SDLKey key) {
   if (Game.menuState == msNewHighScore) {
     ReportSave(NameEntryKey(key));
+    return;
+  }
+  if (Game.menuState == msSettings) {
+    HandleSettingsKey(key);
     return;
   }
   const TCursorScreen* screen = CursorScreen(Game.menuState);
@@ -311,5 +327,6 @@ std::vector<TFixedText> MenuFixedTexts() {
   for (const TPrompt& p : NameEntryPrompt)
     texts.push_back({&(Game.*p.font), CentredX(Game.*p.font, p.text), p.y, p.text, FieldRight});
   add(VersionLabel);
+  for (const TFixedText& t : SettingsFixedTexts()) texts.push_back(t);
   return texts;
 }

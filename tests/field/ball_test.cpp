@@ -2,6 +2,7 @@
 #include "field/ball.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 
 #include "effects/particles.h"
@@ -83,6 +84,42 @@ TEST_F(Field, EveryMouseMotionMovesThePaddleAtTheDesignRates) {
   Game.programState = psMenu;
   Motion(20);
   EXPECT_EQ(p.x, 273);
+}
+
+// The default mouse speed is the game's own rate to the pixel, with the
+// same pixels carried; every other speed loses no pixel either.
+TEST_F(Field, EveryMouseSpeedMovesThePaddleItsShareOfTheDesignRate) {
+  CPaddle& p = *Game.paddle;
+  const int moves[] = {7, -7, 1, 1, 3, -2, 5, 9, -1, -1, -1, 4, 6, -13, 2, 2, 2, 8};
+  // The design: the paddle moves (pointer pixels) / 2, or / 5 slowed, and
+  // what is short of a whole step waits for the next movement.
+  int x = 240, carry = 0;
+  for (size_t i = 0; i < std::size(moves); ++i) {
+    p.slow = i % 5 == 4;
+    p.direction = i % 7 == 6 ? -1 : 1;
+    const int unit = p.slow ? 5 : 2;
+    carry += moves[i];
+    const int used = carry / unit * unit;
+    carry -= used;
+    x += used * p.direction / unit;
+    Motion(moves[i]);
+    ASSERT_EQ(p.x, x) << "move " << i;
+    ASSERT_EQ(Game.motionCarry, carry) << "move " << i;
+  }
+
+  for (int rate = 0; rate < MouseRateCount; ++rate) {
+    Game.settings.controls.mouseRate = rate;
+    p.slow = false;
+    p.direction = 1;
+    p.x = 100;
+    Game.motionCarry = 0;
+    // 80 single pixels to the right, then as many to the left.
+    for (int i = 0; i < 80; ++i) Motion(1);
+    const TMouseRate& r = MouseRates[rate];
+    EXPECT_EQ(p.x, 100 + 80 * r.num / (2 * r.den)) << r.text;
+    for (int i = 0; i < 80; ++i) Motion(-1);
+    EXPECT_EQ(p.x, 100) << r.text;
+  }
 }
 
 TEST_F(Field, PaddleKeepsItsMarginAfterASizeChange) {

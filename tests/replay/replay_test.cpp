@@ -55,7 +55,8 @@ TScript ReadScript(std::istream& in) {
 void Play(const std::vector<std::string>& e) {
   static const std::map<std::string, SDLKey> keys = {
       {"space", SDLK_SPACE}, {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"escape", SDLK_ESCAPE},
-      {"n", SDLK_n},         {"up", SDLK_UP},     {"down", SDLK_DOWN},   {"return", SDLK_RETURN}};
+      {"n", SDLK_n},         {"up", SDLK_UP},     {"down", SDLK_DOWN},   {"return", SDLK_RETURN},
+      {"a", SDLK_a},         {"f", SDLK_f}};
   Game.event = {};
   if (e[0] == "stick") {  // the first pad's stick across
     Game.event.type = SDL_JOYAXISMOTION;
@@ -312,8 +313,15 @@ TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
 
 // A level named on the command line is loaded before the star field is made
 // (which draws random numbers) and before the first frame is drawn (which
-// moves the beams): the playback must start from there too.
-TEST_F(Replay, ACommandLineLevelPlaysBackPictureForPicture) {
+// moves the beams): the playback must start from there too. It is played
+// with other keys and mouse speed than the viewer's: the playback uses the
+// recorded ones and gives the viewer's back.
+TEST_F(Replay, ACommandLineLevelPlaysBackPictureForPictureWithItsOwnControls) {
+  TControls own;
+  own.mouseRate = MouseRateCount - 1;
+  own.keys[kaLeft] = SDLK_a;
+  own.keys[kaFire] = SDLK_f;
+  Game.settings.controls = own;
   EnableRecording(true);
   LoadLevel("dutchie land", 0, 0);
   Game.stars->Create(0, 0, Game.sprStar);
@@ -321,18 +329,28 @@ TEST_F(Replay, ACommandLineLevelPlaysBackPictureForPicture) {
   DrawStateFrame();
   std::vector<uint64_t> frames;
   for (int tick = 0; tick < 400; ++tick) {
-    if (tick == 3) Play({"press", "space"});
-    if (tick == 6) Play({"release", "space"});
-    if (tick % 40 == 20) Play({"mouse", std::to_string(tick % 80 == 20 ? 25 : -25)});
+    if (tick == 3) Play({"press", "f"});
+    if (tick == 6) Play({"release", "f"});
+    if (tick == 100) Play({"press", "a"});
+    if (tick == 130) Play({"release", "a"});
+    if (tick % 40 == 20) Play({"mouse", std::to_string(tick % 80 == 20 ? 25 : -21)});
     RecordedPass(frames);
   }
   const TReplay recorded = FinishRecording();
   EnableRecording(false);
+  TReplay read;
+  std::string error;
+  ASSERT_TRUE(ParseReplay(ReplayText(recorded), read, error)) << error;
+  EXPECT_TRUE(read.start.controls == own);
 
+  Game.settings.controls = TControls();
   Game.stars->Create(0, 0, Game.sprStar);
-  CPlayback playback(recorded);
-  EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
-  EXPECT_EQ(playback.Mismatch(), "");
+  {
+    CPlayback playback(read);
+    EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
+    EXPECT_EQ(playback.Mismatch(), "");
+  }
+  EXPECT_TRUE(Game.settings.controls == TControls());
 }
 
 // Games the autopilot played over several levels, kept with the level ends

@@ -52,7 +52,7 @@ protected:
 const struct {
   TMenuState state;
   int rows;
-} CursorScreens[] = {{msMain, 7}, {msNewGame, 5}, {msOptions, 6}};
+} CursorScreens[] = {{msMain, 7}, {msNewGame, 5}, {msOptions, 7}, {msSettings, 10}};
 
 TEST_F(MenuTest, CursorStopsSilentlyAtTheFirstAndLastRows) {
   for (const auto& s : CursorScreens) {

@@ -1,0 +1,196 @@
+// The settings file and the settings screen: round trip, the defaults, every
+// kind of line that cannot be used, and key bindings that are refused.
+#include "store/settings.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "shell/globals.h"
+#include "shell/input.h"
+#include "shell/keymap.h"
+#include "store/datafile.h"
+#include "tests/testenv.h"
+#include "ui/menu.h"
+#include "ui/settingsmenu.h"
+
+namespace {
+class Settings : public GameTest {
+protected:
+  std::string path;
+  void SetUp() override {
+    GameTest::SetUp();
+    path = ConfigFilePath("settings.conf");
+    std::filesystem::remove_all(path);
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(path);
+    GameTest::TearDown();
+  }
+  void WriteFile(const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  static std::string Text(const TSettings& s) { return SettingsText(s); }
+  static void Key(SDLKey key) {
+    Game.event = {};
+    Game.event.type = SDL_KEYDOWN;
+    Game.event.key.keysym.sym = key;
+    DispatchEvent();
+  }
+};
+}  // namespace
+
+TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
+  LoadSettings();
+  EXPECT_EQ(Text(Game.settings), Text(TSettings())) << "no file: the defaults";
+  EXPECT_FALSE(std::filesystem::exists(path)) << "reading creates nothing";
+  const TSettings defaults;
+  EXPECT_EQ(defaults.effectsVolume, 10);
+  EXPECT_EQ(defaults.controls.keys[kaFire], SDLK_SPACE);
+  EXPECT_STREQ(MouseRates[defaults.controls.mouseRate].text, "1");
+  EXPECT_FALSE(defaults.musicInPlay);
+
+  TSettings& s = Game.settings;
+  s.effectsVolume = 0;
+  s.musicVolume = 7;
+  s.controls.mouseRate = MouseRateCount - 1;
+  s.controls.keys[kaLeft] = SDLK_a;
+  s.controls.keys[kaFire] = SDLK_LSHIFT;  // a name with a space
+  s.scale = 3;
+  s.musicInPlay = true;
+  const std::string saved = Text(s);
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  LoadSettings();
+  EXPECT_EQ(Text(Game.settings), saved);
+  EXPECT_EQ(Game.settings.controls.keys[kaFire], SDLK_LSHIFT);
+}
+
+// Each line that cannot be used is skipped with one complaint naming it;
+// every other line still counts, whatever its line ending or spacing.
+TEST_F(Settings, EveryKindOfBadLineIsSkippedWithOneComplaint) {
+  const struct {
+    const char* line;
+    const char* complaint;  // "" for a line that is used or passed over
+  } lines[] = {
+      {"# a comment", ""},
+      {"", ""},
+      {"   ", ""},
+      {"colour = blue", "no such setting"},
+      {"effects_volume = loud", "whole number from 0 to 10"},
+      {"effects_volume = 11", "whole number from 0 to 10"},
+      {"music_volume = -1", "whole number from 0 to 10"},
+      {"music_volume=4\r", ""},
+      {"mouse_speed = 1.1", "mouse speeds are"},
+      {"mouse_speed = 2\r", ""},
+      {"scale = 9", "auto or a whole number"},
+      {"scale = ", "auto or a whole number"},
+      {"  scale =   3  ", ""},
+      {"music_in_play = perhaps", "on or off"},
+      {"music_in_play = on\r", ""},
+      {"key_left = nosuchkey", "no key is called that"},
+      {"key_left = escape", "stays free"},
+      {"key_left = n", "stays free"},
+      {"key_fire = Right", "already the right key"},
+      {"key_fire = F", ""},
+      {"@@@ garbage \x01\xff", "expected \"name = value\""},
+      {"= 3", "no such setting"},
+  };
+  std::string text;
+  std::vector<std::string> expected;
+  int number = 0;
+  for (const auto& l : lines) {
+    text += std::string(l.line) + "\n";
+    ++number;
+    if (*l.complaint) expected.push_back("line " + std::to_string(number) + ": ");
+  }
+  text += "effects_volume = 3";  // the last line needs no line end
+
+  TSettings s;
+  std::vector<std::string> complaints;
+  ParseSettings(text, s, complaints);
+  ASSERT_EQ(complaints.size(), expected.size());
+  size_t c = 0;
+  for (const auto& l : lines)
+    if (*l.complaint) {
+      EXPECT_EQ(complaints[c].rfind(expected[c], 0), 0u) << complaints[c];
+      EXPECT_NE(complaints[c].find(l.complaint), std::string::npos) << complaints[c];
+      ++c;
+    }
+  EXPECT_EQ(s.effectsVolume, 3);
+  EXPECT_EQ(s.musicVolume, 4);
+  EXPECT_STREQ(MouseRates[s.controls.mouseRate].text, "2");
+  EXPECT_EQ(s.scale, 3);
+  EXPECT_TRUE(s.musicInPlay);
+  EXPECT_EQ(s.controls.keys[kaLeft], SDLK_LEFT);
+  EXPECT_EQ(s.controls.keys[kaFire], SDLK_f);
+
+  // Files that are no settings file at all give the defaults, never a stop.
+  WriteFile("effects_volume = 2\n" + std::string(70000, '#'));
+  LoadSettings();
+  EXPECT_EQ(Game.settings.effectsVolume, 10) << "too big";
+  std::filesystem::remove(path);
+  std::filesystem::create_directories(path);
+  LoadSettings();
+  EXPECT_EQ(Game.settings.effectsVolume, 10) << "a folder";
+  std::filesystem::remove(path);
+  WriteFile("");
+  LoadSettings();
+  EXPECT_EQ(Text(Game.settings), Text(TSettings())) << "empty";
+}
+
+// A key is bound by pressing it on its row; a key another action has, or one
+// the game keeps, is refused and the row keeps waiting; n bound nothing and
+// skipped no level; Escape keeps the old key; "defaults" gives them all back.
+TEST_F(Settings, KeyBindingConflictsAreRefused) {
+  TControls c;
+  EXPECT_EQ(BindingRefusal(c, kaFire, SDLK_f), "");
+  EXPECT_EQ(BindingRefusal(c, kaFire, SDLK_SPACE), "") << "its own key again";
+  EXPECT_EQ(BindingRefusal(c, kaFire, SDLK_LEFT), "left is already the left key");
+  EXPECT_EQ(BindingRefusal(c, kaLeft, SDLK_p), "p is already the pause key");
+  EXPECT_NE(BindingRefusal(c, kaPause, SDLK_ESCAPE), "");
+  EXPECT_NE(BindingRefusal(c, kaRight, SDLK_n), "");
+
+  Game.programState = psMenu;
+  Game.menuState = msOptions;
+  Game.menuCursor = 6;
+  Key(SDLK_RETURN);
+  ASSERT_EQ(Game.menuState, msSettings) << "the row after the six options opens the settings";
+  for (int i = 0; i < 5; ++i) Key(SDLK_DOWN);  // the fire key's row
+  Key(SDLK_RETURN);
+  ASSERT_TRUE(CapturingKey());
+  const int level = Game.levelIndex;
+  for (SDLKey refused : {SDLK_RIGHT, SDLK_n, SDLK_p}) Key(refused);
+  EXPECT_TRUE(CapturingKey());
+  EXPECT_EQ(BoundKey(kaFire), SDLK_SPACE);
+  EXPECT_EQ(Game.levelIndex, level) << "n pressed to be bound skips no level";
+  Key(SDLK_f);
+  EXPECT_FALSE(CapturingKey());
+  EXPECT_EQ(BoundKey(kaFire), SDLK_f);
+  EXPECT_EQ(BoundKeyName(kaFire), "f");
+
+  Key(SDLK_DOWN);
+  Key(SDLK_RETURN);  // the pause key's row, then Escape keeps p
+  Key(SDLK_ESCAPE);
+  EXPECT_FALSE(CapturingKey());
+  EXPECT_EQ(Game.menuState, msSettings);
+  EXPECT_EQ(BoundKey(kaPause), SDLK_p);
+
+  // The new fire key launches the ball, space no longer does.
+  Game.programState = psGame;
+  Game.gameState = gsFirstBall;
+  Key(SDLK_SPACE);
+  EXPECT_FALSE(Game.fireHeld);
+  Key(SDLK_f);
+  EXPECT_TRUE(Game.fireHeld);
+
+  Game.programState = psMenu;
+  Game.menuCursor = 7;
+  Key(SDLK_RETURN);
+  EXPECT_EQ(BoundKey(kaFire), SDLK_SPACE) << "defaults";
+  Key(SDLK_ESCAPE);
+  EXPECT_EQ(Game.menuState, msOptions);
+  EXPECT_EQ(Game.menuCursor, 6);
+  EXPECT_TRUE(std::filesystem::exists(path)) << "leaving the screen saves it";
+}
