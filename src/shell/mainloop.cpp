@@ -248,5 +248,6 @@ bool SaveDataFiles() {
   }
   const bool scoresSaved = ReportSave(SaveHighScores());
   const bool optionsSaved = ReportSave(SaveOptions());
-  return scoresSaved && optionsSaved;
+  const bool settingsSaved = ReportSave(SaveSettings());
+  return scoresSaved && optionsSaved && settingsSaved;
 }

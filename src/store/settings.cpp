@@ -20,6 +20,10 @@ const char* const SettingsFile = "settings.conf";
 // Far beyond any file the game writes; a bigger one is not a settings file.
 constexpr off_t MostBytes = 64 * 1024;
 
+// The settings as the file holds them, so that unchanged settings are not
+// written again (and a missing file stays missing).
+std::string savedText;
+
 const char* const KeyEntries[KeyActionCount] = {"key_left", "key_right", "key_fire", "key_pause"};
 
 std::string Trimmed(const std::string& s) {
@@ -142,6 +146,7 @@ std::string SettingsText(const TSettings& s) {
 
 void LoadSettings() {
   Game.settings = TSettings();
+  savedText = SettingsText(Game.settings);
   const std::string path = ConfigFilePath(SettingsFile);
   std::string text, why;
   if (!ReadSettingsFile(path, text, why)) {
@@ -151,6 +156,7 @@ void LoadSettings() {
   }
   std::vector<std::string> complaints;
   ParseSettings(text, Game.settings, complaints);
+  savedText = SettingsText(Game.settings);
   for (const std::string& c : complaints)
     std::fprintf(stderr, "rebounder: %s %s; ignored\n", path.c_str(), c.c_str());
 }
@@ -158,9 +164,11 @@ void LoadSettings() {
 TSaveResult SaveSettings() {
   if (PlayerFilesKept()) return {};
   const std::string text = SettingsText(Game.settings);
+  if (text == savedText) return {};
   std::string error;
-  if (WriteFileAtomically(ConfigFilePath(SettingsFile), std::vector<unsigned char>(text.begin(), text.end()),
-                          error))
-    return {};
-  return TSaveResult::Failed("the settings", error);
+  if (!WriteFileAtomically(ConfigFilePath(SettingsFile), std::vector<unsigned char>(text.begin(), text.end()),
+                           error))
+    return TSaveResult::Failed("the settings", error);
+  savedText = text;
+  return {};
 }

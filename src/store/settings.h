@@ -47,4 +47,5 @@ std::string SettingsText(const TSettings& settings);
 // Reads settings.conf into Game.settings (the defaults when it is missing);
 // whatever cannot be used gets one line on standard error, never a stop.
 void LoadSettings();
+// Writes settings.conf when the settings differ from what it holds.
 TSaveResult SaveSettings();

@@ -44,7 +44,8 @@ protected:
 TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
   LoadSettings();
   EXPECT_EQ(Text(Game.settings), Text(TSettings())) << "no file: the defaults";
-  EXPECT_FALSE(std::filesystem::exists(path)) << "reading creates nothing";
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_FALSE(std::filesystem::exists(path)) << "the defaults unchanged need no file";
   const TSettings defaults;
   EXPECT_EQ(defaults.effectsVolume, 10);
   EXPECT_EQ(defaults.controls.keys[kaFire], SDLK_SPACE);
@@ -65,6 +66,9 @@ TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
   LoadSettings();
   EXPECT_EQ(Text(Game.settings), saved);
   EXPECT_EQ(Game.settings.controls.keys[kaFire], SDLK_LSHIFT);
+  std::filesystem::remove(path);
+  ASSERT_TRUE(SaveSettings());
+  EXPECT_FALSE(std::filesystem::exists(path)) << "unchanged settings are not written again";
 }
 
 // Each line that cannot be used is skipped with one complaint naming it;
@@ -189,8 +193,16 @@ TEST_F(Settings, KeyBindingConflictsAreRefused) {
   Game.menuCursor = 7;
   Key(SDLK_RETURN);
   EXPECT_EQ(BoundKey(kaFire), SDLK_SPACE) << "defaults";
+  Game.menuCursor = 0;
+  Key(SDLK_LEFT);
   Key(SDLK_ESCAPE);
   EXPECT_EQ(Game.menuState, msOptions);
   EXPECT_EQ(Game.menuCursor, 6);
-  EXPECT_TRUE(std::filesystem::exists(path)) << "leaving the screen saves it";
+  std::ifstream saved(path);
+  std::stringstream text;
+  text << saved.rdbuf();
+  EXPECT_NE(text.str().find("effects_volume = 9\nmusic_volume = 10\nmouse_speed = 1\nkey_left = left\n"
+                            "key_right = right\nkey_fire = space\n"),
+            std::string::npos)
+      << "leaving the screen saves it: " << text.str();
 }
