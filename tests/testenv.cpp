@@ -10,6 +10,7 @@
 #include "field/ball.h"
 #include "field/brick.h"
 #include "field/gameflow.h"
+#include "field/levelset.h"
 #include "field/paddle.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
@@ -81,8 +82,7 @@ void GameTest::SetUp() {
   Game.motionCarry = 0;
   Game.fireHeld = false;
   Game.firePressed = false;
-  Game.levelList.clear();
-  BuildLevelList();
+  UseLevelSet(CLevelSet::Classic());
   Game.baseBallSpeed = 4;
   Game.ballType = btNormal;
   Game.ballSpeed = 4;

@@ -9,6 +9,7 @@
 #include "effects/particles.h"
 #include "field/ball.h"
 #include "field/brick.h"
+#include "field/levelset.h"
 #include "platform/assetdir.h"
 #include "shell/globals.h"
 #include "shell/random.h"
@@ -48,8 +49,7 @@ constexpr TBonusTable BuildBonusTable() {
 }
 constexpr TBonusTable Built = BuildBonusTable();
 
-void ReadCells(const std::string& path) {
-  const std::vector<unsigned char> bytes = ReadFileBytes(path, LevelFileBytes);
+void ReadCells(const std::vector<unsigned char>& bytes) {
   for (int row = 0; row < LevelRows; ++row) {
     for (int col = 0; col < LevelColumns; ++col) {
       const int offset = LevelHeaderBytes + 2 * (LevelColumns * row + col);
@@ -96,8 +96,12 @@ void LoadLevel(const std::string& name, int maxFloaters, int floaterInterval) {
   Game.bricks.Clear();
   const std::string path = LevelPath(name);
   ReseedFromClock();
-  if (FileExists(path)) {
-    ReadCells(path);
+  // A player's set carries its maps compiled; the built-in levels are files.
+  if (const std::vector<uint8_t>* map = SetLevelMap(name)) {
+    ReadCells(*map);
+    SprinkleBonuses();
+  } else if (FileExists(path)) {
+    ReadCells(ReadFileBytes(path, LevelFileBytes));
     SprinkleBonuses();
   }
   const int n = LevelCount();

@@ -10,6 +10,7 @@
 
 #include "field/gameflow.h"
 #include "field/level.h"
+#include "field/levelset.h"
 #include "platform/assetdir.h"
 #include "shell/globals.h"
 #include "store/datafile.h"
@@ -43,6 +44,7 @@ size_t EditDistance(const std::string& a, const std::string& b) {
 std::vector<std::string> KnownLevelNames() {
   if (Game.levelList.empty()) BuildLevelList();
   std::vector<std::string> names = Game.levelList;
+  if (!Game.levelMaps.empty()) return names;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(AssetPath("maps"), error)) {
     if (entry.path().extension() != ".map") continue;
@@ -94,7 +96,8 @@ TCommandLine TCommandLine::Parse(int argc, char** argv) {
       cl.window = wcFullscreen;
     } else if (TakeValue(arg, "--level", i, argc, argv, cl.levelName, cl.error) ||
                TakeValue(arg, "--scale", i, argc, argv, cl.scale, cl.error) ||
-               TakeValue(arg, "--replay", i, argc, argv, cl.replayPath, cl.error)) {
+               TakeValue(arg, "--replay", i, argc, argv, cl.replayPath, cl.error) ||
+               TakeValue(arg, "--levels", i, argc, argv, cl.levelSetFolder, cl.error)) {
     } else {
       cl.error = "unknown option " + arg;
     }
@@ -112,6 +115,7 @@ std::string UsageText() {
          "      --replay FILE         watch a recorded game (space pauses, f or 1/2/3 set\n"
          "                            the speed to 1x, 4x or 16x, Escape quits)\n"
          "      --list-levels         print the level names in play order and exit\n"
+         "      --levels DIR          play the level set in DIR, a folder of .lvl sources\n"
          "      --windowed            play in a window this time (the saved option stays)\n"
          "      --fullscreen          play full screen this time (the saved option stays)\n"
          "      --scale VALUE         draw the 640x480 picture VALUE times larger, 1 to 8,\n"
@@ -152,7 +156,7 @@ std::vector<std::string> ClosestLevelNames(const std::string& name, size_t count
 }
 
 std::string UnknownLevelMessage(const std::string& name) {
-  if (FileExists(LevelPath(name))) return "";
+  if (Game.levelMaps.empty() ? FileExists(LevelPath(name)) : SetLevelMap(name) != nullptr) return "";
   std::string message = "rebounder: there is no level called \"" + name + "\"; the closest names are:\n";
   for (const std::string& close : ClosestLevelNames(name, 3)) message += "  " + close + "\n";
   message += "'rebounder --list-levels' prints them all.\n";
@@ -171,6 +175,19 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
   if (commandLine.version) {
     std::puts("rebounder " REBOUNDER_VERSION);
     return 0;
+  }
+  // A set named on the command line is compiled here, so that its problems
+  // and its names are known before anything starts.
+  if (!commandLine.levelSetFolder.empty()) {
+    const CLevelSet set = CLevelSet::Load(commandLine.levelSetFolder);
+    for (const std::string& problem : set.problems)
+      std::fprintf(stderr, "rebounder: left out: %s\n", problem.c_str());
+    if (!set.Playable()) {
+      std::fprintf(stderr, "rebounder: %s: no level of this folder can be played\n",
+                   commandLine.levelSetFolder.c_str());
+      return 1;
+    }
+    UseLevelSet(set);
   }
   if (commandLine.listLevels) {
     if (Game.levelList.empty()) BuildLevelList();

@@ -38,6 +38,12 @@ struct TGameGlobals {
   bool fireHeld = false;
   bool firePressed = false;  // a fire press in play since the last game-flow check
   std::vector<std::string> levelList;
+  // The level set games are played on: "classic" (the built-in levels, read
+  // from maps/) or a player's set, whose compiled maps run beside levelList.
+  std::string levelSetName = "classic";
+  std::string levelSetFolder;
+  std::vector<std::vector<uint8_t>> levelMaps;
+  std::string newGameSetFolder;  // the set chosen on the new game screen, "" for the built-in one
   TCommandLine commandLine;
   int baseBallSpeed = 0;
 

@@ -12,6 +12,7 @@
 #include "field/brick.h"
 #include "field/gameflow.h"
 #include "field/level.h"
+#include "field/levelset.h"
 #include "field/paddle.h"
 #include "field/world.h"
 #include "platform/assetdir.h"
@@ -119,10 +120,12 @@ void StartUp() {
     Game.optFullscreen.OverrideForThisRun(Game.commandLine.window == wcFullscreen);
   SetRequestedScale(Game.commandLine.scale, Game.settings.scale);
   ApplyVideoSettings();
+  // The set comes first: each set keeps its own table.
+  UseLevelSet(Game.commandLine.levelSetFolder.empty() ? CLevelSet::Classic()
+                                                      : CLevelSet::Load(Game.commandLine.levelSetFolder));
   LoadHighScores();
   dataFilesLoaded = true;
   Game.newScoreRank = 0;
-  BuildLevelList();
   Game.baseBallSpeed = 4;
   if (!Game.commandLine.levelName.empty()) {
     LoadLevel(Game.commandLine.levelName, 0, 0);

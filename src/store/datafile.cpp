@@ -131,7 +131,14 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) 
   return bytes;
 }
 
+std::string UserDataFolder() { return UserFolder("XDG_DATA_HOME", "/.local/share"); }
+
 std::string DataFilePath(const std::string& fileName) { return DataFolder() + fileName; }
+
+std::string SetFilePath(const std::string& setName, const std::string& fileName) {
+  if (setName.empty() || setName == "classic") return DataFilePath(fileName);
+  return DataFilePath("tables/" + setName + "/" + fileName);
+}
 
 bool MakeDataFolder(std::string& error) { return MakeFolders(DataFolder(), error); }
 

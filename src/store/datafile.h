@@ -14,9 +14,16 @@ bool FileExists(const std::string& path);
 // build tree, a player's old folder), so nothing a player has is lost; else
 // $XDG_DATA_HOME/rebounder/, by default ~/.local/share/rebounder/.
 std::string DataFilePath(const std::string& fileName);
+// Where a file of a level set's high-score table lives: the built-in set's
+// ("classic", or empty) as DataFilePath says, a player's set's in
+// tables/<set name>/ of the same folder.
+std::string SetFilePath(const std::string& setName, const std::string& fileName);
 // Where a per-user setting file lives: $XDG_CONFIG_HOME/rebounder/, by
 // default ~/.config/rebounder/.
 std::string ConfigFilePath(const std::string& fileName);
+// $XDG_DATA_HOME/rebounder/ (by default ~/.local/share/rebounder/), whatever
+// the working directory holds; "" when there is no home folder.
+std::string UserDataFolder();
 // Creates the folder DataFilePath chose when it is missing; on failure returns
 // false and sets `error` to one line naming the folder and the reason.
 bool MakeDataFolder(std::string& error);

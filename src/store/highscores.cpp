@@ -61,8 +61,9 @@ void LoadHighScores() {
   Game.highScores.Clear();
   for (int i = 0; i < TableSize; ++i)
     Game.highScores.Add(new CHighScore("VORTEX", static_cast<uint32_t>((TableSize - i) * 25)));
-  if (!FileExists(DataFilePath(ScoresFile))) return;
-  const std::vector<unsigned char> bytes = ReadFileBytes(DataFilePath(ScoresFile), TableSize * RecordSize);
+  if (!FileExists(SetFilePath(Game.levelSetName, ScoresFile))) return;
+  const std::vector<unsigned char> bytes =
+      ReadFileBytes(SetFilePath(Game.levelSetName, ScoresFile), TableSize * RecordSize);
   for (int k = 0; k < TableSize; ++k) {
     const unsigned char* record = &bytes[k * RecordSize];
     CHighScore* entry = Game.highScores[k];
@@ -84,7 +85,7 @@ TSaveResult SaveHighScores() {
     for (int b = 0; b < 4; ++b) record[NameLength + b] = static_cast<unsigned char>(entry.score >> (8 * b));
   }
   std::string error;
-  if (WriteFileAtomically(DataFilePath(ScoresFile), bytes, error)) return {};
+  if (WriteFileAtomically(SetFilePath(Game.levelSetName, ScoresFile), bytes, error)) return {};
   return TSaveResult::Failed("the high scores", error);
 }
 

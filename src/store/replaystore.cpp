@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "shell/globals.h"
 #include "store/datafile.h"
 
 namespace {
@@ -38,7 +39,7 @@ void Write(int rank, const TReplay& replay, const std::vector<std::string>& path
 std::string BestRecordingPath(int rank) {
   char name[32];
   std::snprintf(name, sizeof name, "replays/best-%02d.replay", rank);
-  return DataFilePath(name);
+  return SetFilePath(Game.levelSetName, name);
 }
 
 void KeepBestRecording(int rank, TReplay replay) {

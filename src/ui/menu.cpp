@@ -4,11 +4,13 @@
 // Escape is handled by the input dispatch before the keys reach this file.
 #include "ui/menu.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdio>
 
 #include "effects/particles.h"
 #include "field/gameflow.h"
+#include "field/levelset.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/mainloop.h"
@@ -184,6 +186,11 @@ int CentredX(const CFont& font, const char* text) { return (FieldRight - TextWid
 // blinks every 8 ticks between the bright font with a cursor and the dark font.
 void DrawHighScores() {
   const int editRow = Game.menuState == msNewHighScore ? Game.newScoreRank - 1 : -1;
+  // A player's set has a table of its own, which says whose it is.
+  if (!Game.levelSetFolder.empty()) {
+    const std::string line = "level set: " + Game.levelSetName;
+    DrawText(Game.fontScore, CentredX(Game.fontScore, line.c_str()), editRow >= 0 ? 108 : 160, line);
+  }
   if (editRow >= 0)
     for (const TPrompt& p : NameEntryPrompt)
       DrawText(Game.*p.font, CentredX(Game.*p.font, p.text), p.y, p.text);
@@ -232,6 +239,38 @@ void ChooseMainRow() {
   }
 }
 
+// The set line of the new game screen, between the title and the difficulties.
+constexpr int SetLineY = 168;
+
+std::string SetLineText() {
+  const bool choice = SetFolderChoices().size() > 1;
+  const std::string name = SetName(Game.newGameSetFolder);
+  return choice ? "< level set: " + name + " >" : "level set: " + name;
+}
+
+void StepLevelSet(int step) {
+  const std::vector<std::string> folders = SetFolderChoices();
+  if (folders.size() < 2) return;
+  auto at = std::find(folders.begin(), folders.end(), Game.newGameSetFolder);
+  const int index = at == folders.end() ? 0 : static_cast<int>(at - folders.begin());
+  const int count = static_cast<int>(folders.size());
+  Game.newGameSetFolder = folders[static_cast<size_t>((index + step + count) % count)];
+  PlaySound(Game.sndMenuStep);
+}
+
+// A new game on another set than the one in use first makes that set the
+// one in use, with its own table.
+void StartOnChosenSet(int difficulty) {
+  if (Game.newGameSetFolder != Game.levelSetFolder) {
+    const CLevelSet set = LoadSetFolder(Game.newGameSetFolder);
+    if (set.Playable()) {
+      UseLevelSet(set);
+      LoadHighScores();
+    }
+  }
+  StartNewGame(difficulty);
+}
+
 void ToggleOption() {
   // The sound comes first, so switching the sound on is not yet heard.
   PlaySound(Game.sndMenuSelect);
@@ -262,6 +301,10 @@ void DrawMenu() {
   }
   if (const TCursorScreen* screen = CursorScreen(Game.menuState)) {
     DrawCursorScreen(*screen);
+    if (Game.menuState == msNewGame) {
+      const std::string line = SetLineText();
+      DrawText(Game.fontScore, (FieldRight - TextWidth(Game.fontScore, line)) / 2, SetLineY, line);
+    }
     return;
   }
   switch (Game.menuState) {
@@ -300,7 +343,9 @@ void HandleMenuKey(SDLKey key) {
   if (Game.menuState == msMain && enter)
     ChooseMainRow();
   else if (Game.menuState == msNewGame && enter)
-    StartNewGame(Game.menuCursor);
+    StartOnChosenSet(Game.menuCursor);
+  else if (Game.menuState == msNewGame && (key == SDLK_LEFT || key == SDLK_RIGHT))
+    StepLevelSet(key == SDLK_LEFT ? -1 : +1);
   else if (Game.menuState == msOptions && (enter || key == SDLK_SPACE))
     ToggleOption();
 }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "field/level.h"
-#include "levelformat.h"
+#include "field/levelformat.h"
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,5 @@
 // Level source parsing and map printing for levelc.
-#include "levelformat.h"
+#include "field/levelformat.h"
 
 #include <cstring>
 #include <sstream>

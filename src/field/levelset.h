@@ -1,0 +1,48 @@
+// Level sets: the 40 built-in levels, the set "classic", and the player's own
+// sets, folders of level sources compiled when the set is loaded.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern const char* const ClassicSetName;
+
+struct TSetLevel {
+  std::string name;
+  std::vector<uint8_t> map;  // the compiled level, LevelFileBytes
+};
+
+class CLevelSet {
+public:
+  std::string name;                   // "classic", or the folder's own name
+  std::string folder;                 // empty for the built-in set
+  std::vector<TSetLevel> levels;      // a player's set only: the built-in maps are files
+  std::vector<std::string> problems;  // one line for each source left out
+
+  bool IsClassic() const { return folder.empty(); }
+  // A player's set has at least one level that compiled.
+  bool Playable() const { return IsClassic() || !levels.empty(); }
+
+  static CLevelSet Classic();
+  // Compiles every .lvl file of the folder in file-name order, with the level
+  // compiler's checks; a source that fails is left out with one line naming
+  // the file, the place and the reason. Never throws.
+  static CLevelSet Load(const std::string& folder);
+};
+
+// Where the player's sets live: $XDG_DATA_HOME/rebounder/levels/ (by default
+// ~/.local/share/rebounder/levels/), with a trailing slash.
+std::string PlayerSetsFolder();
+// The sets a new game can be played on, by folder: "" for the built-in set
+// first, then the player's playable sets by name, and the set in use when it
+// came from elsewhere (the command line).
+std::vector<std::string> SetFolderChoices();
+// "" loads the built-in set.
+CLevelSet LoadSetFolder(const std::string& folder);
+// The name a set's folder is shown by.
+std::string SetName(const std::string& folder);
+// Games are now played on this set: its level names become the level list.
+void UseLevelSet(const CLevelSet& set);
+// The compiled map of a level of the set in use; null for the built-in set,
+// whose maps are files, and for a name the set does not have.
+const std::vector<uint8_t>* SetLevelMap(const std::string& name);
