@@ -9,6 +9,7 @@
 #include "effects/particles.h"
 #include "field/gameflow.h"
 #include "field/level.h"
+#include "field/levelset.h"
 #include "field/paddle.h"
 #include "platform/display.h"
 #include "platform/fatal.h"
@@ -110,6 +111,7 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
   nextSeed = 0;
   const TReplayStart& s = replay.start;
   if (s.fromLevel) seeds.push_back(s.levelSeed);
+  if (s.levelSetFolder != Game.levelSetFolder) UseLevelSet(LoadSetFolder(s.levelSetFolder));
   TReplayPass p;
   for (size_t at = 0; replay.ReadPass(at, p);)
     for (const TReplayItem& item : p.items)
@@ -298,6 +300,17 @@ int RunViewer(const std::string& path, const TReplay& replay) {
 
 std::string MissingLevel(const TReplay& replay) {
   const std::string& name = replay.start.levelName;
+  const std::string& folder = replay.start.levelSetFolder;
+  if (!folder.empty()) {
+    const CLevelSet set = CLevelSet::Load(folder);
+    if (!set.Playable())
+      return "the recording plays the level set in " + folder + ", and none of its levels can be played";
+    if (!replay.start.fromLevel) return "";
+    for (const TSetLevel& level : set.levels)
+      if (level.name == name) return "";
+    return "the recording plays the level \"" + name + "\", and its set " + folder +
+           " has no level called that";
+  }
   if (!replay.start.fromLevel) return "";
   try {
     if (FileExists(LevelPath(name))) return "";

@@ -108,6 +108,7 @@ TReplayStart CaptureStart() {
   s.ballSpeed = Game.ballSpeed;
   s.beamPhase = Game.beamPhase;
   s.random = RandomState();
+  s.levelSetFolder = Game.levelSetFolder;
   if (Game.stars)
     for (int i = 0; i < Game.stars->particles.Count(); ++i) {
       const CParticle* p = Game.stars->particles[i];

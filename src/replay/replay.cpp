@@ -172,7 +172,16 @@ bool ReadStart(TReader& r, TReplayStart& s) {
     return r.Fault("unknown start \"" + r.words[1] + "\"");
   }
   int v[6];
-  if (!r.Next() || !r.Expect("options", 6)) return false;
+  if (!r.Next()) return false;
+  // A game on a player's level set names the set's folder; the built-in set says nothing.
+  if (r.words[0] == "set") {
+    s.levelSetFolder = r.line.size() > 4 ? r.line.substr(4) : "";
+    bool clean = !s.levelSetFolder.empty() && s.levelSetFolder.size() <= 4096;
+    for (unsigned char c : s.levelSetFolder) clean = clean && c >= 32 && c != 127;
+    if (!clean) return r.Fault("unusable level set folder");
+    if (!r.Next()) return false;
+  }
+  if (!r.Expect("options", 6)) return false;
   for (int i = 0; i < 6; ++i) {
     if (!r.Number(i + 1, 0, 1, v[i])) return false;
     s.options[i] = v[i] != 0;
@@ -400,6 +409,7 @@ std::string ReplayText(const TReplay& replay) {
     out += "start level " + std::to_string(s.levelSeed) + " " + s.levelName + "\n";
   else
     Line(out, "start difficulty", {s.difficulty});
+  if (!s.levelSetFolder.empty()) out += "set " + s.levelSetFolder + "\n";
   Line(out, "options", {s.options[0], s.options[1], s.options[2], s.options[3], s.options[4], s.options[5]});
   if (s.controls != TControls()) {
     const TControls& c = s.controls;

@@ -73,9 +73,10 @@ struct TReplayStart {
   bool fromLevel = false;  // a level named on the command line, else a difficulty
   int difficulty = 0;
   std::string levelName;
-  uint32_t levelSeed = 0;  // the seed of the command-line level, loaded before recording began
-  bool options[6] = {};    // fullscreen, music, sound, background, stars, explosions
-  TControls controls;      // the mouse speed and keys the game was played with
+  std::string levelSetFolder;  // a player's level set the game was played on, empty for the built-in one
+  uint32_t levelSeed = 0;      // the seed of the command-line level, loaded before recording began
+  bool options[6] = {};        // fullscreen, music, sound, background, stars, explosions
+  TControls controls;          // the mouse speed and keys the game was played with
   int tickCount = 0;
   int levelIndex = -1;
   int returnState = 0, menuState = 0, menuCursor = 0;

@@ -77,9 +77,11 @@ TEST(ReplayFile, WrittenTextReadsBackTheSame) {
   level.start.fromLevel = true;
   level.start.levelName = "it's a kind of magic";
   level.start.levelSeed = 99;
+  level.start.levelSetFolder = "/home/me/my levels";
   ASSERT_TRUE(ParseReplay(ReplayText(level), read, error)) << error;
   EXPECT_EQ(read.start.levelName, "it's a kind of magic");
   EXPECT_EQ(read.start.levelSeed, 99u);
+  EXPECT_EQ(read.start.levelSetFolder, "/home/me/my levels");
 }
 
 TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
