@@ -172,16 +172,15 @@ bool ReadStart(TReader& r, TReplayStart& s) {
     return r.Fault("unknown start \"" + r.words[1] + "\"");
   }
   int v[6];
-  if (!r.Next()) return false;
   // A game on a player's level set names the set's folder; the built-in set says nothing.
-  if (r.words[0] == "set") {
-    s.levelSetFolder = r.line.size() > 4 ? r.line.substr(4) : "";
+  if (r.NextIs("set")) {
+    r.Next();
+    s.levelSetFolder = r.line.substr(4);
     bool clean = !s.levelSetFolder.empty() && s.levelSetFolder.size() <= 4096;
     for (unsigned char c : s.levelSetFolder) clean = clean && c >= 32 && c != 127;
     if (!clean) return r.Fault("unusable level set folder");
-    if (!r.Next()) return false;
   }
-  if (!r.Expect("options", 6)) return false;
+  if (!r.Next() || !r.Expect("options", 6)) return false;
   for (int i = 0; i < 6; ++i) {
     if (!r.Number(i + 1, 0, 1, v[i])) return false;
     s.options[i] = v[i] != 0;
