@@ -117,6 +117,18 @@ std::string NameProblem(const std::string& name) {
 }
 
 TCompiledLevel CompileSource(const std::string& text, const std::string& fileName) {
+  int rowLines[LevelRows] = {};
+  TCompiledLevel level = ParseSource(text, fileName, rowLines);
+  std::vector<TCell> unreachable = UnreachableBricks(level.bytes);
+  if (!unreachable.empty()) {
+    LineError(fileName, rowLines[unreachable[0].row], UnreachableMessage(unreachable));
+  }
+  int breakable = BreakableBrickCount(level.bytes);
+  if (breakable < MinBreakableBricks) throw TLevelError(fileName + ": " + TooFewMessage(breakable));
+  return level;
+}
+
+TCompiledLevel ParseSource(const std::string& text, const std::string& fileName, int (&rowLines)[LevelRows]) {
   TCompiledLevel level;
   level.bytes.assign(LevelFileBytes, 0);
   std::memcpy(level.bytes.data(), MapTag, MapTagBytes);
@@ -130,7 +142,6 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
   bool haveName = false;
   int rows = 0;
   int lineNo = 0;
-  int rowLines[LevelRows] = {};
   std::istringstream in(text);
   std::string raw;
   while (std::getline(in, raw)) {
@@ -168,13 +179,14 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
     LineError(fileName, lineNo,
               "the grid has " + std::to_string(rows) + " rows, " + std::to_string(LevelRows) + " needed");
   }
-  std::vector<TCell> unreachable = UnreachableBricks(level.bytes);
-  if (!unreachable.empty()) {
-    LineError(fileName, rowLines[unreachable[0].row], UnreachableMessage(unreachable));
-  }
-  int breakable = BreakableBrickCount(level.bytes);
-  if (breakable < MinBreakableBricks) throw TLevelError(fileName + ": " + TooFewMessage(breakable));
   return level;
+}
+
+std::string LevelProblem(const std::vector<uint8_t>& bytes) {
+  std::vector<TCell> unreachable = UnreachableBricks(bytes);
+  if (!unreachable.empty()) return UnreachableMessage(unreachable);
+  int breakable = BreakableBrickCount(bytes);
+  return breakable < MinBreakableBricks ? TooFewMessage(breakable) : "";
 }
 
 std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
@@ -224,8 +236,6 @@ std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
 
 void CheckMap(const std::vector<uint8_t>& bytes, const std::string& name, const std::string& fileName) {
   PrintMap(bytes, name, fileName);
-  std::vector<TCell> unreachable = UnreachableBricks(bytes);
-  if (!unreachable.empty()) throw TLevelError(fileName + ": " + UnreachableMessage(unreachable));
-  int breakable = BreakableBrickCount(bytes);
-  if (breakable < MinBreakableBricks) throw TLevelError(fileName + ": " + TooFewMessage(breakable));
+  const std::string problem = LevelProblem(bytes);
+  if (!problem.empty()) throw TLevelError(fileName + ": " + problem);
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "field/level.h"
+
 // Map header: a tag, the format version and a zero byte.
 constexpr char MapTag[] = "RBLEVEL";  // 7 characters, stored without the terminator
 constexpr int MapTagBytes = 7;
@@ -30,6 +32,13 @@ struct TCompiledLevel {
 // Parses the text of a .lvl source and checks the level it describes (see
 // CheckMap); fileName is used only in error messages.
 TCompiledLevel CompileSource(const std::string& text, const std::string& fileName);
+
+// Parses a source without the play checks, so that a draft that does not yet
+// pass them can still be opened; rowLines receives each grid row's line.
+TCompiledLevel ParseSource(const std::string& text, const std::string& fileName, int (&rowLines)[LevelRows]);
+// What keeps a well-formed map from being played: bricks the ball cannot
+// reach, or too few breakable bricks. Empty when there is nothing.
+std::string LevelProblem(const std::vector<uint8_t>& bytes);
 
 // Prints a map back as source text carrying the given level name. Refuses a
 // map that a source cannot express, so that printing and compiling again
