@@ -36,6 +36,7 @@
 #include "ui/hud.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
+#include "ui/panels.h"
 
 namespace {
 constexpr uint32_t TickLength = 25;
@@ -200,6 +201,7 @@ void DrawStateFrame() {
       DrawGameFrame();
       break;
   }
+  DrawSidePanels();
   DrawNotice();
 }
 
