@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl1.2-compat-dev libsdl-mixer1.2-dev libx11-dev
   libgtest-dev libbenchmark-dev
   libcairo2-dev fonts-dejavu-core libvorbis-dev libogg-dev
-  xvfb xdotool x11-apps imagemagick openbox
+  xvfb xdotool x11-apps imagemagick openbox ffmpeg
   desktop-file-utils appstream dpkg-dev file man-db
 )
 if [ "${1:-}" = fuzz ]; then PACKAGES+=(clang libclang-rt-dev); fi

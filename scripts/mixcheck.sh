@@ -1,46 +1,58 @@
 #!/usr/bin/env bash
 # Plays the real game under Xvfb with SDL's disk audio driver, which writes
-# what a player would hear to a file, then counts the samples held at full
-# scale (clipped by the mixer). scripts/screenplayer.py does the playing.
+# what a player would hear to a file, and measures it: the integrated
+# loudness and the true peak by EBU R128 (ffmpeg's ebur128 filter), and the
+# samples held at full scale. scripts/screenplayer.py does the playing, and
+# the game plays eight brick explosions at once every BURST seconds of ball
+# play, the loudest moment it can meet.
 #
 # Usage: scripts/mixcheck.sh [game folder] [seconds] [level name]
+# Fails when a sample reaches full scale, the true peak passes -1 dBTP or,
+# for captures of a minute or more, the loudness is not -20 LUFS within 2 LU.
 set -euo pipefail
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/xvfb-game.sh"
 GAME_DIR=$(cd "${1:-build/game}" && pwd)
 SPAN=${2:-600}
 LEVEL=${3:-}
+BURST=${BURST:-20}
 
-WORK=$(mktemp -d)
-XPID="" PID=""
-cleanup() {
-  [ -n "$PID" ] && kill "$PID" 2>/dev/null || true
-  [ -n "$XPID" ] && kill "$XPID" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
+use_scratch_folder
 link_game_assets "$GAME_DIR" "$WORK"
 # background, stars, explosions, music and sound on; windowed
 printf '\1\1\1\1\1\0' >"$WORK/options.dat"
 start_xvfb
 cd "$WORK"
-REBOUNDER_SCALE=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/heard.raw" "$GAME_DIR/rebounder" --windowed ${LEVEL:+"$LEVEL"} \
-  >/dev/null 2>&1 &
-PID=$!
+STARTED=$(date +%s.%N)
+REBOUNDER_SOUND_BURSTS=$BURST REBOUNDER_SCALE=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/heard.raw" \
+  "$GAME_DIR/rebounder" --windowed ${LEVEL:+"$LEVEL"} >/dev/null 2>&1 &
+GPID=$!
 WINDOW=$(timeout 20 xdotool search --sync --name '^Rebounder$' | head -1)
 /usr/bin/python3 "$HERE/screenplayer.py" "$SPAN" "$WINDOW"
-kill "$PID"
-wait "$PID" 2>/dev/null || true
-PID=""
-# The disk driver writes 16-bit stereo samples, at whatever rate SDL chose.
-/usr/bin/python3 - "$WORK/heard.raw" "$SPAN" <<'COUNT'
-import array, math, sys
+kill "$GPID"
+wait "$GPID" 2>/dev/null || true
+GPID=""
+ENDED=$(date +%s.%N)
+
+# The disk driver writes 16-bit stereo in real time at whatever rate SDL
+# chose: the nearest usual rate to the bytes written over the time taken.
+RATE=$(/usr/bin/python3 -c "
+import os, sys
+rate = os.path.getsize('heard.raw') / 4 / ($ENDED - $STARTED)
+print(min((22050, 44100, 48000), key=lambda r: abs(r - rate)))")
+LOUDNESS=$(ffmpeg -hide_banner -nostats -f s16le -ar "$RATE" -ac 2 -i heard.raw \
+  -af ebur128=peak=true -f null - 2>&1 | sed -n '/Summary:/,$p')
+/usr/bin/python3 - heard.raw "$RATE" "$SPAN" "$LOUDNESS" <<'COUNT'
+import array, re, sys
+path, rate, span, summary = sys.argv[1], int(sys.argv[2]), float(sys.argv[3]), sys.argv[4]
 samples = array.array('h')
-with open(sys.argv[1], 'rb') as f:
+with open(path, 'rb') as f:
     samples.frombytes(f.read())
-peak = max(max(samples), -min(samples)) if samples else 0
 full = samples.count(32767) + samples.count(-32768)
-print('%d seconds heard, peak %.2f dBFS, %d samples at full scale'
-      % (float(sys.argv[2]), 20 * math.log10(max(peak, 1) / 32768), full))
-sys.exit(1 if full else 0)
+integrated = float(re.search(r'I:\s+(-?[\d.]+) LUFS', summary).group(1))
+true_peak = float(re.search(r'Peak:\s+(-?[\d.inf]+) dBFS', summary).group(1))
+print('%.0f seconds heard at %d Hz: %.1f LUFS integrated, true peak %.1f dBTP, %d samples at full scale'
+      % (len(samples) / 2 / rate, rate, integrated, true_peak, full))
+failed = full > 0 or true_peak > -1.0 or (span >= 60 and abs(integrated + 20) > 2)
+sys.exit(1 if failed else 0)
 COUNT

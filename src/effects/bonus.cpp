@@ -104,7 +104,7 @@ void CBonus::TryCatch(int paddleX, int paddleY) {
   const TCatchResult result = ApplyEffect(kind, paddleX, paddleY);
   if (result.known) {
     if (result.points > 0) AddScore(result.points, paddleX, paddleY, true);
-    PlaySound(result.sound);
+    PlaySound(result.sound, paddleX);
     if (kind != bbNormal && kind != bbLife) Game.energy = FullEnergy;
   }
   Game.bonuses.Remove(this);

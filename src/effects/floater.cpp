@@ -68,7 +68,7 @@ void SpawnFloaters() {
   if (Game.floaterTimer < Game.floaterInterval) return;
   if (Game.floaters.Count() < Game.maxFloaters) {
     Game.floaters.Add(new CFloater(Game.sprFloater));
-    PlaySound(Game.sndFloaterEnter);
+    PlaySound(Game.sndFloaterEnter, GateX);
   }
   Game.floaterTimer = 0;
 }

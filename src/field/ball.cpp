@@ -34,15 +34,15 @@ int WallSurface(int nx, int ny) {
   int surface = -1;
   if (nx + Radius > RightWall) {
     surface = 270;
-    PlaySound(Game.sndPing);
+    PlaySound(Game.sndPing, nx);
   }
   if (nx - Radius < LeftWall) {
     surface = 90;
-    PlaySound(Game.sndPing);
+    PlaySound(Game.sndPing, nx);
   }
   if (ny - Radius < TopWall) {
     surface = 180;
-    PlaySound(Game.sndPing);
+    PlaySound(Game.sndPing, nx);
   }
   return surface;
 }
@@ -94,7 +94,7 @@ CBall::CBall(int x, int y, TBallType type)
 void CBall::Update() {
   if (stuck && (BoundKeyHeld(kaFire) || Game.fireHeld || Game.firePressed)) {
     stuck = false;
-    PlaySound(Game.sndPing);
+    PlaySound(Game.sndPing, static_cast<int>(x));
   }
   if (stuck) {
     x = static_cast<float>(Game.paddle->x);
@@ -128,7 +128,7 @@ void CBall::Update() {
       surface = 0;
       const int64_t offset = static_cast<int64_t>(paddle.x - static_cast<int>(x)) * 45 / h;
       angle = static_cast<int>(angle + offset);
-      PlaySound(Game.sndPing);
+      PlaySound(Game.sndPing, nx);
       if (type == btMagnet) {
         stuck = true;
         y = static_cast<float>(paddle.y);

@@ -84,7 +84,7 @@ int CBrick::Collide(int nx, int ny, float dx, float dy, int radius) {
   if (result == -1) return -1;
   flash = 4;
   if (special == bsSolid) {
-    PlaySound(Game.sndSolid);
+    PlaySound(Game.sndSolid, nx);
     return result;
   }
   AddScore(colour == bcCracked ? 20 : 10, nx, ny, false);
@@ -94,28 +94,28 @@ int CBrick::Collide(int nx, int ny, float dx, float dy, int radius) {
   } else {
     colour = bcCracked;
   }
-  PlaySound(Game.sndPong);
+  PlaySound(Game.sndPong, nx);
   return result;
 }
 
 void SpawnExplosion(int x, int y) {
-  PlaySound(Game.sndBrickExplosion);
+  PlaySound(Game.sndBrickExplosion, x);
   SpawnEffect<CSpark>(x, y, Game.sprSpark);
 }
 
 void SpawnBallLost(int x, int y) {
-  PlaySound(Game.sndBallLost);
+  PlaySound(Game.sndBallLost, x);
   SpawnEffect<CSpark>(x, y, Game.sprZapp);
 }
 
 void SpawnFloaterZapp(int x, int y) {
-  PlaySound(Game.sndFloaterZapp);
+  PlaySound(Game.sndFloaterZapp, x);
   SpawnEffect<CSpark>(x, y, Game.sprFloaterZapp);
 }
 
 void ReleaseBonus(int x, int y, TBrickBonus bonus) {
   if (bonus == bbNone) return;
-  PlaySound(Game.sndBonusLaunch);
+  PlaySound(Game.sndBonusLaunch, x);
   Game.bonuses.Add(new CBonus(x, y, bonus));
   SpawnEffect<CFall>(x, y, Game.sprFall);
 }

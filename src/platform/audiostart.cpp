@@ -10,7 +10,13 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/postmix.h"
+
 namespace {
+// The gain after mixing makes the game as loud as it should be; its
+// limiter keeps the peaks under the ceiling.
+constexpr float MixGainDb = 11.0f;
+
 // The ALSA library writes eight lines of configuration errors to stderr when
 // a machine has no sound card, before SDL moves on or gives up; the game
 // reports the outcome itself, so those lines are dropped while audio starts.
@@ -47,6 +53,13 @@ bool StartAudio() {
     }
   }
   Mix_AllocateChannels(8);
+  Mix_Volume(-1, ChannelVolume);
+  int rate = 0, channels = 0;
+  Uint16 format = 0;
+  if (opened && Mix_QuerySpec(&rate, &format, &channels) && format == AUDIO_S16SYS && channels == 2) {
+    static CPostMix stage(rate, MixGainDb);
+    Mix_SetPostMix(CPostMix::Callback, &stage);
+  }
   if (!opened)
     std::fprintf(stderr, "rebounder: no sound device could be opened (%s); the game runs silent\n",
                  why.c_str());

@@ -2,6 +2,8 @@
 #include "shell/catalogue.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -190,10 +192,36 @@ void FillScreenRect(const SDL_Rect* rect, Uint8 colour) {
   if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
 }
 
-void PlaySound(Mix_Chunk* chunk) {
+namespace {
+void PlayPanned(Mix_Chunk* chunk, TPan pan) {
   if (!Game.optSound.value) return;
   if (soundObserver) soundObserver(chunk);
-  if (chunk) Mix_PlayChannel(-1, chunk, 0);
+  if (!chunk) return;
+  // The channel is chosen first so that it is panned before it starts; a
+  // channel left panned by its last sound is set back to the middle.
+  const int channel = Mix_GroupAvailable(-1);
+  if (channel < 0) return;
+  Mix_SetPanning(channel, pan.left, pan.right);
+  Mix_PlayChannel(channel, chunk, 0);
+}
+}  // namespace
+
+void PlaySound(Mix_Chunk* chunk) { PlayPanned(chunk, {255, 255}); }
+
+void PlaySound(Mix_Chunk* chunk, int x) { PlayPanned(chunk, PanAt(x)); }
+
+void PlaySoundBurstIfDue(int ballPlayTicks) {
+  static const char* setting = std::getenv("REBOUNDER_SOUND_BURSTS");
+  static const int every = setting ? std::atoi(setting) * 40 : 0;
+  if (every <= 0 || ballPlayTicks % every != every - 1) return;
+  for (int x = 0; x < 480; x += 60) PlaySound(Game.sndBrickExplosion, x + 30);
+}
+
+TPan PanAt(int x) {
+  constexpr double Middle = 240, Widest = 0.6;
+  const double side = std::clamp((x - Middle) / Middle, -1.0, 1.0) * Widest;
+  const auto level = [](double share) { return static_cast<Uint8>(std::lround(255 * share)); };
+  return {level(side > 0 ? 1 - side : 1), level(side < 0 ? 1 + side : 1)};
 }
 
 void ApplySoundVolumes() {

@@ -37,8 +37,20 @@ void DrawSpriteWindow(SDL_Surface* surface, int sx, int sy, int w, int h, int x,
 // drawing, with one palette index.
 void FillScreenRect(const SDL_Rect* rect, Uint8 colour);
 // Plays a sound effect once when the sound option is on. Every effect and
-// menu sound passes through here.
+// menu sound passes through here; without a position it sounds from the
+// middle, with the play-field x of what made it it sounds from that side.
 void PlaySound(Mix_Chunk* chunk);
+void PlaySound(Mix_Chunk* chunk, int x);
+// Stereo balance for a sound made at play-field x (0..479): the far side's
+// level out of 255, falling to 40% at the walls; the near side stays full.
+struct TPan {
+  Uint8 left, right;
+};
+TPan PanAt(int x);
+// For the mixing check (scripts/mixcheck.sh): with REBOUNDER_SOUND_BURSTS set
+// to N, every N seconds of ball play sounds eight brick explosions at once
+// across the field, the loudest moment the game can meet. Otherwise nothing.
+void PlaySoundBurstIfDue(int ballPlayTicks);
 // Sets the loudness of every effect and of the music from the settings;
 // at 10 they play as loud as they were made.
 void ApplySoundVolumes();

@@ -41,6 +41,7 @@
 namespace {
 constexpr uint32_t TickLength = 25;
 bool dataFilesLoaded = false;
+int ballPlayTicks = 0;
 
 // Without a display SDL quietly falls back to drawing into memory, which
 // would leave the player with a game nobody can see. Tests ask for that
@@ -152,6 +153,7 @@ void LogicTick() {
     if (Game.energy <= 0) Game.energy = 0;
     Game.floaterTimer++;
     UpdateWorld();
+    PlaySoundBurstIfDue(++ballPlayTicks);
   }
   if (Game.programState == psGame) {
     SteerPaddleByGamepad();

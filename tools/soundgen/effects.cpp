@@ -9,10 +9,10 @@ namespace effects {
 
 const std::vector<Effect>& All() {
   static const std::vector<Effect> kAll = {
-      {"ping.wav", Ping, 0.6f},
-      {"pong.wav", Pong, 0.7f},
-      {"solid.wav", Solid, 0.7f},
-      {"brick_explosion.wav", BrickExplosion, 0.8f},
+      {"ping.wav", Ping, 0.9f, 7.5f},
+      {"pong.wav", Pong, 0.9f, 10.5f},
+      {"solid.wav", Solid, 0.9f, 4.0f},
+      {"brick_explosion.wav", BrickExplosion, 0.9f, 5.5f},
       {"bonus_launch.wav", BonusLaunch, 0.75f},
       {"bonus_pickup.wav", BonusPickup, 0.8f},
       {"ball_lost.wav", BallLost, 0.9f},
@@ -41,7 +41,7 @@ synth::Buffer Finish(const Effect& effect) {
   synth::FadeEdges(buffer, 0.0008, 0.012);
   // `peak` sets each effect's level against the others; the loudest, at 0.9, is driven a little past the
   // ceiling that leaves room for four at once over the music.
-  const float drive = std::pow(10.0f, mastering::kEffectDriveDb / 20.0f);
+  const float drive = std::pow(10.0f, effect.driveDb / 20.0f);
   synth::Normalise(buffer, effect.peak / 0.9f * mastering::kEffectPeak * drive);
   synth::Limit(buffer, mastering::kEffectPeak);
   return buffer;

@@ -167,11 +167,14 @@ void Limit(Buffer& buffer, float ceiling) {
   std::vector<double> lowest(n, 1.0);
   for (size_t i = 0; i < n; ++i)
     for (size_t k = i; k < std::min(n, i + 2 * ahead + 1); ++k) lowest[i] = std::min(lowest[i], need[k]);
+  // Before the first sample the window holds the first sample's gain: a sound whose peak comes within the
+  // look-ahead of its start is already turned down when it starts.
+  if (n == 0) return;
   const double recover = 1.0 - std::exp(-1.0 / (0.04 * kRate));
-  double gain = 1.0, sum = 0.0;
+  double gain = 1.0, sum = lowest[0] * static_cast<double>(ahead + 1);
   for (size_t i = 0; i < n; ++i) {
-    sum += lowest[i] - (i > ahead ? lowest[i - ahead - 1] : 1.0);
-    const double smooth = std::min(1.0, (sum + static_cast<double>(ahead + 1)) / (ahead + 1));
+    sum += lowest[i] - lowest[i > ahead ? i - ahead - 1 : 0];
+    const double smooth = std::min(1.0, sum / static_cast<double>(ahead + 1));
     gain = std::min(smooth, gain + (1.0 - gain) * recover);
     buffer[i] = static_cast<float>(buffer[i] * gain);
   }
