@@ -78,14 +78,18 @@ void BuildLevelList() {
   for (const char* name : LevelNames) Game.levelList.emplace_back(name);
 }
 
+TLapSettings LapSettings(int levelIndex) {
+  const int n = std::max(1, LevelCount());
+  return {levelIndex / std::max(1, (2 * n) / 3), 2000 / ((2 * std::max(levelIndex, 0)) / n + 1),
+          levelIndex / (2 * n) + 4};
+}
+
 void NextLevel() {
   Game.levelIndex++;
   const int i = Game.levelIndex;
-  const int n = LevelCount();
-  const int interval = 2000 / ((2 * i) / n + 1);
-  const int most = i / std::max(1, (2 * n) / 3);
-  const std::string name = Game.levelList[static_cast<size_t>(i % n)];
-  LoadLevel(name, most, interval);
+  const TLapSettings lap = LapSettings(i);
+  const std::string name = Game.levelList[static_cast<size_t>(i % LevelCount())];
+  LoadLevel(name, lap.mostFloaters, lap.floaterInterval);
   Game.levelComplete = false;
 }
 

@@ -9,6 +9,7 @@
 #include "effects/particles.h"
 #include "field/ball.h"
 #include "field/brick.h"
+#include "field/gameflow.h"
 #include "field/levelset.h"
 #include "platform/assetdir.h"
 #include "shell/globals.h"
@@ -104,8 +105,7 @@ void LoadLevel(const std::string& name, int maxFloaters, int floaterInterval) {
     ReadCells(ReadFileBytes(path, LevelFileBytes));
     SprinkleBonuses();
   }
-  const int n = LevelCount();
-  Game.baseBallSpeed = Game.levelIndex / (2 * n) + 4;
+  Game.baseBallSpeed = LapSettings(Game.levelIndex).ballSpeed;
 }
 
 TBrickBonus RandomBonus(int level) {

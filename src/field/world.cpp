@@ -33,7 +33,15 @@ void UpdateWorld() {
 
 void DrawWorld() {
   Game.bricks.WalkForward([](CBrick* brick) { brick->Draw(); });
+  // Floaters come in through the gate in the top wall, but are seen only
+  // inside the frame: never over its walls or the gate's beam.
+  SDL_Rect field;
+  SDL_GetClipRect(Game.screen, &field);
+  SDL_Rect inside = {static_cast<Sint16>(field.x + 16), static_cast<Sint16>(field.y + 16),
+                     static_cast<Uint16>(field.w - 32), static_cast<Uint16>(field.h - 16)};
+  SDL_SetClipRect(Game.screen, &inside);
   Game.floaters.WalkForward([](CFloater* floater) { floater->Draw(); });
+  SDL_SetClipRect(Game.screen, &field);
   Game.paddle->Draw();
   if (Game.optExplosions.value) Game.effects.WalkForward([](CParticleSystem* effect) { effect->Draw(); });
   Game.balls.WalkForward([](CBall* ball) { ball->Draw(); });

@@ -112,6 +112,9 @@ void DrawFrame() {
   DrawWallRun(wallV, true, FieldSize - wallV->w, 16, FieldSize);
   DrawWallRun(Game.sprWallH, false, 0, 16, 368);
   DrawBeam(Game.sprBeamBlue, 368, 448, 4);
+  // The gate's beam ends in emitters, like the bottom one.
+  DrawSprite(Game.sprBeamerLeft, 368, 4);
+  DrawSprite(Game.sprBeamerRight, 440, 4);
   DrawWallRun(Game.sprWallH, false, 0, 448, 464);
   DrawSprite(Game.sprCornerLeft, 0, 0);
   DrawSprite(Game.sprCornerRight, 464, 0);

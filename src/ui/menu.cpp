@@ -7,9 +7,11 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 #include "effects/particles.h"
 #include "field/gameflow.h"
+#include "field/level.h"
 #include "field/levelset.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
@@ -157,12 +159,35 @@ void DrawTexts(const TPlacedText (&texts)[N]) {
   for (const TPlacedText& t : texts) DrawText(Game.fontScore, t.x, t.y, t.text);
 }
 
+int CentredX(const CFont& font, const char* text) { return (FieldRight - TextWidth(font, text)) / 2; }
+
+// The difficulties stand centred under the highlight, whatever their widths.
+int RowX(const TCursorScreen& screen, int r) {
+  return &screen == &DifficultyScreen ? CentredX(Game.fontMenu, screen.rows[r].text) : screen.rows[r].x;
+}
+
+// What the highlighted difficulty changes, in one line under the title.
+std::string DifficultyNote(int difficulty) {
+  const TLapSettings lap = LapSettings(LevelCount() * difficulty);
+  const std::string floaters = lap.mostFloaters == 0 ? "no floaters"
+                               : lap.mostFloaters == 1
+                                   ? "up to 1 floater"
+                                   : "up to " + std::to_string(lap.mostFloaters) + " floaters";
+  return "starts on lap " + std::to_string(difficulty + 1) + ": ball speed " + std::to_string(lap.ballSpeed) +
+         ", " + floaters;
+}
+constexpr int DifficultyNoteY = 160;
+
 void DrawCursorScreen(const TCursorScreen& screen) {
   DrawBox(Game.sprMenu, 6, screen.boxRow + 2 * Game.menuCursor, 12, 2);
   for (int r = 0; r < screen.count; ++r) {
     const bool dark = &screen == &MainScreen && r == 0 && Game.returnState != psGame;
-    DrawText(dark ? Game.fontMenuDark : Game.fontMenu, screen.rows[r].x, screen.firstY + 40 * r,
+    DrawText(dark ? Game.fontMenuDark : Game.fontMenu, RowX(screen, r), screen.firstY + 40 * r,
              screen.rows[r].text);
+  }
+  if (&screen == &DifficultyScreen) {
+    const std::string note = DifficultyNote(Game.menuCursor);
+    DrawText(Game.fontScore, CentredX(Game.fontScore, note.c_str()), DifficultyNoteY, note);
   }
   if (&screen != &OptionScreen) return;
   for (int r = 0; r < OptionCount; ++r)
@@ -179,8 +204,6 @@ const TPrompt NameEntryPrompt[] = {
     {&TGameGlobals::fontMenu, 132, "new high score!"},
     {&TGameGlobals::fontScore, 160, "type your name, then press Enter"},
 };
-
-int CentredX(const CFont& font, const char* text) { return (FieldRight - TextWidth(font, text)) / 2; }
 
 // The table; on the name-entry screen the new row shows the typed name and
 // blinks every 8 ticks between the bright font with a cursor and the dark font.
@@ -289,12 +312,36 @@ void MoveCursor(const TCursorScreen& screen, int step) {
   PlaySound(Game.sndMenuStep);
   Game.menuCursor = target;
 }
+
+// The menu's stars at half brightness: bright points beside the rows of
+// text read as punctuation.
+SDL_Surface* DimStar() {
+  static SDL_Surface* dim = nullptr;
+  if (dim || !Game.sprStar) return dim ? dim : Game.sprStar;
+  SDL_Surface* star = Game.sprStar;
+  dim = SDL_ConvertSurface(star, star->format, SDL_SWSURFACE);
+  if (!dim || dim->format->BytesPerPixel != 1) return star;
+  const Uint8 key = static_cast<Uint8>(star->format->colorkey);
+  SDL_SetColorKey(dim, SDL_SRCCOLORKEY, key);
+  SDL_LockSurface(dim);
+  for (int y = 0; y < dim->h; ++y)
+    for (int x = 0; x < dim->w; ++x) {
+      Uint8& p = static_cast<Uint8*>(dim->pixels)[y * dim->pitch + x];
+      const SDL_Color c = Game.palette[p];
+      if (p != key) p = static_cast<Uint8>(SDL_MapRGB(dim->format, c.r / 2, c.g / 2, c.b / 2));
+    }
+  SDL_UnlockSurface(dim);
+  return dim;
+}
 }  // namespace
 
 void DrawMenu() {
   FillScreenRect(nullptr, 0);
   Game.stars->Update();
+  SDL_Surface* bright = Game.stars->sprite;
+  Game.stars->sprite = DimStar();
   Game.stars->Draw();
+  Game.stars->sprite = bright;
   if (Game.menuState != msOptions && Game.menuState != msCredits && Game.menuState != msSettings) {
     DrawSprite(Game.sprTitle, 40, 32);
     DrawText(Game.fontScore, VersionLabel.x, VersionLabel.y, VersionLabel.text);
@@ -356,7 +403,7 @@ std::vector<TFixedText> MenuFixedTexts() {
     const int limit = screen == &OptionScreen ? CheckColumn : HighlightRight;
     for (int r = 0; r < screen->count; ++r)
       texts.push_back(
-          {&Game.fontMenu, screen->rows[r].x, screen->firstY + 40 * r, screen->rows[r].text, limit});
+          {&Game.fontMenu, RowX(*screen, r), screen->firstY + 40 * r, screen->rows[r].text, limit});
   }
   // "continue" is also drawn dark, which must fit just the same.
   texts.push_back({&Game.fontMenuDark, MainRows[0].x, MainScreen.firstY, MainRows[0].text, HighlightRight});
@@ -373,5 +420,10 @@ std::vector<TFixedText> MenuFixedTexts() {
     texts.push_back({&(Game.*p.font), CentredX(Game.*p.font, p.text), p.y, p.text, FieldRight});
   add(VersionLabel);
   for (const TFixedText& t : SettingsFixedTexts()) texts.push_back(t);
+  for (int d = 0; d < DifficultyScreen.count; ++d) {
+    const std::string note = DifficultyNote(d);
+    texts.push_back(
+        {&Game.fontScore, CentredX(Game.fontScore, note.c_str()), DifficultyNoteY, note, FieldRight});
+  }
   return texts;
 }

@@ -209,9 +209,12 @@ TEST_F(HudTest, FrameBeamsScrollWithThePhaseAndTakeThePaddleColour) {
       DrawFrame();
       const int next = (phase + 1) % 16;
       EXPECT_EQ(Game.beamPhase, next);
-      // The gate beam uses the phase the frame started with, the bottom beam the advanced one.
-      EXPECT_TRUE(WindowShown(Game.sprBeamBlue, phase, 0, 8, 8, 368, 4)) << phase;
-      EXPECT_TRUE(WindowShown(Game.sprBeamBlue, phase, 0, 8, 8, 440, 4)) << phase;
+      // The gate beam uses the phase the frame started with, the bottom beam the
+      // advanced one; both end in emitters.
+      EXPECT_TRUE(WindowShown(Game.sprBeamBlue, phase, 0, 8, 8, 376, 4)) << phase;
+      EXPECT_TRUE(WindowShown(Game.sprBeamBlue, phase, 0, 8, 8, 432, 4)) << phase;
+      EXPECT_TRUE(SpriteShown(Game.sprBeamerLeft, 368, 4));
+      EXPECT_TRUE(SpriteShown(Game.sprBeamerRight, 440, 4));
       EXPECT_TRUE(WindowShown(s.beam, next, 0, 8, 8, 31, 416)) << int(s.size) << " " << phase;
       EXPECT_TRUE(WindowShown(s.beam, next, 0, 8, 8, 439, 416)) << int(s.size) << " " << phase;
     }
