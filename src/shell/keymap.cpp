@@ -29,9 +29,11 @@ bool BoundKeyHeld(TKeyAction action) { return Game.keyState[BoundKey(action)] ==
 
 std::string BoundKeyName(TKeyAction action) { return KeyName(BoundKey(action)); }
 
+// A key SDL has no name for is called by its number.
 std::string KeyName(SDLKey key) {
   const char* name = SDL_GetKeyName(key);
-  return name && *name ? name : "key " + std::to_string(key);
+  if (!name || !*name || std::string(name) == "unknown key") return "key " + std::to_string(key);
+  return name;
 }
 
 bool KeyFromName(const std::string& name, SDLKey& key) {

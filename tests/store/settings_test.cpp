@@ -57,7 +57,8 @@ TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
   s.musicVolume = 7;
   s.controls.mouseRate = MouseRateCount - 1;
   s.controls.keys[kaLeft] = SDLK_a;
-  s.controls.keys[kaFire] = SDLK_LSHIFT;  // a name with a space
+  s.controls.keys[kaFire] = SDLK_LSHIFT;              // a name with a space
+  s.controls.keys[kaPause] = static_cast<SDLKey>(1);  // no name at all
   s.scale = 3;
   s.musicInPlay = true;
   const std::string saved = Text(s);
@@ -66,6 +67,7 @@ TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
   LoadSettings();
   EXPECT_EQ(Text(Game.settings), saved);
   EXPECT_EQ(Game.settings.controls.keys[kaFire], SDLK_LSHIFT);
+  EXPECT_EQ(Game.settings.controls.keys[kaPause], 1) << saved;
   std::filesystem::remove(path);
   ASSERT_TRUE(SaveSettings());
   EXPECT_FALSE(std::filesystem::exists(path)) << "unchanged settings are not written again";
