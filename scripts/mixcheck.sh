@@ -7,6 +7,8 @@
 # play, the loudest moment it can meet.
 #
 # Usage: scripts/mixcheck.sh [game folder] [seconds] [level name]
+# The game starts in play on the level ("go easy on me" unless named); the
+# player starts every later game itself after a game over.
 # Fails when a sample reaches full scale, the true peak passes -1 dBTP or,
 # for captures of a minute or more, the loudness is not -20 LUFS within 2 LU.
 set -euo pipefail
@@ -14,7 +16,7 @@ HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$HERE/xvfb-game.sh"
 GAME_DIR=$(cd "${1:-build/game}" && pwd)
 SPAN=${2:-600}
-LEVEL=${3:-}
+LEVEL=${3:-go easy on me}
 BURST=${BURST:-20}
 
 use_scratch_folder
@@ -25,7 +27,7 @@ start_xvfb
 cd "$WORK"
 STARTED=$(date +%s.%N)
 REBOUNDER_SOUND_BURSTS=$BURST REBOUNDER_SCALE=1 SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/heard.raw" \
-  "$GAME_DIR/rebounder" --windowed ${LEVEL:+"$LEVEL"} >/dev/null 2>&1 &
+  "$GAME_DIR/rebounder" --windowed "$LEVEL" >/dev/null 2>&1 &
 GPID=$!
 WINDOW=$(timeout 20 xdotool search --sync --name '^Rebounder$' | head -1)
 /usr/bin/python3 "$HERE/screenplayer.py" "$SPAN" "$WINDOW"
