@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The session ending under a running game: a hang-up (the terminal closed), a
 # quit signal and the X server going away must all leave the player's options
-# and high scores saved. The game starts from a scratch folder without data
+# and high scores saved, and a terminate signal during play keeps the game. The game starts from a scratch folder without data
 # files, so files found afterwards were written by the ending.
 # usage: session_end.sh <game folder> [game binary]
 set -uo pipefail
@@ -26,7 +26,7 @@ saved() {
 
 start_game() {
   (cd "$WORK/run" && HOME="$WORK/run" XDG_DATA_HOME="$WORK/run/xdg" REBOUNDER_DATA_DIR="$WORK/run" \
-    SDL_AUDIODRIVER=dummy exec "$GAME" 2>"$WORK/stderr" >/dev/null) &
+    SDL_AUDIODRIVER=dummy exec "$GAME" "$@" 2>"$WORK/stderr" >/dev/null) &
   GPID=$!
 }
 
@@ -65,6 +65,18 @@ for signal in HUP QUIT; do
   kill -s "$signal" "$GPID"
   finish "SIG$signal" 0
 done
+
+fresh
+SDL_VIDEODRIVER=dummy start_game "rainy day"
+wait_for_handler "$GPID" 15
+kill -s TERM "$GPID"
+finish "SIGTERM during a game" 0
+if grep -qx "level -1 rainy day" "$WORK/run/xdg/rebounder/savedgame.dat" 2>/dev/null; then
+  echo "ok: SIGTERM during a game: the game was kept"
+else
+  echo "FAIL: SIGTERM during a game: the game was not kept"
+  failures=$((failures + 1))
+fi
 
 fresh
 start_xvfb

@@ -92,8 +92,12 @@ void GameTest::SetUp() {
   Game.gameState = gsFirstBall;
   Game.menuState = msMain;
   Game.menuCursor = 1;
+  Game.question = qnNone;
+  Game.haveSavedGame = false;
   Game.lives = 3;
   Game.score = 0;
+  Game.levelStartScore = 0;
+  Game.levelStartLives = 3;
   Game.energy = 0;
   Game.levelComplete = false;
   Game.tickCount = 0;

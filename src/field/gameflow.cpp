@@ -9,10 +9,12 @@
 #include "field/ball.h"
 #include "field/level.h"
 #include "field/paddle.h"
+#include "replay/attract.h"
 #include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "store/highscores.h"
+#include "store/savedgame.h"
 
 namespace {
 const char* const LevelNames[] = {
@@ -94,6 +96,7 @@ void NextLevel() {
 }
 
 void StartNewGame(int difficulty) {
+  DiscardSavedGame();
   RecordGameStart(difficulty);
   PlaySound(Game.sndMenuSelect);
   Game.programState = psGame;
@@ -106,6 +109,8 @@ void StartNewGame(int difficulty) {
 }
 
 void CheckGameFlow() {
+  // Nothing moves while a question waits for its answer.
+  if (Game.question != qnNone) return;
   if (Game.gameState == gsBallInGame && Game.balls.Empty()) LoseBall();
   if (Game.gameState == gsBallInGame && Game.levelComplete) {
     Game.gameState = gsGameDone;
@@ -127,6 +132,7 @@ void CheckGameFlow() {
 }
 
 void EndGame() {
+  DiscardSavedGame();
   Game.programState = psMenu;
   Game.returnState = psMenu;
   Game.newScoreRank = RankScore();
@@ -134,4 +140,52 @@ void EndGame() {
   Game.typedName.clear();
   Game.menuState = Game.newScoreRank >= 1 ? msNewHighScore : msHighScores;
   Game.menuCursor = 3;
+}
+
+bool GameInProgress() {
+  if (DemoRunning()) return false;
+  const bool shown =
+      Game.programState == psGame || (Game.programState == psMenu && Game.returnState == psGame);
+  const int lives = Game.gameState == gsGameDone ? Game.lives : Game.levelStartLives;
+  return shown && Game.gameState != gsGameOver && lives > 0;
+}
+
+// A cleared level is behind the player: the game goes on at the next one, with
+// the score and lives it was cleared with.
+TKeptGame GameToKeep() {
+  TKeptGame kept;
+  if (Game.gameState == gsGameDone) {
+    kept.levelIndex = Game.levelIndex + 1;
+    kept.levelName = Game.levelList[static_cast<size_t>(kept.levelIndex % LevelCount())];
+    kept.score = Game.score;
+    kept.lives = Game.lives;
+  } else {
+    kept.levelIndex = Game.levelIndex;
+    kept.levelName = Game.levelName;
+    kept.score = Game.levelStartScore;
+    kept.lives = Game.levelStartLives;
+  }
+  return kept;
+}
+
+bool CanContinue() { return Game.returnState == psGame || Game.haveSavedGame; }
+
+void ResumeGame(const TKeptGame& kept) {
+  Game.haveSavedGame = false;
+  RecordResumeStart(kept);
+  Game.programState = psGame;
+  Game.score = kept.score;
+  Game.lives = kept.lives;
+  Game.paddle->ClearPowers();
+  Game.ballType = btNormal;
+  MusicForPlay();
+  if (kept.levelIndex < 0) {
+    Game.levelIndex = -1;
+    LoadLevel(kept.levelName, 0, 0);
+    Game.levelComplete = false;
+  } else {
+    Game.levelIndex = kept.levelIndex - 1;
+    NextLevel();
+  }
+  Game.ballSpeed = Game.baseBallSpeed;
 }

@@ -1,6 +1,7 @@
 // Game flow: the level list, the endless level sequence, new games, lives,
 // launching balls, level completion and game over.
 #pragma once
+#include "store/savedgame.h"
 
 // What the level index sets for a level: the floaters allowed at once, the
 // ticks between floaters, and the ball speed.
@@ -14,3 +15,12 @@ void NextLevel();
 void StartNewGame(int difficulty);
 void CheckGameFlow();
 void EndGame();
+// True while there is a game to lose: in play or paused, not over, with a life left.
+bool GameInProgress();
+// What to keep of the game in progress: the level it is on (the next one once
+// this one is cleared) with the score and lives that level began with.
+TKeptGame GameToKeep();
+// "continue" has a paused game, or a kept one, to go on with.
+bool CanContinue();
+// Plays a kept game on from the start of its level.
+void ResumeGame(const TKeptGame& kept);

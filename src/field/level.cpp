@@ -89,6 +89,9 @@ void LoadLevel(const std::string& name, int maxFloaters, int floaterInterval) {
   Game.floaterTimer = 0;
   Game.gameState = gsFirstBall;
   Game.levelName = name;
+  // What a game kept at this level resumes with.
+  Game.levelStartScore = Game.score;
+  Game.levelStartLives = Game.lives;
   Game.bonuses.Clear();
   Game.balls.Clear();
   Game.effects.Clear();

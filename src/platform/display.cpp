@@ -31,6 +31,7 @@ bool playerScalesWindow = false;
 bool noteShown[2] = {false, false};
 SDL_Surface* video = nullptr;
 SDL_Surface* view = nullptr;
+int pictureLeft = 0, pictureTop = 0;  // where the picture stands in the video surface
 
 bool Fits(int scale, int width, int height, bool fullscreen) {
   if (width <= 0 || height <= 0) return true;  // desktop size unknown
@@ -168,18 +169,24 @@ SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   // picture is never drawn again, so it is blacked out once here.
   SDL_SetClipRect(video, nullptr);
   SDL_FillRect(video, nullptr, 0);
+  pictureLeft = pictureTop = 0;
   if (video->w == PictureWidth && video->h == PictureHeight) {
     view = video;
   } else {
     // The picture is drawn straight into the middle of the larger full-screen
     // surface, through a surface that shares its pixels.
-    const int left = video->w > PictureWidth ? (video->w - PictureWidth) / 2 : 0;
-    const int top = video->h > PictureHeight ? (video->h - PictureHeight) / 2 : 0;
-    Uint8* origin = static_cast<Uint8*>(video->pixels) + top * video->pitch + left;
+    pictureLeft = video->w > PictureWidth ? (video->w - PictureWidth) / 2 : 0;
+    pictureTop = video->h > PictureHeight ? (video->h - PictureHeight) / 2 : 0;
+    Uint8* origin = static_cast<Uint8*>(video->pixels) + pictureTop * video->pitch + pictureLeft;
     view = SDL_CreateRGBSurfaceFrom(origin, PictureWidth, PictureHeight, 8, video->pitch, 0, 0, 0, 0);
     if (view) SDL_SetColors(view, palette->colors, 0, palette->ncolors);
   }
   return view;
+}
+
+void WindowToPicture(int& x, int& y) {
+  x -= pictureLeft;
+  y -= pictureTop;
 }
 
 void PresentScreen() {

@@ -32,6 +32,9 @@ bool ScaleFitsScreen(int scale, bool fullscreen);
 // Sets the video mode with the game's palette, blacks it out and returns the
 // 640x480 surface the game draws on; null when SDL refuses the mode.
 SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette);
+// Turns a position in the window (a mouse event's) into one in the 640x480
+// picture, which full screen shows centred in a larger surface.
+void WindowToPicture(int& x, int& y);
 // Shows the frame drawn on the game's surface.
 void PresentScreen();
 // Asks SDL for a cheap presentation path, nearest-neighbour scaling and

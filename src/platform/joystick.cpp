@@ -64,9 +64,13 @@ void PressKey(SDLKey key) {
   Game.event = saved;
 }
 
-// South and east in the intro and menus, and Start anywhere, act as keys.
+// South and east in the intro and menus, and Start anywhere, act as keys;
+// south says yes to a question, east and Start say no.
 void PressButton(int button) {
-  if (button == pbStart) {
+  if (Game.question != qnNone) {
+    if (button == pbSouth) PressKey(SDLK_RETURN);
+    if (button == pbEast || button == pbStart) PressKey(SDLK_ESCAPE);
+  } else if (button == pbStart) {
     PressKey(SDLK_ESCAPE);
   } else if (Game.programState == psIntro) {
     if (button == pbSouth || button == pbEast) PressKey(SDLK_ESCAPE);

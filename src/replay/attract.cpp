@@ -42,7 +42,8 @@ struct TSavedGame {
   TProgramState programState = psGame, returnState = psMenu;
   TGameState gameState = gsFirstBall;
   TMenuState menuState = msMain;
-  uint32_t score = 0;
+  uint32_t score = 0, levelStartScore = 0;
+  int levelStartLives = 3;
   int levelIndex = -1, maxFloaters = 0, floaterInterval = 0, floaterTimer = 0, newScoreRank = 0;
   std::string levelName, typedName;
   uint64_t random = 1;
@@ -72,6 +73,8 @@ void Exchange(TSavedGame& s) {
   swap(Game.gameState, s.gameState);
   swap(Game.menuState, s.menuState);
   swap(Game.score, s.score);
+  swap(Game.levelStartScore, s.levelStartScore);
+  swap(Game.levelStartLives, s.levelStartLives);
   swap(Game.levelIndex, s.levelIndex);
   swap(Game.maxFloaters, s.maxFloaters);
   swap(Game.floaterInterval, s.floaterInterval);

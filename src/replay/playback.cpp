@@ -63,6 +63,9 @@ SDL_Event EventOf(const TReplayItem& item) {
       e.jbutton.which = static_cast<Uint8>(item.value);
       e.jbutton.button = static_cast<Uint8>(item.a);
       break;
+    case riQuit:
+      e.type = SDL_QUIT;
+      break;
     case riPadHat:
       e.type = SDL_JOYHATMOTION;
       e.jhat.which = static_cast<Uint8>(item.value);
@@ -133,7 +136,10 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
   } else {
     ApplyStart(s);
     Game.programState = psMenu;
-    StartNewGame(s.difficulty);
+    if (s.resumed)
+      ResumeGame({s.resumeLevel, s.levelName, s.resumeScore, s.resumeLives});
+    else
+      StartNewGame(s.difficulty);
   }
 }
 

@@ -66,6 +66,42 @@ TReplayCheckpoint Summary(int tick) {
   return c;
 }
 
+TReplayItem ItemOf(const SDL_Event& e) {
+  TReplayItem item = {riOther, 0};
+  switch (e.type) {
+    case SDL_QUIT:
+      item.kind = riQuit;
+      break;
+    case SDL_MOUSEMOTION:
+      item = {riMotion, e.motion.x, e.motion.y, e.motion.xrel};
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      item.kind = riButtonDown;
+      break;
+    case SDL_MOUSEBUTTONUP:
+      item.kind = riButtonUp;
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      item = {e.type == SDL_KEYDOWN ? riKeyDown : riKeyUp, static_cast<uint32_t>(e.key.keysym.sym)};
+      break;
+    case SDL_JOYAXISMOTION:
+      item = {riPadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value};
+      break;
+    case SDL_JOYBUTTONDOWN:
+    case SDL_JOYBUTTONUP:
+      item = {e.type == SDL_JOYBUTTONDOWN ? riPadButtonDown : riPadButtonUp, e.jbutton.which,
+              e.jbutton.button};
+      break;
+    case SDL_JOYHATMOTION:
+      item = {riPadHat, e.jhat.which, e.jhat.hat, e.jhat.value};
+      break;
+    default:
+      break;
+  }
+  return item;
+}
+
 std::vector<int> DumpTicks() {
   std::vector<int> ticks;
   const char* list = std::getenv("REBOUNDER_DUMP_TICKS");
@@ -133,41 +169,27 @@ void RecordLevelStart(const std::string& levelName) {
   Begin(std::move(start));
 }
 
+void RecordResumeStart(const TKeptGame& kept) {
+  if (!enabled) return;
+  TReplayStart start = CaptureStart();
+  start.resumed = true;
+  start.resumeLevel = kept.levelIndex;
+  start.levelName = kept.levelName;
+  start.resumeScore = kept.score;
+  start.resumeLives = kept.lives;
+  Begin(std::move(start));
+}
+
 CEventRecording::~CEventRecording() { --dispatchDepth; }
 
 CEventRecording::CEventRecording(const SDL_Event& e) {
   if (dispatchDepth++ > 0 || !recording) return;
-  TReplayItem item = {riOther, 0};
-  switch (e.type) {
-    case SDL_MOUSEMOTION:
-      item = {riMotion, e.motion.x, e.motion.y, e.motion.xrel};
-      break;
-    case SDL_MOUSEBUTTONDOWN:
-      item.kind = riButtonDown;
-      break;
-    case SDL_MOUSEBUTTONUP:
-      item.kind = riButtonUp;
-      break;
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-      item = {e.type == SDL_KEYDOWN ? riKeyDown : riKeyUp, static_cast<uint32_t>(e.key.keysym.sym)};
-      break;
-    case SDL_JOYAXISMOTION:
-      item = {riPadAxis, e.jaxis.which, e.jaxis.axis, e.jaxis.value};
-      break;
-    case SDL_JOYBUTTONDOWN:
-    case SDL_JOYBUTTONUP:
-      item = {e.type == SDL_JOYBUTTONDOWN ? riPadButtonDown : riPadButtonUp, e.jbutton.which,
-              e.jbutton.button};
-      break;
-    case SDL_JOYHATMOTION:
-      item = {riPadHat, e.jhat.which, e.jhat.hat, e.jhat.value};
-      break;
-    default:
-      break;
-  }
   inFlight = pass.items.size();
-  pass.items.push_back(item);
+  pass.items.push_back(ItemOf(e));
+}
+
+void RecordEventAs(const SDL_Event& e) {
+  if (recording && dispatchDepth == 1 && inFlight < pass.items.size()) pass.items[inFlight] = ItemOf(e);
 }
 
 void RecordPass(int ticks) {

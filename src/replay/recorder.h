@@ -5,6 +5,7 @@
 
 #include "replay/replay.h"
 #include "shell/types.h"
+#include "store/savedgame.h"
 
 // Only the real game records; tests switch it on to check what it keeps.
 void EnableRecording(bool on);
@@ -13,6 +14,8 @@ bool Recording();
 void RecordGameStart(int difficulty);
 // The level named on the command line has been loaded and start-up is done.
 void RecordLevelStart(const std::string& levelName);
+// A kept game is resumed; called before the game changes anything.
+void RecordResumeStart(const TKeptGame& kept);
 // Records the event being dispatched, for as long as it lives. Events the
 // dispatch makes out of another (a gamepad button pressing a key) are left
 // out: dispatching the first again makes them again.
@@ -23,6 +26,10 @@ public:
   CEventRecording(const CEventRecording&) = delete;
   CEventRecording& operator=(const CEventRecording&) = delete;
 };
+// Records the event being dispatched as `e` instead: a click that answers a
+// question is kept as the key it stands for, which plays back wherever the
+// pointer was and whatever the window's size.
+void RecordEventAs(const SDL_Event& e);
 // The pass has run `ticks` logic ticks and its game-flow checks.
 void RecordPass(int ticks);
 // Stops recording and hands over what was recorded. The event being

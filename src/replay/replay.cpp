@@ -63,6 +63,9 @@ void WriteItem(std::string& out, const TReplayItem& item) {
     case riPadHat:
       Line(out, "jh", {item.value, item.a, item.b});
       break;
+    case riQuit:
+      Line(out, "q", {});
+      break;
   }
 }
 
@@ -155,7 +158,18 @@ bool ReadControls(TReader& r, TControls& c) {
   return true;
 }
 
-bool ReadStart(TReader& r, TReplayStart& s) {
+// The rest of the line after `words` words: a level name, which becomes part
+// of a path: no folders, nothing hidden, no control characters.
+bool ReadLevelName(TReader& r, size_t words, std::string& name) {
+  size_t at = 0;
+  for (size_t i = 0; i < words; ++i) at = r.line.find(' ', at) + 1;
+  name = r.line.substr(at);
+  bool clean = !name.empty() && name.size() <= 64 && name[0] != '.';
+  for (unsigned char c : name) clean = clean && c >= 32 && c != '/' && c != 127;
+  return clean || r.Fault("unusable level name");
+}
+
+bool ReadStart(TReader& r, TReplayStart& s, int version) {
   if (!r.Next()) return r.Fault("the file stops before the game begins");
   if (r.words[0] != "start" || r.words.size() < 3) return r.Fault("expected how the game started");
   if (r.words[1] == "difficulty") {
@@ -163,11 +177,13 @@ bool ReadStart(TReader& r, TReplayStart& s) {
   } else if (r.words[1] == "level") {
     s.fromLevel = true;
     if (r.words.size() < 4 || !r.Number(2, 0, UINT32_MAX, s.levelSeed)) return r.Fault("bad level start");
-    s.levelName = r.line.substr(r.line.find(' ', r.line.find(' ', 6) + 1) + 1);
-    // The name becomes part of a path: no folders, nothing hidden, no control characters.
-    bool clean = !s.levelName.empty() && s.levelName.size() <= 64 && s.levelName[0] != '.';
-    for (unsigned char c : s.levelName) clean = clean && c >= 32 && c != '/' && c != 127;
-    if (!clean) return r.Fault("unusable level name");
+    if (!ReadLevelName(r, 3, s.levelName)) return false;
+  } else if (r.words[1] == "saved" && version >= 2) {
+    s.resumed = true;
+    if (r.words.size() < 6 || !r.Number(2, -1, 1 << 24, s.resumeLevel) ||
+        !r.Number(3, 0, UINT32_MAX, s.resumeScore) || !r.Number(4, 1, 99, s.resumeLives))
+      return r.Fault("bad saved-game start");
+    if (!ReadLevelName(r, 5, s.levelName)) return false;
   } else {
     return r.Fault("unknown start \"" + r.words[1] + "\"");
   }
@@ -225,7 +241,7 @@ bool ReadSummary(TReader& r, TReplayCheckpoint& c, bool withState) {
          r.Number(4, -1000, 1000, c.lives) && (!withState || r.Number(5, 0, 5, c.gameState));
 }
 
-bool ReadBody(TReader& r, TReplay& replay) {
+bool ReadBody(TReader& r, TReplay& replay, int version) {
   TReplayPass pass;
   pass.items.reserve(64);
   uint8_t held = replay.start.held;
@@ -248,6 +264,9 @@ bool ReadBody(TReader& r, TReplay& replay) {
       item.kind = flag ? riKeyDown : riKeyUp;
     } else if (head == "o") {
       if (!r.Expect("o", 0)) return false;
+    } else if (head == "q" && version >= 2) {
+      if (!r.Expect("q", 0)) return false;
+      item.kind = riQuit;
     } else if (head == "ja") {
       if (!r.Expect("ja", 3) || !r.Number(1, 0, 255, item.value) || !r.Number(2, 0, 255, item.a) ||
           !r.Number(3, -32768, 32767, item.b))
@@ -403,9 +422,17 @@ bool TReplay::ReadPass(size_t& offset, TReplayPass& pass) const {
 
 std::string ReplayText(const TReplay& replay) {
   const TReplayStart& s = replay.start;
-  std::string out = std::string(Magic) + " " + std::to_string(ReplayFormatVersion) + "\n";
+  bool quits = false;
+  TReplayPass p;
+  for (size_t at = 0; replay.ReadPass(at, p);)
+    for (const TReplayItem& item : p.items) quits = quits || item.kind == riQuit;
+  const int version = s.resumed || quits ? 2 : 1;
+  std::string out = std::string(Magic) + " " + std::to_string(version) + "\n";
   if (s.fromLevel)
     out += "start level " + std::to_string(s.levelSeed) + " " + s.levelName + "\n";
+  else if (s.resumed)
+    out += "start saved " + std::to_string(s.resumeLevel) + " " + std::to_string(s.resumeScore) + " " +
+           std::to_string(s.resumeLives) + " " + s.levelName + "\n";
   else
     Line(out, "start difficulty", {s.difficulty});
   if (!s.levelSetFolder.empty()) out += "set " + s.levelSetFolder + "\n";
@@ -431,7 +458,6 @@ std::string ReplayText(const TReplay& replay) {
   size_t nextCheckpoint = 0;
   int tick = 0;
   uint8_t held = s.held;
-  TReplayPass p;
   for (size_t at = 0; replay.ReadPass(at, p);) {
     for (const TReplayItem& item : p.items) WriteItem(out, item);
     if (p.held != held) Line(out, "h", {p.held});
@@ -471,7 +497,7 @@ bool ParseReplay(std::string_view text, TReplay& replay, std::string& error) {
     error = "recorded by a newer Rebounder (replay format " + std::to_string(version) + ")";
     return false;
   }
-  const bool ok = ReadStart(r, replay.start) && ReadBody(r, replay);
+  const bool ok = ReadStart(r, replay.start, version) && ReadBody(r, replay, version);
   if (!ok) {
     error = "damaged replay, " + r.error;
     replay = TReplay();

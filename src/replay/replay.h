@@ -10,7 +10,9 @@
 
 #include "store/settings.h"
 
-constexpr int ReplayFormatVersion = 1;
+// Version 2 adds the window-close item and games resumed from a kept game;
+// a recording without either is still written as version 1.
+constexpr int ReplayFormatVersion = 2;
 
 enum TReplayItemKind : uint8_t {
   riMotion,
@@ -23,7 +25,8 @@ enum TReplayItemKind : uint8_t {
   riPadAxis,
   riPadButtonDown,
   riPadButtonUp,
-  riPadHat
+  riPadHat,
+  riQuit
 };
 
 // Keys the logic ticks poll from the key-state array.
@@ -70,13 +73,17 @@ struct TReplayStar {
 // options that shape play and picture, and the state that carries over from
 // before (the paddle, the ball power, the input, the animations).
 struct TReplayStart {
-  bool fromLevel = false;  // a level named on the command line, else a difficulty
+  bool fromLevel = false;  // a level named on the command line
+  bool resumed = false;    // a kept game resumed; else a difficulty
   int difficulty = 0;
   std::string levelName;
   std::string levelSetFolder;  // a player's level set the game was played on, empty for the built-in one
-  uint32_t levelSeed = 0;      // the seed of the command-line level, loaded before recording began
-  bool options[6] = {};        // fullscreen, music, sound, background, stars, explosions
-  TControls controls;          // the mouse speed and keys the game was played with
+  int resumeLevel = 0;         // the kept game's level index, score and lives
+  uint32_t resumeScore = 0;
+  int resumeLives = 0;
+  uint32_t levelSeed = 0;  // the seed of the command-line level, loaded before recording began
+  bool options[6] = {};    // fullscreen, music, sound, background, stars, explosions
+  TControls controls;      // the mouse speed and keys the game was played with
   int tickCount = 0;
   int levelIndex = -1;
   int returnState = 0, menuState = 0, menuCursor = 0;

@@ -13,6 +13,7 @@
 #include "shell/objectlist.h"
 #include "shell/types.h"
 #include "store/options.h"
+#include "store/savedgame.h"
 #include "store/settings.h"
 #include "ui/font.h"
 
@@ -94,8 +95,11 @@ struct TGameGlobals {
   TGameState gameState = gsFirstBall;
   TMenuState menuState = msMain;
   int menuCursor = 0;
+  TQuestion question = qnNone;
   int lives = 0;
   uint32_t score = 0;
+  uint32_t levelStartScore = 0;  // score and lives as the current level began
+  int levelStartLives = 0;
   int energy = 0;
   bool levelComplete = false;
   std::unique_ptr<CStars> stars;
@@ -111,6 +115,8 @@ struct TGameGlobals {
   TObjectList<CHighScore> highScores;
   int newScoreRank = 0;
   std::string typedName;
+  TKeptGame savedGame;  // the unfinished game of an earlier run, while haveSavedGame
+  bool haveSavedGame = false;
   uint32_t lastTick = 0;
   uint32_t frameTicks = 0;
   std::string noticeLines[2];  // the player's notice (ui/notice), shown until noticeUntil

@@ -12,6 +12,7 @@
 #include "store/options.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
+#include "ui/question.h"
 #include "ui/settingsmenu.h"
 
 namespace {
@@ -89,7 +90,21 @@ void HandleEscape() {
 void DispatchEvent() {
   const SDL_Event& e = Game.event;
   const CEventRecording recording(e);
-  if (e.type == SDL_QUIT) Game.quitRequested = true;
+  if (Game.question != qnNone) {
+    // Only releases get through, so that fire is not left held.
+    if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && e.key.keysym.sym == BoundKey(kaFire)))
+      Game.fireHeld = false;
+    HandleJoystickEvent(e);
+    AnswerQuestion(e);
+    return;
+  }
+  // Closing the window during a game asks first; the game is kept either way.
+  if (e.type == SDL_QUIT) {
+    if (GameInProgress())
+      AskQuestion(qnQuit);
+    else
+      Game.quitRequested = true;
+  }
   if (e.type == SDL_MOUSEMOTION) HandleMotion(e.motion);
   const bool fireKey = (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && e.key.keysym.sym == BoundKey(kaFire);
   if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && fireKey)) {
@@ -109,8 +124,14 @@ void DispatchEvent() {
     SDL_WM_GrabInput(SDL_GRAB_OFF);
     if (key != SDLK_ESCAPE) HandleMenuKey(key);
   }
+  // A stray n in play would cost the whole score: it asks first. In the
+  // intro and the menus it changes the level behind them at once.
   if (key == SDLK_n && !bindingKey) {
-    Game.score = 0;
-    NextLevel();
+    if (Game.programState == psGame) {
+      AskQuestion(qnSkipLevel);
+    } else {
+      Game.score = 0;
+      NextLevel();
+    }
   }
 }

@@ -32,11 +32,13 @@
 #include "store/highscores.h"
 #include "store/options.h"
 #include "store/replaystore.h"
+#include "store/savedgame.h"
 #include "store/settings.h"
 #include "ui/hud.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
 #include "ui/panels.h"
+#include "ui/question.h"
 
 namespace {
 constexpr uint32_t TickLength = 25;
@@ -130,9 +132,12 @@ void StartUp() {
   Game.newScoreRank = 0;
   Game.baseBallSpeed = 4;
   if (!Game.commandLine.levelName.empty()) {
+    // A level named on the command line is a new game, which replaces a kept one.
+    DiscardSavedGame();
     LoadLevel(Game.commandLine.levelName, 0, 0);
     Game.programState = psGame;
   } else {
+    LoadSavedGame();
     NextLevel();
     if (Game.optMusic.value) Mix_PlayMusic(Game.music, -1);
   }
@@ -148,14 +153,16 @@ void StartUp() {
 
 void LogicTick() {
   AttractTick();
-  if (Game.programState == psGame && Game.gameState == gsBallInGame) {
+  // An open question holds the game still.
+  const bool playing = Game.programState == psGame && Game.question == qnNone;
+  if (playing && Game.gameState == gsBallInGame) {
     Game.energy -= 25;
     if (Game.energy <= 0) Game.energy = 0;
     Game.floaterTimer++;
     UpdateWorld();
     PlaySoundBurstIfDue(++ballPlayTicks);
   }
-  if (Game.programState == psGame) {
+  if (playing) {
     SteerPaddleByGamepad();
     Game.paddle->Update();
     if (Game.optExplosions.value) UpdateEffects();
@@ -204,6 +211,7 @@ void DrawStateFrame() {
       break;
   }
   DrawSidePanels();
+  DrawQuestion();
   DrawNotice();
 }
 
@@ -220,7 +228,7 @@ void RunMainLoop() {
     WaitForNextTick();
     const int ticks = RunOwedTicks();
     if (Game.programState == psGame) {
-      if (!DemoRunning()) SDL_WM_GrabInput(SDL_GRAB_ON);
+      if (!DemoRunning() && Game.question == qnNone) SDL_WM_GrabInput(SDL_GRAB_ON);
       CheckGameFlow();
     }
     RecordPass(ticks);
@@ -256,5 +264,7 @@ bool SaveDataFiles() {
   const bool scoresSaved = ReportSave(SaveHighScores());
   const bool optionsSaved = ReportSave(SaveOptions());
   const bool settingsSaved = ReportSave(SaveSettings());
-  return scoresSaved && optionsSaved && settingsSaved;
+  // However the program ends, an unfinished game is kept for the next start.
+  const bool gameKept = !GameInProgress() || ReportSave(SaveGameForLater(GameToKeep()));
+  return scoresSaved && optionsSaved && settingsSaved && gameKept;
 }

@@ -7,7 +7,8 @@ void StartUp();
 void RunMainLoop();
 // Frees the game objects and closes SDL; the data files are saved by SaveDataFiles.
 void ShutDown();
-// Saves the high scores and the options, trying both; false when either failed.
+// Saves the high scores, the options and the settings, and keeps an unfinished game, trying
+// each; false when any failed.
 bool SaveDataFiles();
 // True once the high scores and options have been read at start-up.
 bool DataFilesLoaded();

@@ -16,6 +16,8 @@ enum TMenuState : uint8_t {
   msNewHighScore,
   msSettings
 };
+// The yes/no question open over the screen, if any.
+enum TQuestion : uint8_t { qnNone, qnQuit, qnSkipLevel };
 enum TBrickColour : uint8_t {
   bcNone,
   bcGray,

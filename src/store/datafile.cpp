@@ -19,36 +19,44 @@ std::function<void(const std::string&)> beforeRename;
 std::string Reason() { return std::strerror(errno); }
 
 // Opens a file for reading, refusing what is not a plain file. Non-blocking,
-// so that a named pipe put in a file's place cannot hang the game.
-int OpenPlainFile(const std::string& path) {
+// so that a named pipe put in a file's place cannot hang the game. Returns -1
+// with `error` set to one line naming the file; a missing file leaves `missing` set.
+int OpenPlain(const std::string& path, std::string& error, bool& missing) {
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) Fail(path + ": cannot open: " + Reason());
+  missing = fd < 0 && errno == ENOENT;
+  if (fd < 0) {
+    error = path + ": cannot open: " + Reason();
+    return -1;
+  }
   struct stat st;
   const bool statted = fstat(fd, &st) == 0;
   const std::string reason = Reason();
   if (statted && S_ISREG(st.st_mode)) return fd;
   close(fd);
-  if (!statted) Fail(path + ": cannot read: " + reason);
-  Fail(path + (S_ISDIR(st.st_mode) ? ": is a folder, not a file" : ": is not a plain file"));
+  if (!statted)
+    error = path + ": cannot read: " + reason;
+  else
+    error = path + (S_ISDIR(st.st_mode) ? ": is a folder, not a file" : ": is not a plain file");
+  return -1;
 }
 
 // Reads until the buffer is full or the file ends, then closes the file;
-// returns the bytes read. A read error is fatal.
-size_t ReadUpTo(int fd, const std::string& path, std::vector<unsigned char>& buffer) {
+// returns the bytes read, or -1 with `error` set on a read error.
+ssize_t ReadAll(int fd, const std::string& path, std::vector<unsigned char>& buffer, std::string& error) {
   size_t got = 0;
   while (got < buffer.size()) {
     const ssize_t n = read(fd, buffer.data() + got, buffer.size() - got);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      const std::string reason = Reason();
+      error = path + ": read error: " + Reason();
       close(fd);
-      Fail(path + ": read error: " + reason);
+      return -1;
     }
     if (n == 0) break;
     got += static_cast<size_t>(n);
   }
   close(fd);
-  return got;
+  return static_cast<ssize_t>(got);
 }
 
 // Permission bits, not access(): a file marked read-only stays so even for root.
@@ -123,10 +131,14 @@ bool FileExists(const std::string& path) {
 }
 
 std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) {
-  const int fd = OpenPlainFile(path);
+  std::string error;
+  bool missing = false;
+  const int fd = OpenPlain(path, error, missing);
+  if (fd < 0) Fail(error);
   std::vector<unsigned char> bytes(count);
-  const size_t got = ReadUpTo(fd, path, bytes);
-  if (got < count)
+  const ssize_t got = ReadAll(fd, path, bytes, error);
+  if (got < 0) Fail(error);
+  if (static_cast<size_t>(got) < count)
     Fail(path + ": file ends at byte " + std::to_string(got) + ", " + std::to_string(count) + " needed");
   return bytes;
 }
@@ -146,23 +158,41 @@ std::string ConfigFilePath(const std::string& fileName) {
   return UserFolder("XDG_CONFIG_HOME", "/.config") + fileName;
 }
 
-std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit) {
-  const int fd = OpenPlainFile(path);
+bool TryReadWholeFile(const std::string& path, size_t limit, std::vector<unsigned char>& bytes,
+                      std::string& error) {
+  error.clear();
+  bool missing = false;
+  const int fd = OpenPlain(path, error, missing);
+  if (fd < 0) {
+    if (missing) error.clear();
+    return false;
+  }
   struct stat st;
   if (fstat(fd, &st) != 0) {
-    const std::string reason = Reason();
+    error = path + ": cannot read: " + Reason();
     close(fd);
-    Fail(path + ": cannot read: " + reason);
+    return false;
   }
   const auto size = static_cast<unsigned long long>(st.st_size);
   if (size == 0 || size > limit) {
     close(fd);
-    if (size == 0) Fail(path + ": the file is empty");
-    Fail(path + ": the file is " + std::to_string(size) + " bytes, more than the " + std::to_string(limit) +
-         " it can have");
+    error = size == 0 ? path + ": the file is empty"
+                      : path + ": the file is " + std::to_string(size) + " bytes, more than the " +
+                            std::to_string(limit) + " it can have";
+    return false;
   }
-  std::vector<unsigned char> bytes(static_cast<size_t>(size));
-  bytes.resize(ReadUpTo(fd, path, bytes));
+  bytes.assign(static_cast<size_t>(size), 0);
+  const ssize_t got = ReadAll(fd, path, bytes, error);
+  if (got < 0) return false;
+  bytes.resize(static_cast<size_t>(got));
+  return true;
+}
+
+std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit) {
+  std::vector<unsigned char> bytes;
+  std::string error;
+  if (!TryReadWholeFile(path, limit, bytes, error))
+    Fail(error.empty() ? path + ": cannot open: " + std::strerror(ENOENT) : error);
   return bytes;
 }
 

@@ -34,6 +34,10 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count);
 // Reads a whole file of 1 to `limit` bytes; fails as ReadFileBytes does, and
 // on an empty file or one above the limit.
 std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit);
+// As ReadWholeFile, but never stops the game: on any fault returns false with
+// `error` set to one line naming the file; a missing file leaves `error` empty.
+bool TryReadWholeFile(const std::string& path, size_t limit, std::vector<unsigned char>& bytes,
+                      std::string& error);
 // Writes the bytes to a temporary file in the same folder and renames it over
 // the target, so the target is always either the old or the new file. A file
 // the player marked read-only is left alone. A missing folder is created. On failure, returns false and

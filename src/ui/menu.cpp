@@ -20,6 +20,7 @@
 #include "ui/font.h"
 #include "ui/hud.h"
 #include "ui/notice.h"
+#include "ui/question.h"
 #include "ui/settingsmenu.h"
 
 namespace {
@@ -114,6 +115,7 @@ const TPlacedText HelpTexts[] = {
     {HelpLabelOffset + HelpBubbleX, 352, "bubble (bounces ball)", FieldRight},
     {80, 384, "You lose powerups when energy bar is depleted", FieldRight},
     {80, 416, "Escape enters/exits menu", FieldRight},
+    {80, 432, "N skips to the next level: the score goes to 0", FieldRight},
 };
 
 // What the game is, its licence, and the free software it is made with, each
@@ -181,7 +183,7 @@ constexpr int DifficultyNoteY = 160;
 void DrawCursorScreen(const TCursorScreen& screen) {
   DrawBox(Game.sprMenu, 6, screen.boxRow + 2 * Game.menuCursor, 12, 2);
   for (int r = 0; r < screen.count; ++r) {
-    const bool dark = &screen == &MainScreen && r == 0 && Game.returnState != psGame;
+    const bool dark = &screen == &MainScreen && r == 0 && !CanContinue();
     DrawText(dark ? Game.fontMenuDark : Game.fontMenu, RowX(screen, r), screen.firstY + 40 * r,
              screen.rows[r].text);
   }
@@ -249,11 +251,17 @@ void ChooseMainRow() {
   PlaySound(Game.sndMenuSelect);
   const int row = Game.menuCursor;
   if (row == 0) {
-    if (Game.returnState != psGame) return;
-    Game.programState = psGame;
-    MusicForPlay();
+    if (Game.returnState == psGame) {
+      Game.programState = psGame;
+      MusicForPlay();
+    } else if (Game.haveSavedGame) {
+      ResumeGame(Game.savedGame);
+    }
   } else if (row == 6) {
-    Game.programState = psExit;
+    if (GameInProgress())
+      AskQuestion(qnQuit);
+    else
+      Game.programState = psExit;
   } else {
     Game.menuState = MainRowOpens[row];
     // Screens with a cursor start on their first row; the others keep the

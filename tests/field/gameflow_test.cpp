@@ -168,13 +168,30 @@ TEST_F(Flow, AQuickTapLaunchesAndReleasesAHeldBall) {
   EXPECT_FALSE(Game.firePressed);
 }
 
-TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScore) {
+// n in play asks first: Escape (or n) keeps the game as it was and holds it
+// still meanwhile; y or Enter skips the level at the price of the score.
+TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScoreOnceConfirmed) {
+  auto press = [](SDLKey key) {
+    Game.event = {};
+    Game.event.type = SDL_KEYDOWN;
+    Game.event.key.keysym.sym = key;
+    DispatchEvent();
+  };
   Game.levelIndex = 4;
   Game.score = 5000;
-  Game.event = {};
-  Game.event.type = SDL_KEYDOWN;
-  Game.event.key.keysym.sym = SDLK_n;
-  DispatchEvent();
+  press(SDLK_n);
+  EXPECT_EQ(Game.question, qnSkipLevel);
+  Game.fireHeld = true;
+  LogicTick();
+  CheckGameFlow();
+  EXPECT_EQ(Game.gameState, gsFirstBall) << "no ball is launched while the question waits";
+  Game.fireHeld = false;
+  press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.question, qnNone);
+  EXPECT_EQ(Game.programState, psGame) << "the Escape that answers does not pause";
+  EXPECT_EQ(Game.score, 5000u);
+  press(SDLK_n);
+  press(SDLK_y);
   EXPECT_EQ(Game.score, 0u);
   EXPECT_EQ(Game.levelIndex, 5);
   EXPECT_EQ(Game.levelName, "have a heart");
@@ -183,7 +200,8 @@ TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScore) {
   // go on there, but losing its ball ends the game again.
   Game.lives = 0;
   Game.gameState = gsGameOver;
-  DispatchEvent();
+  press(SDLK_n);
+  press(SDLK_RETURN);
   EXPECT_EQ(Game.gameState, gsFirstBall);
   Game.fireHeld = true;
   CheckGameFlow();

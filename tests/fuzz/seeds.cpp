@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "../../tools/common/bytes.h"
+#include "field/gameflow.h"
+#include "store/savedgame.h"
 
 namespace fs = std::filesystem;
 using TBytes = std::vector<uint8_t>;
@@ -166,6 +168,15 @@ TBytes Garbage(size_t size, uint32_t seed) {
   return b;
 }
 
+TBytes WithCrlf(const TBytes& b) {
+  TBytes out;
+  for (uint8_t c : b) {
+    if (c == '\n') out.push_back('\r');
+    out.push_back(c);
+  }
+  return out;
+}
+
 TBytes Half(const TBytes& b) { return TBytes(b.begin(), b.begin() + b.size() / 2); }
 
 std::vector<fs::path> Files(const fs::path& folder, const std::string& extension) {
@@ -247,8 +258,36 @@ int main(int argc, char** argv) {
       "c 48 0 0 3 5\nend 48 0 0 3\n";
   Seed("replay", "every-line", TBytes(every.begin(), every.end()));
   Seed("replay", "cut-short", TBytes(every.begin(), every.begin() + 200));
+  // Version 2: a kept game resumed, and the window closed during play.
+  std::string resumed =
+      "rebounder-replay 2\nstart saved 41 1234 2 dutchie land\n" + every.substr(every.find("options"));
+  resumed.replace(resumed.find("\no\n"), 3, "\no\nq\n");
+  Seed("replay", "resumed-and-closed", TBytes(resumed.begin(), resumed.end()));
   Seed("replay", "foreign", {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0});
   Seed("replay", "empty", {});
+
+  // Saved games: kept ones as the game writes them, then damaged and foreign ones.
+  BuildLevelList();
+  auto saved = [](const std::string& name, const std::string& text) {
+    Seed("savedgame", name, TBytes(text.begin(), text.end()));
+  };
+  const std::string kept = SavedGameText({41, "dutchie land", 1234, 2});
+  saved("lap-1", kept);
+  saved("first-level", SavedGameText({0, "go easy on me", 0, 3}));
+  saved("beyond-aaargh", SavedGameText({245, "have a heart", 4000000000u, 5}));
+  saved("command-line-level", SavedGameText({-1, "rainy day", 70, 1}));
+  saved("other-level-name", SavedGameText({41, "oh deer", 1234, 2}));
+  saved("no-life-left", SavedGameText({41, "dutchie land", 1234, 0}));
+  saved("path-as-name", SavedGameText({-1, "../../etc/passwd", 0, 3}));
+  std::string changed = kept;
+  changed[changed.find("1234")] = '9';
+  saved("changed-score", changed);
+  Seed("savedgame", "crlf", WithCrlf(TBytes(kept.begin(), kept.end())));
+  saved("newer", "rebounder-saved-game 2\nlevel 0 go easy on me\nmore 1\n");
+  saved("cut-short", kept.substr(0, kept.size() - 5));
+  saved("extra-line", kept + "lives 9\n");
+  Seed("savedgame", "foreign", {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0});
+  Seed("savedgame", "empty", {});
 
   Seed("options", "all-on", TBytes(6, 1));
   Seed("options", "mixed", {1, 0, 1, 0, 1, 0});
@@ -356,10 +395,7 @@ int main(int argc, char** argv) {
   // levelc: an even first byte for a source, an odd one for a map.
   for (const fs::path& source : Files(sources, ".lvl")) {
     Seed("levelc", source.filename().string(), Prefixed(0, Read(source)));
-    std::string crlf;
-    for (uint8_t c : Read(source)) crlf += c == '\n' ? std::string("\r\n") : std::string(1, char(c));
-    if (source == Files(sources, ".lvl").front())
-      Seed("levelc", "crlf", Prefixed(0, TBytes(crlf.begin(), crlf.end())));
+    if (source == Files(sources, ".lvl").front()) Seed("levelc", "crlf", Prefixed(0, WithCrlf(Read(source))));
   }
   for (const fs::path& map : Files(game / "maps", ".map"))
     Seed("levelc", map.filename().string(), Prefixed(1, Read(map)));

@@ -56,7 +56,7 @@ void Play(const std::vector<std::string>& e) {
   static const std::map<std::string, SDLKey> keys = {
       {"space", SDLK_SPACE}, {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"escape", SDLK_ESCAPE},
       {"n", SDLK_n},         {"up", SDLK_UP},     {"down", SDLK_DOWN},   {"return", SDLK_RETURN},
-      {"a", SDLK_a},         {"f", SDLK_f}};
+      {"a", SDLK_a},         {"f", SDLK_f},       {"y", SDLK_y}};
   Game.event = {};
   if (e[0] == "stick") {  // the first pad's stick across
     Game.event.type = SDL_JOYAXISMOTION;
@@ -351,6 +351,47 @@ TEST_F(Replay, ACommandLineLevelPlaysBackPictureForPictureWithItsOwnControls) {
     EXPECT_EQ(playback.Mismatch(), "");
   }
   EXPECT_TRUE(Game.settings.controls == TControls());
+}
+
+// A kept game resumed, in which the window is closed and the question
+// answered "no" by a click, then n is pressed and confirmed: the recording
+// (a version 2 file) plays all of it back picture for picture.
+TEST_F(Replay, AResumedGameAndItsQuestionsPlayBackPictureForPicture) {
+  EnableRecording(true);
+  Game.programState = psMenu;
+  ResumeGame({41, "dutchie land", 1234, 2});
+  std::vector<uint64_t> frames;
+  for (int tick = 0; tick < 300; ++tick) {
+    if (tick == 3) Play({"press", "space"});
+    if (tick == 6) Play({"release", "space"});
+    if (tick == 50 || tick == 52 || tick == 53) {
+      Game.event = {};
+      Game.event.type = tick == 50 ? SDL_QUIT : tick == 52 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+      Game.event.button.button = SDL_BUTTON_LEFT;
+      Game.event.button.x = 80 + 290;  // the "no" mark
+      Game.event.button.y = 270;
+      DispatchEvent();
+    }
+    if (tick == 100) Play({"press", "n"});
+    if (tick == 102) Play({"press", "y"});
+    RecordedPass(frames);
+  }
+  const TReplay recorded = FinishRecording();
+  EnableRecording(false);
+  ASSERT_EQ(Game.levelIndex, 42);
+  ASSERT_EQ(Game.score, 0u);
+
+  TReplay read;
+  std::string error;
+  const std::string text = ReplayText(recorded);
+  EXPECT_EQ(text.compare(0, 38, "rebounder-replay 2\nstart saved 41 1234"), 0) << text.substr(0, 60);
+  ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+  Game.levelIndex = 3;
+  NextLevel();
+  CPlayback playback(read);
+  EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
+  EXPECT_EQ(playback.Mismatch(), "");
+  EXPECT_EQ(playback.Summary(), recorded.end);
 }
 
 // Games the autopilot played over several levels, kept with the level ends

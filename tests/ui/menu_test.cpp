@@ -9,14 +9,17 @@
 #include <vector>
 
 #include "effects/particles.h"
+#include "field/ball.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/intro.h"
+#include "shell/mainloop.h"
 #include "store/highscores.h"
 #include "tests/screencheck.h"
 #include "tests/testenv.h"
 #include "ui/hud.h"
+#include "ui/question.h"
 
 namespace {
 class MenuTest : public GameTest {
@@ -200,6 +203,70 @@ TEST_F(MenuTest, PauseThroughOptionsAndBackResumesTheSameGame) {
   Press(SDLK_ESCAPE);
   Press(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psGame) << "Escape on the main menu resumes a paused game";
+}
+
+// Closing the window or choosing "exit" during a game, in play or paused,
+// asks in a box that holds the game still: y, Enter or a click on "yes"
+// leaves; n, Escape or a click on "no" goes back as it was. Without a game,
+// or once it is over, the window closes at once.
+TEST_F(MenuTest, LeavingDuringAGameAsksFirst) {
+  auto send = [](Uint8 type, int x, int y) {
+    Game.event = SDL_Event{};
+    Game.event.type = type;
+    Game.event.button.button = SDL_BUTTON_LEFT;
+    Game.event.button.x = static_cast<Uint16>(x);
+    Game.event.button.y = static_cast<Uint16>(y);
+    DispatchEvent();
+  };
+  const int yesX = 80 + 130, noX = 80 + 290, markY = 270;  // window positions of the marks
+  Game.programState = psGame;
+  Game.gameState = gsBallInGame;
+  Game.balls.Add(new CBall(240, 200, btNormal));
+  send(SDL_QUIT, 0, 0);
+  ASSERT_EQ(Game.question, qnQuit);
+  EXPECT_FALSE(Game.quitRequested);
+  const float x = Game.balls[0]->x, y = Game.balls[0]->y;
+  LogicTick();
+  EXPECT_EQ(Game.balls[0]->x, x);
+  EXPECT_EQ(Game.balls[0]->y, y);
+  DrawStateFrame();
+  for (const TFixedText& t : QuestionFixedTexts()) {
+    const bool quitBox = t.text == "quit? your game will be kept" || t.text == "yes" || t.text == "no";
+    EXPECT_TRUE(!quitBox || TextShown(*t.font, t.text, t.x, t.y)) << t.text;
+  }
+  send(SDL_MOUSEBUTTONDOWN, yesX, markY + 40);  // below the marks: nothing
+  EXPECT_EQ(Game.question, qnQuit);
+  send(SDL_MOUSEBUTTONDOWN, noX, markY);
+  EXPECT_EQ(Game.question, qnNone);
+  EXPECT_FALSE(Game.quitRequested);
+  EXPECT_EQ(Game.programState, psGame);
+  send(SDL_QUIT, 0, 0);
+  Press(SDLK_RETURN);
+  EXPECT_TRUE(Game.quitRequested);
+
+  Game.quitRequested = false;
+  Game.programState = psMenu;
+  Game.returnState = psGame;
+  Game.menuCursor = 6;
+  Press(SDLK_RETURN);
+  EXPECT_EQ(Game.question, qnQuit);
+  EXPECT_EQ(Game.programState, psMenu);
+  Press(SDLK_ESCAPE);
+  EXPECT_EQ(Game.question, qnNone);
+  EXPECT_EQ(Game.programState, psMenu) << "the Escape that answers does not resume";
+  Press(SDLK_RETURN);
+  send(SDL_MOUSEBUTTONDOWN, yesX, markY);
+  EXPECT_TRUE(Game.quitRequested);
+
+  for (TProgramState state : {psIntro, psMenu, psGame}) {
+    Game.quitRequested = false;
+    Game.programState = state;
+    Game.returnState = psMenu;
+    Game.gameState = gsGameOver;
+    send(SDL_QUIT, 0, 0);
+    EXPECT_TRUE(Game.quitRequested) << int(state);
+    EXPECT_EQ(Game.question, qnNone);
+  }
 }
 
 TEST_F(MenuTest, ChoosingADifficultyStartsAtItsTier) {

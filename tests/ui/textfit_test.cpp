@@ -11,6 +11,7 @@
 #include "ui/font.h"
 #include "ui/hud.h"
 #include "ui/menu.h"
+#include "ui/question.h"
 
 namespace {
 class TextFitTest : public GameTest {
@@ -30,6 +31,7 @@ const char* const NameChars = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 TEST_F(TextFitTest, FixedTextsEndBeforeTheirLimit) {
   std::vector<TFixedText> texts = MenuFixedTexts();
   for (const TFixedText& t : HudFixedTexts()) texts.push_back(t);
+  for (const TFixedText& t : QuestionFixedTexts()) texts.push_back(t);
   ASSERT_GT(texts.size(), 60u);
   for (const TFixedText& t : texts) {
     const int end = t.x + TextWidth(*t.font, t.text);
