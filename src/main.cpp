@@ -9,6 +9,7 @@
 #include "replay/recorder.h"
 #include "shell/globals.h"
 #include "shell/mainloop.h"
+#include "ui/editor.h"
 
 int main(int argc, char** argv) {
   try {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     if (!Game.commandLine.replayPath.empty()) return PlayReplayFile(Game.commandLine.replayPath);
     EnableRecording(true);
     StartUp();
+    if (!Game.commandLine.editPath.empty()) OpenEditor(Game.commandLine.editPath);
     RunMainLoop();
   } catch (const std::exception& e) {
     std::fprintf(stderr, "rebounder: %s\n", e.what());

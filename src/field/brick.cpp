@@ -9,6 +9,18 @@
 #include "shell/globals.h"
 
 namespace {
+
+template <class TSystem>
+void SpawnEffect(int x, int y, SDL_Surface* sprite) {
+  TSystem* system = new TSystem();
+  system->Create(x, y, sprite);
+  Game.effects.Add(system);
+}
+}  // namespace
+
+CBrick::CBrick(int x, int y, TBrickColour colour, TBrickSpecial special, TBrickBonus bonus)
+    : x(x), y(y), colour(colour), special(special), bonus(bonus), flash(0) {}
+
 SDL_Surface* BrickSprite(TBrickColour colour) {
   switch (colour) {
     case bcGray:
@@ -31,17 +43,6 @@ SDL_Surface* BrickSprite(TBrickColour colour) {
       return nullptr;  // bcNone, and colour bytes a level file made up
   }
 }
-
-template <class TSystem>
-void SpawnEffect(int x, int y, SDL_Surface* sprite) {
-  TSystem* system = new TSystem();
-  system->Create(x, y, sprite);
-  Game.effects.Add(system);
-}
-}  // namespace
-
-CBrick::CBrick(int x, int y, TBrickColour colour, TBrickSpecial special, TBrickBonus bonus)
-    : x(x), y(y), colour(colour), special(special), bonus(bonus), flash(0) {}
 
 void CBrick::Draw() {
   DrawSprite(BrickSprite(colour), x - 16, y - 8);

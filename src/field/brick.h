@@ -1,7 +1,12 @@
 // CBrick: one cell of the level grid, its hit test and what a hit does, plus
 // the small effect routines that bricks and balls start.
 #pragma once
+#include <SDL/SDL.h>
+
 #include "shell/types.h"
+
+// The sprite a brick of this colour is drawn with; null for no brick.
+SDL_Surface* BrickSprite(TBrickColour colour);
 
 class CBrick {
 public:

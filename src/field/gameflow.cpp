@@ -143,7 +143,8 @@ void EndGame() {
 }
 
 bool GameInProgress() {
-  if (DemoRunning()) return false;
+  // A demo and an editor's play-test are not the player's game.
+  if (DemoRunning() || Game.playTesting) return false;
   const bool shown =
       Game.programState == psGame || (Game.programState == psMenu && Game.returnState == psGame);
   const int lives = Game.gameState == gsGameDone ? Game.lives : Game.levelStartLives;

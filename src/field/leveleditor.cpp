@@ -171,7 +171,7 @@ std::string CLevelEditor::Source() const { return PrintMap(map, name, name); }
 
 TSaveResult CLevelEditor::Save(const std::string& setFolder) {
   const std::string nameProblem = NameProblem(name);
-  if (!nameProblem.empty()) return TSaveResult::Failed("the level", nameProblem);
+  if (!nameProblem.empty()) return TSaveResult::Failed("the changes to the level", nameProblem);
   std::string folder = setFolder;
   if (!folder.empty() && folder.back() != '/') folder += '/';
   std::error_code error;
@@ -181,7 +181,7 @@ TSaveResult CLevelEditor::Save(const std::string& setFolder) {
   const std::string text = Source();
   std::string why;
   if (!WriteFileAtomically(target, std::vector<unsigned char>(text.begin(), text.end()), why))
-    return TSaveResult::Failed("the level", why);
+    return TSaveResult::Failed("the changes to the level", why);
   path = target;
   return {};
 }

@@ -97,7 +97,8 @@ TCommandLine TCommandLine::Parse(int argc, char** argv) {
     } else if (TakeValue(arg, "--level", i, argc, argv, cl.levelName, cl.error) ||
                TakeValue(arg, "--scale", i, argc, argv, cl.scale, cl.error) ||
                TakeValue(arg, "--replay", i, argc, argv, cl.replayPath, cl.error) ||
-               TakeValue(arg, "--levels", i, argc, argv, cl.levelSetFolder, cl.error)) {
+               TakeValue(arg, "--levels", i, argc, argv, cl.levelSetFolder, cl.error) ||
+               TakeValue(arg, "--edit", i, argc, argv, cl.editPath, cl.error)) {
     } else {
       cl.error = "unknown option " + arg;
     }
@@ -116,6 +117,8 @@ std::string UsageText() {
          "                            the speed to 1x, 4x or 16x, Escape quits)\n"
          "      --list-levels         print the level names in play order and exit\n"
          "      --levels DIR          play the level set in DIR, a folder of .lvl sources\n"
+         "      --edit FILE.lvl       open a level source in the level editor (a new\n"
+         "                            level when FILE.lvl does not exist yet)\n"
          "      --windowed            play in a window this time (the saved option stays)\n"
          "      --fullscreen          play full screen this time (the saved option stays)\n"
          "      --scale VALUE         draw the 640x480 picture VALUE times larger, 1 to 8,\n"

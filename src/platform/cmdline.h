@@ -16,6 +16,7 @@ struct TCommandLine {
   std::string scale;               // as typed, empty when absent
   std::string replayPath;          // a recorded game to watch instead of playing
   std::string levelSetFolder;      // a folder of level sources to play instead of the built-in levels
+  std::string editPath;            // a level source to open in the editor
   std::string error;               // why the arguments were not understood
 
   static TCommandLine Parse(int argc, char** argv);

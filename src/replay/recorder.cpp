@@ -121,6 +121,8 @@ void EnableRecording(bool on) {
 
 bool Recording() { return recording; }
 
+bool RecordingEnabled() { return enabled; }
+
 TReplayStart CaptureStart() {
   TReplayStart s;
   const COption* options[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,

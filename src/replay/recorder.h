@@ -9,6 +9,7 @@
 
 // Only the real game records; tests switch it on to check what it keeps.
 void EnableRecording(bool on);
+bool RecordingEnabled();
 bool Recording();
 // A new game at a difficulty begins; called before the game changes anything.
 void RecordGameStart(int difficulty);

@@ -10,6 +10,7 @@
 #include "shell/globals.h"
 #include "shell/keymap.h"
 #include "store/options.h"
+#include "ui/editor.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
 #include "ui/question.h"
@@ -38,6 +39,12 @@ void HandleMotion(const SDL_MouseMotionEvent& motion) {
 
 void ApplyFireRule() {
   if (!Game.fireHeld || Game.programState != psGame) return;
+  // A play-test ends where a game would go on: back to the editor.
+  if (PlayTesting() && (Game.gameState == gsGameOver || Game.gameState == gsGameDone)) {
+    Game.fireHeld = Game.firePressed = false;
+    EndPlayTest();
+    return;
+  }
   if (Game.gameState == gsGameOver) {
     Game.firePressed = false;
     EndGame();
@@ -55,6 +62,10 @@ void HandleEscape() {
       Game.tickCount = 433;
       break;
     case psGame:
+      if (PlayTesting()) {
+        EndPlayTest();
+        break;
+      }
       if (Game.gameState == gsGameOver) break;
       Game.firePressed = false;
       Game.returnState = psGame;
@@ -82,6 +93,7 @@ void HandleEscape() {
       }
       break;
     case psExit:
+    case psEditor:
       break;
   }
 }
@@ -104,6 +116,10 @@ void DispatchEvent() {
       AskQuestion(qnQuit);
     else
       Game.quitRequested = true;
+  }
+  if (Game.programState == psEditor) {
+    EditorEvent(e);
+    return;
   }
   if (e.type == SDL_MOUSEMOTION) HandleMotion(e.motion);
   const bool fireKey = (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && e.key.keysym.sym == BoundKey(kaFire);

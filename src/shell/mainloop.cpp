@@ -34,6 +34,7 @@
 #include "store/replaystore.h"
 #include "store/savedgame.h"
 #include "store/settings.h"
+#include "ui/editor.h"
 #include "ui/hud.h"
 #include "ui/menu.h"
 #include "ui/notice.h"
@@ -208,6 +209,9 @@ void DrawStateFrame() {
       break;
     case psGame:
       DrawGameFrame();
+      break;
+    case psEditor:
+      DrawEditor();
       break;
   }
   DrawSidePanels();

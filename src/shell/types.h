@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-enum TProgramState : uint8_t { psIntro, psMenu, psGame, psExit };
+enum TProgramState : uint8_t { psIntro, psMenu, psGame, psExit, psEditor };
 enum TGameState : uint8_t { gsFirstBall, gsNewBall, gsBallInGame, gsBallLost, gsGameOver, gsGameDone };
 enum TMenuState : uint8_t {
   msMain,

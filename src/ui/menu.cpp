@@ -17,6 +17,7 @@
 #include "shell/globals.h"
 #include "shell/mainloop.h"
 #include "store/highscores.h"
+#include "ui/editor.h"
 #include "ui/font.h"
 #include "ui/hud.h"
 #include "ui/notice.h"
@@ -270,8 +271,11 @@ void ChooseMainRow() {
   }
 }
 
-// The set line of the new game screen, between the title and the difficulties.
+// The set line of the new game screen, between the title and the difficulties,
+// and the way to the level editor under them.
 constexpr int SetLineY = 168;
+constexpr int EditorHintY = 440;
+const char* const EditorHint = "E: make your own levels in the editor";
 
 std::string SetLineText() {
   const bool choice = SetFolderChoices().size() > 1;
@@ -359,6 +363,7 @@ void DrawMenu() {
     if (Game.menuState == msNewGame) {
       const std::string line = SetLineText();
       DrawText(Game.fontScore, (FieldRight - TextWidth(Game.fontScore, line)) / 2, SetLineY, line);
+      DrawText(Game.fontScore, CentredX(Game.fontScore, EditorHint), EditorHintY, EditorHint);
     }
     return;
   }
@@ -399,6 +404,8 @@ void HandleMenuKey(SDLKey key) {
     ChooseMainRow();
   else if (Game.menuState == msNewGame && enter)
     StartOnChosenSet(Game.menuCursor);
+  else if (Game.menuState == msNewGame && key == SDLK_e)
+    OpenEditor("");
   else if (Game.menuState == msNewGame && (key == SDLK_LEFT || key == SDLK_RIGHT))
     StepLevelSet(key == SDLK_LEFT ? -1 : +1);
   else if (Game.menuState == msOptions && (enter || key == SDLK_SPACE))
