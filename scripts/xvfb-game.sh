@@ -12,7 +12,12 @@ link_game_assets() {
 # display from :40 up, exports DISPLAY, sets XPID and waits until it answers.
 start_xvfb() {
   local n display="" size=${1:-800x600}""
-  for n in $(seq 40 99); do
+  for n in $(seq 40 199); do
+    # A lock left behind by an X server that was killed (the session test
+    # kills one on purpose) frees its display again.
+    if [ -e "/tmp/.X$n-lock" ] && ! kill -0 "$(tr -dc 0-9 <"/tmp/.X$n-lock" 2>/dev/null)" 2>/dev/null; then
+      rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n" 2>/dev/null || true
+    fi
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
   done
   Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
