@@ -45,7 +45,8 @@ struct TGameGlobals {
   std::string levelSetFolder;
   std::vector<std::vector<uint8_t>> levelMaps;
   std::string newGameSetFolder;
-  bool playTesting = false;  // the game on screen is a play-test started in the level editor  // the set chosen on the new game screen, "" for the built-in one
+  bool playTesting = false;  // the game on screen is a play-test started in the level editor  // the set
+                             // chosen on the new game screen, "" for the built-in one
   TCommandLine commandLine;
   int baseBallSpeed = 0;
 
