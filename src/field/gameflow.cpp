@@ -140,6 +140,7 @@ void EndGame() {
   Game.typedName.clear();
   Game.menuState = Game.newScoreRank >= 1 ? msNewHighScore : msHighScores;
   Game.menuCursor = 3;
+  Game.tableCursor = std::max(0, Game.newScoreRank - 1);
 }
 
 bool GameInProgress() {

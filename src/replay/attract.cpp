@@ -6,17 +6,13 @@
 
 #include <ctime>
 #include <memory>
-#include <utility>
 
-#include "effects/bonus.h"
-#include "effects/floater.h"
 #include "effects/particles.h"
 #include "field/autopilot.h"
-#include "field/ball.h"
-#include "field/brick.h"
 #include "field/gameflow.h"
 #include "field/level.h"
 #include "field/paddle.h"
+#include "replay/savedgame.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
 #include "shell/random.h"
@@ -26,66 +22,6 @@ namespace {
 constexpr int IdleTicks = 30 * 40;
 constexpr int LongestDemo = 3 * 60 * 40;
 constexpr int EndingTicks = 3 * 40;  // the "well done" or "game over" shown before going back
-
-// The part of the record a demo may change.
-struct TSavedGame {
-  TObjectList<CBall> balls;
-  TObjectList<CBrick> bricks;
-  TObjectList<CParticleSystem> effects;
-  TObjectList<CBonus> bonuses;
-  TObjectList<CFloater> floaters;
-  std::unique_ptr<CPaddle> paddle;
-  bool fireHeld = false, firePressed = false, levelComplete = false;
-  int motionCarry = 0;
-  int baseBallSpeed = 4, ballSpeed = 4, beamPhase = 0, menuCursor = 0, lives = 3, energy = 0;
-  TBallType ballType = btNormal;
-  TProgramState programState = psGame, returnState = psMenu;
-  TGameState gameState = gsFirstBall;
-  TMenuState menuState = msMain;
-  uint32_t score = 0, levelStartScore = 0;
-  int levelStartLives = 3;
-  int levelIndex = -1, maxFloaters = 0, floaterInterval = 0, floaterTimer = 0, newScoreRank = 0;
-  std::string levelName, typedName;
-  uint64_t random = 1;
-};
-
-void Exchange(TSavedGame& s) {
-  using std::swap;
-  Game.balls.Swap(s.balls);
-  Game.bricks.Swap(s.bricks);
-  Game.effects.Swap(s.effects);
-  Game.bonuses.Swap(s.bonuses);
-  Game.floaters.Swap(s.floaters);
-  swap(Game.paddle, s.paddle);
-  swap(Game.firePressed, s.firePressed);
-  swap(Game.motionCarry, s.motionCarry);
-  swap(Game.fireHeld, s.fireHeld);
-  swap(Game.levelComplete, s.levelComplete);
-  swap(Game.baseBallSpeed, s.baseBallSpeed);
-  swap(Game.ballSpeed, s.ballSpeed);
-  swap(Game.beamPhase, s.beamPhase);
-  swap(Game.menuCursor, s.menuCursor);
-  swap(Game.lives, s.lives);
-  swap(Game.energy, s.energy);
-  swap(Game.ballType, s.ballType);
-  swap(Game.programState, s.programState);
-  swap(Game.returnState, s.returnState);
-  swap(Game.gameState, s.gameState);
-  swap(Game.menuState, s.menuState);
-  swap(Game.score, s.score);
-  swap(Game.levelStartScore, s.levelStartScore);
-  swap(Game.levelStartLives, s.levelStartLives);
-  swap(Game.levelIndex, s.levelIndex);
-  swap(Game.maxFloaters, s.maxFloaters);
-  swap(Game.floaterInterval, s.floaterInterval);
-  swap(Game.floaterTimer, s.floaterTimer);
-  swap(Game.newScoreRank, s.newScoreRank);
-  swap(Game.levelName, s.levelName);
-  swap(Game.typedName, s.typedName);
-  const uint64_t random = RandomState();
-  SetRandomState(s.random);
-  s.random = random;
-}
 
 std::unique_ptr<TSavedGame> saved;
 std::unique_ptr<CAutopilot> pilot;
@@ -120,7 +56,7 @@ bool DemoRunning() { return pilot != nullptr; }
 void StartDemo(uint32_t seed) {
   if (DemoRunning()) return;
   saved.reset(new TSavedGame());
-  Exchange(*saved);
+  TradeGame(*saved);
   Game.paddle.reset(new CPaddle(240, 420));
   pilot.reset(new CAutopilot(seed));
   // A level of the first two laps, chosen by the demo's own seed; the level
@@ -134,7 +70,7 @@ void StartDemo(uint32_t seed) {
 void EndDemo() {
   if (!DemoRunning()) return;
   pilot.reset();
-  Exchange(*saved);
+  TradeGame(*saved);
   saved.reset();  // the demo's objects go now
   idleSince = Game.tickCount;
 }

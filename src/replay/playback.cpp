@@ -30,6 +30,8 @@ namespace {
 std::vector<uint32_t> seeds;
 size_t nextSeed = 0;
 
+int playbacks = 0;  // alive now
+
 uint32_t RecordedSeconds() { return nextSeed < seeds.size() ? seeds[nextSeed++] : 0; }
 
 SDL_Event EventOf(const TReplayItem& item) {
@@ -108,7 +110,10 @@ void ApplyStart(const TReplayStart& s) {
 }
 }  // namespace
 
+bool PlaybackRunning() { return playbacks > 0; }
+
 CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Game.settings.controls) {
+  ++playbacks;
   ResetGamepadState();
   seeds.clear();
   nextSeed = 0;
@@ -146,6 +151,7 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
 CPlayback::~CPlayback() {
   SetSecondsSource(nullptr);
   Game.settings.controls = viewerControls;
+  --playbacks;
 }
 
 int CPlayback::Step(bool draw) {
@@ -207,15 +213,31 @@ struct TViewer {
   int speed = 1;
   bool paused = false;
   bool quit = false;
+  bool closed = false;  // the window was closed, not just the viewer
 };
 
-void DrawViewerLabel(const TViewer& v, bool ended) {
+std::string Clock(int ticks) {
+  const int seconds = ticks / 40;
+  char text[16];
+  std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
+  return text;
+}
+
+// Under the speed: a bar of the part played, and the time played and in all.
+void DrawViewerLabel(const TViewer& v, const CPlayback& playback, int totalTicks) {
   SDL_SetClipRect(Game.screen, nullptr);
   SDL_Rect strip = {0, 0, 80, 480};
   SDL_FillRect(Game.screen, &strip, 0);
-  std::string state = ended ? "end" : v.paused ? "paused" : std::to_string(v.speed) + "x";
+  std::string state = playback.Done() ? "end" : v.paused ? "paused" : std::to_string(v.speed) + "x";
   DrawText(Game.fontScore, -76, 8, "replay");
   DrawText(Game.fontScore, -76, 24, state);
+  SDL_Rect bar = {4, 46, 72, 6};
+  SDL_FillRect(Game.screen, &bar, SDL_MapRGB(Game.screen->format, 64, 64, 96));
+  const int64_t played = playback.Done() ? totalTicks : playback.Tick();
+  bar.w = static_cast<Uint16>(totalTicks > 0 ? 72 * std::min<int64_t>(played, totalTicks) / totalTicks : 72);
+  SDL_FillRect(Game.screen, &bar, SDL_MapRGB(Game.screen->format, 255, 208, 64));
+  DrawText(Game.fontScore, -76, 60, Clock(static_cast<int>(played)));
+  DrawText(Game.fontScore, -76, 76, "of " + Clock(totalTicks));
   SDL_Rect clip = {80, 0, 480, 480};
   SDL_SetClipRect(Game.screen, &clip);
 }
@@ -223,7 +245,7 @@ void DrawViewerLabel(const TViewer& v, bool ended) {
 void HandleViewerKeys(TViewer& v) {
   SDL_Event e;
   while (SDL_PollEvent(&e) == 1) {
-    if (e.type == SDL_QUIT) v.quit = true;
+    if (e.type == SDL_QUIT) v.quit = v.closed = true;
     if (e.type != SDL_KEYDOWN) continue;
     switch (e.key.keysym.sym) {
       case SDLK_ESCAPE:
@@ -252,9 +274,12 @@ void HandleViewerKeys(TViewer& v) {
   }
 }
 
-int RunViewer(const std::string& path, const TReplay& replay) {
+}  // namespace
+
+bool RunViewer(const std::string& name, const TReplay& replay, bool& closed) {
   CPlayback playback(replay);
   TViewer viewer;
+  const int totalTicks = replay.TotalTicks();
   bool reported = false;
   // Real time owed to the playback, in milliseconds times the speed, so a
   // change of speed keeps the picture steady.
@@ -267,7 +292,7 @@ int RunViewer(const std::string& path, const TReplay& replay) {
     last = now;
     if (viewer.paused || playback.Done()) {
       owed = 0;
-      DrawViewerLabel(viewer, playback.Done());
+      DrawViewerLabel(viewer, playback, totalTicks);
       PresentScreen();
       SDL_Delay(20);
       continue;
@@ -289,20 +314,20 @@ int RunViewer(const std::string& path, const TReplay& replay) {
     if (owed < -1000) owed = -1000;
     const std::string mismatch = playback.Mismatch();
     if (!mismatch.empty() && !reported) {
-      std::fprintf(stderr, "rebounder: %s does not play as it was recorded (%s)\n", path.c_str(),
+      std::fprintf(stderr, "rebounder: %s does not play as it was recorded (%s)\n", name.c_str(),
                    mismatch.c_str());
       reported = true;
     }
     if (drew && (viewer.speed == 1 || GetTicks() - lastFlip >= 25)) {
-      DrawViewerLabel(viewer, false);
+      DrawViewerLabel(viewer, playback, totalTicks);
       PresentScreen();
       lastFlip = GetTicks();
     }
     SDL_Delay(owed > 0 ? 1 : 5);
   }
-  return reported ? 1 : 0;
+  closed = viewer.closed;
+  return !reported;
 }
-}  // namespace
 
 std::string MissingLevel(const TReplay& replay) {
   const std::string& name = replay.start.levelName;
@@ -340,7 +365,8 @@ int PlayReplayFile(const std::string& path) {
     Game.commandLine.levelName.clear();
     KeepPlayerFiles(true);
     StartUp();
-    status = RunViewer(path, replay);
+    bool closed = false;
+    status = RunViewer(path, replay, closed) ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "rebounder: %s\n", e.what());
     status = 1;

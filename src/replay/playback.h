@@ -41,6 +41,14 @@ private:
   TControls viewerControls;  // given back when the playback ends
 };
 
+// True while a recording is played back (a recorded game never watches another).
+bool PlaybackRunning();
+// Plays the recording in the window until the viewer quits it: Space or P
+// pause, F and 1, 2, 3 set the speed, Escape or Q quit. The strip left of the
+// field shows the speed, a bar of the part played and the time. False when
+// it did not play as recorded, said once on standard error naming `name`;
+// `closed` is set when the window was closed meanwhile.
+bool RunViewer(const std::string& name, const TReplay& replay, bool& closed);
 // Empty when the levels the recording plays are all there; else one line naming the missing one.
 std::string MissingLevel(const TReplay& replay);
 // `rebounder --replay FILE`: plays the file in the window at normal speed,

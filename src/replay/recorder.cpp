@@ -119,6 +119,8 @@ void EnableRecording(bool on) {
   SetSeedObserver(on ? OnSeed : nullptr);
 }
 
+bool RecordingEnabled() { return enabled; }
+
 bool Recording() { return recording; }
 
 bool RecordingEnabled() { return enabled; }

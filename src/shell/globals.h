@@ -98,6 +98,7 @@ struct TGameGlobals {
   TMenuState menuState = msMain;
   int menuCursor = 0;
   TQuestion question = qnNone;
+  int tableCursor = 0;  // the high-score row whose recording Enter plays
   int lives = 0;
   uint32_t score = 0;
   uint32_t levelStartScore = 0;  // score and lives as the current level began

@@ -13,6 +13,7 @@
 #include "field/gameflow.h"
 #include "field/level.h"
 #include "field/levelset.h"
+#include "replay/watch.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/mainloop.h"
@@ -208,6 +209,37 @@ const TPrompt NameEntryPrompt[] = {
     {&TGameGlobals::fontScore, 160, "type your name, then press Enter"},
 };
 
+constexpr int TableFirstY = 184, TableRowHeight = 28;
+
+// The band of table row r: its highlight, and where the pointer chooses it.
+SDL_Rect TableRowBand(int row) {
+  return {60, static_cast<Sint16>(TableFirstY - 4 + TableRowHeight * row), 340, TableRowHeight};
+}
+
+bool Inside(const SDL_Rect& r, int x, int y) {
+  return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
+}
+
+// A box skin cut to any size: its edges and corners, its middle tiled.
+struct TSpan {
+  int from, at, length;
+};
+std::vector<TSpan> Spans(int size, int skinSize) {
+  const int tile = std::max(1, skinSize / 3);  // a skin of any size, even one too small to be a box
+  const int head = std::min(tile, size / 2), tail = std::min(tile, size - head);
+  std::vector<TSpan> spans = {{0, 0, head}};
+  for (int at = head; at < size - tail; at += tile)
+    spans.push_back({tile, at, std::min(tile, size - tail - at)});
+  spans.push_back({skinSize - tail, size - tail, tail});
+  return spans;
+}
+
+void DrawBand(SDL_Surface* skin, const SDL_Rect& band) {
+  for (const TSpan& x : Spans(band.w, skin->w))
+    for (const TSpan& y : Spans(band.h, skin->h))
+      DrawSpriteWindow(skin, x.from, y.from, x.length, y.length, band.x + x.at, band.y + y.at);
+}
+
 // The table; on the name-entry screen the new row shows the typed name and
 // blinks every 8 ticks between the bright font with a cursor and the dark font.
 void DrawHighScores() {
@@ -221,11 +253,13 @@ void DrawHighScores() {
     for (const TPrompt& p : NameEntryPrompt)
       DrawText(Game.*p.font, CentredX(Game.*p.font, p.text), p.y, p.text);
   const bool bright = (Game.tickCount / 8) % 2 != 0;
+  if (TableOffersRecordings() && Game.tableCursor < Game.highScores.Count())
+    DrawBand(Game.sprMenu, TableRowBand(Game.tableCursor));
   for (int i = 0; i < Game.highScores.Count(); ++i) {
     const CHighScore* entry = Game.highScores[i];
     char score[16];
     std::snprintf(score, sizeof score, "%10.u", static_cast<unsigned>(entry->score));
-    const int y = 184 + 28 * i;
+    const int y = TableFirstY + TableRowHeight * i;
     const CFont& font = i == editRow && !bright ? Game.fontMenuDark : Game.fontMenu;
     std::string name = entry->name;
     if (i == editRow) name = Game.typedName + (bright ? "_" : "");
@@ -268,6 +302,7 @@ void ChooseMainRow() {
     // Screens with a cursor start on their first row; the others keep the
     // cursor, so that Escape comes back to the row that opened them.
     if (CursorScreen(Game.menuState)) Game.menuCursor = 0;
+    Game.tableCursor = 0;
   }
 }
 
@@ -316,6 +351,20 @@ void ToggleOption() {
   COption* option = OptionOfRow(Game.menuCursor);
   option->SetValue(!option->value);
   ApplyVideoSettings();
+}
+
+void PointTableRow(int row) {
+  if (row == Game.tableCursor) return;
+  PlaySound(Game.sndMenuStep);
+  Game.tableCursor = row;
+}
+
+// Up and Down choose a row of the table, Enter plays its recording.
+void TableKey(SDLKey key) {
+  if (!TableOffersRecordings()) return;
+  const int row = Game.tableCursor + (key == SDLK_DOWN) - (key == SDLK_UP);
+  if (row >= 0 && row < Game.highScores.Count()) PointTableRow(row);
+  if (key == SDLK_RETURN) WatchTableRecording(Game.tableCursor + 1);
 }
 
 void MoveCursor(const TCursorScreen& screen, int step) {
@@ -395,6 +444,7 @@ void HandleMenuKey(SDLKey key) {
     HandleSettingsKey(key);
     return;
   }
+  if (Game.menuState == msHighScores) TableKey(key);
   const TCursorScreen* screen = CursorScreen(Game.menuState);
   if (!screen) return;
   if (key == SDLK_UP) MoveCursor(*screen, -1);
@@ -410,6 +460,21 @@ void HandleMenuKey(SDLKey key) {
     StepLevelSet(key == SDLK_LEFT ? -1 : +1);
   else if (Game.menuState == msOptions && (enter || key == SDLK_SPACE))
     ToggleOption();
+}
+
+int HighScoreRowAt(int x, int y) {
+  if (!TableOffersRecordings()) return -1;
+  for (int row = 0; row < Game.highScores.Count(); ++row)
+    if (Inside(TableRowBand(row), x, y)) return row;
+  return -1;
+}
+
+bool PointHighScoresAt(int x, int y, bool click) {
+  const int row = HighScoreRowAt(x, y);
+  if (row < 0) return false;
+  PointTableRow(row);
+  if (click) WatchTableRecording(row + 1);
+  return true;
 }
 
 std::vector<TFixedText> MenuFixedTexts() {

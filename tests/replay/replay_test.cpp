@@ -19,6 +19,7 @@
 #include "field/paddle.h"
 #include "replay/playback.h"
 #include "replay/recorder.h"
+#include "shell/clock.h"
 #include "shell/globals.h"
 #include "shell/input.h"
 #include "shell/mainloop.h"
@@ -27,6 +28,7 @@
 #include "store/highscores.h"
 #include "store/replaystore.h"
 #include "tests/testenv.h"
+#include "ui/menu.h"
 
 namespace {
 // Script lines: "<tick> press|release space|left|right|escape|n|up|down|return|pad",
@@ -479,4 +481,78 @@ TEST_F(TopTen, FinishedGamesKeepTheirRecordingsBesideTheTable) {
   EXPECT_EQ(playback.Mismatch(), "");
   EXPECT_EQ(Game.gameState, gsGameOver);  // the last picture is the game over, not the table
   EXPECT_EQ(playback.Summary().score, score);
+}
+
+namespace {
+void PushKey(SDLKey key) {
+  SDL_Event e = {};
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.sym = key;
+  SDL_PushEvent(&e);
+}
+
+// A clock that runs fast, and closes the viewer after 20 seconds of it.
+uint32_t fastNow = 0;
+uint32_t FastTicks() {
+  fastNow += 5;
+  if (fastNow == 20000) PushKey(SDLK_q);
+  return fastNow;
+}
+
+std::string MenuAsItIs() {
+  std::ostringstream s;
+  s << Game.programState << Game.menuState << Game.returnState << Game.menuCursor << " " << Game.tableCursor
+    << " " << Game.score << " " << Game.lives << " " << Game.levelIndex << " " << Game.levelName << " "
+    << Game.bricks.Count() << " " << Game.tickCount << " " << RandomState() << " "
+    << Game.stars->particles.Count() << Game.optBackground.value << Game.optStars.value
+    << Game.optExplosions.value << Recording() << PlayerFilesKept();
+  for (int i = 0; i < Game.highScores.Count(); ++i)
+    s << " " << Game.highScores[i]->name << Game.highScores[i]->score;
+  return s.str();
+}
+}  // namespace
+
+// From the table, Up and Down choose a row and Enter plays its recording in
+// the window; afterwards the menu, the table and the game behind are as they
+// were. A row without a recording says so; with a game paused behind the
+// menu the table is only a table.
+TEST_F(TopTen, ATableRowPlaysItsRecordingAndTheMenuComesBack) {
+  std::filesystem::create_directories(folder + "/xdg/rebounder/replays");
+  std::filesystem::copy_file(std::string(REBOUNDER_TEST_DIR) + "/replays/newbie.replay",
+                             BestRecordingPath(2));
+  LoadHighScores();
+  Game.programState = psMenu;
+  Game.returnState = psMenu;
+  Game.menuState = msHighScores;
+  Game.optExplosions.value = false;
+  const std::string before = MenuAsItIs();
+
+  Play({"press", "return"});
+  EXPECT_EQ(Game.noticeLines[0], "no recording of this game");
+  Play({"press", "down"});
+  EXPECT_EQ(Game.tableCursor, 1);
+  const std::string onRow = MenuAsItIs();
+  played.clear();
+  fastNow = 0;
+  SetTicksSource(FastTicks);
+  PushKey(SDLK_3);  // at 16 times the speed
+  Play({"press", "return"});
+  SetTicksSource(nullptr);
+  EXPECT_GE(fastNow, 20000u) << "the viewer ran until it was quit";
+  EXPECT_GT(PlayedCount(Game.sndPing) + PlayedCount(Game.sndBrickExplosion), 0) << "the game was played";
+  EXPECT_EQ(MenuAsItIs(), onRow);
+
+  Game.returnState = psGame;
+  EXPECT_EQ(HighScoreRowAt(100, 190), -1);
+  played.clear();
+  Play({"press", "up"});
+  Play({"press", "return"});
+  EXPECT_EQ(Game.tableCursor, 1);
+  EXPECT_TRUE(played.empty()) << PlayedNames();
+  Game.returnState = psMenu;
+  EXPECT_EQ(HighScoreRowAt(100, 190), 0);
+  EXPECT_EQ(HighScoreRowAt(100, 190 + 28 * 3), 3);
+  EXPECT_NE(MenuAsItIs(), before);  // only the cursor moved
+  Game.tableCursor = 0;
+  EXPECT_EQ(MenuAsItIs(), before);
 }

@@ -134,8 +134,8 @@ TEST_F(MenuTest, KeysWithoutARoleDoNothing) {
   const struct {
     TMenuState state;
     SDLKey key;
-  } cases[] = {{msMain, SDLK_SPACE},      {msNewGame, SDLK_SPACE}, {msHighScores, SDLK_RETURN},
-               {msHighScores, SDLK_DOWN}, {msHelp, SDLK_UP},       {msHelp, SDLK_RETURN},
+  } cases[] = {{msMain, SDLK_SPACE},      {msNewGame, SDLK_SPACE}, {msHighScores, SDLK_SPACE},
+               {msHighScores, SDLK_LEFT}, {msHelp, SDLK_UP},       {msHelp, SDLK_RETURN},
                {msCredits, SDLK_SPACE},   {msCredits, SDLK_DOWN},  {msMain, SDLK_LEFT}};
   for (const auto& c : cases) {
     Game.menuState = c.state;

@@ -1,0 +1,39 @@
+// TSavedGame: the part of the game record that a demo or a watched recording
+// plays on, so that it can be traded out before and traded back after,
+// leaving the player's game as it was.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "effects/bonus.h"
+#include "effects/floater.h"
+#include "effects/particles.h"
+#include "field/ball.h"
+#include "field/brick.h"
+#include "field/paddle.h"
+#include "shell/objectlist.h"
+#include "shell/types.h"
+
+struct TSavedGame {
+  TObjectList<CBall> balls;
+  TObjectList<CBrick> bricks;
+  TObjectList<CParticleSystem> effects;
+  TObjectList<CBonus> bonuses;
+  TObjectList<CFloater> floaters;
+  std::unique_ptr<CPaddle> paddle;
+  bool fireHeld = false, firePressed = false, levelComplete = false;
+  int motionCarry = 0;
+  int baseBallSpeed = 4, ballSpeed = 4, beamPhase = 0, menuCursor = 0, lives = 3, energy = 0;
+  TBallType ballType = btNormal;
+  TProgramState programState = psGame, returnState = psMenu;
+  TGameState gameState = gsFirstBall;
+  TMenuState menuState = msMain;
+  uint32_t score = 0, levelStartScore = 0;
+  int levelStartLives = 3;
+  int levelIndex = -1, maxFloaters = 0, floaterInterval = 0, floaterTimer = 0, newScoreRank = 0;
+  std::string levelName, typedName;
+  uint64_t random = 1;
+};
+
+// Swaps the saved part with the game's own.
+void TradeGame(TSavedGame& saved);

@@ -1,0 +1,11 @@
+// Watching the recordings of the high-score table from its screen: a chosen
+// row's game plays in the window with the viewer's controls, and the menu,
+// the table and everything else of the player's are back as they were after.
+#pragma once
+
+// The table screen offers its recordings: no game is paused behind the menu
+// (watching would trade it out) and no recorded game is being played back.
+bool TableOffersRecordings();
+// Plays the recording of table row `rank` (1..10), or says in the notice why
+// it cannot: none was kept, or the file cannot be played.
+void WatchTableRecording(int rank);
