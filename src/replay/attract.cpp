@@ -13,6 +13,7 @@
 #include "field/level.h"
 #include "field/paddle.h"
 #include "replay/savedgame.h"
+#include "replay/watch.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
 #include "shell/random.h"
@@ -95,7 +96,11 @@ void AttractTick() {
 void AttractPass() {
   if (!DemoRunning()) {
     if (!MenuIdleCounts()) idleSince = Game.tickCount;
-    if (Game.tickCount - idleSince >= IdleTicks)
+    if (Game.tickCount - idleSince < IdleTicks) return;
+    // The best game of the table, when it was kept, else the autopilot.
+    if (WatchBestRecordingAsDemo())
+      idleSince = Game.tickCount;
+    else
       StartDemo(static_cast<uint32_t>(std::time(nullptr)) ^ GetTicks());
     return;
   }
@@ -107,7 +112,10 @@ void AttractPass() {
 }
 
 void DrawDemoLabel() {
-  if (!DemoRunning()) return;
+  if (DemoRunning()) DrawDemoWord();
+}
+
+void DrawDemoWord() {
   const char* const text = "demo";
   DrawText(Game.fontMenu, (480 - TextWidth(Game.fontMenu, text)) / 2, 356, text);
 }

@@ -18,3 +18,4 @@ void StartDemo(uint32_t seed);
 void EndDemo();
 // "demo" over the play field while one runs.
 void DrawDemoLabel();
+void DrawDemoWord();

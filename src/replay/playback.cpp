@@ -15,6 +15,7 @@
 #include "platform/fatal.h"
 #include "platform/joystick.h"
 #include "platform/sessionend.h"
+#include "replay/attract.h"
 #include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
@@ -210,6 +211,7 @@ namespace {
 // The viewer's controls, shown in the left strip beside the field, which the
 // game never draws on, so that the field stays exactly the recorded picture.
 struct TViewer {
+  bool demo = false;  // any key or click ends it, and only "demo" is shown
   int speed = 1;
   bool paused = false;
   bool quit = false;
@@ -225,6 +227,10 @@ std::string Clock(int ticks) {
 
 // Under the speed: a bar of the part played, and the time played and in all.
 void DrawViewerLabel(const TViewer& v, const CPlayback& playback, int totalTicks) {
+  if (v.demo) {
+    DrawDemoWord();
+    return;
+  }
   SDL_SetClipRect(Game.screen, nullptr);
   SDL_Rect strip = {0, 0, 80, 480};
   SDL_FillRect(Game.screen, &strip, 0);
@@ -246,6 +252,8 @@ void HandleViewerKeys(TViewer& v) {
   SDL_Event e;
   while (SDL_PollEvent(&e) == 1) {
     if (e.type == SDL_QUIT) v.quit = v.closed = true;
+    if (v.demo && (e.type == SDL_KEYDOWN || e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_JOYBUTTONDOWN))
+      v.quit = true;
     if (e.type != SDL_KEYDOWN) continue;
     switch (e.key.keysym.sym) {
       case SDLK_ESCAPE:
@@ -276,9 +284,15 @@ void HandleViewerKeys(TViewer& v) {
 
 }  // namespace
 
-bool RunViewer(const std::string& name, const TReplay& replay, bool& closed) {
+bool RunViewer(const std::string& name, const TReplay& replay, bool demo, bool& closed) {
+  // A demo, like the autopilot's, stops a few seconds after its game ends,
+  // and after three minutes at most.
+  constexpr uint32_t DemoEnding = 3000, LongestDemo = 3 * 60 * 1000;
   CPlayback playback(replay);
   TViewer viewer;
+  viewer.demo = demo;
+  const uint32_t started = GetTicks();
+  uint32_t endedAt = 0;
   const int totalTicks = replay.TotalTicks();
   bool reported = false;
   // Real time owed to the playback, in milliseconds times the speed, so a
@@ -290,6 +304,9 @@ bool RunViewer(const std::string& name, const TReplay& replay, bool& closed) {
     const uint32_t now = GetTicks();
     const uint32_t elapsed = now - last;
     last = now;
+    if (demo && (now - started >= LongestDemo || (playback.Done() && endedAt && now - endedAt >= DemoEnding)))
+      break;
+    if (playback.Done() && !endedAt) endedAt = now;
     if (viewer.paused || playback.Done()) {
       owed = 0;
       DrawViewerLabel(viewer, playback, totalTicks);
@@ -366,7 +383,7 @@ int PlayReplayFile(const std::string& path) {
     KeepPlayerFiles(true);
     StartUp();
     bool closed = false;
-    status = RunViewer(path, replay, closed) ? 0 : 1;
+    status = RunViewer(path, replay, false, closed) ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "rebounder: %s\n", e.what());
     status = 1;

@@ -47,8 +47,10 @@ bool PlaybackRunning();
 // pause, F and 1, 2, 3 set the speed, Escape or Q quit. The strip left of the
 // field shows the speed, a bar of the part played and the time. False when
 // it did not play as recorded, said once on standard error naming `name`;
-// `closed` is set when the window was closed meanwhile.
-bool RunViewer(const std::string& name, const TReplay& replay, bool& closed);
+// `closed` is set when the window was closed meanwhile. As a `demo`, any key
+// or click ends it, "demo" is shown over the field instead of the strip, and
+// it ends by itself a few seconds after the game does.
+bool RunViewer(const std::string& name, const TReplay& replay, bool demo, bool& closed);
 // Empty when the levels the recording plays are all there; else one line naming the missing one.
 std::string MissingLevel(const TReplay& replay);
 // `rebounder --replay FILE`: plays the file in the window at normal speed,

@@ -97,6 +97,14 @@ void TradeBack(TWatchedState& s) {
   // The time spent watching is not owed to the menu.
   Game.lastTick = GetTicks();
 }
+void Watch(const std::string& path, const TReplay& replay, bool demo) {
+  TWatchedState saved;
+  TradeOut(saved);
+  bool closed = false;
+  RunViewer(path, replay, demo, closed);
+  TradeBack(saved);
+  if (closed) Game.quitRequested = true;
+}
 }  // namespace
 
 bool TableOffersRecordings() {
@@ -130,10 +138,21 @@ void WatchTableRecording(int rank) {
     return;
   }
   PlaySound(Game.sndMenuSelect);
-  TWatchedState saved;
-  TradeOut(saved);
-  bool closed = false;
-  RunViewer(path, replay, closed);
-  TradeBack(saved);
-  if (closed) Game.quitRequested = true;
+  Watch(path, replay, false);
+}
+
+bool WatchBestRecordingAsDemo() {
+  if (PlaybackRunning()) return false;
+  WaitForRecordingWrites();
+  const std::string path = BestRecordingPath(1);
+  TReplay replay;
+  std::string error;
+  try {
+    if (!FileExists(path)) return false;
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (!LoadReplayFile(path, replay, error) || !MissingLevel(replay).empty()) return false;
+  Watch(path, replay, true);
+  return true;
 }

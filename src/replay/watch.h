@@ -9,3 +9,7 @@ bool TableOffersRecordings();
 // Plays the recording of table row `rank` (1..10), or says in the notice why
 // it cannot: none was kept, or the file cannot be played.
 void WatchTableRecording(int rank);
+// The idle menu's demo: plays the table's best recording, when one was kept
+// and can be played, until any key or click or a few seconds after its end;
+// false when there is none.
+bool WatchBestRecordingAsDemo();

@@ -17,6 +17,7 @@
 #include "field/gameflow.h"
 #include "field/level.h"
 #include "field/paddle.h"
+#include "replay/attract.h"
 #include "replay/playback.h"
 #include "replay/recorder.h"
 #include "shell/clock.h"
@@ -491,11 +492,11 @@ void PushKey(SDLKey key) {
   SDL_PushEvent(&e);
 }
 
-// A clock that runs fast, and closes the viewer after 20 seconds of it.
-uint32_t fastNow = 0;
+// A clock that runs fast, and closes the viewer after `quitAt` milliseconds of it.
+uint32_t fastNow = 0, quitAt = 20000;
 uint32_t FastTicks() {
   fastNow += 5;
-  if (fastNow == 20000) PushKey(SDLK_q);
+  if (fastNow == quitAt) PushKey(SDLK_q);
   return fastNow;
 }
 
@@ -555,4 +556,33 @@ TEST_F(TopTen, ATableRowPlaysItsRecordingAndTheMenuComesBack) {
   EXPECT_NE(MenuAsItIs(), before);  // only the cursor moved
   Game.tableCursor = 0;
   EXPECT_EQ(MenuAsItIs(), before);
+}
+
+// When the table's best game was kept, the idle menu's demo plays it instead
+// of the autopilot; a key ends it and the menu is back as it was.
+TEST_F(TopTen, TheDemoPlaysTheBestRecording) {
+  std::filesystem::create_directories(folder + "/xdg/rebounder/replays");
+  std::filesystem::copy_file(std::string(REBOUNDER_TEST_DIR) + "/replays/newbie.replay",
+                             BestRecordingPath(1));
+  Game.programState = psMenu;
+  Game.returnState = psMenu;
+  Game.menuState = msHighScores;
+  AttractPass();  // the idle time starts over
+  Game.menuState = msMain;
+  Game.tickCount += 30 * 40;
+  const std::string before = MenuAsItIs();
+  played.clear();
+  fastNow = 0;
+  quitAt = 6000;  // at the demo's own speed
+  SetTicksSource(FastTicks);
+  AttractPass();
+  SetTicksSource(nullptr);
+  quitAt = 20000;
+  EXPECT_GE(fastNow, 6000u) << "the demo ran until a key ended it";
+  EXPECT_GT(PlayedCount(Game.sndPing) + PlayedCount(Game.sndBrickExplosion), 0) << "the game was played";
+  EXPECT_FALSE(DemoRunning());
+  EXPECT_EQ(MenuAsItIs(), before);
+  const size_t sounds = played.size();
+  AttractPass();
+  EXPECT_EQ(played.size(), sounds) << "the idle time starts over after a demo";
 }
