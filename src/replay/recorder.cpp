@@ -123,8 +123,6 @@ bool RecordingEnabled() { return enabled; }
 
 bool Recording() { return recording; }
 
-bool RecordingEnabled() { return enabled; }
-
 TReplayStart CaptureStart() {
   TReplayStart s;
   const COption* options[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,
