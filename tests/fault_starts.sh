@@ -120,7 +120,6 @@ refused maps "maps//go easy on me.map" "is a folder" 2 "rm 'maps/go easy on me.m
 refused maps "maps//go easy on me.map" "Too many levels of symbolic links" 2 "rm -r maps && ln -s maps maps"
 refused none "options.dat" "ends at byte" 2 "head -c 3 options.dat >o && mv o options.dat"
 refused none "options.dat" "is a folder" 2 "rm options.dat && mkdir options.dat"
-refused none "highscores.dat" "ends at byte" 2 ": >highscores.dat"
 if [ "$can_drop" = yes ]; then
   refused sprites "$W" "Permission denied" 2 chmod 000 sprites/wall_v.bmp
   refused maps "maps//go easy on me.map" "Permission denied" 2 chmod 000 maps
@@ -133,6 +132,10 @@ started sprites "seed sprite/ball-32-alpha 2 >sprites/ball.bmp"
 started sprites "seed sprite/hud-top-down 2 >sprites/hud.bmp && seed sprite/ball-16 2 >sprites/paddle.bmp"
 started fonts "seed font/score-24 1 >fonts/score.fnt"
 started sounds "yes | head -c 999 >sounds/ping.wav && rm sounds/pong.wav && mkdir sounds/pong.wav"
+# A table file that is not a table is kept aside; the built-in table takes its place.
+started none ": >highscores.dat"
+[ -f "$S/highscores.dat.bad" ] && [ ! -s "$S/highscores.dat.bad" ] && [ "$(stat -c %s "$S/highscores.dat")" = 140 ] ||
+  fail "an empty highscores.dat should be kept as highscores.dat.bad beside the built-in table"
 
 echo "$starts starts, $failures failures"
 [ $failures -eq 0 ]

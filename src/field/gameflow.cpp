@@ -131,16 +131,21 @@ void CheckGameFlow() {
   Game.firePressed = false;
 }
 
-void EndGame() {
+std::vector<TSaveResult> EndGame() {
   DiscardSavedGame();
   Game.programState = psMenu;
   Game.returnState = psMenu;
   Game.newScoreRank = RankScore();
   RecordGameEnd(Game.newScoreRank);
+  // The entry and its recording reach the disk now, under the default name,
+  // so that nothing the player does on the name entry can lose them.
+  std::vector<TSaveResult> saves;
+  if (Game.newScoreRank > 0) saves = SaveNewScore();
   Game.typedName.clear();
   Game.menuState = Game.newScoreRank >= 1 ? msNewHighScore : msHighScores;
   Game.menuCursor = 3;
   Game.tableCursor = std::max(0, Game.newScoreRank - 1);
+  return saves;
 }
 
 bool GameInProgress() {

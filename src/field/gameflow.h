@@ -1,6 +1,9 @@
 // Game flow: the level list, the endless level sequence, new games, lives,
 // launching balls, level completion and game over.
 #pragma once
+#include <vector>
+
+#include "store/datafile.h"
 #include "store/savedgame.h"
 
 // What the level index sets for a level: the floaters allowed at once, the
@@ -14,7 +17,9 @@ void BuildLevelList();
 void NextLevel();
 void StartNewGame(int difficulty);
 void CheckGameFlow();
-void EndGame();
+// Ranks the score, saves a new entry with its recording, and opens the name
+// entry or the table; returns how the saves went, for the caller to report.
+std::vector<TSaveResult> EndGame();
 // True while there is a game to lose: in play or paused, not over, with a life left.
 bool GameInProgress();
 // What to keep of the game in progress: the level it is on (the next one once

@@ -219,7 +219,7 @@ TReplay FinishRecording() {
 void RecordGameEnd(int rank) {
   if (!recording) return;
   TReplay finished = FinishRecording();
-  if (rank > 0) KeepBestRecording(rank, std::move(finished));
+  if (rank > 0) KeepBestRecording(finished);
 }
 
 uint8_t HeldKeys() {

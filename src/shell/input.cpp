@@ -47,7 +47,7 @@ void ApplyFireRule() {
   }
   if (Game.gameState == gsGameOver) {
     Game.firePressed = false;
-    EndGame();
+    for (const TSaveResult& save : EndGame()) ReportSave(save);
   } else if (Game.gameState == gsGameDone) {
     NextLevel();
     // The press that leaves a cleared level never launches the next one's first ball.

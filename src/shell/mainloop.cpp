@@ -253,7 +253,6 @@ void ShutDown() {
   Game.balls.Clear();
   Game.paddle.reset();
   CloseGamepads();
-  WaitForRecordingWrites();
   Mix_CloseAudio();
   SDL_Quit();
 }

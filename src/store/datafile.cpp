@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,7 +131,7 @@ bool FileExists(const std::string& path) {
   Fail(path + ": cannot reach the file: " + Reason());
 }
 
-std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) {
+std::vector<unsigned char> ReadFileHead(const std::string& path, size_t count) {
   std::string error;
   bool missing = false;
   const int fd = OpenPlain(path, error, missing);
@@ -138,8 +139,15 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) 
   std::vector<unsigned char> bytes(count);
   const ssize_t got = ReadAll(fd, path, bytes, error);
   if (got < 0) Fail(error);
-  if (static_cast<size_t>(got) < count)
-    Fail(path + ": file ends at byte " + std::to_string(got) + ", " + std::to_string(count) + " needed");
+  bytes.resize(static_cast<size_t>(got));
+  return bytes;
+}
+
+std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count) {
+  std::vector<unsigned char> bytes = ReadFileHead(path, count);
+  if (bytes.size() < count)
+    Fail(path + ": file ends at byte " + std::to_string(bytes.size()) + ", " + std::to_string(count) +
+         " needed");
   return bytes;
 }
 
@@ -198,6 +206,10 @@ std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit) 
 
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
                          std::string& error) {
+  return PrepareFile(path, bytes, error) && CommitFile(path, error);
+}
+
+bool PrepareFile(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
   const size_t slash = path.find_last_of('/');
   if (slash != std::string::npos && !MakeFolders(path.substr(0, slash + 1), error)) return false;
   if (MarkedReadOnly(path)) {
@@ -205,11 +217,14 @@ bool WriteFileAtomically(const std::string& path, const std::vector<unsigned cha
     return false;
   }
   const std::string temp = path + ".new";
-  if (!WriteTemp(temp, bytes)) {
-    error = path + ": cannot write " + temp + ": " + Reason();
-    std::remove(temp.c_str());
-    return false;
-  }
+  if (WriteTemp(temp, bytes)) return true;
+  error = path + ": cannot write " + temp + ": " + Reason();
+  std::remove(temp.c_str());
+  return false;
+}
+
+bool CommitFile(const std::string& path, std::string& error) {
+  const std::string temp = path + ".new";
   if (beforeRename) beforeRename(path);
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
     error = path + ": cannot replace it with " + temp + ": " + Reason();
@@ -218,6 +233,38 @@ bool WriteFileAtomically(const std::string& path, const std::vector<unsigned cha
   }
   SyncFolder(path);
   return true;
+}
+
+std::string SetFileAside(const std::string& path, std::string& error) {
+  struct stat st;
+  for (int n = 1; n < 100; ++n) {
+    const std::string aside = path + ".bad" + (n == 1 ? "" : "." + std::to_string(n));
+    if (lstat(aside.c_str(), &st) == 0) continue;
+    if (std::rename(path.c_str(), aside.c_str()) == 0) return aside;
+    error = path + ": cannot move it aside to " + aside + ": " + Reason();
+    return "";
+  }
+  error = path + ": cannot move it aside: too many damaged copies are kept beside it already";
+  return "";
+}
+
+CDataLock::CDataLock() : fd(-1) {
+  std::string ignored;
+  MakeDataFolder(ignored);  // a folder that cannot be made fails the save itself, with its reason
+  fd = open(DataFilePath("rebounder.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return;
+  for (int tries = 0; flock(fd, LOCK_EX | LOCK_NB) != 0; ++tries) {
+    if ((errno != EWOULDBLOCK && errno != EINTR) || tries == 300) {
+      close(fd);
+      fd = -1;
+      return;
+    }
+    usleep(10000);
+  }
+}
+
+CDataLock::~CDataLock() {
+  if (fd >= 0) close(fd);  // closing lets the lock go
 }
 
 namespace {

@@ -31,6 +31,9 @@ bool MakeDataFolder(std::string& error);
 // reading only; an unreadable or short file, a folder or anything else that
 // is not a plain file is fatal with a message naming it and the cause.
 std::vector<unsigned char> ReadFileBytes(const std::string& path, size_t count);
+// Reads at most `count` bytes from the start of a plain file; fails as
+// ReadFileBytes does, except that a short file is no error.
+std::vector<unsigned char> ReadFileHead(const std::string& path, size_t count);
 // Reads a whole file of 1 to `limit` bytes; fails as ReadFileBytes does, and
 // on an empty file or one above the limit.
 std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit);
@@ -44,6 +47,27 @@ bool TryReadWholeFile(const std::string& path, size_t limit, std::vector<unsigne
 // sets `error` to one line naming the file.
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
                          std::string& error);
+// The two halves of WriteFileAtomically, for files that must change together:
+// every new file is written in full before the first one is renamed.
+bool PrepareFile(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
+bool CommitFile(const std::string& path, std::string& error);
+// Moves a damaged file out of the way to path.bad (path.bad.2 and so on when
+// that is taken), so that it is never written over; returns the new name, or
+// "" with `error` set.
+std::string SetFileAside(const std::string& path, std::string& error);
+// Held while one copy of the game reads, merges and writes the per-user files,
+// so that two copies sharing a home folder take turns. A lock that cannot be
+// had within a few seconds is done without rather than hang the game.
+class CDataLock {
+public:
+  CDataLock();
+  ~CDataLock();
+  CDataLock(const CDataLock&) = delete;
+  CDataLock& operator=(const CDataLock&) = delete;
+
+private:
+  int fd;
+};
 // The outcome of saving one of the player's files. A failed save names what
 // was not saved ("the options") and the cause, one line naming the file; the
 // caller decides how to tell the player.
@@ -51,9 +75,11 @@ struct TSaveResult {
   bool saved = true;
   std::string what;
   std::string error;
+  std::string outcome = "were not saved";  // what befell `what`, for the message
 
-  static TSaveResult Failed(const std::string& what, const std::string& error) {
-    return {false, what, error};
+  static TSaveResult Failed(const std::string& what, const std::string& error,
+                            const std::string& outcome = "were not saved") {
+    return {false, what, error, outcome};
   }
   explicit operator bool() const { return saved; }
 };

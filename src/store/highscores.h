@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "store/datafile.h"
 
@@ -16,9 +17,25 @@ public:
   CHighScore(const std::string& name, uint32_t score);
 };
 
+// The name a new entry has until the player types one: the login name in the
+// letters and digits a name can be typed with, else PLAYER.
+std::string DefaultName();
+// Reads highscores.dat; one that is not a table is moved aside to
+// highscores.dat.bad with one line on standard error, and the built-in table
+// stands in.
 void LoadHighScores();
-// Writes highscores.dat; says why when it could not.
+// Merges this copy's new entries and names into the table on disk (another
+// copy of the game may have saved since) and writes it; the table shown
+// becomes the merged one. Says why when it could not.
 TSaveResult SaveHighScores();
+// Ranks the finished game's score (1-based, 0 when it does not enter) and
+// puts it in the table under the default name.
 int RankScore();
+// The recording of the game just ranked, saved with its row.
+void KeepNewScoreRecording(std::string text);
+// Saves the new entry and its recording together, as soon as the game ends;
+// the entry's rank in the merged table becomes Game.newScoreRank. Returns
+// what went wrong with the recording, then with the table.
+std::vector<TSaveResult> SaveNewScore();
 // Typing the new entry's name; Enter stores the table at once and returns how that went.
 TSaveResult NameEntryKey(SDLKey key);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fatal.h"
 #include "shell/globals.h"
 #include "store/datafile.h"
 
@@ -29,30 +30,48 @@ COption COption::Create(bool value) {
 void COption::SetValue(bool v) {
   value = v;
   applied = false;
-  runOnly = false;
+  changed = true;
 }
 
 void COption::OverrideForThisRun(bool v) {
-  if (!runOnly) fileValue = value;
-  runOnly = true;
   value = v;
   applied = false;
+}
+
+void COption::Stored(bool v) {
+  stored = v;
+  changed = false;
 }
 
 void LoadOptions() {
   const std::vector<COption*> options = FileOrder();
   for (COption* option : options) *option = COption::Create(true);
-  if (!FileExists(DataFilePath(OptionsFile))) return;
-  const std::vector<unsigned char> bytes = ReadFileBytes(DataFilePath(OptionsFile), options.size());
-  // Only a 1 is on: a damaged byte falls back to off rather than to a guess.
-  for (size_t i = 0; i < options.size(); ++i) options[i]->SetValue(bytes[i] == 1);
+  if (FileExists(DataFilePath(OptionsFile))) {
+    const std::vector<unsigned char> bytes = ReadFileBytes(DataFilePath(OptionsFile), options.size());
+    // Only a 1 is on: a damaged byte falls back to off rather than to a guess.
+    for (size_t i = 0; i < options.size(); ++i) options[i]->SetValue(bytes[i] == 1);
+  }
+  for (COption* option : options) option->Stored(option->value);
 }
 
 TSaveResult SaveOptions() {
   if (PlayerFilesKept()) return {};
+  const std::string path = DataFilePath(OptionsFile);
+  const std::vector<COption*> options = FileOrder();
+  CDataLock lock;
+  // What the file holds now; where it cannot be read, what this copy last
+  // knew it to hold.
+  std::vector<unsigned char> inFile;
+  try {
+    if (FileExists(path)) inFile = ReadFileHead(path, options.size());
+  } catch (const TFatalError&) {
+  }
   std::vector<unsigned char> bytes;
-  for (const COption* option : FileOrder()) bytes.push_back(option->SavedValue() ? 1 : 0);
+  for (size_t i = 0; i < options.size(); ++i)
+    bytes.push_back(
+        options[i]->SavedValue(i < inFile.size() ? inFile[i] == 1 : options[i]->StoredValue()) ? 1 : 0);
   std::string error;
-  if (WriteFileAtomically(DataFilePath(OptionsFile), bytes, error)) return {};
-  return TSaveResult::Failed("the options", error);
+  if (!WriteFileAtomically(path, bytes, error)) return TSaveResult::Failed("the options", error);
+  for (size_t i = 0; i < options.size(); ++i) options[i]->Stored(bytes[i] == 1);
+  return {};
 }

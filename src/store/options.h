@@ -8,20 +8,26 @@ public:
   bool applied = false;
 
   static COption Create(bool value);
-  // The player's own change: also what the options file will hold.
+  // The player's own change: the options file will hold it, whatever another
+  // copy of the game saved meanwhile.
   void SetValue(bool v);
   // A value for this run only (a command-line choice): the file keeps what it
-  // held until the player changes the option with SetValue.
+  // holds until the player changes the option with SetValue.
   void OverrideForThisRun(bool v);
-  // The value the options file is to hold.
-  bool SavedValue() const { return runOnly ? fileValue : value; }
+  // The value the options file is to hold, given what it holds now.
+  bool SavedValue(bool inFile) const { return changed ? value : inFile; }
+  // The file now holds `v` for this option.
+  void Stored(bool v);
+  bool StoredValue() const { return stored; }
 
 private:
-  bool runOnly = false;
-  bool fileValue = true;
+  bool changed = false;
+  bool stored = true;
 };
 
 // Creates the six options (all on) and reads options.dat over them if it exists.
 void LoadOptions();
-// Writes options.dat; says why when it could not.
+// Writes the options this copy of the game changed into options.dat, the
+// others as the file holds them now (another copy may have saved since);
+// says why when it could not.
 TSaveResult SaveOptions();

@@ -1,40 +1,14 @@
-// The ten recordings beside the high-score table, written by a background
-// thread so that the frame after a game over is not kept waiting for the disk.
+// The ten recordings beside the high-score table, written and moved in the
+// same step as the table itself.
 #include "store/replaystore.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <mutex>
-#include <thread>
-#include <vector>
+#include <cstring>
 
 #include "shell/globals.h"
 #include "store/datafile.h"
-
-namespace {
-constexpr int TableSize = 10;
-
-// Joins the writer when the program ends, however main() returns.
-struct TWriter {
-  std::mutex lock;
-  std::thread thread;
-  ~TWriter() { Wait(); }
-  void Wait() {
-    std::lock_guard<std::mutex> guard(lock);
-    if (thread.joinable()) thread.join();
-  }
-};
-TWriter writer;
-
-// paths[k] is the file of rank k + 1; the one past the table is never written.
-void Write(int rank, const TReplay& replay, const std::vector<std::string>& paths) {
-  for (int k = TableSize - 1; k >= rank; --k)
-    if (FileExists(paths[k - 1])) std::rename(paths[k - 1].c_str(), paths[k].c_str());
-  const std::string text = ReplayText(replay);
-  std::string error;
-  if (!WriteFileAtomically(paths[rank - 1], std::vector<unsigned char>(text.begin(), text.end()), error))
-    std::fprintf(stderr, "rebounder: the recording of this game was not kept: %s\n", error.c_str());
-}
-}  // namespace
+#include "store/highscores.h"
 
 std::string BestRecordingPath(int rank) {
   char name[32];
@@ -42,13 +16,32 @@ std::string BestRecordingPath(int rank) {
   return SetFilePath(Game.levelSetName, name);
 }
 
-void KeepBestRecording(int rank, TReplay replay) {
-  if (rank < 1 || rank > TableSize) return;
-  std::vector<std::string> paths;
-  for (int k = 1; k <= TableSize; ++k) paths.push_back(BestRecordingPath(k));
-  writer.Wait();
-  std::lock_guard<std::mutex> guard(writer.lock);
-  writer.thread = std::thread([rank, r = std::move(replay), p = std::move(paths)] { Write(rank, r, p); });
-}
+void KeepBestRecording(const TReplay& replay) { KeepNewScoreRecording(ReplayText(replay)); }
 
-void WaitForRecordingWrites() { writer.Wait(); }
+// New recordings are written in full first. Rows only ever move down, so
+// working up from the last row, a file is moved only after the file at its
+// new place has moved on, and a place whose row has no recording is cleared.
+std::string ArrangeRecordings(const std::vector<int>& from, const std::vector<std::string>& fresh) {
+  std::string error, failed;
+  std::vector<bool> prepared(fresh.size());
+  for (size_t k = 0; k < fresh.size(); ++k) {
+    const std::string& text = fresh[k];
+    prepared[k] = !text.empty() &&
+                  PrepareFile(BestRecordingPath(static_cast<int>(k) + 1), {text.begin(), text.end()}, error);
+    if (!text.empty() && !prepared[k] && failed.empty()) failed = error;
+  }
+  for (int k = static_cast<int>(from.size()) - 1; k >= 0; --k) {
+    const std::string path = BestRecordingPath(k + 1);
+    if (from[k] == k + 1) continue;
+    if (prepared[k]) {
+      if (CommitFile(path, error)) continue;
+      if (failed.empty()) failed = error;
+    } else if (from[k] > 0 && std::rename(BestRecordingPath(from[k]).c_str(), path.c_str()) == 0) {
+      continue;
+    } else if (from[k] > 0 && errno != ENOENT && failed.empty()) {
+      failed = path + ": cannot move the recording of its row here: " + std::strerror(errno);
+    }
+    std::remove(path.c_str());
+  }
+  return failed;
+}

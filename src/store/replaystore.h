@@ -1,15 +1,17 @@
 // The recordings kept beside the high-score table: the game of each entry
-// that a finished game earned, one file per rank, written in the background.
+// that a finished game earned, one file per rank, moved with their rows.
 #pragma once
 #include <string>
+#include <vector>
 
 #include "replay/replay.h"
 
 // Where the recording of table row `rank` (1..10) is kept.
 std::string BestRecordingPath(int rank);
-// A finished game entered the table at `rank`: the recordings from that rank
-// down move one place, the tenth drops out, and this one takes its place.
-// The files are written on a background thread, atomically, so no frame waits.
-void KeepBestRecording(int rank, TReplay replay);
-// Waits until every recording handed over is on disk.
-void WaitForRecordingWrites();
+// The finished game that just entered the table: its recording is written
+// with its row when the table is saved.
+void KeepBestRecording(const TReplay& replay);
+// Makes the recordings follow their rows after the table changed: row k + 1
+// now has the file of rank from[k], or, where from[k] is 0, the recording
+// fresh[k] ("" for none). Returns "" or one line saying what was not kept.
+std::string ArrangeRecordings(const std::vector<int>& from, const std::vector<std::string>& fresh);

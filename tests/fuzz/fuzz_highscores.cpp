@@ -1,5 +1,10 @@
 // Fuzz target: highscores.dat, loaded, ranked into, named, drawn, saved and
-// loaded again. Bytes past the table pick the score and the keys typed.
+// loaded again. The first 140 bytes are the file, the bytes past them pick
+// the score and the keys typed. A file that is not a table must give the
+// built-in table and be kept aside whole.
+#include <algorithm>
+#include <cstdio>
+
 #include "fuzzenv.h"
 #include "shell/globals.h"
 #include "shell/mainloop.h"
@@ -8,20 +13,34 @@
 namespace {
 constexpr size_t TableBytes = 140;
 
-std::vector<std::pair<std::string, uint32_t>> Table() {
-  std::vector<std::pair<std::string, uint32_t>> rows;
+using TRows = std::vector<std::pair<std::string, uint32_t>>;
+
+TRows Table() {
+  TRows rows;
   for (int i = 0; i < Game.highScores.Count(); ++i)
     rows.emplace_back(Game.highScores[i]->name, Game.highScores[i]->score);
+  return rows;
+}
+
+TRows BuiltIn() {
+  TRows rows;
+  for (uint32_t i = 0; i < 10; ++i) rows.emplace_back("VORTEX    ", 250 - 25 * i);
   return rows;
 }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();
-  WriteScratchFile("highscores.dat", data, size);
-  const bool loaded = Accepted("highscores.dat", LoadHighScores);
-  if (loaded != (size >= TableBytes)) Finding("a table of " + std::to_string(size) + " bytes was mishandled");
-  if (!loaded) return 0;
+  std::remove("highscores.dat.bad");
+  const size_t fileSize = std::min(size, TableBytes);
+  WriteScratchFile("highscores.dat", data, fileSize);
+  bool table = size >= TableBytes;
+  for (size_t i = 0; i < fileSize; ++i)
+    if (i % 14 < 10 && (data[i] < ' ' || data[i] > '~')) table = false;
+  if (!Accepted("highscores.dat", LoadHighScores)) Finding("a table file stopped the game");
+  if (!table && Table() != BuiltIn()) Finding("a damaged table was not replaced by the built-in one");
+  if (!table && ReadScratchFile("highscores.dat.bad") != TBytes(data, data + fileSize))
+    Finding("a damaged table was not kept aside whole");
   Game.score = 0;
   for (size_t i = TableBytes; i < TableBytes + 4 && i < size; ++i) Game.score = (Game.score << 8) | data[i];
   Game.programState = psMenu;

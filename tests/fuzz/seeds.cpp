@@ -311,6 +311,14 @@ int main(int argc, char** argv) {
   wild.insert(wild.end(), {0xff, 0xff, 0xff, 0xff, 13, 'z', 0x80, 13});
   Seed("highscores", "all-ones", wild);
   Seed("highscores", "empty", {});
+  // Other files put in the table's place: a text file, a name with a tab.
+  const std::string passwd =
+      "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/usr/sbin/nologin\n"
+      "bin:x:2:2:bin:/bin:/usr/sbin/nologin\nsys:x:3:3:sys:/dev:/usr/sbin/nologin\n";
+  Seed("highscores", "passwd-text", TBytes(passwd.begin(), passwd.end()));
+  TBytes tab = table;
+  tab[3] = '\t';
+  Seed("highscores", "name-with-a-tab", tab);
 
   for (const fs::path& font : Files(game / "fonts", ".fnt"))
     Seed("font", font.filename().string(), Read(font));

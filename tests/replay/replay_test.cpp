@@ -215,7 +215,6 @@ protected:
     setenv("REBOUNDER_DATA_DIR", home.c_str(), 1);  // the levels stay where they were
   }
   void TearDown() override {
-    WaitForRecordingWrites();
     EnableRecording(false);
     unsetenv("REBOUNDER_DATA_DIR");
     setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
@@ -462,7 +461,6 @@ TEST_F(TopTen, FinishedGamesKeepTheirRecordingsBesideTheTable) {
     Play({"press", "space"});  // leaves the game over: the game is ranked and ends
     Play({"release", "space"});
     EXPECT_FALSE(Recording());
-    WaitForRecordingWrites();
     return Game.newScoreRank;
   };
   const int rank = playGame(NetGames[0]);

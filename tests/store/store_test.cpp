@@ -4,11 +4,13 @@
 // test runs in a fresh temporary folder, never in the game's own or the
 // player's home.
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,7 @@
 #include "field/gameflow.h"
 #include "field/level.h"
 #include "platform/fatal.h"
+#include "replay/recorder.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
 #include "shell/input.h"
@@ -24,6 +27,7 @@
 #include "store/datafile.h"
 #include "store/highscores.h"
 #include "store/options.h"
+#include "store/replaystore.h"
 #include "store/savedgame.h"
 #include "tests/screencheck.h"
 #include "tests/testenv.h"
@@ -32,6 +36,7 @@
 
 namespace {
 using Bytes = std::vector<unsigned char>;
+using Rows = std::vector<std::pair<std::string, uint32_t>>;
 
 class StoreTest : public GameTest {
 protected:
@@ -83,15 +88,62 @@ protected:
     }
     return "";
   }
-  static Bytes ScoreFile(const char* firstName, uint32_t firstScore) {
+  static Bytes TableFile(const Rows& rows) {
     Bytes bytes;
-    for (int k = 0; k < 10; ++k) {
-      const std::string name = k == 0 ? firstName : "PLAYER" + std::to_string(k) + "   ";
-      bytes.insert(bytes.end(), name.begin(), name.begin() + 10);
-      const uint32_t score = k == 0 ? firstScore : static_cast<uint32_t>(1000 - k);
-      for (int b = 0; b < 4; ++b) bytes.push_back(static_cast<unsigned char>(score >> (8 * b)));
+    for (const auto& row : rows) {
+      const std::string name = CHighScore(row.first, 0).name;
+      bytes.insert(bytes.end(), name.begin(), name.end());
+      for (int b = 0; b < 4; ++b) bytes.push_back(static_cast<unsigned char>(row.second >> (8 * b)));
     }
     return bytes;
+  }
+  static Bytes ScoreFile(const char* firstName, uint32_t firstScore) {
+    Rows rows = {{firstName, firstScore}};
+    for (int k = 1; k < 10; ++k) rows.emplace_back("PLAYER" + std::to_string(k), 1000 - k);
+    return TableFile(rows);
+  }
+  // The built-in table with rows put in at their places.
+  static Rows DefaultRowsWith(const Rows& added) {
+    Rows rows;
+    for (const auto& row : added) rows.emplace_back(CHighScore(row.first, 0).name, row.second);
+    for (int i = 0; i < 10; ++i) rows.emplace_back("VORTEX    ", 250 - 25 * i);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    rows.resize(10);
+    return rows;
+  }
+  static Rows DiskRows() {
+    const Bytes bytes = Read("highscores.dat");
+    Rows rows;
+    for (size_t k = 0; k + 14 <= bytes.size(); k += 14)
+      rows.emplace_back(std::string(bytes.begin() + k, bytes.begin() + k + 10),
+                        uint32_t{bytes[k + 10]} | uint32_t{bytes[k + 11]} << 8 |
+                            uint32_t{bytes[k + 12]} << 16 | uint32_t{bytes[k + 13]} << 24);
+    return rows;
+  }
+  static std::string Kept(int rank) {
+    std::ifstream in(BestRecordingPath(rank));
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static uint32_t KeptScore(int rank) {
+    TReplay replay;
+    std::string error;
+    return LoadReplayFile(BestRecordingPath(rank), replay, error) ? replay.end.score : 0;
+  }
+  // A recorded game ends at game over with `score` and the fire press leaves it.
+  static void EndRecordedGame(uint32_t score) {
+    EnableRecording(true);
+    RecordGameStart(0);
+    Game.score = score;
+    Game.programState = psGame;
+    Game.gameState = gsGameOver;
+    for (Uint8 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+      Game.event = {};
+      Game.event.type = type;
+      Game.event.key.keysym.sym = SDLK_SPACE;
+      DispatchEvent();
+    }
+    EnableRecording(false);
   }
   static void TypeKeys(std::initializer_list<SDLKey> keys) {
     for (SDLKey k : keys) NameEntryKey(k);
@@ -182,18 +234,49 @@ TEST_F(StoreTest, FullscreenChosenForOneRunKeepsTheSavedOption) {
   EXPECT_EQ(Read("options.dat")[5], 1) << "the player's own toggle is saved";
 }
 
-TEST_F(StoreTest, ShortDataFilesStopWithOneLineNamingThem) {
+TEST_F(StoreTest, ShortOptionsFilesStopWithOneLineNamingThem) {
   for (const Bytes& bytes : {Bytes{}, Bytes{1, 1, 1, 1, 1}}) {
     Write("options.dat", bytes);
     const std::string message = FatalMessage(LoadOptions);
     EXPECT_NE(message.find("options.dat"), std::string::npos) << bytes.size() << " bytes: " << message;
     EXPECT_EQ(message.find('\n'), std::string::npos) << message;
   }
-  Bytes scores = ScoreFile("ANNA      ", 5);
-  scores.pop_back();
-  Write("highscores.dat", scores);
-  const std::string message = FatalMessage(LoadHighScores);
-  EXPECT_NE(message.find("highscores.dat"), std::string::npos) << message;
+}
+
+// Anything but ten records with names the font can draw is not taken for a
+// table: one line, the built-in table, and the file kept beside, never
+// written over, however many times it happens.
+TEST_F(StoreTest, AFileThatIsNotATableIsKeptAsideAndTheBuiltInTableStandsIn) {
+  Bytes passwd;
+  for (const std::string line = "root:x:0:0:root:/root:/bin/bash\n"; passwd.size() < 140;)
+    passwd.insert(passwd.end(), line.begin(), line.end());
+  passwd.resize(140);
+  Write("passwd", passwd);
+  std::filesystem::create_symlink("passwd", "highscores.dat");
+  Bytes controlByte = ScoreFile("ANNA      ", 5), highByte = controlByte, nulByte = controlByte;
+  controlByte[30] = '\t';
+  highByte[0] = 0xff;
+  nulByte[139 - 4] = 0;
+  Bytes shortFile = ScoreFile("ANNA", 5), longFile = shortFile;
+  shortFile.pop_back();
+  longFile.push_back('\n');
+  const Bytes damaged[] = {passwd, controlByte, highByte, nulByte, shortFile, longFile, {}};
+  for (size_t n = 0; n < std::size(damaged); ++n) {
+    if (n > 0) Write("highscores.dat", damaged[n]);
+    testing::internal::CaptureStderr();
+    LoadHighScores();
+    const std::string report = testing::internal::GetCapturedStderr();
+    const std::string aside = "highscores.dat.bad" + (n == 0 ? "" : "." + std::to_string(n + 1));
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << n << ": " << report;
+    EXPECT_NE(report.find("highscores.dat is not a high-score table"), std::string::npos) << report;
+    EXPECT_NE(report.find(aside), std::string::npos) << report;
+    EXPECT_EQ(n == 0 ? passwd : Read(aside.c_str()), damaged[n]) << n;
+    EXPECT_EQ(DiskRows(), DefaultRowsWith({})) << n << ": the built-in table takes its place";
+    ASSERT_EQ(Game.highScores.Count(), 10);
+    EXPECT_EQ(Game.highScores[0]->name, "VORTEX    ") << n;
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink("highscores.dat.bad")) << "the link itself is kept";
+  EXPECT_EQ(Read("passwd"), passwd);
 }
 
 TEST_F(StoreTest, ReadOnlyFilesLoadAndAreNotOverwritten) {
@@ -249,7 +332,7 @@ TEST_F(StoreTest, AFailedSaveIsShownOnScreenForAFewSeconds) {
     ClearWindow(0);
     DrawNotice();
     int drawn = 0;
-    for (int y = 340; y < 420; ++y)
+    for (int y = 20; y < 100; ++y)
       for (int x = 100; x < 540; ++x) drawn += PixelAt(x, y) != 0;
     return drawn;
   };
@@ -287,7 +370,7 @@ TEST_F(StoreTest, DefaultTableWithoutAFile) {
 }
 
 TEST_F(StoreTest, ScoreFileRoundTripKeepsBytesAsStored) {
-  const char oddName[] = {'\x01', '\xff', 'a', ' ', '\0', 'Z', '~', '\t', '9', '_', 0};
+  const char oddName[] = "! a Z~{9_ ";
   Bytes file = ScoreFile("          ", 0x01020304);
   std::copy(oddName, oddName + 10, file.begin());
   Write("highscores.dat", file);
@@ -311,7 +394,7 @@ TEST_F(StoreTest, RankingPlacesTiesBelowAndDropsTheEleventh) {
     ASSERT_EQ(Game.highScores.Count(), 10) << c.score;
     if (c.rank > 0) {
       EXPECT_EQ(Game.highScores[c.rank - 1]->score, c.score);
-      EXPECT_EQ(Game.highScores[c.rank - 1]->name, "          ");
+      EXPECT_EQ(Game.highScores[c.rank - 1]->name, CHighScore(DefaultName(), 0).name);
       EXPECT_EQ(Game.highScores[9]->score, c.rank == 10 ? 26u : 50u) << "the former 25 drops out";
     } else {
       EXPECT_EQ(Game.highScores[9]->score, 25u);
@@ -337,9 +420,123 @@ TEST_F(StoreTest, TypedNameIsStoredAndSavedOnEnter) {
   EXPECT_EQ(saved[10] | saved[11] << 8, 300);
 }
 
+// The entry and its recording are saved together when the game ends, under
+// the default name, so that quitting on the name entry (a signal, the window
+// closed) keeps both in step; Enter then renames the entry.
+TEST_F(StoreTest, AFinishedGameIsSavedWithItsRecordingUnderTheDefaultName) {
+  LoadOptions();
+  LoadHighScores();
+  EndRecordedGame(300);
+  ASSERT_EQ(Game.menuState, msNewHighScore);
+  ASSERT_EQ(Game.newScoreRank, 1);
+  const std::string name = CHighScore(DefaultName(), 0).name;
+  EXPECT_NE(name, std::string(10, ' '));
+  EXPECT_EQ(DiskRows(), DefaultRowsWith({{name, 300}}));
+  EXPECT_EQ(KeptScore(1), 300u);
+  EXPECT_TRUE(SaveDataFiles());
+  EXPECT_EQ(DiskRows(), DefaultRowsWith({{name, 300}})) << "quitting keeps the default name";
+  const std::string recording = Kept(1);
+  TypeKeys({SDLK_a, SDLK_RETURN});
+  EXPECT_EQ(DiskRows(), DefaultRowsWith({{"A", 300}}));
+  EXPECT_EQ(Kept(1), recording);
+}
+
+// Whatever befalls the recordings' folder, the game goes on, the entry is
+// saved, and a recording that could not be kept is said on screen too.
+TEST_F(StoreTest, ARecordingThatCannotBeKeptCostsNothingElse) {
+  const std::string replays = userData + "replays";
+  struct {
+    const char* what;
+    std::function<void()> spoil;
+    bool kept;
+  } cases[] = {
+      {"a loop of links among the recordings",
+       [] { std::filesystem::create_symlink("best-01.replay", BestRecordingPath(1)); }, true},
+      {"a file in the folder's place",
+       [&] {
+         std::filesystem::remove(replays);
+         Write(replays.c_str(), {});
+       },
+       false},
+      {"a folder that cannot be written", [&] { chmod(replays.c_str(), 0500); }, geteuid() == 0},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove_all(userData);
+    std::filesystem::create_directories(replays);
+    c.spoil();
+    LoadHighScores();
+    Game.noticeLines[0].clear();
+    testing::internal::CaptureStderr();
+    EndRecordedGame(300);
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(DiskRows()[0].second, 300u) << c.what;
+    EXPECT_EQ(KeptScore(1), c.kept ? 300u : 0u) << c.what;
+    EXPECT_EQ(Game.noticeLines[0], c.kept ? "" : "the recording of this game was not kept") << c.what;
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), c.kept ? 0 : 1) << c.what << ": " << report;
+    chmod(replays.c_str(), 0700);
+  }
+}
+
+// Two copies of the game started with the same home: each save merges with
+// what the other saved meanwhile, and the recordings stay with their rows.
+TEST_F(StoreTest, TwoCopiesSharingAHomeKeepEachOthersEntriesAndOptions) {
+  LoadOptions();
+  LoadHighScores();  // this copy starts with the built-in table
+  // The other copy then saves BRAVO 500 at the top, its recording first.
+  std::filesystem::create_directories(userData + "replays");
+  Write(DataFilePath("highscores.dat").c_str(), TableFile(DefaultRowsWith({{"BRAVO", 500}})));
+  Write(BestRecordingPath(1).c_str(), {'B'});
+  for (int k = 2; k <= 10; ++k) Write(BestRecordingPath(k).c_str(), Bytes(k - 1, 'r'));
+  Write(DataFilePath("options.dat").c_str(), {1, 1, 1, 0, 1, 1});
+
+  EndRecordedGame(270);
+  const std::string name = CHighScore(DefaultName(), 0).name;
+  EXPECT_EQ(DiskRows(), DefaultRowsWith({{"BRAVO", 500}, {name, 270}}));
+  EXPECT_EQ(Game.newScoreRank, 2);
+  EXPECT_EQ(Game.highScores[0]->name, "BRAVO     ") << "the table shown is the merged one";
+  EXPECT_EQ(Kept(1), "B");
+  EXPECT_EQ(KeptScore(2), 270u);
+  for (int k = 3; k <= 10; ++k) EXPECT_EQ(Kept(k), std::string(k - 2, 'r')) << "rank " << k;
+  TypeKeys({SDLK_a, SDLK_l, SDLK_p, SDLK_h, SDLK_a, SDLK_RETURN});
+  EXPECT_EQ(DiskRows(), DefaultRowsWith({{"BRAVO", 500}, {"ALPHA", 270}}));
+
+  Game.optStars.SetValue(false);
+  ASSERT_TRUE(SaveOptions());
+  EXPECT_EQ(Read("options.dat"), (Bytes{1, 0, 1, 0, 1, 1})) << "the other copy's music off stays";
+
+  // A copy that only idled and quits saves nothing over the others' rows.
+  Write(DataFilePath("highscores.dat").c_str(), TableFile(DefaultRowsWith({{"CHARLIE", 900}})));
+  ASSERT_TRUE(SaveDataFiles());
+  EXPECT_EQ(DiskRows(), DefaultRowsWith({{"CHARLIE", 900}}));
+  EXPECT_EQ(Read("options.dat"), (Bytes{1, 0, 1, 0, 1, 1}));
+
+  // Copies saving at the same moment take turns.
+  std::vector<pid_t> copies;
+  for (uint32_t score = 1001; score <= 1006; ++score)
+    if (const pid_t pid = fork(); pid == 0) {
+      LoadHighScores();
+      Game.score = score;
+      RankScore();
+      _exit(SaveHighScores() ? 0 : 1);
+    } else {
+      copies.push_back(pid);
+    }
+  for (const pid_t pid : copies) {
+    int status = -1;
+    waitpid(pid, &status, 0);
+    EXPECT_EQ(status, 0);
+  }
+  const Rows rows = DiskRows();
+  for (uint32_t score = 1001; score <= 1006; ++score)
+    EXPECT_EQ(std::count_if(rows.begin(), rows.end(), [&](const auto& r) { return r.second == score; }), 1)
+        << score;
+}
+
 TEST_F(StoreTest, NameEntryKeysAndTheirSounds) {
   LoadHighScores();
-  Game.newScoreRank = 4;
+  Game.score = 180;
+  Game.newScoreRank = RankScore();
+  ASSERT_EQ(Game.newScoreRank, 4);
   Game.menuState = msNewHighScore;
   NameEntryKey(SDLK_RETURN);
   EXPECT_EQ(Game.menuState, msNewHighScore) << "Enter needs a name";
@@ -379,12 +576,6 @@ TEST_F(StoreTest, NamesAreTenCharactersAndTheSavedTableAlways140Bytes) {
   Game.highScores.Add(new CHighScore("SHORT", 1));
   ASSERT_TRUE(SaveHighScores());
   EXPECT_EQ(Read("highscores.dat").size(), 140u);
-  LoadHighScores();
-  Game.highScores[2]->name = "TOO LONG A NAME";
-  ASSERT_TRUE(SaveHighScores());
-  const Bytes saved = Read("highscores.dat");
-  ASSERT_EQ(saved.size(), 140u);
-  EXPECT_EQ(std::string(saved.begin() + 28, saved.begin() + 38), "TOO LONG A");
 }
 
 // A save that dies after writing its temporary file and before renaming it
@@ -394,8 +585,10 @@ TEST_F(StoreTest, SaveInterruptedBeforeTheRenameKeepsTheOldFile) {
   Write("highscores.dat", old);
   Write("options.dat", {1, 1, 1, 1, 1, 1});
   LoadHighScores();
-  Game.highScores[0]->name = "NEW       ";
-  Game.optMusic.value = false;
+  LoadOptions();
+  Game.score = 5000;
+  RankScore();
+  Game.optMusic.SetValue(false);
   Bytes seenScores, seenOptions;
   SetBeforeRenameHook([&](const std::string& path) {
     (path == "highscores.dat" ? seenScores : seenOptions) = Read(path.c_str());
@@ -409,14 +602,12 @@ TEST_F(StoreTest, SaveInterruptedBeforeTheRenameKeepsTheOldFile) {
   EXPECT_EQ(Read("options.dat"), Bytes(6, 1));
 
   SetBeforeRenameHook(nullptr);
-  LoadHighScores();
-  EXPECT_EQ(Game.highScores[0]->name, "OLD       ") << "the old table must still load";
-  Game.highScores[0]->name = "NEW       ";
   ASSERT_TRUE(SaveHighScores());
   ASSERT_TRUE(SaveOptions());
   LoadHighScores();
   LoadOptions();
-  EXPECT_EQ(Game.highScores[0]->name, "NEW       ");
+  EXPECT_EQ(Game.highScores[0]->score, 5000u);
+  EXPECT_EQ(Game.highScores[1]->name, "OLD       ");
   EXPECT_FALSE(Game.optMusic.value);
 }
 
