@@ -114,7 +114,6 @@ bool TableOffersRecordings() {
 
 void WatchTableRecording(int rank) {
   if (!TableOffersRecordings() || rank < 1 || rank > Game.highScores.Count()) return;
-  WaitForRecordingWrites();
   const std::string path = BestRecordingPath(rank);
   TReplay replay;
   std::string error;
@@ -143,7 +142,6 @@ void WatchTableRecording(int rank) {
 
 bool WatchBestRecordingAsDemo() {
   if (PlaybackRunning()) return false;
-  WaitForRecordingWrites();
   const std::string path = BestRecordingPath(1);
   TReplay replay;
   std::string error;
