@@ -144,21 +144,17 @@ void CLevelEditor::SetName(const std::string& newName) {
   name = newName;
 }
 
-bool CLevelEditor::Undo() {
-  if (undo.empty()) return false;
-  redo.push_back({map, name});
-  map = std::move(undo.back().map);
-  name = std::move(undo.back().name);
-  undo.pop_back();
-  return true;
-}
+bool CLevelEditor::Undo() { return StepBack(undo, redo); }
 
-bool CLevelEditor::Redo() {
-  if (redo.empty()) return false;
-  undo.push_back({map, name});
-  map = std::move(redo.back().map);
-  name = std::move(redo.back().name);
-  redo.pop_back();
+bool CLevelEditor::Redo() { return StepBack(redo, undo); }
+
+// Takes the level back to the last step of `from`, keeping today's in `to`.
+bool CLevelEditor::StepBack(std::vector<TStep>& from, std::vector<TStep>& to) {
+  if (from.empty()) return false;
+  to.push_back({map, name});
+  map = std::move(from.back().map);
+  name = std::move(from.back().name);
+  from.pop_back();
   return true;
 }
 

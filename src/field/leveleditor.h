@@ -63,4 +63,5 @@ private:
 
   uint8_t* Cell(int column, int row);
   void Remember();
+  bool StepBack(std::vector<TStep>& from, std::vector<TStep>& to);
 };

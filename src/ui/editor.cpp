@@ -124,6 +124,15 @@ void SaveInto(const std::string& folder) {
   PlaySound(Game.sndMenuSelect);
 }
 
+// The level being made, as a set of its own for the autopilot and the play-test.
+CLevelSet SetOfThisLevel() {
+  CLevelSet set;
+  set.name = "editor";
+  set.folder = "(editor)";
+  set.levels.push_back({screen.level.name, screen.level.Map()});
+  return set;
+}
+
 // The measure runs in a copy of the game made by fork(): the autopilot plays
 // the whole game record, which the editor must keep, and a child can never
 // freeze the editor's frames. Sound is off in the child: the mixer's thread
@@ -140,11 +149,7 @@ void StartMeasure() {
   if (child == 0) {
     close(fds[0]);
     Game.optSound.value = false;
-    CLevelSet set;
-    set.name = "measure";
-    set.folder = "(editor)";
-    set.levels.push_back({screen.level.name, screen.level.Map()});
-    UseLevelSet(set);
+    UseLevelSet(SetOfThisLevel());
     std::vector<int> ticks;
     for (uint32_t seed = 1; seed <= 3; ++seed) {
       TLevelRun run;
@@ -194,15 +199,11 @@ void StartPlayTest() {
     Say("cannot play it yet: " + screen.level.Problem());
     return;
   }
-  CLevelSet set;
-  set.name = "play-test";
-  set.folder = "(editor)";
-  set.levels.push_back({screen.level.name, screen.level.Map()});
   screen.testSetFolder = Game.levelSetFolder;
   Game.playTesting = true;
   screen.recordingWas = RecordingEnabled();
   EnableRecording(false);
-  UseLevelSet(set);
+  UseLevelSet(SetOfThisLevel());
   Game.levelIndex = -1;
   Game.score = 0;
   Game.lives = 3;
