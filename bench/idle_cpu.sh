@@ -7,24 +7,27 @@
 # Game and floor take turns for several runs; the medians and their ratio end
 # the report.
 #
-# Usage: bench/idle_cpu.sh [--play] [--scale N] [--fullscreen] [--runs N]
-#                          [--screen WxH] <game folder> [seconds] [level name]
+# Usage: bench/idle_cpu.sh [--play] [--minimised] [--scale N] [--fullscreen]
+#                          [--runs N] [--screen WxH] <game folder> [seconds] [level name]
 #   --play        play a level: xdotool sweeps the paddle and clicks fire
 #                 (without a level name, the first level of the list)
 #   --scale N     whole-number scale of the picture (REBOUNDER_SCALE); the
 #                 default screen grows so that the window fits
 #   --fullscreen  full screen under openbox, on a 1920x1080 screen by default
+#   --minimised   minimise the window (with --play, once the ball is in play:
+#                 the game pauses) and measure the game alone, without the floor
 # Without --play the game idles: in its intro and menu, or with a level name
 # on the level's title screen (a game waiting for the first ball).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
-PLAY=0 SCALE="" FULL=0 RUNS=3 SCREEN=""
+PLAY=0 SCALE="" FULL=0 RUNS=3 SCREEN="" MINIMISED=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --play) PLAY=1 ;;
     --scale) SCALE=$2; shift ;;
     --fullscreen) FULL=1 ;;
+    --minimised) MINIMISED=1 ;;
     --runs) RUNS=$2; shift ;;
     --screen) SCREEN=$2; shift ;;
     *) break ;;
@@ -96,6 +99,12 @@ measure() {
   sleep 1
   [ "${2:-}" = play ] && drive_paddle
   sleep 1
+  if [ "${2:-}" = minimised ]; then
+    [ $PLAY -eq 1 ] && { xdotool search --name "$1" windowactivate --sync mousemove --window %1 100 100 \
+      click 1 sleep 0.5 >/dev/null 2>&1 || true; }
+    xdotool search --name "$1" windowminimize --sync >/dev/null
+    sleep 1
+  fi
   local hz c0 c1 t0 t1
   hz=$(getconf CLK_TCK)
   c0=$(awk '{print $14 + $15}' "/proc/$PID/stat")
@@ -113,6 +122,7 @@ median() { tr ' ' '\n' | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[
 WHAT="idle"
 [ -n "$LEVEL" ] && WHAT="idle on \"$LEVEL\""
 [ $PLAY -eq 1 ] && WHAT="playing \"$LEVEL\""
+[ $MINIMISED -eq 1 ] && WHAT="$WHAT, minimised"
 cd "$WORK"
 GAMES="" FLOORS=""
 for run in $(seq "$RUNS"); do
@@ -122,12 +132,15 @@ for run in $(seq "$RUNS"); do
     SDL_AUDIODRIVER=${AUDIO:-dummy} "$GAME_DIR/rebounder" $WINDOW_FLAG 2>/dev/null &
   fi
   PID=$!
-  measure '^Rebounder$' "$([ $PLAY -eq 1 ] && echo play)"
+  HOW=""
+  [ $PLAY -eq 1 ] && HOW=play
+  [ $MINIMISED -eq 1 ] && HOW=minimised
+  measure '^Rebounder$' "$HOW"
   stop_program
   GAMES="$GAMES $FIGURE"
   printf "run %d: game %s, %s window: %5.2f%% of one core, %.1f MB resident\n" \
     "$run" "$WHAT" "$SIZE" "$FIGURE" "$(awk -v r="$RSS" 'BEGIN { print r / 1024 }')"
-  if [ -x "$GAME_DIR/present_floor" ]; then
+  if [ -x "$GAME_DIR/present_floor" ] && [ $MINIMISED -eq 0 ]; then
     "$GAME_DIR/present_floor" $WINDOW_FLAG 2>/dev/null &
     PID=$!
     measure '^Rebounder floor$'

@@ -94,6 +94,7 @@ void GameTest::SetUp() {
   Game.menuCursor = 1;
   Game.question = qnNone;
   Game.haveSavedGame = false;
+  Game.playPaused = false;
   Game.lives = 3;
   Game.score = 0;
   Game.levelStartScore = 0;

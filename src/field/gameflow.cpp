@@ -109,8 +109,9 @@ void StartNewGame(int difficulty) {
 }
 
 void CheckGameFlow() {
-  // Nothing moves while a question waits for its answer.
-  if (Game.question != qnNone) return;
+  // Nothing moves while a question waits for its answer or play is frozen:
+  // not even a held fire launches.
+  if (Game.question != qnNone || Game.playPaused) return;
   if (Game.gameState == gsBallInGame && Game.balls.Empty()) LoseBall();
   if (Game.gameState == gsBallInGame && Game.levelComplete) {
     Game.gameState = gsGameDone;

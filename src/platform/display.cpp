@@ -11,7 +11,12 @@
 #include "platform/display.h"
 
 #include <SDL/SDL_syswm.h>
+#if defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#endif
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -84,7 +89,103 @@ void CoverScreenWithoutWindowManager() {
   if (info.info.x11.unlock_func) info.info.x11.unlock_func();
 #endif
 }
+
+// A window set anew is centred, frame and all, once the window manager has
+// framed it: SDL leaves it where the manager puts it, and coming back from
+// full screen that is below the screen's edge. Managers frame a window a
+// little after it is shown and may move it again meanwhile (back to where it
+// stood before full screen), so the place is checked on every frame for a
+// short while and mended; after that the player may move it freely.
+constexpr Uint32 SettleMilliseconds = 2000;
+Uint32 centreUntil = 0;
+bool centring = false;
+
+#if defined(SDL_VIDEO_DRIVER_X11)
+// Reads `count` 32-bit values of a window property; false when it is missing.
+bool ReadCardinals(Display* display, Window window, const char* name, long* values, int count,
+                   Atom wanted = XA_CARDINAL) {
+  Atom type;
+  int format;
+  unsigned long items, after;
+  unsigned char* data = nullptr;
+  const Atom property = XInternAtom(display, name, True);
+  if (property == None || XGetWindowProperty(display, window, property, 0, count, False, wanted, &type,
+                                             &format, &items, &after, &data) != Success)
+    return false;
+  const bool ok = data && format == 32 && items >= static_cast<unsigned long>(count);
+  if (ok)
+    for (int i = 0; i < count; ++i) values[i] = reinterpret_cast<long*>(data)[i];
+  if (data) XFree(data);
+  return ok;
+}
+
+bool HasWindowManager(Display* display, Window root) {
+  long manager = 0;
+  return ReadCardinals(display, root, "_NET_SUPPORTING_WM_CHECK", &manager, 1, XA_WINDOW);
+}
+
+// True once the window stands centred (or cannot be placed); else asks the
+// window manager to move it there.
+bool CentreFramedWindow(Display* display, Window window) {
+  XWindowAttributes shape;
+  if (!XGetWindowAttributes(display, window, &shape)) return true;
+  if (shape.map_state != IsViewable) return false;
+  const Window root = shape.root;
+  long frame[4] = {0, 0, 0, 0};  // left, right, top, bottom
+  if (HasWindowManager(display, root) && !ReadCardinals(display, window, "_NET_FRAME_EXTENTS", frame, 4))
+    return false;  // not framed yet
+  long area[4] = {0, 0, WidthOfScreen(shape.screen), HeightOfScreen(shape.screen)};
+  ReadCardinals(display, root, "_NET_WORKAREA", area, 4);
+  const SDL_Rect workArea = {static_cast<Sint16>(area[0]), static_cast<Sint16>(area[1]),
+                             static_cast<Uint16>(area[2]), static_cast<Uint16>(area[3])};
+  const SDL_Rect place =
+      CentredFrame(workArea, shape.width + frame[0] + frame[1], shape.height + frame[2] + frame[3]);
+  int x = 0, y = 0;
+  Window child;
+  XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
+  if (x - frame[0] == place.x && y - frame[2] == place.y) return true;
+  // A move names where the frame goes, unless the window asked for its own
+  // corner to be meant.
+  XSizeHints hints;
+  long supplied = 0;
+  const bool ownCorner = XGetWMNormalHints(display, window, &hints, &supplied) &&
+                         (hints.flags & PWinGravity) && hints.win_gravity == StaticGravity;
+  XMoveWindow(display, window, place.x + (ownCorner ? frame[0] : 0), place.y + (ownCorner ? frame[2] : 0));
+  XFlush(display);
+  return false;
+}
+#endif
+
+void KeepNewWindowCentred() {
+  if (!centring) return;
+  if (static_cast<Sint32>(SDL_GetTicks() - centreUntil) > 0) {
+    centring = false;
+    return;
+  }
+#if defined(SDL_VIDEO_DRIVER_X11)
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWMInfo(&info) <= 0 || info.subsystem != SDL_SYSWM_X11) {
+    centring = false;
+    return;
+  }
+  if (info.info.x11.lock_func) info.info.x11.lock_func();
+  CentreFramedWindow(info.info.x11.display, info.info.x11.window);
+  if (info.info.x11.unlock_func) info.info.x11.unlock_func();
+#else
+  centring = false;
+#endif
+}
 }  // namespace
+
+SDL_Rect CentredFrame(const SDL_Rect& area, int frameWidth, int frameHeight) {
+  SDL_Rect place = area;
+  place.x = static_cast<Sint16>(area.x + std::max(0, (area.w - frameWidth) / 2));
+  place.y = static_cast<Sint16>(area.y + std::max(0, (area.h - frameHeight) / 2));
+  place.w = static_cast<Uint16>(frameWidth);
+  place.h = static_cast<Uint16>(frameHeight);
+  return place;
+}
 
 int FittingScale(int width, int height, bool fullscreen) {
   if (width <= 0 || height <= 0) return 1;
@@ -162,6 +263,8 @@ SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   } else {
     if (!playerScalesWindow) setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 1);
     video = SDL_SetVideoMode(PictureWidth, PictureHeight, 8, flags);
+    centring = video != nullptr;
+    centreUntil = SDL_GetTicks() + SettleMilliseconds;
   }
   if (!video) return nullptr;
   SDL_SetColors(video, palette->colors, 0, palette->ncolors);
@@ -188,9 +291,11 @@ void WindowToPicture(int& x, int& y) {
   x -= pictureLeft;
   y -= pictureTop;
 }
+bool WindowVisible() { return (SDL_GetAppState() & SDL_APPACTIVE) != 0; }
 
 void PresentScreen() {
   if (video) SDL_Flip(video);
+  KeepNewWindowCentred();
 }
 
 // SDL 1.2 on top of SDL2 presents through OpenGL by default, which costs far

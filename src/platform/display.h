@@ -20,6 +20,10 @@ bool ParseScale(const std::string& text, int& scale);
 // that fits; `note` gets a line for the player when their choice was not taken.
 int ResolveScale(int requested, int desktopWidth, int desktopHeight, bool fullscreen, std::string& note);
 
+// Where a window's frame of that size stands centred in the desktop's work
+// area; a frame larger than the area starts at its top left corner.
+SDL_Rect CentredFrame(const SDL_Rect& area, int frameWidth, int frameHeight);
+
 // The player's scale from the command line (empty: none); REBOUNDER_SCALE is
 // read when this is empty, and the saved setting (0 = automatic) when neither
 // gives one. Call before the first OpenGameScreen.
@@ -35,6 +39,8 @@ SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette);
 // Turns a position in the window (a mouse event's) into one in the 640x480
 // picture, which full screen shows centred in a larger surface.
 void WindowToPicture(int& x, int& y);
+// False while the window is minimised or otherwise not shown.
+bool WindowVisible();
 // Shows the frame drawn on the game's surface.
 void PresentScreen();
 // Asks SDL for a cheap presentation path, nearest-neighbour scaling and

@@ -75,6 +75,11 @@ SDL_Event EventOf(const TReplayItem& item) {
       e.jhat.hat = static_cast<Uint8>(item.a);
       e.jhat.value = static_cast<Uint8>(item.b);
       break;
+    case riActive:
+      e.type = SDL_ACTIVEEVENT;
+      e.active.gain = static_cast<Uint8>(item.value);
+      e.active.state = static_cast<Uint8>(item.a);
+      break;
     default:
       e.type = SDL_ACTIVEEVENT;
       break;

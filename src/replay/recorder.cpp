@@ -96,6 +96,9 @@ TReplayItem ItemOf(const SDL_Event& e) {
     case SDL_JOYHATMOTION:
       item = {riPadHat, e.jhat.which, e.jhat.hat, e.jhat.value};
       break;
+    case SDL_ACTIVEEVENT:
+      item = {riActive, e.active.gain, e.active.state};
+      break;
     default:
       break;
   }

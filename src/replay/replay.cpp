@@ -66,6 +66,9 @@ void WriteItem(std::string& out, const TReplayItem& item) {
     case riQuit:
       Line(out, "q", {});
       break;
+    case riActive:
+      Line(out, "a", {item.value, item.a});
+      break;
   }
 }
 
@@ -282,6 +285,9 @@ bool ReadBody(TReader& r, TReplay& replay, int version) {
           !r.Number(3, 0, 15, item.b))
         return false;
       item.kind = riPadHat;
+    } else if (head == "a" && version >= 2) {
+      if (!r.Expect("a", 2) || !r.Number(1, 0, 1, item.value) || !r.Number(2, 0, 7, item.a)) return false;
+      item.kind = riActive;
     } else if (head == "s") {
       if (!r.Expect("s", 1) || !r.Number(1, 0, UINT32_MAX, item.value)) return false;
       item.kind = riSeed;
@@ -349,6 +355,7 @@ int NumbersOf(TReplayItemKind kind) {
       return 3;
     case riPadButtonDown:
     case riPadButtonUp:
+    case riActive:
       return 2;
     case riKeyDown:
     case riKeyUp:
@@ -422,11 +429,12 @@ bool TReplay::ReadPass(size_t& offset, TReplayPass& pass) const {
 
 std::string ReplayText(const TReplay& replay) {
   const TReplayStart& s = replay.start;
-  bool quits = false;
+  bool newItems = false;
   TReplayPass p;
   for (size_t at = 0; replay.ReadPass(at, p);)
-    for (const TReplayItem& item : p.items) quits = quits || item.kind == riQuit;
-  const int version = s.resumed || quits ? 2 : 1;
+    for (const TReplayItem& item : p.items)
+      newItems = newItems || item.kind == riQuit || item.kind == riActive;
+  const int version = s.resumed || newItems ? 2 : 1;
   std::string out = std::string(Magic) + " " + std::to_string(version) + "\n";
   if (s.fromLevel)
     out += "start level " + std::to_string(s.levelSeed) + " " + s.levelName + "\n";

@@ -10,8 +10,9 @@
 
 #include "store/settings.h"
 
-// Version 2 adds the window-close item and games resumed from a kept game;
-// a recording without either is still written as version 1.
+// Version 2 adds the window-close and window-attention items and games
+// resumed from a kept game; a recording without any is still written as
+// version 1.
 constexpr int ReplayFormatVersion = 2;
 
 enum TReplayItemKind : uint8_t {
@@ -26,7 +27,8 @@ enum TReplayItemKind : uint8_t {
   riPadButtonDown,
   riPadButtonUp,
   riPadHat,
-  riQuit
+  riQuit,
+  riActive
 };
 
 // Keys the logic ticks poll from the key-state array.
@@ -34,7 +36,8 @@ enum TReplayHeld : uint8_t { rhLeft = 1, rhRight = 2, rhSpace = 4 };
 
 // What each kind keeps: a motion its window x, y and x movement; a key its
 // code; a seed itself; a gamepad event its pad, then its axis and position,
-// its button, or its hat and position.
+// its button, or its hat and position; a window's gain or loss of attention
+// whether gained and what (SDL's active-event state bits).
 struct TReplayItem {
   TReplayItemKind kind;
   uint32_t value = 0;

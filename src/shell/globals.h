@@ -96,6 +96,7 @@ struct TGameGlobals {
   TProgramState returnState = psIntro;
   TGameState gameState = gsFirstBall;
   TMenuState menuState = msMain;
+  bool playPaused = false;  // play frozen by the pause key, on the game screen
   int menuCursor = 0;
   TQuestion question = qnNone;
   int tableCursor = 0;  // the high-score row whose recording Enter plays

@@ -5,10 +5,12 @@
 #include "field/gameflow.h"
 #include "field/paddle.h"
 #include "platform/joystick.h"
+#include "replay/attract.h"
 #include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
 #include "shell/keymap.h"
+#include "shell/mainloop.h"
 #include "store/options.h"
 #include "ui/editor.h"
 #include "ui/menu.h"
@@ -18,6 +20,34 @@
 
 namespace {
 constexpr int WarpX = 240, WarpY = 240;
+
+// The player's pause key freezes and resumes play; the keyboard's Pause key does too.
+bool IsPauseKey(SDLKey key) { return key == BoundKey(kaPause) || key == SDLK_PAUSE; }
+
+bool IsFullscreenKey(const SDL_Event& e) {
+  if (e.type != SDL_KEYDOWN) return false;
+  const SDLKey key = e.key.keysym.sym;
+  return key == SDLK_F11 || (key == SDLK_RETURN && (e.key.keysym.mod & KMOD_ALT));
+}
+
+// As the options screen does it, and kept at once: there is no screen to leave.
+void ToggleFullscreen() {
+  Game.optFullscreen.SetValue(!Game.optFullscreen.value);
+  ApplyVideoSettings();
+  ReportSave(SaveOptions());
+}
+
+// Losing the keyboard or being minimised; the pointer merely leaving is not
+// looking away.
+bool LooksAway(const SDL_ActiveEvent& active) {
+  return !active.gain && (active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE));
+}
+
+void TogglePlayPause() {
+  if (Game.programState != psGame || Game.gameState == gsGameOver) return;
+  Game.playPaused = !Game.playPaused;
+  Game.firePressed = false;
+}
 
 // The pointer goes back to the warp point after every move, and the paddle
 // follows each event's own relative motion. Under SDL 1.2 over SDL2 the
@@ -30,7 +60,7 @@ constexpr int WarpX = 240, WarpY = 240;
 // the event queue would never drain. Pixels short of a whole paddle step wait
 // for the next event, so a fine mouse that reports single pixels still steers.
 void HandleMotion(const SDL_MouseMotionEvent& motion) {
-  if (Game.programState != psGame) return;
+  if (Game.programState != psGame || Game.playPaused) return;
   if ((motion.x == WarpX && motion.y == WarpY) || (motion.xrel == 0 && motion.yrel == 0)) return;
   const TMouseRate& rate = MouseRates[Game.settings.controls.mouseRate];
   Game.paddle->SteerByMouse(motion.xrel, Game.motionCarry, rate.num, rate.den);
@@ -38,7 +68,7 @@ void HandleMotion(const SDL_MouseMotionEvent& motion) {
 }
 
 void ApplyFireRule() {
-  if (!Game.fireHeld || Game.programState != psGame) return;
+  if (!Game.fireHeld || Game.programState != psGame || Game.playPaused) return;
   // A play-test ends where a game would go on: back to the editor.
   if (PlayTesting() && (Game.gameState == gsGameOver || Game.gameState == gsGameDone)) {
     Game.fireHeld = Game.firePressed = false;
@@ -66,13 +96,7 @@ void HandleEscape() {
         EndPlayTest();
         break;
       }
-      if (Game.gameState == gsGameOver) break;
-      Game.firePressed = false;
-      Game.returnState = psGame;
-      Game.programState = psMenu;
-      Game.menuState = msMain;
-      Game.menuCursor = 0;
-      StartPauseMusic();
+      PauseIntoMenu();
       break;
     case psMenu:
       if (Game.menuState == msMain) {
@@ -99,8 +123,42 @@ void HandleEscape() {
 }
 }  // namespace
 
+void PauseIntoMenu() {
+  if (Game.programState != psGame || Game.gameState == gsGameOver || DemoRunning()) return;
+  Game.firePressed = false;
+  Game.playPaused = false;  // "continue" resumes play
+  Game.returnState = psGame;
+  Game.programState = psMenu;
+  Game.menuState = msMain;
+  Game.menuCursor = 0;
+  StartPauseMusic();
+}
+
+void PauseForAbsence() {
+  // A play-test has no menu to pause into: it freezes where it is.
+  if (PlayTesting()) {
+    if (Game.programState == psGame && Game.gameState != gsGameOver) Game.playPaused = true;
+    return;
+  }
+  PauseIntoMenu();
+}
+
+void FollowPointerRule() {
+  const bool play =
+      Game.programState == psGame && !Game.playPaused && Game.question == qnNone && !DemoRunning();
+  if ((SDL_WM_GrabInput(SDL_GRAB_QUERY) == SDL_GRAB_ON) != play)
+    SDL_WM_GrabInput(play ? SDL_GRAB_ON : SDL_GRAB_OFF);
+  if ((SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE) == play) SDL_ShowCursor(play ? SDL_DISABLE : SDL_ENABLE);
+}
+
 void DispatchEvent() {
   const SDL_Event& e = Game.event;
+  // The window's own key is not the game's input: it is not recorded, and
+  // its Enter never reaches a menu.
+  if (IsFullscreenKey(e)) {
+    ToggleFullscreen();
+    return;
+  }
   const CEventRecording recording(e);
   if (Game.question != qnNone) {
     // Only releases get through, so that fire is not left held.
@@ -117,6 +175,7 @@ void DispatchEvent() {
     else
       Game.quitRequested = true;
   }
+  if (e.type == SDL_ACTIVEEVENT && LooksAway(e.active)) PauseForAbsence();
   if (Game.programState == psEditor) {
     EditorEvent(e);
     return;
@@ -126,7 +185,7 @@ void DispatchEvent() {
   if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && fireKey)) {
     Game.fireHeld = true;
     // Kept until the next game-flow check, so a tap released within the same pass still counts.
-    if (Game.programState == psGame) Game.firePressed = true;
+    if (Game.programState == psGame && !Game.playPaused) Game.firePressed = true;
   }
   if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && fireKey)) Game.fireHeld = false;
   HandleJoystickEvent(e);
@@ -136,6 +195,7 @@ void DispatchEvent() {
   // A key pressed to be bound does nothing else.
   const bool bindingKey = Game.programState == psMenu && CapturingKey() && key != SDLK_ESCAPE;
   if (key == SDLK_ESCAPE) HandleEscape();
+  if (IsPauseKey(key)) TogglePlayPause();
   if (Game.programState == psMenu) {
     SDL_WM_GrabInput(SDL_GRAB_OFF);
     if (key != SDLK_ESCAPE) HandleMenuKey(key);

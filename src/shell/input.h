@@ -3,3 +3,8 @@
 #pragma once
 
 void DispatchEvent();
+// Pauses a game in play into the main menu, as Escape does; nothing elsewhere.
+void PauseIntoMenu();
+// The pointer is hidden and held in the window in play (not frozen) and is
+// the player's, free and shown, everywhere else.
+void FollowPointerRule();

@@ -20,6 +20,8 @@ struct TKeptKey {
 const TKeptKey KeptKeys[] = {
     {SDLK_ESCAPE, "it opens the menu"},
     {SDLK_n, "it skips a level"},
+    {SDLK_PAUSE, "it pauses"},
+    {SDLK_F11, "it switches full screen"},
 };
 }  // namespace
 

@@ -43,6 +43,16 @@
 
 namespace {
 constexpr uint32_t TickLength = 25;
+// More owed than this is no slow frame but a stall: a suspended machine, a
+// debugger, a stopped process. The game's own slowest frames (a level load,
+// a mode switch) stay well below a quarter second, while played out at once
+// a stall would lose balls the player never saw and freeze the picture
+// until it had caught up; so all but this much of it is dropped.
+constexpr uint32_t StallBound = 250;
+// How long a pass sleeps while the window is hidden: a restored window is
+// drawn again within a tenth of a second, and the game costs next to nothing.
+constexpr uint32_t HiddenNap = 100;
+bool silenced = false;
 bool dataFilesLoaded = false;
 int ballPlayTicks = 0;
 
@@ -55,6 +65,29 @@ void RefuseInvisibleWindow() {
   const std::string driver = name;
   if ((driver == "offscreen" || driver == "dummy") && !std::getenv("SDL_VIDEODRIVER"))
     Fail("no display found to open the game window on (is DISPLAY or WAYLAND_DISPLAY set?)");
+}
+
+// A stall in play pauses the game as looking away does, through the same
+// event, so that a recording of the game pauses at the same pass.
+void PauseAfterStall() {
+  if (Game.programState != psGame) return;
+  SDL_Event lookedAway = {};
+  lookedAway.type = SDL_ACTIVEEVENT;
+  lookedAway.active.gain = 0;
+  lookedAway.active.state = SDL_APPINPUTFOCUS;
+  Game.event = lookedAway;
+  DispatchEvent();
+}
+
+// Hidden, the game draws nothing, falls silent (the music alone would cost
+// more than all the rest) and waits; play was paused as the window lost the
+// player's attention.
+bool IdleWhileHidden() {
+  const bool hidden = !WindowVisible() && !Game.quitRequested;
+  if (hidden != silenced) SDL_PauseAudio(hidden ? 1 : 0);
+  silenced = hidden;
+  if (hidden) SDL_Delay(HiddenNap);
+  return hidden;
 }
 
 void DrawGameFrame() {
@@ -79,6 +112,7 @@ void ApplyVideoSettings() {
     SDL_SetClipRect(Game.screen, &clip);
     WatchDisplayConnection();
     Game.optFullscreen.applied = true;
+    Game.lastTick = GetTicks();  // the time the switch took is not owed to the game
   }
   if (!Game.optMusic.applied) {
     if (Game.optMusic.value)
@@ -154,8 +188,8 @@ void StartUp() {
 
 void LogicTick() {
   AttractTick();
-  // An open question holds the game still.
-  const bool playing = Game.programState == psGame && Game.question == qnNone;
+  // An open question or the pause key holds the game still.
+  const bool playing = Game.programState == psGame && Game.question == qnNone && !Game.playPaused;
   if (playing && Game.gameState == gsBallInGame) {
     Game.energy -= 25;
     if (Game.energy <= 0) Game.energy = 0;
@@ -187,6 +221,10 @@ void WaitForNextTick() {
 int RunOwedTicks() {
   int ran = 0;
   Game.frameTicks = GetTicks();
+  if (Game.frameTicks - Game.lastTick > StallBound) {
+    Game.lastTick = Game.frameTicks - StallBound;
+    PauseAfterStall();
+  }
   while (Game.frameTicks - Game.lastTick > TickLength) {
     LogicTick();
     Game.lastTick += TickLength;
@@ -227,14 +265,13 @@ void RunMainLoop() {
     SDL_Delay(5);
     while (SDL_PollEvent(&Game.event) == 1)
       if (!AttractTakesEvent(Game.event)) DispatchEvent();
-    RescanGamepads(GetTicks());
     if (QuitSignalled()) Game.quitRequested = true;
+    FollowPointerRule();
+    if (IdleWhileHidden()) continue;
+    RescanGamepads(GetTicks());
     WaitForNextTick();
     const int ticks = RunOwedTicks();
-    if (Game.programState == psGame) {
-      if (!DemoRunning() && Game.question == qnNone) SDL_WM_GrabInput(SDL_GRAB_ON);
-      CheckGameFlow();
-    }
+    if (Game.programState == psGame) CheckGameFlow();
     RecordPass(ticks);
     AttractPass();
     DrawStateFrame();

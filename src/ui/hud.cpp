@@ -33,7 +33,17 @@ struct TMessage {
 const TMessage Messages[] = {
     {gsNewBall, "get ready", 198}, {gsGameOver, "game over", 197}, {gsGameDone, "well done", 197}};
 constexpr int MessageY = 299;
+constexpr int MessageBoxLeft = 160;
 constexpr int MessageBoxRight = 320;
+// Play frozen by the pause key says so in the same box, over any other message.
+constexpr const char* PausedText = "paused";
+
+int PausedX() { return (MessageBoxLeft + MessageBoxRight - TextWidth(Game.fontMenu, PausedText)) / 2; }
+
+void DrawMessageBox(int x, const char* text) {
+  DrawBox(Game.sprMessage, 8, 14, 8, 3);
+  DrawText(Game.fontMenu, x, MessageY, text);
+}
 
 void DrawLevelTitle() {
   const std::string title = LevelTitle();
@@ -47,12 +57,13 @@ void DrawLevelTitle() {
 }
 
 void DrawStateMessage() {
-  if (Game.gameState == gsFirstBall) DrawLevelTitle();
-  for (const TMessage& m : Messages) {
-    if (m.state != Game.gameState) continue;
-    DrawBox(Game.sprMessage, 8, 14, 8, 3);
-    DrawText(Game.fontMenu, m.x, MessageY, m.text);
+  if (Game.playPaused) {
+    DrawMessageBox(PausedX(), PausedText);
+    return;
   }
+  if (Game.gameState == gsFirstBall) DrawLevelTitle();
+  for (const TMessage& m : Messages)
+    if (m.state == Game.gameState) DrawMessageBox(m.x, m.text);
 }
 
 void DrawWallRun(SDL_Surface* wall, bool vertical, int fixed, int from, int to) {
@@ -119,7 +130,7 @@ void DrawFrame() {
   DrawSprite(Game.sprCornerLeft, 0, 0);
   DrawSprite(Game.sprCornerRight, 464, 0);
   // The gate beam above used this frame's phase; the bottom beam the next one.
-  Game.beamPhase = (Game.beamPhase + 1) % 16;
+  if (!Game.playPaused) Game.beamPhase = (Game.beamPhase + 1) % 16;
   DrawBeam(BottomBeam(), 15, 456, 416);
   DrawSprite(Game.sprBeamerLeft, 16, 416);
   DrawSprite(Game.sprBeamerRight, 456, 416);
@@ -146,5 +157,6 @@ std::vector<TFixedText> HudFixedTexts() {
   std::vector<TFixedText> texts;
   for (const TMessage& m : Messages)
     texts.push_back({&Game.fontMenu, m.x, MessageY, m.text, MessageBoxRight});
+  texts.push_back({&Game.fontMenu, PausedX(), MessageY, PausedText, MessageBoxRight});
   return texts;
 }

@@ -46,6 +46,23 @@ TEST(DisplayScale, FullScreenModeStretchesByExactlyTheScale) {
   EXPECT_EQ(tooBig.h, PictureHeight);
 }
 
+// A window's frame stands centred in the work area (beside a panel), or from
+// its corner when larger, never off the screen.
+TEST(DisplayScale, WindowFrameIsCentredInTheWorkArea) {
+  const struct {
+    SDL_Rect area;
+    int w, h, x, y;
+  } cases[] = {{{0, 0, 1920, 1080}, 1282, 981, 319, 49},
+               {{0, 30, 1920, 1050}, 1282, 981, 319, 64},
+               {{64, 0, 1856, 1080}, 1282, 981, 351, 49},
+               {{0, 0, 1366, 768}, 1400, 800, 0, 0}};
+  for (const auto& c : cases) {
+    const SDL_Rect place = CentredFrame(c.area, c.w, c.h);
+    EXPECT_EQ(place.x, c.x);
+    EXPECT_EQ(place.y, c.y);
+  }
+}
+
 TEST(DisplayScale, PlayersValueIsTakenWhenValidAndFitting) {
   int scale = -1;
   EXPECT_TRUE(ParseScale("auto", scale));

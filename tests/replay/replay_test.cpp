@@ -32,8 +32,9 @@
 #include "ui/menu.h"
 
 namespace {
-// Script lines: "<tick> press|release space|left|right|escape|n|up|down|return|pad",
-// "<tick> mouse <dx>", "<tick> stick <position>", "end <tick>".
+// Script lines: "<tick> press|release space|left|right|escape|n|p|a|f|up|down|return|pad",
+// "<tick> mouse <dx>", "<tick> stick <position>", "<tick> away" (the window
+// loses the keyboard), "end <tick>".
 struct TScript {
   std::multimap<int, std::vector<std::string>> events;
   int end = 0;
@@ -59,9 +60,12 @@ void Play(const std::vector<std::string>& e) {
   static const std::map<std::string, SDLKey> keys = {
       {"space", SDLK_SPACE}, {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"escape", SDLK_ESCAPE},
       {"n", SDLK_n},         {"up", SDLK_UP},     {"down", SDLK_DOWN},   {"return", SDLK_RETURN},
-      {"a", SDLK_a},         {"f", SDLK_f},       {"y", SDLK_y}};
+      {"a", SDLK_a},         {"f", SDLK_f},       {"y", SDLK_y},         {"p", SDLK_p}};
   Game.event = {};
-  if (e[0] == "stick") {  // the first pad's stick across
+  if (e[0] == "away") {
+    Game.event.type = SDL_ACTIVEEVENT;
+    Game.event.active.state = SDL_APPINPUTFOCUS;
+  } else if (e[0] == "stick") {  // the first pad's stick across
     Game.event.type = SDL_JOYAXISMOTION;
     Game.event.jaxis.value = static_cast<Sint16>(std::stoi(e[1]));
   } else if (e[1] == "pad") {  // its south button
@@ -257,16 +261,17 @@ TEST_F(Replay, FirstLevelsPlayExactlyAsRecorded) {
   EXPECT_EQ(summary, expected.str());
 }
 
-// The script, with a pause in which the explosions are switched off and a
-// gamepad that steers, launches and pauses, is recorded as it is played; the
+// The script, with a pause (the window lost from sight) in which the
+// explosions are switched off, a freeze with the pause key, and a gamepad
+// that steers, launches and pauses, is recorded as it is played; the
 // recording, read back from its text, must give the same frame after every
 // pass, whatever state the game was left in.
 TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
   TScript script = ReadScriptFile("first-levels.script");
   std::istringstream pause(
-      "210 press escape\n211 press down\n212 press down\n213 press return\n214 press down\n"
+      "210 away\n211 press down\n212 press down\n213 press return\n214 press down\n"
       "215 press down\n216 press down\n217 press down\n218 press down\n219 press return\n"
-      "230 press escape\n231 press up\n232 press up\n240 press return\n"
+      "230 press escape\n231 press up\n232 press up\n240 press return\n250 press p\n253 press p\n"
       "405 stick 30000\n430 stick -12000\n470 stick 0\n1005 press pad\n1009 release pad\n");
   for (auto& e : ReadScript(pause).events) script.events.insert(e);
   const int end = 1290;  // the game is over, and fire has not left it yet

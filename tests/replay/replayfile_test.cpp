@@ -26,7 +26,7 @@ TReplay Sample() {
   quiet.ticks = 1;
   quiet.repeat = 40;
   TReplayPass slow;
-  slow.items = {{riButtonDown, 0}, {riButtonUp, 0}, {riKeyUp, 32}};
+  slow.items = {{riButtonDown, 0}, {riButtonUp, 0}, {riKeyUp, 32}, {riActive, 0, 2}};
   slow.ticks = 3;
   for (const TReplayPass& p : {first, quiet, slow}) r.AddPass(p);
   r.checkpoints = {{41, 80, 120, 2, 5}};
@@ -88,8 +88,10 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   const std::string good = ReplayText(Sample());
   ExpectRefused("", "not a Rebounder replay");
   ExpectRefused("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", "not a Rebounder replay");
-  ExpectRefused(Replace(good, "replay 1", "replay one"), "not a Rebounder replay");
-  ExpectRefused(Replace(good, "replay 1", "replay 7"), "newer Rebounder");
+  ExpectRefused(Replace(good, "replay 2", "replay one"), "not a Rebounder replay");
+  ExpectRefused(Replace(good, "replay 2", "replay 7"), "newer Rebounder");
+  // The window's attention line came with version 2.
+  ExpectRefused(Replace(good, "replay 2", "replay 1"), "unknown line \"a\"");
   ExpectRefused(Replace(good, "difficulty 2", "difficulty 9"), "9 is out of range");
   ExpectRefused(Replace(good, "difficulty 2", "level 5 ../../etc/passwd"), "unusable level name");
   ExpectRefused(Replace(good, "options 0 1", "options 0 2"), "out of range");

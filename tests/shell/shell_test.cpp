@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "effects/particles.h"
+#include "field/ball.h"
 #include "shell/catalogue.h"
 #include "shell/clock.h"
 #include "shell/globals.h"
@@ -55,6 +56,26 @@ TEST_F(TickSchedule, ClockWrapAroundDoesNotStall) {
   fakeNow += 40;
   EXPECT_EQ(RunOwedTicks(), 1);
   EXPECT_EQ(Game.tickCount, 2);
+}
+
+// A stall (a suspend, a stopped process) is not played out: all but a
+// quarter second of it is dropped, and play pauses before anything moves.
+TEST_F(TickSchedule, AStallIsDroppedAndPausesPlayFirst) {
+  Game.lastTick = fakeNow = 1000;
+  fakeNow += 20000;
+  EXPECT_EQ(RunOwedTicks(), 9);
+  EXPECT_EQ(fakeNow - Game.lastTick, 25u);
+
+  StartEmptyPlay();
+  const CBall* ball = Game.balls.Add(new CBall(240, 300, btNormal));
+  fakeNow += 20000;
+  RunOwedTicks();
+  EXPECT_EQ(Game.programState, psMenu);
+  EXPECT_EQ(Game.returnState, psGame);
+  EXPECT_EQ(Game.menuCursor, 0);
+  EXPECT_EQ(ball->x, 240);
+  EXPECT_EQ(ball->y, 300);
+  EXPECT_EQ(Game.lives, 3);
 }
 
 // A clock that reads the same millisecond twice before moving on, as real
