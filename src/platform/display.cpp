@@ -36,7 +36,9 @@ bool playerScalesWindow = false;
 bool noteShown[2] = {false, false};
 SDL_Surface* video = nullptr;
 SDL_Surface* view = nullptr;
-int pictureLeft = 0, pictureTop = 0;  // where the picture stands in the video surface
+int pictureLeft = 0, pictureTop = 0;  // where the picture stands on the video surface
+
+Uint16 ToPicture(Uint16 at, int offset) { return static_cast<Uint16>(at > offset ? at - offset : 0); }
 
 bool Fits(int scale, int width, int height, bool fullscreen) {
   if (width <= 0 || height <= 0) return true;  // desktop size unknown
@@ -272,14 +274,13 @@ SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   // picture is never drawn again, so it is blacked out once here.
   SDL_SetClipRect(video, nullptr);
   SDL_FillRect(video, nullptr, 0);
-  pictureLeft = pictureTop = 0;
+  pictureLeft = video->w > PictureWidth ? (video->w - PictureWidth) / 2 : 0;
+  pictureTop = video->h > PictureHeight ? (video->h - PictureHeight) / 2 : 0;
   if (video->w == PictureWidth && video->h == PictureHeight) {
     view = video;
   } else {
     // The picture is drawn straight into the middle of the larger full-screen
     // surface, through a surface that shares its pixels.
-    pictureLeft = video->w > PictureWidth ? (video->w - PictureWidth) / 2 : 0;
-    pictureTop = video->h > PictureHeight ? (video->h - PictureHeight) / 2 : 0;
     Uint8* origin = static_cast<Uint8*>(video->pixels) + pictureTop * video->pitch + pictureLeft;
     view = SDL_CreateRGBSurfaceFrom(origin, PictureWidth, PictureHeight, 8, video->pitch, 0, 0, 0, 0);
     if (view) SDL_SetColors(view, palette->colors, 0, palette->ncolors);
@@ -287,15 +288,32 @@ SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   return view;
 }
 
-void WindowToPicture(int& x, int& y) {
-  x -= pictureLeft;
-  y -= pictureTop;
-}
 bool WindowVisible() { return (SDL_GetAppState() & SDL_APPACTIVE) != 0; }
 
 void PresentScreen() {
   if (video) SDL_Flip(video);
   KeepNewWindowCentred();
+}
+
+void PointerToPicture(SDL_Event& e) {
+  if (e.type == SDL_MOUSEMOTION) {
+    e.motion.x = ToPicture(e.motion.x, pictureLeft);
+    e.motion.y = ToPicture(e.motion.y, pictureTop);
+  } else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
+    e.button.x = ToPicture(e.button.x, pictureLeft);
+    e.button.y = ToPicture(e.button.y, pictureTop);
+  }
+}
+
+void WarpPointer(int x, int y) {
+  SDL_WarpMouse(static_cast<Uint16>(x + pictureLeft), static_cast<Uint16>(y + pictureTop));
+}
+
+void SetPointerFree(bool free) {
+  // Asked rather than remembered: a new video mode may have reset either.
+  if ((SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE) != free) SDL_ShowCursor(free ? SDL_ENABLE : SDL_DISABLE);
+  const SDL_GrabMode grab = free ? SDL_GRAB_OFF : SDL_GRAB_ON;
+  if (SDL_WM_GrabInput(SDL_GRAB_QUERY) != grab) SDL_WM_GrabInput(grab);
 }
 
 // SDL 1.2 on top of SDL2 presents through OpenGL by default, which costs far

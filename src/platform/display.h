@@ -36,13 +36,18 @@ bool ScaleFitsScreen(int scale, bool fullscreen);
 // Sets the video mode with the game's palette, blacks it out and returns the
 // 640x480 surface the game draws on; null when SDL refuses the mode.
 SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette);
-// Turns a position in the window (a mouse event's) into one in the 640x480
-// picture, which full screen shows centred in a larger surface.
-void WindowToPicture(int& x, int& y);
 // False while the window is minimised or otherwise not shown.
 bool WindowVisible();
 // Shows the frame drawn on the game's surface.
 void PresentScreen();
+// Turns the pointer position of a mouse event into the 640x480 picture's
+// coordinates: a full-screen surface can be larger, with the picture in its middle.
+void PointerToPicture(SDL_Event& event);
+// Moves the pointer to a point of the picture.
+void WarpPointer(int x, int y);
+// Shows the pointer and lets it leave the window, or hides it and holds it
+// inside (SDL then reports relative motion without limit).
+void SetPointerFree(bool free);
 // Asks SDL for a cheap presentation path, nearest-neighbour scaling and
 // unscaled mouse motion unless the player chose otherwise; call before SDL starts.
 void ChooseCheapPresentation();

@@ -52,18 +52,6 @@ bool StandardLayout() {
   return value && std::strcmp(value, "0") != 0 && strcasecmp(value, "false") != 0;
 }
 
-// Runs a key press through the real dispatch, as if typed.
-void PressKey(SDLKey key) {
-  const SDL_Event saved = Game.event;
-  Game.event = SDL_Event();
-  Game.event.type = SDL_KEYDOWN;
-  Game.event.key.type = SDL_KEYDOWN;
-  Game.event.key.state = SDL_PRESSED;
-  Game.event.key.keysym.sym = key;
-  DispatchEvent();
-  Game.event = saved;
-}
-
 // South and east in the intro and menus, and Start anywhere, act as keys;
 // south says yes to a question, east and Start say no.
 void PressButton(int button) {

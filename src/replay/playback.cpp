@@ -43,11 +43,14 @@ SDL_Event EventOf(const TReplayItem& item) {
       e.motion.x = static_cast<Uint16>(item.value);
       e.motion.y = static_cast<Uint16>(item.a);
       e.motion.xrel = static_cast<Sint16>(item.b);
+      e.motion.yrel = static_cast<Sint16>(item.c);
       break;
     case riButtonDown:
     case riButtonUp:
       e.type = item.kind == riButtonDown ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      e.button.button = SDL_BUTTON_LEFT;
+      e.button.button = static_cast<Uint8>(item.value);
+      e.button.x = static_cast<Uint16>(item.a);
+      e.button.y = static_cast<Uint16>(item.b);
       break;
     case riKeyDown:
     case riKeyUp:
@@ -121,6 +124,7 @@ bool PlaybackRunning() { return playbacks > 0; }
 CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Game.settings.controls) {
   ++playbacks;
   ResetGamepadState();
+  SetMenuPointer(replay.version >= 3);
   seeds.clear();
   nextSeed = 0;
   const TReplayStart& s = replay.start;
@@ -158,6 +162,7 @@ CPlayback::~CPlayback() {
   SetSecondsSource(nullptr);
   Game.settings.controls = viewerControls;
   --playbacks;
+  SetMenuPointer(true);
 }
 
 int CPlayback::Step(bool draw) {

@@ -73,13 +73,12 @@ TReplayItem ItemOf(const SDL_Event& e) {
       item.kind = riQuit;
       break;
     case SDL_MOUSEMOTION:
-      item = {riMotion, e.motion.x, e.motion.y, e.motion.xrel};
+      item = {riMotion, e.motion.x, e.motion.y, e.motion.xrel, e.motion.yrel};
       break;
     case SDL_MOUSEBUTTONDOWN:
-      item.kind = riButtonDown;
-      break;
     case SDL_MOUSEBUTTONUP:
-      item.kind = riButtonUp;
+      item = {e.type == SDL_MOUSEBUTTONDOWN ? riButtonDown : riButtonUp, e.button.button, e.button.x,
+              e.button.y};
       break;
     case SDL_KEYDOWN:
     case SDL_KEYUP:

@@ -3,6 +3,7 @@
 #include "replay/replay.h"
 
 #include <SDL/SDL_keysym.h>
+#include <SDL/SDL_mouse.h>
 
 #include <cerrno>
 #include <charconv>
@@ -30,16 +31,21 @@ void Line(std::string& out, const char* head, std::initializer_list<int64_t> val
   out += '\n';
 }
 
-void WriteItem(std::string& out, const TReplayItem& item) {
+// Versions 1 and 2 kept no vertical movement and neither the button nor the place of a click.
+void WriteItem(std::string& out, const TReplayItem& item, int version) {
   switch (item.kind) {
     case riMotion:
-      Line(out, "m", {item.value, item.a, item.b});
+      if (version < 3)
+        Line(out, "m", {item.value, item.a, item.b});
+      else
+        Line(out, "m", {item.value, item.a, item.b, item.c});
       break;
     case riButtonDown:
-      Line(out, "b", {1});
-      break;
     case riButtonUp:
-      Line(out, "b", {0});
+      if (version < 3)
+        Line(out, "b", {item.kind == riButtonDown});
+      else
+        Line(out, "b", {item.kind == riButtonDown, item.value, item.a, item.b});
       break;
     case riKeyDown:
       Line(out, "k", {1, item.value});
@@ -254,12 +260,18 @@ bool ReadBody(TReader& r, TReplay& replay, int version) {
     TReplayItem item = {riOther, 0};
     int flag = 0;
     if (head == "m") {
-      if (!r.Expect("m", 3) || !r.Number(1, 0, 65535, item.value) || !r.Number(2, 0, 65535, item.a) ||
-          !r.Number(3, -32768, 32767, item.b))
+      const size_t count = version < 3 ? 3 : 4;
+      if (!r.Expect("m", count) || !r.Number(1, 0, 65535, item.value) || !r.Number(2, 0, 65535, item.a) ||
+          !r.Number(3, -32768, 32767, item.b) || (count == 4 && !r.Number(4, -32768, 32767, item.c)))
         return false;
       item.kind = riMotion;
     } else if (head == "b") {
-      if (!r.Expect("b", 1) || !r.Number(1, 0, 1, flag)) return false;
+      // Before version 3 neither the button nor the place was kept: the left button, at 0, 0.
+      item.value = SDL_BUTTON_LEFT;
+      if (!r.Expect("b", version < 3 ? 1 : 4) || !r.Number(1, 0, 1, flag) ||
+          (version >= 3 && (!r.Number(2, 0, 255, item.value) || !r.Number(3, 0, 65535, item.a) ||
+                            !r.Number(4, 0, 65535, item.b))))
+        return false;
       item.kind = flag ? riButtonDown : riButtonUp;
     } else if (head == "k") {
       if (!r.Expect("k", 2) || !r.Number(1, 0, 1, flag) || !r.Number(2, 0, SDLK_LAST - 1, item.value))
@@ -346,10 +358,13 @@ namespace {
 // than its text.
 constexpr uint8_t PassEnd = 0x80;
 
-// How many of value, a and b each kind keeps.
+// How many of value, a, b and c each kind keeps.
 int NumbersOf(TReplayItemKind kind) {
   switch (kind) {
     case riMotion:
+      return 4;
+    case riButtonDown:
+    case riButtonUp:
     case riPadAxis:
     case riPadHat:
       return 3;
@@ -399,6 +414,7 @@ void TReplay::AddPass(const TReplayPass& pass) {
     if (numbers > 0) Pack(packed, item.value);
     if (numbers > 1) Pack(packed, Folded(item.a));
     if (numbers > 2) Pack(packed, Folded(item.b));
+    if (numbers > 3) Pack(packed, Folded(item.c));
   }
   packed.push_back(static_cast<uint8_t>(PassEnd | pass.held));
   Pack(packed, static_cast<uint64_t>(pass.ticks));
@@ -422,6 +438,7 @@ bool TReplay::ReadPass(size_t& offset, TReplayPass& pass) const {
     if (numbers > 0) item.value = static_cast<uint32_t>(Unpack(packed, offset));
     if (numbers > 1) item.a = Unfolded(Unpack(packed, offset));
     if (numbers > 2) item.b = Unfolded(Unpack(packed, offset));
+    if (numbers > 3) item.c = Unfolded(Unpack(packed, offset));
     pass.items.push_back(item);
   }
   return false;
@@ -429,13 +446,7 @@ bool TReplay::ReadPass(size_t& offset, TReplayPass& pass) const {
 
 std::string ReplayText(const TReplay& replay) {
   const TReplayStart& s = replay.start;
-  bool newItems = false;
-  TReplayPass p;
-  for (size_t at = 0; replay.ReadPass(at, p);)
-    for (const TReplayItem& item : p.items)
-      newItems = newItems || item.kind == riQuit || item.kind == riActive;
-  const int version = s.resumed || newItems ? 2 : 1;
-  std::string out = std::string(Magic) + " " + std::to_string(version) + "\n";
+  std::string out = std::string(Magic) + " " + std::to_string(replay.version) + "\n";
   if (s.fromLevel)
     out += "start level " + std::to_string(s.levelSeed) + " " + s.levelName + "\n";
   else if (s.resumed)
@@ -466,8 +477,9 @@ std::string ReplayText(const TReplay& replay) {
   size_t nextCheckpoint = 0;
   int tick = 0;
   uint8_t held = s.held;
+  TReplayPass p;
   for (size_t at = 0; replay.ReadPass(at, p);) {
-    for (const TReplayItem& item : p.items) WriteItem(out, item);
+    for (const TReplayItem& item : p.items) WriteItem(out, item, replay.version);
     if (p.held != held) Line(out, "h", {p.held});
     held = p.held;
     if (p.repeat > 1)
@@ -505,6 +517,7 @@ bool ParseReplay(std::string_view text, TReplay& replay, std::string& error) {
     error = "recorded by a newer Rebounder (replay format " + std::to_string(version) + ")";
     return false;
   }
+  replay.version = version;
   const bool ok = ReadStart(r, replay.start, version) && ReadBody(r, replay, version);
   if (!ok) {
     error = "damaged replay, " + r.error;

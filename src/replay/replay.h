@@ -11,9 +11,9 @@
 #include "store/settings.h"
 
 // Version 2 adds the window-close and window-attention items and games
-// resumed from a kept game; a recording without any is still written as
-// version 1.
-constexpr int ReplayFormatVersion = 2;
+// resumed from a kept game; version 3 the vertical movement of the pointer
+// and the button and place of a click, which the menus answer.
+constexpr int ReplayFormatVersion = 3;
 
 enum TReplayItemKind : uint8_t {
   riMotion,
@@ -34,14 +34,15 @@ enum TReplayItemKind : uint8_t {
 // Keys the logic ticks poll from the key-state array.
 enum TReplayHeld : uint8_t { rhLeft = 1, rhRight = 2, rhSpace = 4 };
 
-// What each kind keeps: a motion its window x, y and x movement; a key its
+// What each kind keeps: a motion its picture x, y and x, y movement; a mouse
+// button its number and picture x, y (the menus need the place); a key its
 // code; a seed itself; a gamepad event its pad, then its axis and position,
 // its button, or its hat and position; a window's gain or loss of attention
 // whether gained and what (SDL's active-event state bits).
 struct TReplayItem {
   TReplayItemKind kind;
   uint32_t value = 0;
-  int32_t a = 0, b = 0;
+  int32_t a = 0, b = 0, c = 0;
 };
 
 // One pass of the main loop: its events (and the seeds drawn while handling
@@ -104,6 +105,8 @@ struct TReplayStart {
 // The passes are kept packed into bytes, each pass in no more bytes than its
 // text, so that a long recording takes no more memory than its file.
 struct TReplay {
+  // Version 1 games were played with menus that took no pointer, and replay so.
+  int version = ReplayFormatVersion;
   TReplayStart start;
   std::vector<TReplayCheckpoint> checkpoints;
   TReplayCheckpoint end;  // the state when the recording stopped; its gameState is unused

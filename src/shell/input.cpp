@@ -4,6 +4,7 @@
 
 #include "field/gameflow.h"
 #include "field/paddle.h"
+#include "platform/display.h"
 #include "platform/joystick.h"
 #include "replay/attract.h"
 #include "replay/recorder.h"
@@ -11,6 +12,7 @@
 #include "shell/globals.h"
 #include "shell/keymap.h"
 #include "shell/mainloop.h"
+#include "store/highscores.h"
 #include "store/options.h"
 #include "ui/editor.h"
 #include "ui/menu.h"
@@ -20,6 +22,8 @@
 
 namespace {
 constexpr int WarpX = 240, WarpY = 240;
+constexpr int FieldLeft = 80;  // the play field's first column in the picture
+bool menuPointer = true;
 
 // The player's pause key freezes and resumes play; the keyboard's Pause key does too.
 bool IsPauseKey(SDLKey key) { return key == BoundKey(kaPause) || key == SDLK_PAUSE; }
@@ -64,7 +68,7 @@ void HandleMotion(const SDL_MouseMotionEvent& motion) {
   if ((motion.x == WarpX && motion.y == WarpY) || (motion.xrel == 0 && motion.yrel == 0)) return;
   const TMouseRate& rate = MouseRates[Game.settings.controls.mouseRate];
   Game.paddle->SteerByMouse(motion.xrel, Game.motionCarry, rate.num, rate.den);
-  SDL_WarpMouse(WarpX, WarpY);
+  WarpPointer(WarpX, WarpY);
 }
 
 void ApplyFireRule() {
@@ -106,7 +110,9 @@ void HandleEscape() {
         }
       } else if (Game.menuState == msSettings) {
         SettingsEscape();
-      } else if (Game.menuState != msNewHighScore) {
+      } else if (Game.menuState == msNewHighScore) {
+        ReportSave(NameEntryKey(SDLK_ESCAPE));
+      } else {
         PlaySound(Game.sndMenuSelect);
         if (Game.menuState == msNewGame) Game.menuCursor = 1;
         if (Game.menuState == msOptions) {
@@ -118,6 +124,31 @@ void HandleEscape() {
       break;
     case psExit:
     case psEditor:
+      break;
+  }
+}
+// In the menus the pointer points at rows and chooses them; its buttons are
+// the menu's alone and never reach the game as the fire input. Freeing the
+// pointer reports where it stands without movement: only a real move points.
+void HandleMenuPointer(const SDL_Event& e) {
+  if (e.type == SDL_MOUSEMOTION && (e.motion.xrel != 0 || e.motion.yrel != 0))
+    PointMenuAt(e.motion.x - FieldLeft, e.motion.y);
+  if (e.type != SDL_MOUSEBUTTONDOWN) return;
+  Game.fireHeld = false;
+  switch (e.button.button) {
+    case SDL_BUTTON_WHEELUP:
+      PressKey(SDLK_UP);
+      break;
+    case SDL_BUTTON_WHEELDOWN:
+      PressKey(SDLK_DOWN);
+      break;
+    case SDL_BUTTON_LEFT:
+      if (!ClickMenuAt(e.button.x - FieldLeft, e.button.y)) PressKey(SDLK_ESCAPE);
+      break;
+    case SDL_BUTTON_RIGHT:
+      PressKey(SDLK_ESCAPE);
+      break;
+    default:
       break;
   }
 }
@@ -146,9 +177,20 @@ void PauseForAbsence() {
 void FollowPointerRule() {
   const bool play =
       Game.programState == psGame && !Game.playPaused && Game.question == qnNone && !DemoRunning();
-  if ((SDL_WM_GrabInput(SDL_GRAB_QUERY) == SDL_GRAB_ON) != play)
-    SDL_WM_GrabInput(play ? SDL_GRAB_ON : SDL_GRAB_OFF);
-  if ((SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE) == play) SDL_ShowCursor(play ? SDL_DISABLE : SDL_ENABLE);
+  SetPointerFree(!play);
+}
+
+void SetMenuPointer(bool on) { menuPointer = on; }
+
+void PressKey(SDLKey key) {
+  const SDL_Event saved = Game.event;
+  Game.event = SDL_Event();
+  Game.event.type = SDL_KEYDOWN;
+  Game.event.key.type = SDL_KEYDOWN;
+  Game.event.key.state = SDL_PRESSED;
+  Game.event.key.keysym.sym = key;
+  DispatchEvent();
+  Game.event = saved;
 }
 
 void DispatchEvent() {
@@ -188,6 +230,7 @@ void DispatchEvent() {
     if (Game.programState == psGame && !Game.playPaused) Game.firePressed = true;
   }
   if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && fireKey)) Game.fireHeld = false;
+  if (Game.programState == psMenu && menuPointer) HandleMenuPointer(e);
   HandleJoystickEvent(e);
   ApplyFireRule();
   if (e.type != SDL_KEYDOWN) return;
@@ -196,10 +239,7 @@ void DispatchEvent() {
   const bool bindingKey = Game.programState == psMenu && CapturingKey() && key != SDLK_ESCAPE;
   if (key == SDLK_ESCAPE) HandleEscape();
   if (IsPauseKey(key)) TogglePlayPause();
-  if (Game.programState == psMenu) {
-    SDL_WM_GrabInput(SDL_GRAB_OFF);
-    if (key != SDLK_ESCAPE) HandleMenuKey(key);
-  }
+  if (Game.programState == psMenu && key != SDLK_ESCAPE) HandleMenuKey(key, e.key.keysym.mod);
   // A stray n in play would cost the whole score: it asks first. In the
   // intro and the menus it changes the level behind them at once.
   if (key == SDLK_n && !bindingKey) {

@@ -134,7 +134,6 @@ void StartUp() {
   OpenGamepads();
   InstallQuitSignals();
   SDL_WM_SetCaption("Rebounder", nullptr);
-  SDL_ShowCursor(SDL_DISABLE);
   StartAudio();
   LoadSprites();
   Game.paddle.reset(new CPaddle(240, 420));
@@ -263,8 +262,10 @@ void RunMainLoop() {
   PresentScreen();
   while (!Game.quitRequested) {
     SDL_Delay(5);
-    while (SDL_PollEvent(&Game.event) == 1)
+    while (SDL_PollEvent(&Game.event) == 1) {
+      PointerToPicture(Game.event);
       if (!AttractTakesEvent(Game.event)) DispatchEvent();
+    }
     if (QuitSignalled()) Game.quitRequested = true;
     FollowPointerRule();
     if (IdleWhileHidden()) continue;

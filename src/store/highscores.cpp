@@ -40,12 +40,17 @@ struct TOwnRow {
 };
 std::vector<TOwnRow> ownRows;
 
-// The characters a key types into a name, 0 for keys that type nothing. Key
-// codes, not typed characters: shifted keys type the same, and the keypad
-// and punctuation type nothing.
-char TypedChar(SDLKey key) {
+// The digit row with Shift held, as the common US keyboard prints it.
+const char ShiftedDigits[] = ")!@#$%^&*(";
+
+// The character a key types into a name, 0 for keys that type nothing. Key
+// codes, not typed characters, so that every keyboard layout types the same:
+// letters in capitals, the digit row's symbols with Shift, and the keypad and
+// punctuation nothing.
+char TypedChar(SDLKey key, SDLMod mod) {
   if (key >= SDLK_a && key <= SDLK_z) return static_cast<char>('A' + (key - SDLK_a));
-  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<char>('0' + (key - SDLK_0));
+  if (key >= SDLK_0 && key <= SDLK_9)
+    return (mod & KMOD_SHIFT) ? ShiftedDigits[key - SDLK_0] : static_cast<char>('0' + (key - SDLK_0));
   if (key == SDLK_SPACE) return ' ';
   return 0;
 }
@@ -65,11 +70,13 @@ void Backspace() {
   PlaySound(Game.sndMenuSelect);
 }
 
-TSaveResult ConfirmName() {
+// Enter needs a name; Escape leaves with whatever there is, the row keeping
+// its own name when nothing was typed.
+TSaveResult ConfirmName(bool leaving) {
   PlaySound(Game.sndMenuSelect);
   const int row = Game.newScoreRank - 1;
-  if (Game.typedName.empty() || row < 0 || row >= Game.highScores.Count()) return {};
-  Game.highScores[row]->name = CHighScore(Game.typedName, 0).name;
+  if ((Game.typedName.empty() && !leaving) || row < 0 || row >= Game.highScores.Count()) return {};
+  if (!Game.typedName.empty()) Game.highScores[row]->name = CHighScore(Game.typedName, 0).name;
   if (!ownRows.empty()) ownRows.back().name = Game.highScores[row]->name;
   Game.menuState = msHighScores;
   // Saved at once, so that a crash or a power cut later cannot lose it.
@@ -241,7 +248,7 @@ std::string DefaultName() {
   std::string name;
   for (const char* c = entry ? entry->pw_name : ""; *c && name.size() < NameLength; ++c) {
     const SDLKey key = static_cast<SDLKey>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
-    if (const char typed = TypedChar(key)) name += typed;
+    if (const char typed = TypedChar(key, KMOD_NONE)) name += typed;
   }
   return name.empty() || name[0] == ' ' ? "PLAYER" : name;
 }
@@ -299,13 +306,13 @@ int RankScore() {
   return pos + 1;
 }
 
-TSaveResult NameEntryKey(SDLKey key) {
-  if (const char c = TypedChar(key)) {
+TSaveResult NameEntryKey(SDLKey key, SDLMod mod) {
+  if (const char c = TypedChar(key, mod)) {
     TypeKey(c);
   } else if (key == SDLK_BACKSPACE) {
     Backspace();
-  } else if (key == SDLK_RETURN) {
-    return ConfirmName();
+  } else if (key == SDLK_RETURN || key == SDLK_ESCAPE) {
+    return ConfirmName(key == SDLK_ESCAPE);
   }
   return {};
 }

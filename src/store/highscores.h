@@ -37,5 +37,6 @@ void KeepNewScoreRecording(std::string text);
 // the entry's rank in the merged table becomes Game.newScoreRank. Returns
 // what went wrong with the recording, then with the table.
 std::vector<TSaveResult> SaveNewScore();
-// Typing the new entry's name; Enter stores the table at once and returns how that went.
-TSaveResult NameEntryKey(SDLKey key);
+// Typing the new entry's name; Enter, or Escape, which keeps the name typed
+// so far (or the row's own), stores the table at once and returns how that went.
+TSaveResult NameEntryKey(SDLKey key, SDLMod mod = KMOD_NONE);

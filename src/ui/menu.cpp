@@ -16,6 +16,7 @@
 #include "replay/watch.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
+#include "shell/input.h"
 #include "shell/mainloop.h"
 #include "store/highscores.h"
 #include "ui/editor.h"
@@ -31,12 +32,11 @@ struct TMenuRow {
   int x;
 };
 
-// A screen whose rows carry a cursor; row r stands at y = firstY + 40·r and
-// its highlight box at cell row boxRow + 2·r.
+// A screen whose rows carry a cursor; row r is the 40-pixel band of the
+// highlight box at cell row boxRow + 2·r, and its text stands 8 pixels into it.
 struct TCursorScreen {
   const TMenuRow* rows;
   int count;
-  int firstY;
   int boxRow;
 };
 
@@ -50,9 +50,9 @@ const TMenuRow OptionRows[] = {{"fullscreen", 136}, {"music", 136}, {"sound", 13
                                {"settings", 136}};
 constexpr int OptionCount = 6;
 
-const TCursorScreen MainScreen = {MainRows, 7, 188, 9};
-const TCursorScreen DifficultyScreen = {DifficultyRows, 5, 208, 10};
-const TCursorScreen OptionScreen = {OptionRows, OptionCount + 1, 168, 8};
+const TCursorScreen MainScreen = {MainRows, 7, 9};
+const TCursorScreen DifficultyScreen = {DifficultyRows, 5, 10};
+const TCursorScreen OptionScreen = {OptionRows, OptionCount + 1, 8};
 
 // The options in the order the menu shows them.
 COption* OptionOfRow(int row) {
@@ -75,7 +75,9 @@ const TCursorScreen* CursorScreen(TMenuState state) {
 }
 
 constexpr int FieldRight = 480;
-constexpr int HighlightRight = 360;  // the highlight box spans x 120..359
+constexpr int Tile = 20;  // the highlight box is drawn in tiles of 20 pixels
+constexpr int HighlightLeft = 120, HighlightWidth = 240, RowHeight = 40, RowTextDrop = 8;
+constexpr int HighlightRight = HighlightLeft + HighlightWidth;
 constexpr int CheckColumn = 328;
 constexpr int HelpColumn = 240;  // the right column of the help legend
 constexpr int CreditNameColumn = 240;
@@ -182,20 +184,33 @@ std::string DifficultyNote(int difficulty) {
 }
 constexpr int DifficultyNoteY = 160;
 
-void DrawCursorScreen(const TCursorScreen& screen) {
-  DrawBox(Game.sprMenu, 6, screen.boxRow + 2 * Game.menuCursor, 12, 2);
+void AddCursorRows(const TCursorScreen& screen, std::vector<TMenuTarget>& targets) {
   for (int r = 0; r < screen.count; ++r) {
-    const bool dark = &screen == &MainScreen && r == 0 && !CanContinue();
-    DrawText(dark ? Game.fontMenuDark : Game.fontMenu, RowX(screen, r), screen.firstY + 40 * r,
-             screen.rows[r].text);
+    const SDL_Rect area = {HighlightLeft, static_cast<Sint16>(screen.boxRow * Tile + RowHeight * r),
+                           HighlightWidth, RowHeight};
+    // "continue" is greyed while no game is paused or kept.
+    const bool greyed = &screen == &MainScreen && r == 0 && !CanContinue();
+    targets.push_back({area, r, SDLK_RETURN, !greyed});
+  }
+}
+
+void DrawCursorScreen(const TCursorScreen& screen) {
+  const std::vector<TMenuTarget> rows = MenuTargets(Game.menuState);
+  if (Game.menuCursor >= 0 && Game.menuCursor < static_cast<int>(rows.size())) {
+    const SDL_Rect& box = rows[Game.menuCursor].area;
+    DrawBox(Game.sprMenu, box.x / Tile, box.y / Tile, box.w / Tile, box.h / Tile);
+  }
+  for (const TMenuTarget& row : rows) {
+    DrawText(row.choosable ? Game.fontMenu : Game.fontMenuDark, RowX(screen, row.row),
+             row.area.y + RowTextDrop, screen.rows[row.row].text);
+    if (&screen == &OptionScreen && row.row < OptionCount)
+      DrawSprite(OptionOfRow(row.row)->value ? Game.sprCheckOn : Game.sprCheckOff, CheckColumn,
+                 row.area.y + RowTextDrop + 4);
   }
   if (&screen == &DifficultyScreen) {
     const std::string note = DifficultyNote(Game.menuCursor);
     DrawText(Game.fontScore, CentredX(Game.fontScore, note.c_str()), DifficultyNoteY, note);
   }
-  if (&screen != &OptionScreen) return;
-  for (int r = 0; r < OptionCount; ++r)
-    DrawSprite(OptionOfRow(r)->value ? Game.sprCheckOn : Game.sprCheckOff, 328, 172 + 40 * r);
 }
 
 // Name entry explains itself in the free rows between the title and the table.
@@ -341,6 +356,24 @@ void StartOnChosenSet(int difficulty) {
   StartNewGame(difficulty);
 }
 
+// The set line steps back from its left half and on from its right, as
+// Left and Right do; the editor's hint opens the editor, as E does.
+bool ClickNewGameLines(int x, int y) {
+  const auto onLine = [&](const std::string& text, int top) {
+    const int width = TextWidth(Game.fontScore, text), left = (FieldRight - width) / 2;
+    return x >= left && x < left + width && y >= top - 4 && y < top + 20;
+  };
+  if (onLine(SetLineText(), SetLineY)) {
+    PressKey(x < FieldRight / 2 ? SDLK_LEFT : SDLK_RIGHT);
+    return true;
+  }
+  if (onLine(EditorHint, EditorHintY)) {
+    PressKey(SDLK_e);
+    return true;
+  }
+  return false;
+}
+
 void ToggleOption() {
   // The sound comes first, so switching the sound on is not yet heard.
   PlaySound(Game.sndMenuSelect);
@@ -396,6 +429,36 @@ SDL_Surface* DimStar() {
 }
 }  // namespace
 
+std::vector<TMenuTarget> MenuTargets(TMenuState state) {
+  std::vector<TMenuTarget> targets;
+  if (const TCursorScreen* screen = CursorScreen(state)) AddCursorRows(*screen, targets);
+  if (state == msSettings) AddSettingsTargets(targets);
+  return targets;
+}
+
+void PointMenuAt(int x, int y) {
+  if (Game.menuState == msHighScores) PointHighScoresAt(x, y, false);
+  for (const TMenuTarget& t : MenuTargets(Game.menuState))
+    if (t.row >= 0 && t.row != Game.menuCursor && Inside(t.area, x, y)) {
+      PlaySound(Game.sndMenuStep);
+      Game.menuCursor = t.row;
+    }
+}
+
+bool ClickMenuAt(int x, int y) {
+  if (Game.menuState == msHighScores && PointHighScoresAt(x, y, true)) return true;
+  if (Game.menuState == msNewGame && ClickNewGameLines(x, y)) return true;
+  for (const TMenuTarget& t : MenuTargets(Game.menuState)) {
+    if (!Inside(t.area, x, y)) continue;
+    if (!t.choosable) return true;
+    if (t.row >= 0) Game.menuCursor = t.row;
+    PressKey(t.key);
+    return true;
+  }
+  // A stray click must not throw away a name being typed.
+  return Game.menuState == msNewHighScore;
+}
+
 void DrawMenu() {
   FillScreenRect(nullptr, 0);
   Game.stars->Update();
@@ -435,9 +498,9 @@ void DrawMenu() {
   }
 }
 
-void HandleMenuKey(SDLKey key) {
+void HandleMenuKey(SDLKey key, SDLMod mod) {
   if (Game.menuState == msNewHighScore) {
-    ReportSave(NameEntryKey(key));
+    ReportSave(NameEntryKey(key, mod));
     return;
   }
   if (Game.menuState == msSettings) {
@@ -479,14 +542,16 @@ bool PointHighScoresAt(int x, int y, bool click) {
 
 std::vector<TFixedText> MenuFixedTexts() {
   std::vector<TFixedText> texts;
-  for (const TCursorScreen* screen : {&MainScreen, &DifficultyScreen, &OptionScreen}) {
-    const int limit = screen == &OptionScreen ? CheckColumn : HighlightRight;
-    for (int r = 0; r < screen->count; ++r)
-      texts.push_back(
-          {&Game.fontMenu, RowX(*screen, r), screen->firstY + 40 * r, screen->rows[r].text, limit});
+  for (TMenuState state : {msMain, msNewGame, msOptions}) {
+    const TCursorScreen& screen = *CursorScreen(state);
+    const int limit = state == msOptions ? CheckColumn : HighlightRight;
+    for (const TMenuTarget& row : MenuTargets(state))
+      texts.push_back({&Game.fontMenu, RowX(screen, row.row), row.area.y + RowTextDrop,
+                       screen.rows[row.row].text, limit});
   }
   // "continue" is also drawn dark, which must fit just the same.
-  texts.push_back({&Game.fontMenuDark, MainRows[0].x, MainScreen.firstY, MainRows[0].text, HighlightRight});
+  texts.push_back({&Game.fontMenuDark, MainRows[0].x, MainScreen.boxRow * Tile + RowTextDrop,
+                   MainRows[0].text, HighlightRight});
   for (const THelpIcon& icon : HelpIcons) {
     const int limit = icon.x < HelpColumn ? HelpColumn : FieldRight;
     texts.push_back({&Game.fontScore, icon.x + HelpLabelOffset, icon.y, icon.label, limit});

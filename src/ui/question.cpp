@@ -63,9 +63,8 @@ void Close(bool yes) {
   }
 }
 
-// The mark under a window position: 1 yes, 0 no, -1 neither.
+// The mark under a picture position: 1 yes, 0 no, -1 neither.
 int MarkAt(int x, int y) {
-  WindowToPicture(x, y);
   x -= FieldLeft;
   for (const TMark& m : Marks) {
     const int left = m.column * Tile, top = MarkRow * Tile;

@@ -63,6 +63,11 @@ int messageUntil = 0;
 
 int RowY(int row) { return FirstRowY + 40 * row; }
 
+constexpr int Tile = 20;
+SDL_Rect RowArea(int row) {
+  return {BoxColumn * Tile, static_cast<Sint16>((FirstBoxRow + 2 * row) * Tile), BoxWidth * Tile, 2 * Tile};
+}
+
 TKeyAction ActionOfRow(int row) { return static_cast<TKeyAction>(row - srLeft); }
 bool IsKeyRow(int row) { return row >= srLeft && row <= srPause; }
 
@@ -211,7 +216,8 @@ void OpenSettings() {
 
 void DrawSettings() {
   DrawText(Game.fontMenu, CentredX(Game.fontMenu, "settings"), TitleY, "settings");
-  DrawBox(Game.sprMenu, BoxColumn, FirstBoxRow + 2 * Game.menuCursor, BoxWidth, 2);
+  const SDL_Rect box = RowArea(Game.menuCursor);
+  DrawBox(Game.sprMenu, box.x / Tile, box.y / Tile, box.w / Tile, box.h / Tile);
   for (int r = 0; r < SettingRowCount; ++r) DrawRow(r);
   const std::string line = BottomLine();
   DrawText(Game.fontScore, CentredX(Game.fontScore, line), HintY, line);
@@ -245,6 +251,11 @@ void SettingsEscape() {
   ReportSave(SaveSettings());
   Game.menuState = msOptions;
   Game.menuCursor = 6;
+}
+
+void AddSettingsTargets(std::vector<TMenuTarget>& targets) {
+  if (capturing) return;
+  for (int r = 0; r < SettingRowCount; ++r) targets.push_back({RowArea(r), r, SDLK_RETURN, true});
 }
 
 std::vector<TFixedText> SettingsFixedTexts() {

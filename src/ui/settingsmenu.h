@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/font.h"
+#include "ui/menu.h"
 
 // Shows the settings screen with the cursor on its first row.
 void OpenSettings();
@@ -14,5 +15,8 @@ void HandleSettingsKey(SDLKey key);
 bool CapturingKey();
 // Escape: stops waiting for a key, else saves the settings and goes back to the options.
 void SettingsEscape();
+// The rows the pointer can choose; none while a key is awaited, so that a
+// click only gives up waiting.
+void AddSettingsTargets(std::vector<TMenuTarget>& targets);
 // Every fixed text of the screen, as drawn, with the column it must end before.
 std::vector<TFixedText> SettingsFixedTexts();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../../tools/common/bytes.h"
@@ -257,6 +258,12 @@ int main(int argc, char** argv) {
       "h 3\nt 2\np 40\nk 1 27\nk 1 274\nk 1 13\nt 1\nk 1 110\ns 99\nt 0\nh 0\nt 5\n"
       "c 48 0 0 3 5\nend 48 0 0 3\n";
   Seed("replay", "every-line", TBytes(every.begin(), every.end()));
+  std::string every2 = every;
+  for (const auto& [from, to] : {std::pair<std::string, std::string>{"replay 1", "replay 2"},
+                                 {"m 250 240 10", "m 250 240 10 -3"},
+                                 {"b 1\nb 0", "b 1 3 200 100\nb 0 4 0 479"}})
+    every2.replace(every2.find(from), from.size(), to);
+  Seed("replay", "every-line-2", TBytes(every2.begin(), every2.end()));
   Seed("replay", "cut-short", TBytes(every.begin(), every.begin() + 200));
   // Version 2: a kept game resumed, and the window closed during play.
   std::string resumed =

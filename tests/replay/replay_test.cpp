@@ -391,7 +391,7 @@ TEST_F(Replay, AResumedGameAndItsQuestionsPlayBackPictureForPicture) {
   TReplay read;
   std::string error;
   const std::string text = ReplayText(recorded);
-  EXPECT_EQ(text.compare(0, 38, "rebounder-replay 2\nstart saved 41 1234"), 0) << text.substr(0, 60);
+  EXPECT_EQ(text.compare(0, 38, "rebounder-replay 3\nstart saved 41 1234"), 0) << text.substr(0, 60);
   ASSERT_TRUE(ParseReplay(text, read, error)) << error;
   Game.levelIndex = 3;
   NextLevel();

@@ -12,8 +12,10 @@
 #include "tests/testenv.h"
 
 namespace {
-TReplay Sample() {
+// A version-1 sample holds nothing that version 1 could not keep.
+TReplay Sample(int version = ReplayFormatVersion) {
   TReplay r;
+  r.version = version;
   r.start.difficulty = 2;
   r.start.options[1] = r.start.options[4] = true;
   r.start.levelIndex = 79;
@@ -26,7 +28,8 @@ TReplay Sample() {
   quiet.ticks = 1;
   quiet.repeat = 40;
   TReplayPass slow;
-  slow.items = {{riButtonDown, 0}, {riButtonUp, 0}, {riKeyUp, 32}, {riActive, 0, 2}};
+  slow.items = {{riButtonDown, 3, 201, 479}, {riButtonUp, 3, 202, 0}, {riKeyUp, 32}};
+  if (version >= 2) slow.items.push_back({riActive, 0, 2});
   slow.ticks = 3;
   for (const TReplayPass& p : {first, quiet, slow}) r.AddPass(p);
   r.checkpoints = {{41, 80, 120, 2, 5}};
@@ -66,6 +69,22 @@ TEST(ReplayFile, WrittenTextReadsBackTheSame) {
   ASSERT_TRUE(read.ReadPass(at, pass));
   EXPECT_EQ(pass.repeat, 40u);
   EXPECT_EQ(pass.held, rhLeft | rhSpace);
+  ASSERT_TRUE(read.ReadPass(at, pass));
+  EXPECT_EQ(pass.items[0].b, 479);
+  // Version 1 kept no vertical movement, nor a click's button and place (read
+  // as the left one at 0, 0), and is written back as it was.
+  TReplay old = Sample(1), oldRead;
+  const std::string oldText = ReplayText(old);
+  EXPECT_NE(oldText.find("\nm 251 240 11\n"), std::string::npos) << oldText;
+  ASSERT_TRUE(ParseReplay(oldText, oldRead, error)) << error;
+  EXPECT_EQ(oldRead.version, 1);
+  EXPECT_EQ(ReplayText(oldRead), oldText);
+  at = 0;
+  for (int i = 0; i < 3; ++i) ASSERT_TRUE(oldRead.ReadPass(at, pass));
+  EXPECT_EQ(pass.items[0].value, 1u);
+  EXPECT_EQ(pass.items[0].a, 0);
+  EXPECT_FALSE(ParseReplay(Replace(oldText, "b 1", "b 1 3 201 479"), oldRead, error));
+  EXPECT_FALSE(ParseReplay(Replace(oldText, "k 0 32\n", "k 0 32\na 0 2\n"), oldRead, error));
   EXPECT_EQ(read.end, sample.end);
   // Lines ending as Windows ends them read the same.
   std::string windows;
@@ -88,10 +107,9 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   const std::string good = ReplayText(Sample());
   ExpectRefused("", "not a Rebounder replay");
   ExpectRefused("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", "not a Rebounder replay");
-  ExpectRefused(Replace(good, "replay 2", "replay one"), "not a Rebounder replay");
-  ExpectRefused(Replace(good, "replay 2", "replay 7"), "newer Rebounder");
-  // The window's attention line came with version 2.
-  ExpectRefused(Replace(good, "replay 2", "replay 1"), "unknown line \"a\"");
+  ExpectRefused(Replace(good, "replay 3", "replay one"), "not a Rebounder replay");
+  ExpectRefused(Replace(good, "replay 3", "replay 7"), "newer Rebounder");
+  ExpectRefused(Replace(good, "replay 3", "replay 2"), "wrong number of values after \"m\"");
   ExpectRefused(Replace(good, "difficulty 2", "difficulty 9"), "9 is out of range");
   ExpectRefused(Replace(good, "difficulty 2", "level 5 ../../etc/passwd"), "unusable level name");
   ExpectRefused(Replace(good, "options 0 1", "options 0 2"), "out of range");
@@ -102,7 +120,9 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   ExpectRefused(Replace(good, "k 1 32", "k 1"), "wrong number of values");
   ExpectRefused(Replace(good, "p 40", "p 0"), "out of range");
   ExpectRefused(Replace(good, "t 3", "t 99999999999"), "out of range");
-  ExpectRefused(Replace(good, "b 1\n", "z\n"), "unknown line");
+  ExpectRefused(Replace(good, "b 1 3 201 479\n", "z\n"), "unknown line");
+  ExpectRefused(Replace(good, "b 1 3 201 479", "b 1 3 201"), "wrong number of values");
+  ExpectRefused(Replace(good, "b 1 3 201 479", "b 1 3 201 -1"), "out of range");
   ExpectRefused(Replace(good, "h 5\np 40", "o\np 40"), "cannot hold events");
   ExpectRefused(Replace(good, "c 41", "c 45"), "beyond the ticks");
   ExpectRefused(Replace(good, "stars 1 2 3", "stars 1 2"), "star field");
@@ -113,7 +133,7 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   ExpectRefused(Replace(good, "end 44", "end 43"), "the passes run 44 ticks, the end says 43");
   std::string crowd;
   for (int i = 0; i < 9000; ++i) crowd += "o\n";
-  ExpectRefused(Replace(good, "b 1\n", crowd), "more events in one pass");
+  ExpectRefused(Replace(good, "b 1 3 201 479\n", crowd), "more events in one pass");
   // Cut short anywhere, at a line's end or inside it.
   for (size_t cut = good.find('\n') + 1; cut < good.size(); ++cut) {
     TReplay r;
@@ -188,7 +208,7 @@ TEST(ReplayFile, AFileOfEventsTakesNoMoreMemoryThanItsText) {
   GTEST_SKIP() << "the sanitizer's allocator keeps its own books";
 #endif
   std::string pass;
-  for (int i = 0; i < 8000; ++i) pass += i % 2 ? "o\n" : "m 300 200 -4\n";
+  for (int i = 0; i < 8000; ++i) pass += i % 2 ? "o\n" : "m 300 200 -4 3\n";
   pass += "t 1\n";
   std::string events;
   for (int i = 0; i < 100; ++i) events += pass;

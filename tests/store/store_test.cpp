@@ -546,7 +546,7 @@ TEST_F(StoreTest, NameEntryKeysAndTheirSounds) {
 
   played.clear();
   TypeKeys({SDLK_KP1, SDLK_KP9, SDLK_PERIOD, SDLK_MINUS, SDLK_COMMA, SDLK_SLASH, SDLK_KP_ENTER, SDLK_LSHIFT,
-            SDLK_ESCAPE, SDLK_TAB});
+            SDLK_TAB});
   EXPECT_EQ(Game.typedName, "");
   EXPECT_TRUE(played.empty()) << PlayedNames();
 
@@ -566,6 +566,33 @@ TEST_F(StoreTest, NameEntryKeysAndTheirSounds) {
   EXPECT_EQ(played.size(), 11u);
   NameEntryKey(SDLK_RETURN);
   EXPECT_EQ(Game.highScores[3]->name, "Z 09QWERT ");
+  EXPECT_EQ(Game.menuState, msHighScores);
+}
+
+TEST_F(StoreTest, ShiftTypesTheDigitRowSymbolsAndEscapeKeepsTheName) {
+  LoadHighScores();
+  Game.score = 230;
+  Game.newScoreRank = RankScore();
+  ASSERT_EQ(Game.newScoreRank, 2);
+  Game.menuState = msNewHighScore;
+  for (SDLKey k : {SDLK_a, SDLK_1, SDLK_2, SDLK_0, SDLK_PERIOD}) NameEntryKey(k, KMOD_LSHIFT);
+  NameEntryKey(SDLK_b, KMOD_CAPS);
+  EXPECT_EQ(Game.typedName, "A!@)B") << "letters stay capitals; punctuation types nothing even shifted";
+  NameEntryKey(SDLK_ESCAPE);
+  EXPECT_EQ(Game.highScores[1]->name, "A!@)B     ");
+  EXPECT_EQ(Game.menuState, msHighScores);
+  const Bytes saved = Read("highscores.dat");
+  ASSERT_EQ(saved.size(), 140u);
+  EXPECT_EQ(std::string(saved.begin() + 14, saved.begin() + 24), "A!@)B     ");
+
+  // With nothing typed, Escape leaves the row with the name it has.
+  Game.score = 240;
+  Game.newScoreRank = RankScore();
+  Game.menuState = msNewHighScore;
+  Game.typedName.clear();
+  NameEntryKey(SDLK_ESCAPE);
+  EXPECT_EQ(Game.highScores[1]->name, CHighScore(DefaultName(), 0).name);
+  EXPECT_EQ(Game.highScores[2]->name, "A!@)B     ");
   EXPECT_EQ(Game.menuState, msHighScores);
 }
 

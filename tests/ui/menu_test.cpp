@@ -20,6 +20,7 @@
 #include "tests/testenv.h"
 #include "ui/hud.h"
 #include "ui/question.h"
+#include "ui/settingsmenu.h"
 
 namespace {
 class MenuTest : public GameTest {
@@ -41,6 +42,25 @@ protected:
     Game.event.key.type = SDL_KEYDOWN;
     Game.event.key.keysym.sym = key;
     DispatchEvent();
+  }
+
+  // A mouse event at play-field point (x, y), as the main loop hands it over.
+  static void Mouse(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+    Game.event = SDL_Event{};
+    Game.event.type = type;
+    if (type == SDL_MOUSEMOTION) {
+      Game.event.motion.x = static_cast<Uint16>(x + 80);
+      Game.event.motion.y = static_cast<Uint16>(y);
+      Game.event.motion.yrel = 1;
+    } else {
+      Game.event.button.button = button;
+      Game.event.button.x = static_cast<Uint16>(x + 80);
+      Game.event.button.y = static_cast<Uint16>(y);
+    }
+    DispatchEvent();
+  }
+  static void Click(int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+    Mouse(SDL_MOUSEBUTTONDOWN, x, y, button);
   }
 
   bool OnlySelectPlayed() const { return played.size() == 1 && played[0] == Game.sndMenuSelect; }
@@ -130,6 +150,120 @@ TEST_F(MenuTest, EnterOnTheMainRowsOpensTheirScreens) {
   }
 }
 
+// What a choice changed, to compare a click with Enter.
+struct TMenuOutcome {
+  TProgramState program;
+  TMenuState screen;
+  int cursor, levelIndex;
+  std::vector<bool> options;
+  std::vector<int> settings;
+  bool operator==(const TMenuOutcome& o) const {
+    return program == o.program && screen == o.screen && cursor == o.cursor && levelIndex == o.levelIndex &&
+           options == o.options && settings == o.settings;
+  }
+};
+
+TMenuOutcome Outcome() {
+  std::vector<bool> options;
+  for (COption* o : {&Game.optFullscreen, &Game.optMusic, &Game.optSound, &Game.optBackground, &Game.optStars,
+                     &Game.optExplosions})
+    options.push_back(o->value);
+  const TSettings& s = Game.settings;
+  return {Game.programState,
+          Game.menuState,
+          Game.menuCursor,
+          Game.levelIndex,
+          options,
+          {s.effectsVolume, s.musicVolume, s.controls.mouseRate, s.scale, s.musicInPlay, CapturingKey()}};
+}
+
+TEST_F(MenuTest, AClickOnEveryRowChoosesWhatEnterChooses) {
+  for (TProgramState paused : {psMenu, psGame}) {
+    for (const auto& s : CursorScreens) {
+      for (int row = 0; row < s.rows; ++row) {
+        auto reset = [&](int cursor) {
+          Game.programState = psMenu;
+          Game.question = qnNone;
+          Game.returnState = paused;
+          Game.gameState = gsNewBall;
+          Game.settings = TSettings();
+          if (s.state == msSettings) OpenSettings();
+          Game.menuState = s.state;
+          Game.menuCursor = cursor;
+          Game.levelIndex = 7;
+          Game.fireHeld = false;
+          for (COption* o : {&Game.optFullscreen, &Game.optMusic, &Game.optSound, &Game.optBackground,
+                             &Game.optStars, &Game.optExplosions})
+            o->value = true;
+          played.clear();
+        };
+        reset(row);
+        Press(SDLK_RETURN);
+        const TMenuOutcome byKey = Outcome();
+        const std::vector<Mix_Chunk*> keySounds = played;
+        reset((row + 1) % s.rows);
+        const std::vector<TMenuTarget> targets = MenuTargets(s.state);
+        ASSERT_EQ(static_cast<int>(targets.size()), s.rows) << s.state;
+        const SDL_Rect& area = targets[row].area;
+        Mouse(SDL_MOUSEMOTION, area.x + area.w - 1, area.y + area.h - 1);
+        EXPECT_EQ(Game.menuCursor, row) << s.state << " row " << row;
+        EXPECT_EQ(PlayedCount(Game.sndMenuStep), 1) << s.state << " row " << row;
+        played.clear();
+        Click(area.x, area.y);
+        const bool greyed = s.state == msMain && row == 0 && paused != psGame;
+        EXPECT_EQ(targets[row].choosable, !greyed);
+        if (greyed) {
+          EXPECT_EQ(Outcome(), byKey) << "a greyed row is not chosen";
+          EXPECT_TRUE(played.empty()) << PlayedNames();
+          continue;
+        }
+        EXPECT_EQ(Outcome(), byKey) << s.state << " row " << row << " paused " << int(paused);
+        EXPECT_EQ(played, keySounds) << s.state << " row " << row;
+        EXPECT_FALSE(Game.fireHeld) << "a click in the menu is not the game's fire";
+      }
+    }
+  }
+}
+
+TEST_F(MenuTest, WheelMovesRightClickAndStrayClicksGoBack) {
+  Game.menuState = msNewGame;
+  Game.menuCursor = 0;
+  Click(0, 0, SDL_BUTTON_WHEELUP);
+  EXPECT_EQ(Game.menuCursor, 0);
+  EXPECT_TRUE(played.empty());
+  Click(0, 0, SDL_BUTTON_WHEELDOWN);
+  Click(0, 0, SDL_BUTTON_WHEELDOWN);
+  EXPECT_EQ(Game.menuCursor, 2);
+  EXPECT_EQ(PlayedCount(Game.sndMenuStep), 2);
+  EXPECT_EQ(Game.menuState, msNewGame);
+
+  const struct {
+    TMenuState from;
+    int x, y;
+    Uint8 button;
+    int cursorAfter;
+  } cases[] = {{msNewGame, 240, 300, SDL_BUTTON_RIGHT, 1},    {msOptions, 20, 200, SDL_BUTTON_LEFT, 2},
+               {msOptions, 400, 170, SDL_BUTTON_LEFT, 2},     {msHelp, 240, 300, SDL_BUTTON_LEFT, 4},
+               {msHighScores, 100, 200, SDL_BUTTON_RIGHT, 4}, {msCredits, 100, 200, SDL_BUTTON_LEFT, 4}};
+  for (const auto& c : cases) {
+    Game.menuState = c.from;
+    Game.menuCursor = 4;
+    Click(c.x, c.y, c.button);
+    EXPECT_EQ(Game.menuState, msMain) << c.from;
+    EXPECT_EQ(Game.menuCursor, c.cursorAfter) << c.from;
+  }
+  // A stray click never ends a name being typed; the right button keeps it.
+  Game.score = 1000;
+  Game.newScoreRank = RankScore();
+  Game.menuState = msNewHighScore;
+  Game.typedName = "AB";
+  Click(20, 20);
+  EXPECT_EQ(Game.menuState, msNewHighScore);
+  Click(20, 20, SDL_BUTTON_RIGHT);
+  EXPECT_EQ(Game.menuState, msHighScores);
+  EXPECT_EQ(Game.highScores[0]->name, "AB        ");
+}
+
 TEST_F(MenuTest, KeysWithoutARoleDoNothing) {
   const struct {
     TMenuState state;
@@ -164,16 +298,10 @@ TEST_F(MenuTest, EscapeGoesBackToTheMainMenuWithItsCursorRule) {
   }
 }
 
-TEST_F(MenuTest, EscapeDoesNothingOnMainWithoutAGameNorInNameEntryNorOnGameOver) {
+TEST_F(MenuTest, EscapeDoesNothingOnMainWithoutAGameNorOnGameOver) {
   Press(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psMenu);
   EXPECT_EQ(Game.menuCursor, 1);
-
-  Game.menuState = msNewHighScore;
-  Game.newScoreRank = 1;
-  Press(SDLK_ESCAPE);
-  EXPECT_EQ(Game.menuState, msNewHighScore);
-  EXPECT_EQ(Game.typedName, "");
 
   Game.programState = psGame;
   Game.gameState = gsGameOver;
@@ -383,8 +511,10 @@ TEST_F(MenuTest, SpaceLeavingGameOverOpensAnEmptyNameEntry) {
   EXPECT_EQ(Game.newScoreRank, 10);
   EXPECT_EQ(Game.menuCursor, 3);
   EXPECT_EQ(Game.typedName, "") << "the space that left the game must not start the name";
+  Press(SDLK_a);
   Press(SDLK_ESCAPE);
-  EXPECT_EQ(Game.menuState, msNewHighScore);
+  EXPECT_EQ(Game.menuState, msHighScores) << "Escape keeps the name typed so far";
+  EXPECT_EQ(Game.highScores[9]->name, "A         ");
 }
 
 TEST_F(MenuTest, NOnTheNameEntryTypesNAndAdvancesTheLevel) {
