@@ -67,6 +67,8 @@ void PressButton(int button) {
     if (button == pbEast) PressKey(SDLK_ESCAPE);
     if (button == pbUp) PressKey(SDLK_UP);
     if (button == pbDown) PressKey(SDLK_DOWN);
+    if (button == pbLeft) PressKey(SDLK_LEFT);
+    if (button == pbRight) PressKey(SDLK_RIGHT);
   } else if (Game.programState == psGame && button == pbSouth) {
     Game.fireHeld = true;
   }
@@ -98,13 +100,15 @@ void SetButton(TPadState& pad, int button, bool down) {
 }
 
 void SetHat(TPadState& pad, Uint8 hat) {
-  const bool wasUp = pad.up, wasDown = pad.down;
+  const bool wasUp = pad.up, wasDown = pad.down, wasLeft = pad.left, wasRight = pad.right;
   pad.up = hat & SDL_HAT_UP;
   pad.down = hat & SDL_HAT_DOWN;
   pad.left = hat & SDL_HAT_LEFT;
   pad.right = hat & SDL_HAT_RIGHT;
   if (pad.up && !wasUp) PressButton(pbUp);
   if (pad.down && !wasDown) PressButton(pbDown);
+  if (pad.left && !wasLeft) PressButton(pbLeft);
+  if (pad.right && !wasRight) PressButton(pbRight);
 }
 
 void SetStickY(TPadState& pad, int value) {

@@ -21,6 +21,7 @@
 #include "store/highscores.h"
 #include "ui/editor.h"
 #include "ui/font.h"
+#include "ui/help.h"
 #include "ui/hud.h"
 #include "ui/notice.h"
 #include "ui/question.h"
@@ -79,47 +80,12 @@ constexpr int Tile = 20;  // the highlight box is drawn in tiles of 20 pixels
 constexpr int HighlightLeft = 120, HighlightWidth = 240, RowHeight = 40, RowTextDrop = 8;
 constexpr int HighlightRight = HighlightLeft + HighlightWidth;
 constexpr int CheckColumn = 328;
-constexpr int HelpColumn = 240;  // the right column of the help legend
 constexpr int CreditNameColumn = 240;
 
 struct TPlacedText {
   int x, y;
   const char* text;
   int limit;
-};
-
-struct THelpIcon {
-  SDL_Surface* TGameGlobals::*sprite;
-  int x, y;
-  const char* label;
-};
-
-const THelpIcon HelpIcons[] = {
-    {&TGameGlobals::sprBonusBall, 80, 240, "extra ball"},
-    {&TGameGlobals::sprBonusMagnet, 240, 240, "magnet (sticky ball)"},
-    {&TGameGlobals::sprBonusNormal, 80, 256, "reset powers"},
-    {&TGameGlobals::sprBonusQuestion, 240, 256, "mystery powerup"},
-    {&TGameGlobals::sprBonusPaddleLarge, 80, 272, "large paddle"},
-    {&TGameGlobals::sprBonusSpeedUp, 240, 272, "speed up ball"},
-    {&TGameGlobals::sprBonusPaddleSmall, 80, 288, "small paddle"},
-    {&TGameGlobals::sprBonusSpeedDown, 240, 288, "slow down ball"},
-    {&TGameGlobals::sprBonusFire, 80, 304, "fire ball"},
-    {&TGameGlobals::sprBonusLife, 240, 304, "extra paddle"},
-    {&TGameGlobals::sprBonusReverse, 80, 320, "reverse paddle"},
-    {&TGameGlobals::sprBonusPaddleSpeed, 240, 320, "slow down paddle"},
-};
-constexpr int HelpLabelOffset = 36;
-// The 32-pixel bubble stands in the icon column, like the capsules, so that
-// it ends before its label.
-constexpr int HelpBubbleX = 80;
-
-const TPlacedText HelpTexts[] = {
-    {80, 192, "Left/right cursor keys or mouse move paddle", FieldRight},
-    {80, 208, "Spacebar or left mouse button release ball", FieldRight},
-    {HelpLabelOffset + HelpBubbleX, 352, "bubble (bounces ball)", FieldRight},
-    {80, 384, "You lose powerups when energy bar is depleted", FieldRight},
-    {80, 416, "Escape enters/exits menu", FieldRight},
-    {80, 432, "N skips to the next level: the score goes to 0", FieldRight},
 };
 
 // What the game is, its licence, and the free software it is made with, each
@@ -283,16 +249,6 @@ void DrawHighScores() {
   }
 }
 
-void DrawHelp() {
-  DrawSprite(Game.sprFloater, HelpBubbleX, 352);
-  for (const THelpIcon& icon : HelpIcons) {
-    DrawSprite(Game.sprBonus, icon.x, icon.y);
-    DrawSprite(Game.*(icon.sprite), icon.x, icon.y);
-    DrawText(Game.fontScore, icon.x + HelpLabelOffset, icon.y, icon.label);
-  }
-  DrawTexts(HelpTexts);
-}
-
 // The screen each main-menu row opens; "continue" (row 0) and "exit" (row 6)
 // act on the program instead.
 const TMenuState MainRowOpens[] = {msMain, msNewGame, msOptions, msHighScores, msHelp, msCredits, msMain};
@@ -314,6 +270,7 @@ void ChooseMainRow() {
       Game.programState = psExit;
   } else {
     Game.menuState = MainRowOpens[row];
+    if (Game.menuState == msHelp) OpenHelp();
     // Screens with a cursor start on their first row; the others keep the
     // cursor, so that Escape comes back to the row that opened them.
     if (CursorScreen(Game.menuState)) Game.menuCursor = 0;
@@ -321,9 +278,9 @@ void ChooseMainRow() {
   }
 }
 
-// The set line of the new game screen, between the title and the difficulties,
-// and the way to the level editor under them.
-constexpr int SetLineY = 168;
+// The set line of the new game screen and the way to the level editor, both
+// under the difficulties: above them stands the chosen difficulty's note.
+constexpr int SetLineY = 404;
 constexpr int EditorHintY = 440;
 const char* const EditorHint = "E: make your own levels in the editor";
 
@@ -433,6 +390,7 @@ std::vector<TMenuTarget> MenuTargets(TMenuState state) {
   std::vector<TMenuTarget> targets;
   if (const TCursorScreen* screen = CursorScreen(state)) AddCursorRows(*screen, targets);
   if (state == msSettings) AddSettingsTargets(targets);
+  if (state == msHelp) AddHelpTargets(targets);
   return targets;
 }
 
@@ -508,6 +466,8 @@ void HandleMenuKey(SDLKey key, SDLMod mod) {
     return;
   }
   if (Game.menuState == msHighScores) TableKey(key);
+  if (Game.menuState == msHelp && (key == SDLK_LEFT || key == SDLK_RIGHT))
+    TurnHelpPage(key == SDLK_LEFT ? -1 : 1);
   const TCursorScreen* screen = CursorScreen(Game.menuState);
   if (!screen) return;
   if (key == SDLK_UP) MoveCursor(*screen, -1);
@@ -552,14 +512,10 @@ std::vector<TFixedText> MenuFixedTexts() {
   // "continue" is also drawn dark, which must fit just the same.
   texts.push_back({&Game.fontMenuDark, MainRows[0].x, MainScreen.boxRow * Tile + RowTextDrop,
                    MainRows[0].text, HighlightRight});
-  for (const THelpIcon& icon : HelpIcons) {
-    const int limit = icon.x < HelpColumn ? HelpColumn : FieldRight;
-    texts.push_back({&Game.fontScore, icon.x + HelpLabelOffset, icon.y, icon.label, limit});
-  }
   auto add = [&texts](const TPlacedText& t) {
     texts.push_back({&Game.fontScore, t.x, t.y, t.text, t.limit});
   };
-  for (const TPlacedText& t : HelpTexts) add(t);
+  for (const TFixedText& t : HelpFixedTexts()) texts.push_back(t);
   for (const TPlacedText& t : CreditTexts) add(t);
   for (const TPrompt& p : NameEntryPrompt)
     texts.push_back({&(Game.*p.font), CentredX(Game.*p.font, p.text), p.y, p.text, FieldRight});

@@ -557,6 +557,46 @@ TEST_F(MenuTest, HelpShowsEveryBonusIconWithItsLabel) {
   }
 }
 
+TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
+  auto pageShown = [](int page) {
+    const std::string number = std::to_string(page) + " / 4";
+    return TextShown(Game.fontScore, number, (480 - TextWidth(Game.fontScore, number)) / 2, 452);
+  };
+  Game.menuCursor = 4;
+  Press(SDLK_RETURN);
+  ASSERT_EQ(Game.menuState, msHelp);
+  played.clear();
+  Press(SDLK_LEFT);
+  EXPECT_TRUE(played.empty()) << "no page before the first";
+  const std::vector<TMenuTarget> marks = MenuTargets(msHelp);
+  ASSERT_EQ(marks.size(), 2u);
+  EXPECT_FALSE(marks[0].choosable);
+  Click(marks[1].area.x + 4, marks[1].area.y + 4);
+  Show(msHelp);
+  EXPECT_TRUE(pageShown(2));
+  Press(SDLK_RIGHT);
+  Show(msHelp);
+  EXPECT_TRUE(pageShown(3));
+  // The capsules page draws each capsule with its own sprite.
+  EXPECT_TRUE(SpriteShown(Game.sprBonusFire, 24, 168 + 4 * 21));
+  EXPECT_TRUE(TextShown(Game.fontScore, "fire ball", 64, 170 + 4 * 21));
+  Game.event = SDL_Event{};
+  Game.event.type = SDL_JOYHATMOTION;
+  Game.event.jhat.value = SDL_HAT_RIGHT;
+  DispatchEvent();
+  Show(msHelp);
+  EXPECT_TRUE(pageShown(4)) << "the d-pad turns the pages too";
+  EXPECT_TRUE(SpriteShown(Game.sprFloater, 40, 176));
+  played.clear();
+  Press(SDLK_RIGHT);
+  EXPECT_TRUE(played.empty()) << "no page after the last";
+  EXPECT_EQ(Game.menuCursor, 4);
+  Press(SDLK_ESCAPE);
+  Press(SDLK_RETURN);
+  Show(msHelp);
+  EXPECT_TRUE(pageShown(1)) << "the help opens on its first page";
+}
+
 // Name entry says what to do between the title and the table, whose rows stay
 // where the plain table has them.
 TEST_F(MenuTest, NameEntryPromptStandsBetweenTitleAndTable) {
