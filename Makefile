@@ -10,12 +10,16 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: all deps build run test test-asan fuzz bench clean format install deb
+.PHONY: all deps test-deps build run test test-asan fuzz bench clean format install deb
 
 all: build
 
+# What building and running need; the tests' own packages come with `make test`.
 deps:
 	@bash scripts/install-deps.sh
+
+test-deps:
+	@bash scripts/install-deps.sh test
 
 $(BUILD)/CMakeCache.txt:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -26,12 +30,14 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	cd $(BUILD)/game && ./rebounder $(if $(LEVEL),"$(LEVEL)")
 
-test: build
+test: test-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREBOUNDER_TESTS=ON
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) test-asan
 
-test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DREBOUNDER_SANITIZE=ON -DREBOUNDER_BENCH=OFF
+test-asan: test-deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DREBOUNDER_SANITIZE=ON -DREBOUNDER_TESTS=ON -DREBOUNDER_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target rebounder_tests rebounder fuzz_targets
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -E 'window_smoke|install_check'
 
@@ -42,7 +48,8 @@ install: deps
 	cmake --install $(BUILD)
 
 # A Debian package of the game for /usr, in this folder: rebounder_<version>-1_<arch>.deb
-deb: deps
+deb:
+	@bash scripts/install-deps.sh deb
 	cmake -S . -B $(DEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DREBOUNDER_TESTS=OFF -DREBOUNDER_BENCH=OFF
 	cmake --build $(DEB_BUILD) -j $(JOBS)
@@ -57,7 +64,9 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
 	bash tests/fuzz/run.sh $(FUZZ_BUILD)/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
-bench: build
+bench: test-deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD)/game && ./rebounder_bench
 	bash bench/idle_cpu.sh $(BUILD)/game
 

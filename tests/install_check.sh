@@ -3,7 +3,9 @@
 # every file in place, the desktop entry and software-centre data valid, and
 # the installed program, started by its desktop entry's Exec line from another
 # folder with a fresh home, opens its window and keeps its files in
-# ~/.local/share/rebounder after a SIGTERM.
+# ~/.local/share/rebounder after a SIGTERM. With lintian at hand, the Debian
+# package made from the same build must pass it without an error, a warning
+# or a missing hardening.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
@@ -42,9 +44,14 @@ cd "$WORK/elsewhere"
 env -u REBOUNDER_DATA_DIR -u XDG_DATA_HOME HOME="$WORK/home" \
   SDL_AUDIODRIVER=dummy sh -c "exec $exec_line" 2>"$WORK/stderr.txt" &
 GPID=$!
-if ! timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null; then
+if ! window=$(timeout 20 xdotool search --sync --name '^Rebounder$' | head -1); then
   cat "$WORK/stderr.txt"; fail "no window titled Rebounder appeared"
 fi
+# Docks match a window to its menu entry by the window's class.
+wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$PREFIX/share/applications/$APP.desktop")
+[ -n "$wm_class" ] && [ "$wm_class" = "$startup_class" ] ||
+  fail "the window's class \"$wm_class\" is not the menu entry's StartupWMClass \"$startup_class\""
 sleep 1.5
 xwd -root -silent | /usr/bin/convert xwd:- "$WORK/shot.png"
 colours=$(/usr/bin/convert "$WORK/shot.png" -crop 480x480+80+0 +repage -format %k info:)
@@ -62,4 +69,15 @@ saved="$WORK/home/.local/share/rebounder"
 [ "$(stat -c %s "$saved/options.dat" 2>/dev/null)" = 6 ] || fail "no options.dat in $saved"
 [ "$(stat -c %s "$saved/highscores.dat" 2>/dev/null)" = 140 ] || fail "no highscores.dat in $saved"
 [ -z "$(ls -A "$WORK/elsewhere")" ] || fail "files written into the working directory: $(ls -A)"
+
+if command -v lintian >/dev/null; then
+  cpack --config "$BUILD/CPackConfig.cmake" -G DEB -B "$WORK/deb" -D CPACK_PACKAGING_INSTALL_PREFIX=/usr \
+    >"$WORK/cpack.txt" || { cat "$WORK/cpack.txt"; fail "cpack made no package"; }
+  report=$(lintian -I --fail-on error,warning --no-tag-display-limit "$WORK"/deb/rebounder_*.deb 2>&1) ||
+    { echo "$report"; fail "lintian finds fault with the package"; }
+  echo "$report"
+  ! grep -q hardening <<<"$report" || fail "lintian finds the program built without Debian's hardening"
+else
+  echo "lintian is not installed: the package was not checked"
+fi
 echo "ok: installed files valid, window shown from another folder, files kept in $saved"
