@@ -11,18 +11,27 @@ link_game_assets() {
 # start_xvfb [WxH]: starts Xvfb (800x600 unless given) on the first free
 # display from :40 up, exports DISPLAY, sets XPID and waits until it answers.
 start_xvfb() {
-  local n display="" size=${1:-800x600}""
+  pick_display
+  run_xvfb "$@"
+}
+
+# pick_display: exports DISPLAY, the first free display from :40 up.
+pick_display() {
+  local n
   for n in $(seq 40 199); do
     # A lock left behind by an X server that was killed (the session test
     # kills one on purpose) frees its display again.
     if [ -e "/tmp/.X$n-lock" ] && ! kill -0 "$(tr -dc 0-9 <"/tmp/.X$n-lock" 2>/dev/null)" 2>/dev/null; then
       rm -f "/tmp/.X$n-lock" "/tmp/.X11-unix/X$n" 2>/dev/null || true
     fi
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then export DISPLAY=":$n"; return; fi
   done
-  Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+}
+
+# run_xvfb [WxH]: starts Xvfb on $DISPLAY, sets XPID and waits until it answers.
+run_xvfb() {
+  Xvfb "$DISPLAY" -screen 0 "${1:-800x600}x24" -nolisten tcp >/dev/null 2>&1 &
   XPID=$!
-  export DISPLAY=$display
   for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 }
 

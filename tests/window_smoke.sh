@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Starts the real game in a real X server (Xvfb), waits for its window, takes
-# a screenshot and checks that it shows a drawn play field, then asks the game
-# to quit with SIGTERM and checks that it exits cleanly and saved its files.
+# Starts the real game in a real X server (Xvfb) that comes up a moment after
+# the game, waits for its window, takes a screenshot and checks that it shows
+# a drawn play field, then asks the game to quit with SIGTERM and checks that
+# it exits cleanly and saved its files.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
@@ -13,11 +14,14 @@ use_scratch_folder
 # the program.
 mkdir "$WORK/home"
 
-start_xvfb
-
+# The X server answers only a moment after the game starts, as a busy one
+# may: the game waits for it rather than stopping with "no display found".
+pick_display
 cd "$WORK"
 HOME="$WORK/home" XDG_DATA_HOME= SDL_AUDIODRIVER=dummy "$GAME_DIR/rebounder" "go easy on me" 2>"$WORK/stderr.txt" &
 GPID=$!
+sleep 1
+run_xvfb
 if ! timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null; then
   echo "FAIL: no window titled Rebounder appeared"; cat "$WORK/stderr.txt"; exit 1
 fi

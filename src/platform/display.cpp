@@ -17,9 +17,13 @@
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
+
+#include "platform/fatal.h"
 
 namespace {
 // Room a window leaves on the desktop for its title bar, borders and panels.
@@ -327,4 +331,45 @@ void ChooseCheapPresentation() {
   setenv("SDL_RENDER_DRIVER", "software", 0);
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
   setenv("SDL_MOUSE_RELATIVE_SCALING", "0", 0);
+}
+
+// A display that is named but does not answer is most often one that is
+// about to: an X server still starting, or one that turned a client away
+// right after another copy of the game was killed. SDL then reports x11 "not
+// available" and, left alone, would fall back to drawing into memory, a game
+// nobody can see. Tests ask for that driver by name, so only the silent
+// fallback is refused, after the named display had a few seconds to answer.
+void StartVideo() {
+  ChooseCheapPresentation();
+  // Docks match the window to its menu entry by this class.
+  setenv("SDL_VIDEO_X11_WMCLASS", "rebounder", 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", "rebounder", 0);
+  const bool driverNamed = std::getenv("SDL_VIDEODRIVER") != nullptr;
+  auto named = [](const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+  };
+  const bool x11 = named("DISPLAY"), wayland = named("WAYLAND_DISPLAY");
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(4);
+  std::string problem;  // the first, before the display alone is asked for
+  for (;;) {
+    std::string driver;
+    if (SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_WasInit(SDL_INIT_VIDEO)) {
+      char name[32] = "";
+      SDL_VideoDriverName(name, sizeof name);
+      driver = name;
+    }
+    if (!driver.empty() && (driverNamed || (driver != "offscreen" && driver != "dummy"))) break;
+    if (problem.empty())
+      problem = driver.empty()
+                    ? std::string("cannot start SDL video (is there a display?): ") + SDL_GetError()
+                    : "no display found to open the game window on (is DISPLAY or WAYLAND_DISPLAY set?)";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (!(x11 || wayland) || std::chrono::steady_clock::now() >= giveUp) Fail(problem);
+    // Tried again on the named display alone: SDL would otherwise try every
+    // other way each time, and repeat their complaints on the terminal.
+    if (!driverNamed && x11 != wayland) setenv("SDL_VIDEODRIVER", x11 ? "x11" : "wayland", 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (!driverNamed) unsetenv("SDL_VIDEODRIVER");
 }

@@ -51,3 +51,7 @@ void SetPointerFree(bool free);
 // Asks SDL for a cheap presentation path, nearest-neighbour scaling and
 // unscaled mouse motion unless the player chose otherwise; call before SDL starts.
 void ChooseCheapPresentation();
+// Starts SDL's video on a real display (or the driver SDL_VIDEODRIVER names),
+// waiting a few seconds for a named display that does not answer yet; stops
+// the game with one line when there is none.
+void StartVideo();

@@ -56,17 +56,6 @@ bool silenced = false;
 bool dataFilesLoaded = false;
 int ballPlayTicks = 0;
 
-// Without a display SDL quietly falls back to drawing into memory, which
-// would leave the player with a game nobody can see. Tests ask for that
-// driver by name, so only the silent fallback is refused.
-void RefuseInvisibleWindow() {
-  char name[32] = "";
-  SDL_VideoDriverName(name, sizeof name);
-  const std::string driver = name;
-  if ((driver == "offscreen" || driver == "dummy") && !std::getenv("SDL_VIDEODRIVER"))
-    Fail("no display found to open the game window on (is DISPLAY or WAYLAND_DISPLAY set?)");
-}
-
 // A stall in play pauses the game as looking away does, through the same
 // event, so that a recording of the game pauses at the same pass.
 void PauseAfterStall() {
@@ -124,13 +113,10 @@ void ApplyVideoSettings() {
 }
 
 void StartUp() {
-  ChooseCheapPresentation();
   ChooseGamepadLayout();
   // Video and audio are started separately, so that a machine without a
   // sound device still gets a (silent) game.
-  if (SDL_Init(SDL_INIT_VIDEO) != 0)
-    Fail(std::string("cannot start SDL video (is there a display?): ") + SDL_GetError());
-  RefuseInvisibleWindow();
+  StartVideo();
   OpenGamepads();
   InstallQuitSignals();
   SDL_WM_SetCaption("Rebounder", nullptr);
