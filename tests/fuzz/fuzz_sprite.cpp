@@ -2,6 +2,7 @@
 // the rest is the picture; it replaces the game's own sprite while the
 // intro, every menu screen and a stretch of play are drawn.
 #include <cstring>
+#include <memory>
 
 #include "fuzzenv.h"
 #include "shell/catalogue.h"
@@ -37,9 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::memcpy(palette, Game.palette, sizeof palette);
   SDL_Surface* sprite = nullptr;
   const bool loaded = Accepted(slot.path, [&] {
-    SDL_Surface* picture = DecodePicture(bytes, slot.path, MaxSpriteSide);
-    if (isHud) TakePalette(picture, slot.path, Game.palette);
-    sprite = PrepareSprite(picture);
+    std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> picture(
+        DecodePicture(bytes, slot.path, MaxSpriteSide), SDL_FreeSurface);
+    if (isHud) TakePalette(picture.get(), slot.path, Game.palette);
+    sprite = PrepareSprite(picture.release());
   });
   if (!loaded) return 0;
   SDL_Surface* own = Game.*(slot.field);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs libFuzzer targets one after the other for a set time each, growing a
-# corpus of their own beside the seeds; a crash input lands in findings/.
+# corpus of their own beside the seeds; an input that crashes or leaks lands
+# in findings/.
 # usage: run.sh <fuzz build folder> <seconds per target> [target ...]
 set -uo pipefail
 DIR=$(cd "$1" && pwd)
@@ -14,7 +15,7 @@ found=0
 for t in "${targets[@]}"; do
   mkdir -p "$DIR/corpus/$t" "$DIR/findings/$t"
   log="$DIR/findings/$t.log"
-  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 nice "$DIR/fuzz_$t" \
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 nice "$DIR/fuzz_$t" \
     -max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=20 -print_final_stats=1 \
     -artifact_prefix="$DIR/findings/$t/" "$DIR/corpus/$t" "$DIR/seeds/$t" >"$log" 2>&1
   rc=$?
