@@ -197,6 +197,12 @@ SDL_Rect TableRowBand(int row) {
   return {60, static_cast<Sint16>(TableFirstY - 4 + TableRowHeight * row), 340, TableRowHeight};
 }
 
+// The "done" mark beside the row whose name is being typed: a click on it is Enter.
+const char* const DoneMark = "done";
+SDL_Rect DoneMarkArea(int row) {
+  return {404, static_cast<Sint16>(TableFirstY - 4 + TableRowHeight * row), 72, TableRowHeight};
+}
+
 bool Inside(const SDL_Rect& r, int x, int y) {
   return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
 }
@@ -230,9 +236,14 @@ void DrawHighScores() {
     const std::string line = "level set: " + Game.levelSetName;
     DrawText(Game.fontScore, CentredX(Game.fontScore, line.c_str()), editRow >= 0 ? 108 : 160, line);
   }
-  if (editRow >= 0)
+  if (editRow >= 0) {
     for (const TPrompt& p : NameEntryPrompt)
       DrawText(Game.*p.font, CentredX(Game.*p.font, p.text), p.y, p.text);
+    const SDL_Rect done = DoneMarkArea(editRow);
+    DrawBand(Game.sprMenu, done);
+    DrawText(Game.fontScore, done.x + (done.w - TextWidth(Game.fontScore, DoneMark)) / 2, done.y + 8,
+             DoneMark);
+  }
   const bool bright = (Game.tickCount / 8) % 2 != 0;
   if (TableOffersRecordings() && Game.tableCursor < Game.highScores.Count())
     DrawBand(Game.sprMenu, TableRowBand(Game.tableCursor));
@@ -391,6 +402,8 @@ std::vector<TMenuTarget> MenuTargets(TMenuState state) {
   if (const TCursorScreen* screen = CursorScreen(state)) AddCursorRows(*screen, targets);
   if (state == msSettings) AddSettingsTargets(targets);
   if (state == msHelp) AddHelpTargets(targets);
+  if (state == msNewHighScore && Game.newScoreRank > 0)
+    targets.push_back({DoneMarkArea(Game.newScoreRank - 1), -1, SDLK_RETURN, true});
   return targets;
 }
 
@@ -519,6 +532,9 @@ std::vector<TFixedText> MenuFixedTexts() {
   for (const TPlacedText& t : CreditTexts) add(t);
   for (const TPrompt& p : NameEntryPrompt)
     texts.push_back({&(Game.*p.font), CentredX(Game.*p.font, p.text), p.y, p.text, FieldRight});
+  const SDL_Rect done = DoneMarkArea(0);
+  texts.push_back({&Game.fontScore, done.x + (done.w - TextWidth(Game.fontScore, DoneMark)) / 2, done.y + 8,
+                   DoneMark, done.x + done.w});
   add(VersionLabel);
   for (const TFixedText& t : SettingsFixedTexts()) texts.push_back(t);
   for (int d = 0; d < DifficultyScreen.count; ++d) {

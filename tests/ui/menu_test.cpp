@@ -262,6 +262,16 @@ TEST_F(MenuTest, WheelMovesRightClickAndStrayClicksGoBack) {
   Click(20, 20, SDL_BUTTON_RIGHT);
   EXPECT_EQ(Game.menuState, msHighScores);
   EXPECT_EQ(Game.highScores[0]->name, "AB        ");
+  // The "done" mark beside the row finishes it as Enter does.
+  Game.score = 2000;
+  Game.newScoreRank = RankScore();
+  Game.menuState = msNewHighScore;
+  Game.typedName = "CD";
+  const std::vector<TMenuTarget> marks = MenuTargets(msNewHighScore);
+  ASSERT_EQ(marks.size(), 1u);
+  Click(marks[0].area.x + 1, marks[0].area.y + 1);
+  EXPECT_EQ(Game.menuState, msHighScores);
+  EXPECT_EQ(Game.highScores[0]->name, "CD        ");
 }
 
 TEST_F(MenuTest, KeysWithoutARoleDoNothing) {
