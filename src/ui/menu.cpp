@@ -289,9 +289,9 @@ void ChooseMainRow() {
   }
 }
 
-// The set line of the new game screen and the way to the level editor, both
-// under the difficulties: above them stands the chosen difficulty's note.
-constexpr int SetLineY = 404;
+// The set line of the new game screen, under the title and over the chosen
+// difficulty's note, and the way to the level editor under the difficulties.
+constexpr int SetLineY = 128;
 constexpr int EditorHintY = 440;
 const char* const EditorHint = "E: make your own levels in the editor";
 
