@@ -42,6 +42,14 @@ class StoreTest : public GameTest {
 protected:
   std::string home, folder, userData, savedXdg, savedHome;
 
+  // Ranks a finished game's score and opens the name entry for it.
+  void EnterTable(uint32_t score) {
+    Game.score = score;
+    Game.newScoreRank = RankScore();
+    Game.menuState = msNewHighScore;
+    Game.typedName.clear();
+  }
+
   void SetUp() override {
     GameTest::SetUp();
     char cwd[4096];
@@ -405,9 +413,7 @@ TEST_F(StoreTest, RankingPlacesTiesBelowAndDropsTheEleventh) {
 // The table reaches the disk at Enter, not only when the game ends.
 TEST_F(StoreTest, TypedNameIsStoredAndSavedOnEnter) {
   LoadHighScores();
-  Game.score = 300;
-  Game.newScoreRank = RankScore();
-  Game.menuState = msNewHighScore;
+  EnterTable(300);
   TypeKeys({SDLK_a, SDLK_b, SDLK_1});
   EXPECT_FALSE(std::filesystem::exists("highscores.dat"));
   NameEntryKey(SDLK_RETURN);
@@ -534,10 +540,8 @@ TEST_F(StoreTest, TwoCopiesSharingAHomeKeepEachOthersEntriesAndOptions) {
 
 TEST_F(StoreTest, NameEntryKeysAndTheirSounds) {
   LoadHighScores();
-  Game.score = 180;
-  Game.newScoreRank = RankScore();
+  EnterTable(180);
   ASSERT_EQ(Game.newScoreRank, 4);
-  Game.menuState = msNewHighScore;
   NameEntryKey(SDLK_RETURN);
   EXPECT_EQ(Game.menuState, msNewHighScore) << "Enter needs a name";
   EXPECT_EQ(PlayedCount(Game.sndMenuSelect), 1) << "Enter with nothing typed still clicks";
@@ -571,10 +575,8 @@ TEST_F(StoreTest, NameEntryKeysAndTheirSounds) {
 
 TEST_F(StoreTest, ShiftTypesTheDigitRowSymbolsAndEscapeKeepsTheName) {
   LoadHighScores();
-  Game.score = 230;
-  Game.newScoreRank = RankScore();
+  EnterTable(230);
   ASSERT_EQ(Game.newScoreRank, 2);
-  Game.menuState = msNewHighScore;
   for (SDLKey k : {SDLK_a, SDLK_1, SDLK_2, SDLK_0, SDLK_PERIOD}) NameEntryKey(k, KMOD_LSHIFT);
   NameEntryKey(SDLK_b, KMOD_CAPS);
   EXPECT_EQ(Game.typedName, "A!@)B") << "letters stay capitals; punctuation types nothing even shifted";
@@ -586,10 +588,7 @@ TEST_F(StoreTest, ShiftTypesTheDigitRowSymbolsAndEscapeKeepsTheName) {
   EXPECT_EQ(std::string(saved.begin() + 14, saved.begin() + 24), "A!@)B     ");
 
   // With nothing typed, Escape leaves the row with the name it has.
-  Game.score = 240;
-  Game.newScoreRank = RankScore();
-  Game.menuState = msNewHighScore;
-  Game.typedName.clear();
+  EnterTable(240);
   NameEntryKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.highScores[1]->name, CHighScore(DefaultName(), 0).name);
   EXPECT_EQ(Game.highScores[2]->name, "A!@)B     ");
