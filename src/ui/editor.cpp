@@ -28,6 +28,7 @@
 #include "shell/globals.h"
 #include "ui/font.h"
 #include "ui/hud.h"
+#include "ui/menu.h"
 #include "ui/notice.h"
 
 namespace fs = std::filesystem;
@@ -230,6 +231,7 @@ void LeaveEditor() {
   Game.programState = psMenu;
   Game.menuState = msNewGame;
   Game.menuCursor = 0;
+  RefreshSetChoices();  // a set may have been made meanwhile
   PlaySound(Game.sndMenuSelect);
 }
 

@@ -282,6 +282,7 @@ void ChooseMainRow() {
   } else {
     Game.menuState = MainRowOpens[row];
     if (Game.menuState == msHelp) OpenHelp();
+    if (Game.menuState == msNewGame) RefreshSetChoices();
     // Screens with a cursor start on their first row; the others keep the
     // cursor, so that Escape comes back to the row that opened them.
     if (CursorScreen(Game.menuState)) Game.menuCursor = 0;
@@ -295,14 +296,23 @@ constexpr int SetLineY = 128;
 constexpr int EditorHintY = 440;
 const char* const EditorHint = "E: make your own levels in the editor";
 
+// The sets the new game screen offers, read as it opens: reading compiles
+// every set, far too slow for every frame.
+std::vector<std::string> offeredSets;
+
+const std::vector<std::string>& OfferedSets() {
+  if (offeredSets.empty()) RefreshSetChoices();
+  return offeredSets;
+}
+
 std::string SetLineText() {
-  const bool choice = SetFolderChoices().size() > 1;
+  const bool choice = OfferedSets().size() > 1;
   const std::string name = SetName(Game.newGameSetFolder);
   return choice ? "< level set: " + name + " >" : "level set: " + name;
 }
 
 void StepLevelSet(int step) {
-  const std::vector<std::string> folders = SetFolderChoices();
+  const std::vector<std::string>& folders = OfferedSets();
   if (folders.size() < 2) return;
   auto at = std::find(folders.begin(), folders.end(), Game.newGameSetFolder);
   const int index = at == folders.end() ? 0 : static_cast<int>(at - folders.begin());
@@ -396,6 +406,8 @@ SDL_Surface* DimStar() {
   return dim;
 }
 }  // namespace
+
+void RefreshSetChoices() { offeredSets = SetFolderChoices(); }
 
 std::vector<TMenuTarget> MenuTargets(TMenuState state) {
   std::vector<TMenuTarget> targets;

@@ -9,6 +9,8 @@
 #include "ui/font.h"
 
 void DrawMenu();
+// Reads again which level sets the new game screen offers.
+void RefreshSetChoices();
 void HandleMenuKey(SDLKey key, SDLMod mod = KMOD_NONE);
 // The high-score row (0..9) under play-field point (x, y), -1 when there is
 // none or the table offers no recordings now.
