@@ -3,11 +3,14 @@
 #include "field/gameflow.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <iterator>
 
 #include "effects/bonus.h"
 #include "effects/floater.h"
 #include "field/ball.h"
 #include "field/level.h"
+#include "field/levelset.h"
 #include "field/paddle.h"
 #include "replay/attract.h"
 #include "replay/recorder.h"
@@ -75,10 +78,9 @@ void LaunchBall() {
 }
 }  // namespace
 
-void BuildLevelList() {
-  Game.levelList.clear();
-  for (const char* name : LevelNames) Game.levelList.emplace_back(name);
-}
+std::vector<std::string> BuiltInLevelNames() { return {std::begin(LevelNames), std::end(LevelNames)}; }
+
+void BuildLevelList() { Game.levelList = BuiltInLevelNames(); }
 
 TLapSettings LapSettings(int levelIndex) {
   const int n = std::max(1, LevelCount());
@@ -173,10 +175,29 @@ TKeptGame GameToKeep() {
     kept.score = Game.levelStartScore;
     kept.lives = Game.levelStartLives;
   }
+  // A set named by a relative path must still be found from another folder.
+  std::error_code ignored;
+  if (!Game.levelSetFolder.empty())
+    kept.setFolder = std::filesystem::absolute(Game.levelSetFolder, ignored).string();
   return kept;
 }
 
 bool CanContinue() { return Game.returnState == psGame || Game.haveSavedGame; }
+
+std::string ContinueKeptGame(const TKeptGame& kept) {
+  const CLevelSet set = LoadSetFolder(kept.setFolder);
+  const std::string misfit = KeptGameMisfit(kept, set);
+  if (!misfit.empty()) {
+    Game.haveSavedGame = false;
+    return misfit;
+  }
+  if (kept.setFolder != Game.levelSetFolder) {
+    UseLevelSet(set);
+    LoadHighScores();
+  }
+  ResumeGame(kept);
+  return "";
+}
 
 void ResumeGame(const TKeptGame& kept) {
   Game.haveSavedGame = false;

@@ -1,6 +1,7 @@
 // Game flow: the level list, the endless level sequence, new games, lives,
 // launching balls, level completion and game over.
 #pragma once
+#include <string>
 #include <vector>
 
 #include "store/datafile.h"
@@ -13,6 +14,7 @@ struct TLapSettings {
 };
 TLapSettings LapSettings(int levelIndex);
 
+std::vector<std::string> BuiltInLevelNames();
 void BuildLevelList();
 void NextLevel();
 void StartNewGame(int difficulty);
@@ -27,5 +29,10 @@ bool GameInProgress();
 TKeptGame GameToKeep();
 // "continue" has a paused game, or a kept one, to go on with.
 bool CanContinue();
-// Plays a kept game on from the start of its level.
+// Plays a kept game on from the start of its level, on the set in use.
 void ResumeGame(const TKeptGame& kept);
+// "continue" with a kept game of an earlier run: its own level set, loaded
+// afresh, becomes the one in use, with its table, and the game resumes there.
+// When that set no longer has the game's level, nothing starts, the kept game
+// is dropped from the menu, and the reason comes back.
+std::string ContinueKeptGame(const TKeptGame& kept);

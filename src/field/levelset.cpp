@@ -66,6 +66,13 @@ CLevelSet CLevelSet::Load(const std::string& folder) {
   return set;
 }
 
+std::vector<std::string> CLevelSet::LevelNames() const {
+  if (IsClassic()) return BuiltInLevelNames();
+  std::vector<std::string> names;
+  for (const TSetLevel& level : levels) names.push_back(level.name);
+  return names;
+}
+
 std::string PlayerSetsFolder() { return UserDataFolder() + "levels/"; }
 
 std::vector<std::string> SetFolderChoices() {
@@ -87,6 +94,12 @@ std::vector<std::string> SetFolderChoices() {
 
 CLevelSet LoadSetFolder(const std::string& folder) {
   return folder.empty() ? CLevelSet::Classic() : CLevelSet::Load(folder);
+}
+
+bool CleanSetFolder(const std::string& folder) {
+  bool clean = !folder.empty() && folder.size() <= 4096;
+  for (unsigned char c : folder) clean = clean && c >= 32 && c != 127;
+  return clean;
 }
 
 std::string SetName(const std::string& folder) {

@@ -22,6 +22,8 @@ public:
   bool IsClassic() const { return folder.empty(); }
   // A player's set has at least one level that compiled.
   bool Playable() const { return IsClassic() || !levels.empty(); }
+  // The level names in play order, the built-in ones for the built-in set.
+  std::vector<std::string> LevelNames() const;
 
   static CLevelSet Classic();
   // Compiles every .lvl file of the folder in file-name order, with the level
@@ -39,6 +41,8 @@ std::string PlayerSetsFolder();
 std::vector<std::string> SetFolderChoices();
 // "" loads the built-in set.
 CLevelSet LoadSetFolder(const std::string& folder);
+// A set folder read from a file: a path of printable characters of sane length.
+bool CleanSetFolder(const std::string& folder);
 // The name a set's folder is shown by.
 std::string SetName(const std::string& folder);
 // Games are now played on this set: its level names become the level list.

@@ -152,7 +152,7 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
     ApplyStart(s);
     Game.programState = psMenu;
     if (s.resumed)
-      ResumeGame({s.resumeLevel, s.levelName, s.resumeScore, s.resumeLives});
+      ResumeGame({s.resumeLevel, s.levelName, s.resumeScore, s.resumeLives, s.levelSetFolder});
     else
       StartNewGame(s.difficulty);
   }
@@ -363,7 +363,7 @@ std::string MissingLevel(const TReplay& replay) {
     const CLevelSet set = CLevelSet::Load(folder);
     if (!set.Playable())
       return "the recording plays the level set in " + folder + ", and none of its levels can be played";
-    if (!replay.start.fromLevel) return "";
+    if (!replay.start.fromLevel && !replay.start.resumed) return "";
     for (const TSetLevel& level : set.levels)
       if (level.name == name) return "";
     return "the recording plays the level \"" + name + "\", and its set " + folder +

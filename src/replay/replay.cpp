@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstring>
 
+#include "field/levelset.h"
 #include "platform/fatal.h"
 #include "store/datafile.h"
 
@@ -201,9 +202,7 @@ bool ReadStart(TReader& r, TReplayStart& s, int version) {
   if (r.NextIs("set")) {
     r.Next();
     s.levelSetFolder = r.line.substr(4);
-    bool clean = !s.levelSetFolder.empty() && s.levelSetFolder.size() <= 4096;
-    for (unsigned char c : s.levelSetFolder) clean = clean && c >= 32 && c != 127;
-    if (!clean) return r.Fault("unusable level set folder");
+    if (!CleanSetFolder(s.levelSetFolder)) return r.Fault("unusable level set folder");
   }
   if (!r.Next() || !r.Expect("options", 6)) return false;
   for (int i = 0; i < 6; ++i) {

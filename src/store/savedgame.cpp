@@ -7,8 +7,14 @@
 //   score 1234
 //   lives 3
 //   check 5d1c0a77
+//
+// A game on a player's level set is written as format 2, which adds the line
+// "set FOLDER" after the first. A game on the built-in set stays format 1, so
+// that an older Rebounder still resumes it, and refuses a game on a set it
+// would resume on the wrong levels.
 #include "store/savedgame.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
@@ -18,13 +24,15 @@
 #include <vector>
 
 #include "field/level.h"
+#include "field/levelset.h"
 #include "shell/globals.h"
 
 namespace {
 const char* const FileName = "savedgame.dat";
 const char* const Magic = "rebounder-saved-game";
-constexpr int FormatVersion = 1;
-constexpr size_t MostBytes = 512;
+constexpr int FormatVersion = 2;
+// Room for a set folder as long as a path may be (PATH_MAX).
+constexpr size_t MostBytes = 4096 + 512;
 constexpr int64_t MostLevelIndex = 1 << 24;
 constexpr int64_t MostLives = 99;
 
@@ -60,13 +68,21 @@ bool Refuse(std::string& error, const std::string& reason) {
   error = reason;
   return false;
 }
+
+// The levels of the game's set there are now, at least one.
+size_t SetSize(const std::string& folder) {
+  if (folder == Game.levelSetFolder) return std::max(1, LevelCount());
+  return std::max<size_t>(1, LoadSetFolder(folder).LevelNames().size());
+}
 }  // namespace
 
 std::string SavedGamePath() { return DataFilePath(FileName); }
 
 std::string SavedGameText(const TKeptGame& game) {
-  const int lap = game.levelIndex < 0 ? 0 : game.levelIndex / LevelCount();
-  std::string text = std::string(Magic) + " " + std::to_string(FormatVersion) + "\n";
+  const size_t lap = game.levelIndex < 0 ? 0 : static_cast<size_t>(game.levelIndex) / SetSize(game.setFolder);
+  const int version = game.setFolder.empty() ? 1 : FormatVersion;
+  std::string text = std::string(Magic) + " " + std::to_string(version) + "\n";
+  if (!game.setFolder.empty()) text += "set " + game.setFolder + "\n";
   text += "level " + std::to_string(game.levelIndex) + " " + game.levelName + "\n";
   text += "lap " + std::to_string(lap) + "\n";
   text += "score " + std::to_string(game.score) + "\n";
@@ -86,8 +102,16 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
     return Refuse(error, "not a Rebounder saved game");
   if (version > FormatVersion)
     return Refuse(error, "saved by a newer Rebounder (format " + std::to_string(version) + ")");
-  if (lines.size() != 6)
-    return Refuse(error, "damaged: " + std::to_string(lines.size()) + " lines, 6 expected");
+  const size_t expected = version == 1 ? 6 : 7;
+  if (lines.size() != expected)
+    return Refuse(error, "damaged: " + std::to_string(lines.size()) + " lines, " + std::to_string(expected) +
+                             " expected");
+  TKeptGame read;
+  if (version >= 2) {
+    read.setFolder = lines[1].substr(0, 4) == "set " ? lines[1].substr(4) : "";
+    if (!CleanSetFolder(read.setFolder)) return Refuse(error, "damaged: its level set line is unusable");
+    lines.erase(lines.begin() + 1);
+  }
   const std::string& level = lines[1];
   const size_t space = level.find(' ', 6);
   int64_t index = 0, lap = 0, score = 0, lives = 0;
@@ -99,17 +123,36 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
   const size_t checked = text.size() - lines[5].size() - 1;
   if (lines[5] != "check " + Checksum(text.substr(0, checked)))
     return Refuse(error, "damaged: its check sum does not match");
-  const std::string name = level.substr(space + 1);
-  const int n = LevelCount();
-  const bool listed = index >= 0 && static_cast<size_t>(index % n) < Game.levelList.size() &&
-                      Game.levelList[static_cast<size_t>(index % n)] == name && lap == index / n;
-  if (!listed && !(index == -1 && lap == 0 && PlayableName(name)))
-    return Refuse(error, "its level \"" + name + "\" is not this game's");
-  game.levelIndex = static_cast<int>(index);
-  game.levelName = name;
-  game.score = static_cast<uint32_t>(score);
-  game.lives = static_cast<int>(lives);
+  read.levelIndex = static_cast<int>(index);
+  read.levelName = level.substr(space + 1);
+  read.score = static_cast<uint32_t>(score);
+  read.lives = static_cast<int>(lives);
+  const CLevelSet set = LoadSetFolder(read.setFolder);
+  const std::string misfit = KeptGameMisfit(read, set);
+  if (!misfit.empty()) return Refuse(error, misfit);
+  if (lap != (index < 0 ? 0 : index / static_cast<int64_t>(set.LevelNames().size())))
+    return Refuse(error, "damaged: its lap does not match its level");
+  game = read;
   return true;
+}
+
+std::string KeptGameMisfit(const TKeptGame& game, const CLevelSet& set) {
+  const std::vector<std::string> names = set.LevelNames();
+  std::error_code ignored;
+  if (!set.IsClassic() && !std::filesystem::is_directory(set.folder, ignored))
+    return "its level set " + set.folder + " is gone";
+  if (names.empty()) return "its level set " + set.folder + " has no level left that can be played";
+  const std::string& name = game.levelName;
+  bool there = false;
+  if (game.levelIndex >= 0)
+    there = names[static_cast<size_t>(game.levelIndex) % names.size()] == name;
+  else if (set.IsClassic())
+    there = PlayableName(name);
+  else
+    there = std::find(names.begin(), names.end(), name) != names.end();
+  if (there) return "";
+  return "its level \"" + name + "\" is not " +
+         (set.IsClassic() ? "this game's" : "in the level set " + set.folder);
 }
 
 void LoadSavedGame() {

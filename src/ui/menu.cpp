@@ -272,7 +272,11 @@ void ChooseMainRow() {
       Game.programState = psGame;
       MusicForPlay();
     } else if (Game.haveSavedGame) {
-      ResumeGame(Game.savedGame);
+      const std::string misfit = ContinueKeptGame(Game.savedGame);
+      if (!misfit.empty()) {
+        std::fprintf(stderr, "rebounder: the kept game cannot go on: %s\n", misfit.c_str());
+        ShowNotice("the kept game cannot go on", misfit);
+      }
     }
   } else if (row == 6) {
     if (GameInProgress())

@@ -4,17 +4,26 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "field/brick.h"
+#include "field/gameflow.h"
 #include "field/level.h"
 #include "platform/cmdline.h"
+#include "replay/playback.h"
+#include "replay/recorder.h"
+#include "replay/replay.h"
 #include "shell/globals.h"
+#include "shell/input.h"
+#include "shell/mainloop.h"
 #include "store/highscores.h"
+#include "store/savedgame.h"
 #include "tests/testenv.h"
+#include "ui/menu.h"
 
 namespace fs = std::filesystem;
 
@@ -140,5 +149,83 @@ TEST_F(LevelSetTest, TheCommandLineListsAndRefusesSets) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(AnswerCommandLine(TCommandLine::Parse(3, const_cast<char**>(none))), 1);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("no level"), std::string::npos);
+}
+// A game kept on a player's set (named by a relative path) resumes on that set
+// with its table at the next start, whatever set is in use then, and its
+// recording plays back on it; once the set lost the level, the kept game is
+// refused with one line.
+TEST_F(LevelSetTest, AKeptGameRemembersItsSet) {
+  const fs::path set = folder / "xdg/rebounder/levels/mine";
+  for (const char* name : {"a", "b", "c"}) Put(set / (std::string(name) + ".lvl"), Source(name));
+  UseLevelSet(CLevelSet::Load("xdg/rebounder/levels/mine"));
+  LoadHighScores();
+  Game.score = 1000;
+  ASSERT_EQ(RankScore(), 1);
+  ASSERT_TRUE(SaveHighScores());
+  Game.levelIndex = 3;
+  Game.score = 70;
+  Game.lives = 2;
+  NextLevel();
+  Game.gameState = gsBallInGame;
+  ASSERT_TRUE(SaveGameForLater(GameToKeep()));
+
+  const auto nextStart = [] {
+    UseLevelSet(CLevelSet::Classic());
+    LoadHighScores();
+    testing::internal::CaptureStderr();
+    LoadSavedGame();
+    return testing::internal::GetCapturedStderr();
+  };
+  const auto chooseContinue = [] {
+    Game.programState = psMenu;
+    Game.menuState = msMain;
+    Game.menuCursor = 0;
+    HandleMenuKey(SDLK_RETURN);
+  };
+  EXPECT_EQ(nextStart(), "");
+  EnableRecording(true);
+  chooseContinue();
+  EXPECT_EQ(Game.levelSetFolder, set.string());
+  EXPECT_TRUE(Game.programState == psGame && Game.levelName == "b" && Game.levelIndex == 4 &&
+              Game.score == 70);
+  EXPECT_EQ(Game.highScores[0]->score, 1000u);
+  for (int tick = 0; tick < 200; ++tick) {
+    if (tick == 2) PressKey(SDLK_SPACE);
+    LogicTick();
+    CheckGameFlow();
+    RecordPass(1);
+  }
+  const TReplay recorded = FinishRecording();
+  EnableRecording(false);
+  TReplay read;
+  std::string error;
+  ASSERT_TRUE(ParseReplay(ReplayText(recorded), read, error)) << error;
+  EXPECT_TRUE(read.start.resumed && read.start.levelSetFolder == set.string());
+  UseLevelSet(CLevelSet::Classic());
+  {
+    CPlayback playback(read);
+    while (!playback.Done()) playback.Step(false);
+    EXPECT_EQ(playback.Mismatch(), "");
+    EXPECT_EQ(playback.Summary(), recorded.end);
+  }
+
+  // The set changes under a kept game: at the next start, or while the menu waits.
+  ASSERT_TRUE(SaveGameForLater(GameToKeep()));
+  fs::remove(set / "b.lvl");
+  std::string report = nextStart();
+  EXPECT_FALSE(Game.haveSavedGame);
+  EXPECT_NE(report.find("its level \"b\" is not in the level set " + set.string()), std::string::npos)
+      << report;
+  EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
+  Put(set / "b.lvl", Source("b"));
+  EXPECT_EQ(nextStart(), "");
+  EXPECT_TRUE(Game.haveSavedGame);
+  fs::remove_all(set);
+  testing::internal::CaptureStderr();
+  chooseContinue();
+  report = testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(Game.programState == psMenu && !Game.haveSavedGame && Game.levelSetFolder.empty());
+  EXPECT_NE(report.find("is gone"), std::string::npos) << report;
+  EXPECT_TRUE(fs::exists(SavedGamePath())) << "the file stays for the player to look at";
 }
 }  // namespace

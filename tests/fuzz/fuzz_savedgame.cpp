@@ -1,5 +1,5 @@
 // Fuzz target: savedgame.dat, read as at start-up and, when it is accepted,
-// resumed through the menu's "continue", played for a while, kept again as at
+// resumed through the menu's "continue" (on its own level set), played for a while, kept again as at
 // the program's end and read back.
 #include <filesystem>
 
@@ -16,6 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The one map a kept command-line level of the seeds names.
   std::error_code ignored;
   std::filesystem::copy_file(REBOUNDER_GAME_DIR "/maps/rainy day.map", "maps/rainy day.map", ignored);
+  MakeFuzzSet();
   WriteScratchFile(SavedGamePath(), data, size);
   LoadSavedGame();
   const std::string text(reinterpret_cast<const char*>(data), size);

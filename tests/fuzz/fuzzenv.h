@@ -4,11 +4,24 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 using TBytes = std::vector<unsigned char>;
 
+// The player's level set the kept games of the seeds name: "sets/mine" under
+// the working folder, with the levels "one" and "two".
+inline void MakeFuzzSet() {
+  std::filesystem::create_directories("sets/mine");
+  for (const char* name : {"one", "two"}) {
+    std::ofstream source(std::string("sets/mine/") + name + ".lvl");
+    source << "name: " << name << "\n";
+    for (int row = 0; row < 18; ++row)
+      source << (row == 4 || row == 5 ? "|r r r r r r r r r r r r r r |\n" : "|. . . . . . . . . . . . . . |\n");
+  }
+}
 // Starts the game headless in its scratch folder; runs once per process.
 void StartFuzzGame();
 // Writes a file of the scratch folder.

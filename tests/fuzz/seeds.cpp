@@ -15,6 +15,7 @@
 
 #include "../../tools/common/bytes.h"
 #include "field/gameflow.h"
+#include "fuzzenv.h"
 #include "store/savedgame.h"
 
 namespace fs = std::filesystem;
@@ -229,7 +230,7 @@ void HostilePictures(const std::string& target, uint8_t slot, bool withSlot) {
 int main(int argc, char** argv) {
   if (argc != 4) Die("usage: fuzzseeds <game folder> <level sources folder> <output folder>");
   const fs::path game = argv[1], sources = argv[2];
-  out = argv[3];
+  out = fs::absolute(argv[3]);
 
   // Levels: every real map, then the edge cases of the map format.
   TBytes firstMap;
@@ -286,6 +287,19 @@ int main(int argc, char** argv) {
   saved("other-level-name", SavedGameText({41, "oh deer", 1234, 2}));
   saved("no-life-left", SavedGameText({41, "dutchie land", 1234, 0}));
   saved("path-as-name", SavedGameText({-1, "../../etc/passwd", 0, 3}));
+  // Kept on a player's set (made for the seeds in the output folder, as the
+  // target makes it in its own), and on a set gone or changed since.
+  const fs::path here = fs::current_path();
+  fs::current_path(out);
+  MakeFuzzSet();
+  const std::string onSet = SavedGameText({3, "two", 50, 2, "sets/mine"});
+  saved("set-lap-1", onSet);
+  saved("set-command-line-level", SavedGameText({-1, "one", 0, 3, "sets/mine"}));
+  saved("set-gone", SavedGameText({0, "one", 0, 3, "sets/gone"}));
+  saved("set-without-the-level", SavedGameText({1, "three", 0, 3, "sets/mine"}));
+  saved("set-line-empty", "rebounder-saved-game 2\nset \n" + kept.substr(kept.find('\n') + 1));
+  fs::remove_all("sets");
+  fs::current_path(here);
   std::string changed = kept;
   changed[changed.find("1234")] = '9';
   saved("changed-score", changed);
