@@ -43,7 +43,15 @@ wait_for_handler() {
 
 finish() {  # finish <what> <expected status>
   local rc
-  for _ in $(seq 100); do kill -0 "$GPID" 2>/dev/null || break; sleep 0.1; done
+  for _ in $(seq 300); do kill -0 "$GPID" 2>/dev/null || break; sleep 0.1; done
+  # A game that has not ended by now never will: say where it stands.
+  if kill -0 "$GPID" 2>/dev/null; then
+    echo "FAIL: $1: the game is still running 30 s later"
+    if command -v gdb >/dev/null; then
+      gdb -p "$(pgrep -P "$GPID" rebounder || echo "$GPID")" -batch -ex "thread apply all bt" 2>/dev/null | grep "^#"
+    fi
+    kill -9 "$GPID"
+  fi
   wait "$GPID"
   rc=$?
   GPID=""
