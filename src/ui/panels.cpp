@@ -18,7 +18,8 @@ constexpr int StripWidth = 80;
 constexpr int StripHeight = 480;
 constexpr int RightStrip = 560;
 constexpr int Inset = 6;  // the message skin's border
-constexpr int TextWidthMax = StripWidth - 2 * Inset;
+// Text kept a few pixels off the border, so that it never seems to touch it.
+constexpr int TextWidthMax = StripWidth - 2 * (Inset + 3);
 constexpr int LineStep = 15;
 constexpr int BarSegments = 13;  // 13 energy segments 5 px apart fill the card's inside
 constexpr int FullEnergy = 40000;
@@ -47,10 +48,17 @@ private:
 
 constexpr int X(int stripX) { return stripX - 80; }
 
-void Card(int row, int rows, const char* heading) {
+// A heading too wide for the card is set a pixel tighter between letters.
+void Card(int row, int rows, const std::string& heading) {
   DrawBox(Game.sprMessage, -4, row, 4, rows);
-  const int w = TextWidth(Game.fontMenu, heading);
-  DrawText(Game.fontMenu, X((StripWidth - w) / 2), 20 * row + 6, heading);
+  const int gaps = static_cast<int>(heading.size()) - 1;
+  const int tighten = TextWidth(Game.fontMenu, heading) > TextWidthMax ? 1 : 0;
+  int x = (StripWidth - TextWidth(Game.fontMenu, heading) + tighten * gaps) / 2;
+  for (char c : heading) {
+    const std::string letter(1, c);
+    DrawText(Game.fontMenu, X(x), 20 * row + 6, letter);
+    x += TextWidth(Game.fontMenu, letter) - tighten;
+  }
 }
 
 // Centred lines of the score font from y; returns the y after them.
