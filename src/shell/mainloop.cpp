@@ -114,11 +114,13 @@ void ApplyVideoSettings() {
 
 void StartUp() {
   ChooseGamepadLayout();
+  // Before SDL starts: it takes interrupt and terminate for itself only
+  // while nobody else has, and a signal it took would not keep the game.
+  InstallQuitSignals();
   // Video and audio are started separately, so that a machine without a
   // sound device still gets a (silent) game.
   StartVideo();
   OpenGamepads();
-  InstallQuitSignals();
   SDL_WM_SetCaption("Rebounder", nullptr);
   StartAudio();
   LoadSprites();
