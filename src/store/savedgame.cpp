@@ -137,11 +137,13 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
 }
 
 std::string KeptGameMisfit(const TKeptGame& game, const CLevelSet& set) {
+  // The folder last: a notice on the screen shows only the start of a long line.
+  const std::string named = "level set \"" + SetName(set.folder) + "\"", folder = " (" + set.folder + ")";
   const std::vector<std::string> names = set.LevelNames();
   std::error_code ignored;
   if (!set.IsClassic() && !std::filesystem::is_directory(set.folder, ignored))
-    return "its level set " + set.folder + " is gone";
-  if (names.empty()) return "its level set " + set.folder + " has no level left that can be played";
+    return "its " + named + " is gone" + folder;
+  if (names.empty()) return "its " + named + " has no level left that can be played" + folder;
   const std::string& name = game.levelName;
   bool there = false;
   if (game.levelIndex >= 0)
@@ -152,7 +154,7 @@ std::string KeptGameMisfit(const TKeptGame& game, const CLevelSet& set) {
     there = std::find(names.begin(), names.end(), name) != names.end();
   if (there) return "";
   return "its level \"" + name + "\" is not " +
-         (set.IsClassic() ? "this game's" : "in the level set " + set.folder);
+         (set.IsClassic() ? "this game's" : "in the " + named + folder);
 }
 
 void LoadSavedGame() {

@@ -214,7 +214,8 @@ TEST_F(LevelSetTest, AKeptGameRemembersItsSet) {
   fs::remove(set / "b.lvl");
   std::string report = nextStart();
   EXPECT_FALSE(Game.haveSavedGame);
-  EXPECT_NE(report.find("its level \"b\" is not in the level set " + set.string()), std::string::npos)
+  EXPECT_NE(report.find("its level \"b\" is not in the level set \"mine\" (" + set.string() + ")"),
+            std::string::npos)
       << report;
   EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 1) << report;
   Put(set / "b.lvl", Source("b"));
