@@ -2,11 +2,13 @@
 # On a 1920x1080 desktop with a window manager (openbox), the game starts in
 # full screen as on a first run; F11 then switches to a window, which must
 # stand wholly on the screen, frame included, and centred; ten switches in a
-# row keep it so.
+# row keep it so. Outside play the pointer is free, full screen too (SDL 1.2
+# would hold it inside a full-screen window).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
 GAME_DIR=$(cd "$1" && pwd)
+POINTER_FREE=$2
 command -v openbox >/dev/null || { echo "SKIP: openbox is not installed"; exit 0; }
 use_scratch_folder
 mkdir "$WORK/home"
@@ -55,12 +57,25 @@ expect_full_screen() {
   exit 1
 }
 
+# expect_pointer_free <switch>: the pointer over the game, and no grab holding it.
+expect_pointer_free() {
+  xdotool mousemove 960 540
+  for _ in $(seq 30); do
+    "$POINTER_FREE" && return 0
+    sleep 0.1
+  done
+  echo "FAIL: after switch $1 the game holds the pointer outside play"
+  exit 1
+}
+
 expect_full_screen 0
+expect_pointer_free 0
 for n in $(seq 11); do
   xdotool windowactivate --sync "$WID" key F11
   if [ $((n % 2)) -eq 1 ]; then expect_window_centred "$n"; else expect_full_screen "$n"; fi
+  expect_pointer_free "$n"
 done
-echo "ok: eleven switches between full screen and a window, the window's frame always centred: $(frame)"
+echo "ok: eleven switches between full screen and a window, the window's frame always centred: $(frame), the pointer always free"
 kill -TERM "$GPID"
 wait "$GPID" || echo "game exit status $?"
 GPID=""

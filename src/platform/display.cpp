@@ -11,6 +11,7 @@
 #include "platform/display.h"
 
 #include <SDL/SDL_syswm.h>
+#include <dlfcn.h>
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -161,6 +162,21 @@ bool CentreFramedWindow(Display* display, Window window) {
   return false;
 }
 #endif
+
+// SDL 1.2, and sdl12-compat after it, confines the pointer to a full-screen
+// window whatever the game asks, so on a desktop of two screens the menus
+// would hold it on one. SDL2 beneath lets it go when asked directly.
+void ReleaseFullScreenConfinement() {
+  using TGetWindow = void* (*)();
+  using TGetGrab = int (*)(void*);
+  using TSetGrab = void (*)(void*, int);
+  static void* const sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  static const auto getWindow = reinterpret_cast<TGetWindow>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
+  static const auto getGrab = sdl2 ? reinterpret_cast<TGetGrab>(dlsym(sdl2, "SDL_GetWindowGrab")) : nullptr;
+  static const auto setGrab = sdl2 ? reinterpret_cast<TSetGrab>(dlsym(sdl2, "SDL_SetWindowGrab")) : nullptr;
+  void* const window = getWindow && getGrab && setGrab ? getWindow() : nullptr;
+  if (window && getGrab(window)) setGrab(window, 0);
+}
 
 void KeepNewWindowCentred() {
   if (!centring) return;
@@ -318,6 +334,7 @@ void SetPointerFree(bool free) {
   if ((SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE) != free) SDL_ShowCursor(free ? SDL_ENABLE : SDL_DISABLE);
   const SDL_GrabMode grab = free ? SDL_GRAB_OFF : SDL_GRAB_ON;
   if (SDL_WM_GrabInput(SDL_GRAB_QUERY) != grab) SDL_WM_GrabInput(grab);
+  if (free && video && (video->flags & SDL_FULLSCREEN)) ReleaseFullScreenConfinement();
 }
 
 // SDL 1.2 on top of SDL2 presents through OpenGL by default, which costs far
