@@ -23,6 +23,8 @@ use_scratch_folder
 link_game_assets "$GAME_DIR" "$WORK"
 # background, stars, explosions, music and sound on; windowed
 printf '\1\1\1\1\1\0' >"$WORK/options.dat"
+# the settings' defaults, whatever the player running the check has chosen
+export XDG_CONFIG_HOME="$WORK"
 start_xvfb
 cd "$WORK"
 STARTED=$(date +%s.%N)

@@ -15,7 +15,7 @@
 namespace {
 // The gain after mixing makes the game as loud as it should be; its
 // limiter keeps the peaks under the ceiling.
-constexpr float MixGainDb = 11.0f;
+constexpr float MixGainDb = 9.0f;
 
 // The ALSA library writes eight lines of configuration errors to stderr when
 // a machine has no sound card, before SDL moves on or gives up; the game

@@ -13,7 +13,7 @@
 
 namespace {
 constexpr int Rate = 22050;
-constexpr double Gain = 11.0;
+constexpr double Gain = 9.0;
 
 using TSamples = std::vector<Sint16>;
 

@@ -13,8 +13,8 @@ constexpr int kEffectsAtOnce = 4;
 constexpr float kMusicBalancePeak = 0.2f;  // -14 dBFS
 // What the music leaves, shared out, with half a decibel spare for the Vorbis encoder's overshoot.
 constexpr float kEffectPeak = (0.944f - kMusicBalancePeak) / kEffectsAtOnce;  // 0.186, -14.6 dBFS
-// The game's gain after mixing raises the music with the effects by 11 dB; the track is made 14 dB under
+// The game's gain after mixing raises the music with the effects by 9 dB; the track is made 12 dB under
 // its balance so that it plays 3 dB under it, quietly beneath the effects.
-constexpr float kMusicPeak = kMusicBalancePeak * 0.2f;  // -28 dBFS
+constexpr float kMusicPeak = kMusicBalancePeak * 0.251f;  // -26 dBFS
 
 }  // namespace mastering
