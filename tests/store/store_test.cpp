@@ -158,7 +158,15 @@ protected:
   }
 };
 
-TEST_F(StoreTest, OptionsRoundTripAndOnlyOneMeansOn) {
+TEST_F(StoreTest, OptionsRoundTripOnlyOneMeansOnAndNoFileMeansAllOn) {
+  Game.optStars.value = false;
+  LoadOptions();
+  EXPECT_EQ(OptionValues(), std::vector<bool>(6, true));
+  ASSERT_TRUE(SaveOptions());
+  EXPECT_EQ(Read("options.dat"), Bytes(6, 1));
+  EXPECT_FALSE(std::filesystem::exists(DataFilePath("options.dat.new")))
+      << "the temporary file must not be left behind";
+
   Write("options.dat", {1, 0, 1, 0, 1, 0});
   LoadOptions();
   EXPECT_EQ(OptionValues(), (std::vector<bool>{true, false, true, false, true, false}));
@@ -173,16 +181,6 @@ TEST_F(StoreTest, OptionsRoundTripAndOnlyOneMeansOn) {
   ASSERT_TRUE(SaveOptions());
   EXPECT_EQ(Read("options.dat"), (Bytes{0, 0, 1, 1, 0, 1}))
       << "damaged bytes are written back as off, extra bytes go";
-}
-
-TEST_F(StoreTest, MissingOptionsFileMeansAllOnAndSavesSixBytes) {
-  Game.optStars.value = false;
-  LoadOptions();
-  EXPECT_EQ(OptionValues(), std::vector<bool>(6, true));
-  ASSERT_TRUE(SaveOptions());
-  EXPECT_EQ(Read("options.dat"), Bytes(6, 1));
-  EXPECT_FALSE(std::filesystem::exists(DataFilePath("options.dat.new")))
-      << "the temporary file must not be left behind";
 }
 
 // A folder that already holds either file keeps both there; otherwise they go
@@ -368,16 +366,14 @@ TEST_F(StoreTest, FileLookupsThatFailOtherwiseStop) {
   unsetenv("REBOUNDER_DATA_DIR");
 }
 
-TEST_F(StoreTest, DefaultTableWithoutAFile) {
+TEST_F(StoreTest, DefaultTableWithoutAFileAndAFileRoundTripsAsStored) {
   LoadHighScores();
   ASSERT_EQ(Game.highScores.Count(), 10);
   for (int i = 0; i < 10; ++i) {
     EXPECT_EQ(Game.highScores[i]->name, "VORTEX    ");
     EXPECT_EQ(Game.highScores[i]->score, static_cast<uint32_t>(250 - 25 * i));
   }
-}
 
-TEST_F(StoreTest, ScoreFileRoundTripKeepsBytesAsStored) {
   const char oddName[] = "! a Z~{9_ ";
   Bytes file = ScoreFile("          ", 0x01020304);
   std::copy(oddName, oddName + 10, file.begin());
