@@ -7,6 +7,7 @@
 
 constexpr int PictureWidth = 640;
 constexpr int PictureHeight = 480;
+constexpr int FieldLeft = 80;  // the play field's first column in the picture
 constexpr int MaxScale = 8;
 
 // The largest whole scale (at least 1) at which the picture fits a desktop of

@@ -22,7 +22,6 @@
 
 namespace {
 constexpr int WarpX = 240, WarpY = 240;
-constexpr int FieldLeft = 80;  // the play field's first column in the picture
 bool menuPointer = true;
 
 // The player's pause key freezes and resumes play; the keyboard's Pause key does too.

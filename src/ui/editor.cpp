@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "field/levelrun.h"
 #include "field/levelset.h"
 #include "field/paddle.h"
+#include "platform/display.h"
 #include "replay/recorder.h"
 #include "shell/catalogue.h"
 #include "shell/globals.h"
@@ -66,22 +68,17 @@ struct TEditorScreen {
 TEditorScreen screen;
 
 SDL_Rect CellRect(int column, int row) {
-  return {static_cast<Sint16>(80 + GridX + CellW * column), static_cast<Sint16>(GridY + CellH * row), CellW,
-          CellH};
+  return {static_cast<Sint16>(FieldLeft + GridX + CellW * column), static_cast<Sint16>(GridY + CellH * row),
+          CellW, CellH};
 }
 
 bool CellAt(int x, int y, int& column, int& row) {
-  column = (x - 80 - GridX) / CellW;
+  column = (x - FieldLeft - GridX) / CellW;
   row = (y - GridY) / CellH;
-  return x >= 80 + GridX && y >= GridY && column < LevelColumns && row < LevelRows;
+  return x >= FieldLeft + GridX && y >= GridY && column < LevelColumns && row < LevelRows;
 }
 
 void Say(const std::string& text) { screen.status = text; }
-
-void AllowPointer(bool free) {
-  SDL_ShowCursor(free ? SDL_ENABLE : SDL_DISABLE);
-  SDL_WM_GrabInput(free ? SDL_GRAB_OFF : SDL_GRAB_ON);
-}
 
 // Tools: a colour paints bricks, a power-up marks the brick under it.
 void Apply(int column, int row, bool erase) {
@@ -211,7 +208,6 @@ void StartPlayTest() {
   Game.returnState = psMenu;
   Game.programState = psGame;
   NextLevel();
-  AllowPointer(false);
   // The palettes go: play leaves the side strips as they are.
   SDL_SetClipRect(Game.screen, nullptr);
   FillScreenRect(nullptr, 0);
@@ -296,19 +292,9 @@ void PaintKey(const SDL_keysym& key) {
   int& column = screen.cursorColumn;
   int& row = screen.cursorRow;
   if (screen.mode == emLeaving && key.sym != SDLK_ESCAPE) screen.mode = emPaint;
+  column = std::clamp(column + (key.sym == SDLK_RIGHT) - (key.sym == SDLK_LEFT), 0, LevelColumns - 1);
+  row = std::clamp(row + (key.sym == SDLK_DOWN) - (key.sym == SDLK_UP), 0, LevelRows - 1);
   switch (key.sym) {
-    case SDLK_LEFT:
-      column = column > 0 ? column - 1 : 0;
-      break;
-    case SDLK_RIGHT:
-      column = column < LevelColumns - 1 ? column + 1 : column;
-      break;
-    case SDLK_UP:
-      row = row > 0 ? row - 1 : 0;
-      break;
-    case SDLK_DOWN:
-      row = row < LevelRows - 1 ? row + 1 : row;
-      break;
     case SDLK_SPACE:
       StrokeAt(column, row, false);
       break;
@@ -404,9 +390,9 @@ void DrawPalettes() {
   for (int i = 0; i < ColourCount; ++i) {
     const int y = PaletteTop + PaletteStep * i;
     if (Colours[i] != bcNone)
-      DrawSprite(BrickSprite(static_cast<TBrickColour>(Colours[i])), PaletteX - 80, y);
+      DrawSprite(BrickSprite(static_cast<TBrickColour>(Colours[i])), PaletteX - FieldLeft, y);
     else
-      DrawText(Game.fontScore, PaletteX + 4 - 80, y, "none");
+      DrawText(Game.fontScore, PaletteX + 4 - FieldLeft, y, "none");
     if (!screen.paintingPowerUps && i == screen.colour) {
       SDL_Rect mark = {PaletteX - 6, static_cast<Sint16>(y + 4), 4, 8};
       FillScreenRect(&mark, 255);
@@ -415,20 +401,20 @@ void DrawPalettes() {
   for (int i = 0; i < PowerUpCount; ++i) {
     const int y = PaletteTop + PaletteStep * i;
     if (i == 0) {
-      DrawText(Game.fontScore, PowerUpX + 4 - 80, y, "none");
+      DrawText(Game.fontScore, PowerUpX + 4 - FieldLeft, y, "none");
     } else {
-      DrawSprite(Game.sprBonus, PowerUpX - 80, y);
-      DrawSprite(BonusIcon(static_cast<TBrickBonus>(i)), PowerUpX - 80, y);
+      DrawSprite(Game.sprBonus, PowerUpX - FieldLeft, y);
+      DrawSprite(BonusIcon(static_cast<TBrickBonus>(i)), PowerUpX - FieldLeft, y);
     }
     if (screen.paintingPowerUps && i == screen.powerUp) {
       SDL_Rect mark = {PowerUpX - 6, static_cast<Sint16>(y + 4), 4, 8};
       FillScreenRect(&mark, 255);
     }
   }
-  DrawText(Game.fontScore, 8 - 80, 12, "bricks");
-  DrawText(Game.fontScore, 564 - 80, 12, "power-ups");
+  DrawText(Game.fontScore, 8 - FieldLeft, 12, "bricks");
+  DrawText(Game.fontScore, 564 - FieldLeft, 12, "power-ups");
   const char* keys[] = {"S save", "T test", "C measure", "M mirror", "U undo", "R redo", "N name"};
-  for (int i = 0; i < 7; ++i) DrawText(Game.fontScore, 4 - 80, 300 + 16 * i, keys[i]);
+  for (int i = 0; i < 7; ++i) DrawText(Game.fontScore, 4 - FieldLeft, 300 + 16 * i, keys[i]);
   SDL_Rect clip = {80, 0, 480, 480};
   SDL_SetClipRect(Game.screen, &clip);
 }
@@ -460,7 +446,6 @@ void OpenEditor(const std::string& path) {
   // Names are typed as characters, with Shift and the keyboard's layout.
   SDL_EnableUNICODE(1);
   Game.programState = psEditor;
-  AllowPointer(true);
 }
 
 void EditorEvent(const SDL_Event& e) {
@@ -491,9 +476,9 @@ void DrawEditor() {
     for (int column = 0; column < LevelColumns; ++column) {
       const SDL_Rect r = CellRect(column, row);
       const uint8_t colour = screen.level.Colour(column, row);
-      if (colour != bcNone) DrawSprite(BrickSprite(static_cast<TBrickColour>(colour)), r.x - 80, r.y);
+      if (colour != bcNone) DrawSprite(BrickSprite(static_cast<TBrickColour>(colour)), r.x - FieldLeft, r.y);
       const uint8_t powerUp = screen.level.PowerUp(column, row);
-      if (powerUp != 0) DrawSprite(BonusIcon(static_cast<TBrickBonus>(powerUp)), r.x - 80, r.y);
+      if (powerUp != 0) DrawSprite(BonusIcon(static_cast<TBrickBonus>(powerUp)), r.x - FieldLeft, r.y);
     }
   for (const TCell& cell : unreachable) {
     // A red cross over a brick the ball can never reach.
@@ -539,5 +524,4 @@ void EndPlayTest() {
   Game.floaters.Clear();
   Game.paddle->ClearPowers();
   Game.programState = psEditor;
-  AllowPointer(true);
 }

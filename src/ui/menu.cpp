@@ -160,8 +160,14 @@ void AddCursorRows(const TCursorScreen& screen, std::vector<TMenuTarget>& target
   }
 }
 
+std::vector<TMenuTarget> CursorRows(const TCursorScreen& screen) {
+  std::vector<TMenuTarget> rows;
+  AddCursorRows(screen, rows);
+  return rows;
+}
+
 void DrawCursorScreen(const TCursorScreen& screen) {
-  const std::vector<TMenuTarget> rows = MenuTargets(Game.menuState);
+  const std::vector<TMenuTarget> rows = CursorRows(screen);
   if (Game.menuCursor >= 0 && Game.menuCursor < static_cast<int>(rows.size())) {
     const SDL_Rect& box = rows[Game.menuCursor].area;
     DrawBox(Game.sprMenu, box.x / Tile, box.y / Tile, box.w / Tile, box.h / Tile);
@@ -340,20 +346,20 @@ void StartOnChosenSet(int difficulty) {
 
 // The set line steps back from its left half and on from its right, as
 // Left and Right do; the editor's hint opens the editor, as E does.
-bool ClickNewGameLines(int x, int y) {
-  const auto onLine = [&](const std::string& text, int top) {
-    const int width = TextWidth(Game.fontScore, text), left = (FieldRight - width) / 2;
-    return x >= left && x < left + width && y >= top - 4 && y < top + 20;
+void AddNewGameTargets(std::vector<TMenuTarget>& targets) {
+  const auto line = [](const std::string& text, int top) {
+    const int width = TextWidth(Game.fontScore, text);
+    return SDL_Rect{static_cast<Sint16>((FieldRight - width) / 2), static_cast<Sint16>(top - 4),
+                    static_cast<Uint16>(width), 24};
   };
-  if (onLine(SetLineText(), SetLineY)) {
-    PressKey(x < FieldRight / 2 ? SDLK_LEFT : SDLK_RIGHT);
-    return true;
-  }
-  if (onLine(EditorHint, EditorHintY)) {
-    PressKey(SDLK_e);
-    return true;
-  }
-  return false;
+  SDL_Rect left = line(SetLineText(), SetLineY), right = left;
+  left.w = static_cast<Uint16>(FieldRight / 2 - left.x);
+  right.x = static_cast<Sint16>(FieldRight / 2);
+  right.w = static_cast<Uint16>(right.w - left.w);
+  const bool choice = OfferedSets().size() > 1;
+  targets.push_back({left, -1, SDLK_LEFT, choice});
+  targets.push_back({right, -1, SDLK_RIGHT, choice});
+  targets.push_back({line(EditorHint, EditorHintY), -1, SDLK_e, true});
 }
 
 void ToggleOption() {
@@ -418,6 +424,7 @@ std::vector<TMenuTarget> MenuTargets(TMenuState state) {
   if (const TCursorScreen* screen = CursorScreen(state)) AddCursorRows(*screen, targets);
   if (state == msSettings) AddSettingsTargets(targets);
   if (state == msHelp) AddHelpTargets(targets);
+  if (state == msNewGame) AddNewGameTargets(targets);
   if (state == msNewHighScore && Game.newScoreRank > 0)
     targets.push_back({DoneMarkArea(Game.newScoreRank - 1), -1, SDLK_RETURN, true});
   return targets;
@@ -434,7 +441,6 @@ void PointMenuAt(int x, int y) {
 
 bool ClickMenuAt(int x, int y) {
   if (Game.menuState == msHighScores && PointHighScoresAt(x, y, true)) return true;
-  if (Game.menuState == msNewGame && ClickNewGameLines(x, y)) return true;
   for (const TMenuTarget& t : MenuTargets(Game.menuState)) {
     if (!Inside(t.area, x, y)) continue;
     if (!t.choosable) return true;
@@ -534,7 +540,7 @@ std::vector<TFixedText> MenuFixedTexts() {
   for (TMenuState state : {msMain, msNewGame, msOptions}) {
     const TCursorScreen& screen = *CursorScreen(state);
     const int limit = state == msOptions ? CheckColumn : HighlightRight;
-    for (const TMenuTarget& row : MenuTargets(state))
+    for (const TMenuTarget& row : CursorRows(screen))
       texts.push_back({&Game.fontMenu, RowX(screen, row.row), row.area.y + RowTextDrop,
                        screen.rows[row.row].text, limit});
   }

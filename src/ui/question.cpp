@@ -11,7 +11,6 @@
 
 namespace {
 constexpr int Tile = 20;
-constexpr int FieldLeft = 80;  // window column of the field's x 0
 
 struct TQuestionText {
   TQuestion question;
@@ -37,8 +36,6 @@ struct TMark {
 const TMark Marks[] = {{"yes", 6, true}, {"no", 14, false}};
 constexpr int MarkRow = 13, MarkWidth = 4, MarkHeight = 2, MarkTextY = 268;
 
-bool cursorWasShown = false;
-
 const TQuestionText& Text() {
   for (const TQuestionText& t : Texts)
     if (t.question == Game.question) return t;
@@ -52,7 +49,6 @@ int CentredX(const CFont& font, const char* text, int left, int right) {
 void Close(bool yes) {
   const TQuestion question = Game.question;
   Game.question = qnNone;
-  SDL_ShowCursor(cursorWasShown ? SDL_ENABLE : SDL_DISABLE);
   PlaySound(Game.sndMenuSelect);
   if (!yes) return;
   if (question == qnQuit) {
@@ -78,10 +74,6 @@ void AskQuestion(TQuestion question) {
   if (Game.question != qnNone) return;
   Game.question = question;
   Game.firePressed = false;
-  // The pointer is free and shown, so that the marks can be clicked.
-  cursorWasShown = SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
-  SDL_WM_GrabInput(SDL_GRAB_OFF);
-  SDL_ShowCursor(SDL_ENABLE);
   PlaySound(Game.sndMenuStep);
 }
 
