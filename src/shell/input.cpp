@@ -209,11 +209,12 @@ void DispatchEvent() {
     AnswerQuestion(e);
     return;
   }
-  // Closing the window during a game asks first; the game is kept either way.
+  // Closing the window during a game asks first, and the game is kept either
+  // way; a level being made and not saved is warned of first.
   if (e.type == SDL_QUIT) {
     if (GameInProgress())
       AskQuestion(qnQuit);
-    else
+    else if (!EditorHoldsQuit())
       Game.quitRequested = true;
   }
   if (e.type == SDL_ACTIVEEVENT && LooksAway(e.active)) PauseForAbsence();

@@ -291,6 +291,8 @@ void StartSave() {
 void PaintKey(const SDL_keysym& key) {
   int& column = screen.cursorColumn;
   int& row = screen.cursorRow;
+  // A modifier alone does nothing, not even take back a warning: Alt+F4 is one.
+  if (key.sym >= SDLK_NUMLOCK && key.sym <= SDLK_COMPOSE) return;
   if (screen.mode == emLeaving && key.sym != SDLK_ESCAPE) screen.mode = emPaint;
   column = std::clamp(column + (key.sym == SDLK_RIGHT) - (key.sym == SDLK_LEFT), 0, LevelColumns - 1);
   row = std::clamp(row + (key.sym == SDLK_DOWN) - (key.sym == SDLK_UP), 0, LevelRows - 1);
@@ -513,6 +515,14 @@ void DrawEditor() {
 }
 
 bool PlayTesting() { return Game.playTesting; }
+
+bool EditorHoldsQuit() {
+  if (!screen.open || !screen.changed || screen.mode == emLeaving) return false;
+  if (PlayTesting()) EndPlayTest();
+  screen.mode = emLeaving;
+  Say("not saved: close again to quit, S saves");
+  return true;
+}
 
 void EndPlayTest() {
   Game.playTesting = false;

@@ -16,4 +16,7 @@ void DrawEditor();
 // A play-test started from the editor is on screen; it ends by Escape, or by
 // fire once the level is cleared or lost, back in the editor where it was.
 bool PlayTesting();
+// The window was closed while the editor is open: with a level not saved the
+// first close only warns, on the editor's own screen. True when it held.
+bool EditorHoldsQuit();
 void EndPlayTest();
