@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 
@@ -33,8 +34,9 @@
 
 namespace {
 // Script lines: "<tick> press|release space|left|right|escape|n|p|a|f|up|down|return|pad",
-// "<tick> mouse <dx>", "<tick> stick <position>", "<tick> away" (the window
-// loses the keyboard), "end <tick>".
+// "<tick> press|release click <x> <y>" (the left mouse button), "<tick> mouse <dx>",
+// "<tick> stick <position>", "<tick> away" (the window loses the keyboard),
+// "<tick> quit" (the window is closed), "end <tick>".
 struct TScript {
   std::multimap<int, std::vector<std::string>> events;
   int end = 0;
@@ -56,6 +58,11 @@ TScript ReadScript(std::istream& in) {
   return script;
 }
 
+TScript ScriptOf(const std::string& text) {
+  std::istringstream in(text);
+  return ReadScript(in);
+}
+
 void Play(const std::vector<std::string>& e) {
   static const std::map<std::string, SDLKey> keys = {
       {"space", SDLK_SPACE}, {"left", SDLK_LEFT}, {"right", SDLK_RIGHT}, {"escape", SDLK_ESCAPE},
@@ -68,8 +75,15 @@ void Play(const std::vector<std::string>& e) {
   } else if (e[0] == "stick") {  // the first pad's stick across
     Game.event.type = SDL_JOYAXISMOTION;
     Game.event.jaxis.value = static_cast<Sint16>(std::stoi(e[1]));
+  } else if (e[0] == "quit") {
+    Game.event.type = SDL_QUIT;
   } else if (e[1] == "pad") {  // its south button
     Game.event.type = e[0] == "press" ? SDL_JOYBUTTONDOWN : SDL_JOYBUTTONUP;
+  } else if (e[1] == "click") {
+    Game.event.type = e[0] == "press" ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    Game.event.button.button = SDL_BUTTON_LEFT;
+    Game.event.button.x = static_cast<Uint16>(std::stoi(e[2]));
+    Game.event.button.y = static_cast<Uint16>(std::stoi(e[3]));
   } else if (e[0] == "mouse") {
     Game.event.type = SDL_MOUSEMOTION;
     // As the platform reports it after a warp: the warp point plus the movement.
@@ -112,10 +126,25 @@ uint64_t ScreenHash() {
   return h;
 }
 
+const std::string ReplaysDir = std::string(REBOUNDER_TEST_DIR) + "/replays/";
+
 TScript ReadScriptFile(const std::string& name) {
-  std::ifstream file(std::string(REBOUNDER_TEST_DIR) + "/replays/" + name);
+  std::ifstream file(ReplaysDir + name);
   EXPECT_TRUE(file) << name;
   return ReadScript(file);
+}
+
+void PlayEventsAt(const TScript& script, int tick) {
+  auto range = script.events.equal_range(tick);
+  for (auto it = range.first; it != range.second; ++it) Play(it->second);
+}
+
+// The whole file, or "" when there is none.
+std::string ReadText(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream s;
+  s << in.rdbuf();
+  return in ? s.str() : "";
 }
 
 // One tick of the autopilot as input reaching the game: it fires through the
@@ -131,6 +160,26 @@ void AutopilotPass(CAutopilot& pilot) {
   // The dispatch adds the pixels it carried over from the last motion.
   const int pixels = moved * (paddle.slow ? 5 : 2) * paddle.direction;
   Play({"mouse", std::to_string(pixels - Game.motionCarry)});
+}
+
+// A pass of the main loop without its frame: the tick, the game-flow check
+// and the recording.
+void RecordedTick() {
+  LogicTick();
+  CheckGameFlow();
+  RecordPass(1);
+}
+
+TReplay StopRecording() {
+  TReplay replay = FinishRecording();
+  EnableRecording(false);
+  return replay;
+}
+
+// The recording as its text reads back.
+void ReadBack(const TReplay& recorded, TReplay& read) {
+  std::string error;
+  ASSERT_TRUE(ParseReplay(ReplayText(recorded), read, error)) << error;
 }
 
 uint32_t clockSecond = 0;
@@ -167,29 +216,28 @@ TReplay RecordNetGame(const TNetGame& g) {
   for (int tick = 0; tick < 40 * 60 * 30 && ended < g.levels && Game.gameState != gsGameOver; ++tick) {
     const TGameState before = Game.gameState;
     AutopilotPass(pilot);
-    LogicTick();
-    CheckGameFlow();
-    RecordPass(1);
+    RecordedTick();
     if (Game.gameState == gsGameDone && before != gsGameDone) ++ended;
   }
-  TReplay replay = FinishRecording();
-  EnableRecording(false);
-  return replay;
+  return StopRecording();
 }
 
-// One recorded pass of the main loop: a tick, the game-flow check, the
-// recording and the frame, whose picture is kept for the comparison.
-void RecordedPass(std::vector<uint64_t>& frames) {
-  LogicTick();
-  CheckGameFlow();
-  RecordPass(1);
-  DrawStateFrame();
-  frames.push_back(ScreenHash());
+// Records whole passes of the main loop to the script's end, the script's
+// events sent first, and keeps each frame's picture for the comparison.
+TReplay RecordFrames(const TScript& script, std::vector<uint64_t>& frames) {
+  for (int tick = 0; tick <= script.end; ++tick) {
+    PlayEventsAt(script, tick);
+    RecordedTick();
+    DrawStateFrame();
+    frames.push_back(ScreenHash());
+  }
+  return StopRecording();
 }
 
-// Plays a recording to its end; every pass must draw the recorded picture.
-// Returns the number of passes played.
-size_t PlayBackPictureForPicture(CPlayback& playback, const std::vector<uint64_t>& frames) {
+// Plays a recording to its end; every pass must draw the recorded picture and
+// the playback must not stray from it. Returns where it ended.
+TReplayCheckpoint ExpectPicturesAsRecorded(const TReplay& replay, const std::vector<uint64_t>& frames) {
+  CPlayback playback(replay);
   size_t pass = 0;
   for (; !playback.Done(); ++pass) {
     playback.Step(true);
@@ -198,7 +246,36 @@ size_t PlayBackPictureForPicture(CPlayback& playback, const std::vector<uint64_t
     EXPECT_EQ(picture, frames[pass]) << "first different frame after pass " << pass;
     if (picture != frames[pass]) break;
   }
-  return pass;
+  EXPECT_EQ(pass, frames.size());
+  EXPECT_EQ(playback.Mismatch(), "");
+  return playback.Summary();
+}
+
+void PushKey(SDLKey key) {
+  SDL_Event e = {};
+  e.type = SDL_KEYDOWN;
+  e.key.keysym.sym = key;
+  SDL_PushEvent(&e);
+}
+
+// A clock that runs fast, and closes the viewer after `quitAt` milliseconds of it.
+uint32_t fastNow = 0, quitAt = 0;
+uint32_t FastTicks() {
+  fastNow += 5;
+  if (fastNow == quitAt) PushKey(SDLK_q);
+  return fastNow;
+}
+
+std::string MenuAsItIs() {
+  std::ostringstream s;
+  s << Game.programState << Game.menuState << Game.returnState << Game.menuCursor << " " << Game.tableCursor
+    << " " << Game.score << " " << Game.lives << " " << Game.levelIndex << " " << Game.levelName << " "
+    << Game.bricks.Count() << " " << Game.tickCount << " " << RandomState() << " "
+    << Game.stars->particles.Count() << Game.optBackground.value << Game.optStars.value
+    << Game.optExplosions.value << Recording() << PlayerFilesKept();
+  for (int i = 0; i < Game.highScores.Count(); ++i)
+    s << " " << Game.highScores[i]->name << Game.highScores[i]->score;
+  return s.str();
 }
 
 class Replay : public GameTest {};
@@ -226,39 +303,43 @@ protected:
     std::filesystem::remove_all(folder);
     GameTest::TearDown();
   }
-  static std::string Kept(int rank) {
-    std::ifstream in(BestRecordingPath(rank));
-    std::stringstream s;
-    s << in.rdbuf();
-    return in ? s.str() : "";
+  static std::string Kept(int rank) { return ReadText(BestRecordingPath(rank)); }
+  void KeepSample(int rank) {
+    std::filesystem::create_directories(folder + "/xdg/rebounder/replays");
+    std::filesystem::copy_file(ReplaysDir + "newbie.replay", BestRecordingPath(rank));
+  }
+  // Runs `view` on a fast clock that quits the viewer after `quit` ms of it;
+  // the recorded game must have been played.
+  void ViewFast(uint32_t quit, const std::function<void()>& view) {
+    played.clear();
+    fastNow = 0;
+    quitAt = quit;
+    SetTicksSource(FastTicks);
+    view();
+    SetTicksSource(nullptr);
+    EXPECT_GE(fastNow, quit) << "the viewer ran until it was quit";
+    EXPECT_GT(PlayedCount(Game.sndPing) + PlayedCount(Game.sndBrickExplosion), 0) << "the game was played";
   }
 };
 }  // namespace
 
 TEST_F(Replay, FirstLevelsPlayExactlyAsRecorded) {
-  const std::string dir = std::string(REBOUNDER_TEST_DIR) + "/replays/";
-  std::ifstream scriptFile(dir + "first-levels.script");
-  ASSERT_TRUE(scriptFile) << dir;
-  const TScript script = ReadScript(scriptFile);
+  const TScript script = ReadScriptFile("first-levels.script");
   ASSERT_GT(script.end, 0);
 
   StartNewGame(0);
   std::string summary;
   for (int tick = 0; tick <= script.end; ++tick) {
-    auto range = script.events.equal_range(tick);
-    for (auto it = range.first; it != range.second; ++it) Play(it->second);
+    PlayEventsAt(script, tick);
     LogicTick();
     CheckGameFlow();
     if (tick % 50 == 0) summary += Summary(tick);
   }
 
-  const std::string expectedPath = dir + "first-levels.expected";
+  const std::string expectedPath = ReplaysDir + "first-levels.expected";
   if (std::getenv("REBOUNDER_RECORD")) std::ofstream(expectedPath) << summary;
-  std::ifstream expectedFile(expectedPath);
-  ASSERT_TRUE(expectedFile) << expectedPath;
-  std::stringstream expected;
-  expected << expectedFile.rdbuf();
-  EXPECT_EQ(summary, expected.str());
+  ASSERT_TRUE(std::filesystem::exists(expectedPath)) << expectedPath;
+  EXPECT_EQ(summary, ReadText(expectedPath));
 }
 
 // The script, with a pause (the window lost from sight) in which the
@@ -268,35 +349,27 @@ TEST_F(Replay, FirstLevelsPlayExactlyAsRecorded) {
 // pass, whatever state the game was left in.
 TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
   TScript script = ReadScriptFile("first-levels.script");
-  std::istringstream pause(
+  const TScript pause = ScriptOf(
       "210 away\n211 press down\n212 press down\n213 press return\n214 press down\n"
       "215 press down\n216 press down\n217 press down\n218 press down\n219 press return\n"
       "230 press escape\n231 press up\n232 press up\n240 press return\n250 press p\n253 press p\n"
       "405 stick 30000\n430 stick -12000\n470 stick 0\n1005 press pad\n1009 release pad\n");
-  for (auto& e : ReadScript(pause).events) script.events.insert(e);
-  const int end = 1290;  // the game is over, and fire has not left it yet
+  for (auto& e : pause.events) script.events.insert(e);
+  script.end = 1290;  // the game is over, and fire has not left it yet
 
   Game.paddle->x = 300;
   Game.beamPhase = 7;
   EnableRecording(true);
   StartNewGame(0);
   std::vector<uint64_t> frames;
-  for (int tick = 0; tick <= end; ++tick) {
-    auto range = script.events.equal_range(tick);
-    for (auto it = range.first; it != range.second; ++it) Play(it->second);
-    RecordedPass(frames);
-  }
-  const TReplay recorded = FinishRecording();
-  EnableRecording(false);
+  const TReplay recorded = RecordFrames(script, frames);
   ASSERT_EQ(Game.gameState, gsGameOver);
   EXPECT_FALSE(Game.optExplosions.value);
-  const TReplayCheckpoint final = {end + 1, Game.levelIndex, Game.score, Game.lives, 0};
+  const TReplayCheckpoint final = {script.end + 1, Game.levelIndex, Game.score, Game.lives, 0};
 
   TReplay read;
-  std::string error;
-  const std::string text = ReplayText(recorded);
-  ASSERT_TRUE(ParseReplay(text, read, error)) << error;
-  EXPECT_EQ(ReplayText(read), text);
+  ASSERT_NO_FATAL_FAILURE(ReadBack(recorded, read));
+  EXPECT_EQ(ReplayText(read), ReplayText(recorded));
   // The game over, and again after n went on from it to a level without a life.
   ASSERT_EQ(read.checkpoints.size(), 2u);
   EXPECT_EQ(read.checkpoints[0].gameState, gsGameOver);
@@ -312,10 +385,7 @@ TEST_F(Replay, ARecordedGamePlaysBackPictureForPicture) {
   NextLevel();
   for (int i = 0; i < 9; ++i) LogicTick();
 
-  CPlayback playback(read);
-  EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
-  EXPECT_EQ(playback.Mismatch(), "");
-  EXPECT_EQ(playback.Summary(), final);
+  EXPECT_EQ(ExpectPicturesAsRecorded(read, frames), final);
 }
 
 // A level named on the command line is loaded before the star field is made
@@ -335,28 +405,17 @@ TEST_F(Replay, ACommandLineLevelPlaysBackPictureForPictureWithItsOwnControls) {
   RecordLevelStart("dutchie land");
   DrawStateFrame();
   std::vector<uint64_t> frames;
-  for (int tick = 0; tick < 400; ++tick) {
-    if (tick == 3) Play({"press", "f"});
-    if (tick == 6) Play({"release", "f"});
-    if (tick == 100) Play({"press", "a"});
-    if (tick == 130) Play({"release", "a"});
-    if (tick % 40 == 20) Play({"mouse", std::to_string(tick % 80 == 20 ? 25 : -21)});
-    RecordedPass(frames);
-  }
-  const TReplay recorded = FinishRecording();
-  EnableRecording(false);
+  std::string events = "3 press f\n6 release f\n100 press a\n130 release a\nend 399\n";
+  for (int tick = 20; tick < 400; tick += 40)
+    events += std::to_string(tick) + (tick % 80 == 20 ? " mouse 25\n" : " mouse -21\n");
+  const TReplay recorded = RecordFrames(ScriptOf(events), frames);
   TReplay read;
-  std::string error;
-  ASSERT_TRUE(ParseReplay(ReplayText(recorded), read, error)) << error;
+  ASSERT_NO_FATAL_FAILURE(ReadBack(recorded, read));
   EXPECT_TRUE(read.start.controls == own);
 
   Game.settings.controls = TControls();
   Game.stars->Create(0, 0, Game.sprStar);
-  {
-    CPlayback playback(read);
-    EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
-    EXPECT_EQ(playback.Mismatch(), "");
-  }
+  ExpectPicturesAsRecorded(read, frames);
   EXPECT_TRUE(Game.settings.controls == TControls());
 }
 
@@ -368,37 +427,20 @@ TEST_F(Replay, AResumedGameAndItsQuestionsPlayBackPictureForPicture) {
   Game.programState = psMenu;
   ResumeGame({41, "dutchie land", 1234, 2});
   std::vector<uint64_t> frames;
-  for (int tick = 0; tick < 300; ++tick) {
-    if (tick == 3) Play({"press", "space"});
-    if (tick == 6) Play({"release", "space"});
-    if (tick == 50 || tick == 52 || tick == 53) {
-      Game.event = {};
-      Game.event.type = tick == 50 ? SDL_QUIT : tick == 52 ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-      Game.event.button.button = SDL_BUTTON_LEFT;
-      Game.event.button.x = 80 + 290;  // the "no" mark
-      Game.event.button.y = 270;
-      DispatchEvent();
-    }
-    if (tick == 100) Play({"press", "n"});
-    if (tick == 102) Play({"press", "y"});
-    RecordedPass(frames);
-  }
-  const TReplay recorded = FinishRecording();
-  EnableRecording(false);
+  const TReplay recorded = RecordFrames(ScriptOf("3 press space\n6 release space\n50 quit\n"
+                                                 "52 press click 370 270\n53 release click 370 270\n"  // "no"
+                                                 "100 press n\n102 press y\nend 299\n"),
+                                        frames);
   ASSERT_EQ(Game.levelIndex, 42);
   ASSERT_EQ(Game.score, 0u);
 
-  TReplay read;
-  std::string error;
   const std::string text = ReplayText(recorded);
   EXPECT_EQ(text.compare(0, 38, "rebounder-replay 3\nstart saved 41 1234"), 0) << text.substr(0, 60);
-  ASSERT_TRUE(ParseReplay(text, read, error)) << error;
+  TReplay read;
+  ASSERT_NO_FATAL_FAILURE(ReadBack(recorded, read));
   Game.levelIndex = 3;
   NextLevel();
-  CPlayback playback(read);
-  EXPECT_EQ(PlayBackPictureForPicture(playback, frames), frames.size());
-  EXPECT_EQ(playback.Mismatch(), "");
-  EXPECT_EQ(playback.Summary(), recorded.end);
+  EXPECT_EQ(ExpectPicturesAsRecorded(read, frames), recorded.end);
 }
 
 // Games the autopilot played over several levels, kept with the level ends
@@ -406,7 +448,7 @@ TEST_F(Replay, AResumedGameAndItsQuestionsPlayBackPictureForPicture) {
 // record them again after a deliberate change of the rules.
 TEST_F(Replay, TheRegressionGamesEndTheirLevelsAsRecorded) {
   for (const TNetGame& g : NetGames) {
-    const std::string path = std::string(REBOUNDER_TEST_DIR) + "/replays/" + g.file;
+    const std::string path = ReplaysDir + g.file;
     if (std::getenv("REBOUNDER_RECORD")) {
       SetUp();
       const std::string text = ReplayText(RecordNetGame(g));
@@ -436,39 +478,33 @@ TEST_F(TopTen, FinishedGamesKeepTheirRecordingsBesideTheTable) {
     ASSERT_TRUE(WriteFileAtomically(BestRecordingPath(k), {text.begin(), text.end()}, error)) << error;
   }
   LoadHighScores();
-  auto playGame = [](const TNetGame& g) {
-    RecordNetGame(g);  // the autopilot's levels, then the ball is let go to the game over
-    EnableRecording(true);
-    StartNewGame(0);
-    CAutopilot pilot(g.seed);
-    for (int tick = 0; tick < 3000; ++tick) {
-      AutopilotPass(pilot);
-      LogicTick();
-      CheckGameFlow();
-      RecordPass(1);
+  const TNetGame& g = NetGames[0];
+  RecordNetGame(g);  // the autopilot's levels, then the ball is let go to the game over
+  EnableRecording(true);
+  StartNewGame(0);
+  CAutopilot pilot(g.seed);
+  for (int tick = 0; tick < 3000; ++tick) {
+    AutopilotPass(pilot);
+    RecordedTick();
+  }
+  // Then the paddle runs from the ball with the arrow keys.
+  Play({"press", "left"});
+  for (int tick = 0; Game.gameState != gsGameOver && tick < 20000; ++tick) {
+    if (tick % 50 == 0) Play({"press", "space"});
+    if (tick % 50 == 5) Play({"release", "space"});
+    const CBall* ball = Game.balls.First();
+    const bool left = Game.keyState[SDLK_LEFT] == 1;
+    if (ball && (ball->x < 240) == left) {
+      Play({"release", left ? "left" : "right"});
+      Play({"press", left ? "right" : "left"});
     }
-    // Then the paddle runs from the ball with the arrow keys.
-    Play({"press", "left"});
-    for (int tick = 0; Game.gameState != gsGameOver && tick < 20000; ++tick) {
-      if (tick % 50 == 0) Play({"press", "space"});
-      if (tick % 50 == 5) Play({"release", "space"});
-      const CBall* ball = Game.balls.First();
-      const bool left = Game.keyState[SDLK_LEFT] == 1;
-      if (ball && (ball->x < 240) == left) {
-        Play({"release", left ? "left" : "right"});
-        Play({"press", left ? "right" : "left"});
-      }
-      LogicTick();
-      CheckGameFlow();
-      RecordPass(1);
-    }
-    EXPECT_EQ(Game.gameState, gsGameOver);
-    Play({"press", "space"});  // leaves the game over: the game is ranked and ends
-    Play({"release", "space"});
-    EXPECT_FALSE(Recording());
-    return Game.newScoreRank;
-  };
-  const int rank = playGame(NetGames[0]);
+    RecordedTick();
+  }
+  EXPECT_EQ(Game.gameState, gsGameOver);
+  Play({"press", "space"});  // leaves the game over: the game is ranked and ends
+  Play({"release", "space"});
+  EXPECT_FALSE(Recording());
+  const int rank = Game.newScoreRank;
   ASSERT_GT(rank, 0);
   ASSERT_LT(rank, 10);
   for (int k = 1; k < rank; ++k) EXPECT_EQ(Kept(k), "game " + std::to_string(k));
@@ -487,43 +523,12 @@ TEST_F(TopTen, FinishedGamesKeepTheirRecordingsBesideTheTable) {
   EXPECT_EQ(playback.Summary().score, score);
 }
 
-namespace {
-void PushKey(SDLKey key) {
-  SDL_Event e = {};
-  e.type = SDL_KEYDOWN;
-  e.key.keysym.sym = key;
-  SDL_PushEvent(&e);
-}
-
-// A clock that runs fast, and closes the viewer after `quitAt` milliseconds of it.
-uint32_t fastNow = 0, quitAt = 20000;
-uint32_t FastTicks() {
-  fastNow += 5;
-  if (fastNow == quitAt) PushKey(SDLK_q);
-  return fastNow;
-}
-
-std::string MenuAsItIs() {
-  std::ostringstream s;
-  s << Game.programState << Game.menuState << Game.returnState << Game.menuCursor << " " << Game.tableCursor
-    << " " << Game.score << " " << Game.lives << " " << Game.levelIndex << " " << Game.levelName << " "
-    << Game.bricks.Count() << " " << Game.tickCount << " " << RandomState() << " "
-    << Game.stars->particles.Count() << Game.optBackground.value << Game.optStars.value
-    << Game.optExplosions.value << Recording() << PlayerFilesKept();
-  for (int i = 0; i < Game.highScores.Count(); ++i)
-    s << " " << Game.highScores[i]->name << Game.highScores[i]->score;
-  return s.str();
-}
-}  // namespace
-
 // From the table, Up and Down choose a row and Enter plays its recording in
 // the window; afterwards the menu, the table and the game behind are as they
 // were. A row without a recording says so; with a game paused behind the
 // menu the table is only a table.
 TEST_F(TopTen, ATableRowPlaysItsRecordingAndTheMenuComesBack) {
-  std::filesystem::create_directories(folder + "/xdg/rebounder/replays");
-  std::filesystem::copy_file(std::string(REBOUNDER_TEST_DIR) + "/replays/newbie.replay",
-                             BestRecordingPath(2));
+  KeepSample(2);
   LoadHighScores();
   Game.programState = psMenu;
   Game.returnState = psMenu;
@@ -536,14 +541,10 @@ TEST_F(TopTen, ATableRowPlaysItsRecordingAndTheMenuComesBack) {
   Play({"press", "down"});
   EXPECT_EQ(Game.tableCursor, 1);
   const std::string onRow = MenuAsItIs();
-  played.clear();
-  fastNow = 0;
-  SetTicksSource(FastTicks);
-  PushKey(SDLK_3);  // at 16 times the speed
-  Play({"press", "return"});
-  SetTicksSource(nullptr);
-  EXPECT_GE(fastNow, 20000u) << "the viewer ran until it was quit";
-  EXPECT_GT(PlayedCount(Game.sndPing) + PlayedCount(Game.sndBrickExplosion), 0) << "the game was played";
+  ViewFast(20000, [] {
+    PushKey(SDLK_3);  // at 16 times the speed
+    Play({"press", "return"});
+  });
   EXPECT_EQ(MenuAsItIs(), onRow);
 
   Game.returnState = psGame;
@@ -564,9 +565,7 @@ TEST_F(TopTen, ATableRowPlaysItsRecordingAndTheMenuComesBack) {
 // When the table's best game was kept, the idle menu's demo plays it instead
 // of the autopilot; a key ends it and the menu is back as it was.
 TEST_F(TopTen, TheDemoPlaysTheBestRecording) {
-  std::filesystem::create_directories(folder + "/xdg/rebounder/replays");
-  std::filesystem::copy_file(std::string(REBOUNDER_TEST_DIR) + "/replays/newbie.replay",
-                             BestRecordingPath(1));
+  KeepSample(1);
   Game.programState = psMenu;
   Game.returnState = psMenu;
   Game.menuState = msHighScores;
@@ -574,15 +573,7 @@ TEST_F(TopTen, TheDemoPlaysTheBestRecording) {
   Game.menuState = msMain;
   Game.tickCount += 30 * 40;
   const std::string before = MenuAsItIs();
-  played.clear();
-  fastNow = 0;
-  quitAt = 6000;  // at the demo's own speed
-  SetTicksSource(FastTicks);
-  AttractPass();
-  SetTicksSource(nullptr);
-  quitAt = 20000;
-  EXPECT_GE(fastNow, 6000u) << "the demo ran until a key ended it";
-  EXPECT_GT(PlayedCount(Game.sndPing) + PlayedCount(Game.sndBrickExplosion), 0) << "the game was played";
+  ViewFast(6000, AttractPass);  // at the demo's own speed
   EXPECT_FALSE(DemoRunning());
   EXPECT_EQ(MenuAsItIs(), before);
   const size_t sounds = played.size();

@@ -28,34 +28,28 @@ protected:
 };
 }  // namespace
 
-TEST_F(TickSchedule, ExactlyOneTickOwedWaitsForTheNextPass) {
-  Game.lastTick = fakeNow = 1000;
-  fakeNow = 1025;
-  EXPECT_EQ(RunOwedTicks(), 0);
-  EXPECT_EQ(Game.tickCount, 0);
-  EXPECT_EQ(Game.lastTick, 1000u);  // the 25 ms stay owed
-  fakeNow = 1026;
-  EXPECT_EQ(RunOwedTicks(), 1);
-  EXPECT_EQ(Game.tickCount, 1);
-  EXPECT_EQ(Game.lastTick, 1025u);  // the 1 ms remainder is carried over
-}
-
-TEST_F(TickSchedule, AllOwedTicksRunInARowAndTheRemainderIsRebased) {
-  Game.lastTick = fakeNow = 5000;
-  fakeNow = 5000 + 25 * 7 + 10;  // seven whole ticks and 10 ms
-  EXPECT_EQ(RunOwedTicks(), 7);
-  EXPECT_EQ(Game.tickCount, 7);
-  EXPECT_EQ(fakeNow - Game.lastTick, 10u);
-}
-
-TEST_F(TickSchedule, ClockWrapAroundDoesNotStall) {
-  Game.lastTick = fakeNow = 0xFFFFFFF0u;
-  fakeNow = 0x0000000Cu;  // 28 ms later, across the wrap
-  EXPECT_EQ(RunOwedTicks(), 1);
-  EXPECT_EQ(Game.lastTick, 0xFFFFFFF0u + 25u);
-  fakeNow += 40;
-  EXPECT_EQ(RunOwedTicks(), 1);
-  EXPECT_EQ(Game.tickCount, 2);
+// Whole ticks owed run in a row; what is left over stays owed, across the
+// clock's wrap-around too.
+TEST_F(TickSchedule, OwedTicksRunAndTheRemainderStaysOwed) {
+  const struct {
+    uint32_t last, now;
+    int ran;
+    uint32_t lastAfter;
+  } steps[] = {
+      {1000, 1025, 0, 1000},                            // exactly one tick waits for the next pass
+      {1000, 1026, 1, 1025},                            // the 1 ms remainder is carried over
+      {5000, 5000 + 25 * 7 + 10, 7, 5000 + 25 * 7},     // seven whole ticks and 10 ms
+      {0xFFFFFFF0u, 0x0000000Cu, 1, 0xFFFFFFF0u + 25},  // 28 ms later, across the wrap
+      {0xFFFFFFF0u + 25, 0x0000000Cu + 40, 1, 0xFFFFFFF0u + 50},
+  };
+  for (const auto& s : steps) {
+    Game.lastTick = s.last;
+    Game.tickCount = 0;
+    fakeNow = s.now;
+    EXPECT_EQ(RunOwedTicks(), s.ran) << s.last << " to " << s.now;
+    EXPECT_EQ(Game.tickCount, s.ran) << s.last << " to " << s.now;
+    EXPECT_EQ(Game.lastTick, s.lastAfter) << s.last << " to " << s.now;
+  }
 }
 
 // A stall (a suspend, a stopped process) is not played out: all but a
