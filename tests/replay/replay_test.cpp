@@ -304,9 +304,13 @@ protected:
     GameTest::TearDown();
   }
   static std::string Kept(int rank) { return ReadText(BestRecordingPath(rank)); }
-  void KeepSample(int rank) {
+  // The table on the menu, with a recorded game kept for the row `rank`.
+  void ShowTableWithARecordingAt(int rank) {
     std::filesystem::create_directories(folder + "/xdg/rebounder/replays");
     std::filesystem::copy_file(ReplaysDir + "newbie.replay", BestRecordingPath(rank));
+    Game.programState = psMenu;
+    Game.returnState = psMenu;
+    Game.menuState = msHighScores;
   }
   // Runs `view` on a fast clock that quits the viewer after `quit` ms of it;
   // the recorded game must have been played.
@@ -528,11 +532,8 @@ TEST_F(TopTen, FinishedGamesKeepTheirRecordingsBesideTheTable) {
 // were. A row without a recording says so; with a game paused behind the
 // menu the table is only a table.
 TEST_F(TopTen, ATableRowPlaysItsRecordingAndTheMenuComesBack) {
-  KeepSample(2);
+  ShowTableWithARecordingAt(2);
   LoadHighScores();
-  Game.programState = psMenu;
-  Game.returnState = psMenu;
-  Game.menuState = msHighScores;
   Game.optExplosions.value = false;
   const std::string before = MenuAsItIs();
 
@@ -565,10 +566,7 @@ TEST_F(TopTen, ATableRowPlaysItsRecordingAndTheMenuComesBack) {
 // When the table's best game was kept, the idle menu's demo plays it instead
 // of the autopilot; a key ends it and the menu is back as it was.
 TEST_F(TopTen, TheDemoPlaysTheBestRecording) {
-  KeepSample(1);
-  Game.programState = psMenu;
-  Game.returnState = psMenu;
-  Game.menuState = msHighScores;
+  ShowTableWithARecordingAt(1);
   AttractPass();  // the idle time starts over
   Game.menuState = msMain;
   Game.tickCount += 30 * 40;
