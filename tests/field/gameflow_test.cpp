@@ -19,6 +19,12 @@ protected:
     Game.event.button.button = SDL_BUTTON_LEFT;
     DispatchEvent();
   }
+  static void Key(SDLKey key) {
+    Game.event = {};
+    Game.event.type = SDL_KEYDOWN;
+    Game.event.key.keysym.sym = key;
+    DispatchEvent();
+  }
 };
 }  // namespace
 
@@ -78,10 +84,7 @@ TEST_F(Flow, LosingTheLastBallWithOneLifeLeftEndsTheGame) {
   EXPECT_TRUE(Game.balls.Empty());
   // Escape does nothing on the game-over screen; only fire leaves it.
   Game.fireHeld = false;
-  Game.event = {};
-  Game.event.type = SDL_KEYDOWN;
-  Game.event.key.keysym.sym = SDLK_ESCAPE;
-  DispatchEvent();
+  Key(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psGame);
 }
 
@@ -171,27 +174,21 @@ TEST_F(Flow, AQuickTapLaunchesAndReleasesAHeldBall) {
 // n in play asks first: Escape (or n) keeps the game as it was and holds it
 // still meanwhile; y or Enter skips the level at the price of the score.
 TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScoreOnceConfirmed) {
-  auto press = [](SDLKey key) {
-    Game.event = {};
-    Game.event.type = SDL_KEYDOWN;
-    Game.event.key.keysym.sym = key;
-    DispatchEvent();
-  };
   Game.levelIndex = 4;
   Game.score = 5000;
-  press(SDLK_n);
+  Key(SDLK_n);
   EXPECT_EQ(Game.question, qnSkipLevel);
   Game.fireHeld = true;
   LogicTick();
   CheckGameFlow();
   EXPECT_EQ(Game.gameState, gsFirstBall) << "no ball is launched while the question waits";
   Game.fireHeld = false;
-  press(SDLK_ESCAPE);
+  Key(SDLK_ESCAPE);
   EXPECT_EQ(Game.question, qnNone);
   EXPECT_EQ(Game.programState, psGame) << "the Escape that answers does not pause";
   EXPECT_EQ(Game.score, 5000u);
-  press(SDLK_n);
-  press(SDLK_y);
+  Key(SDLK_n);
+  Key(SDLK_y);
   EXPECT_EQ(Game.score, 0u);
   EXPECT_EQ(Game.levelIndex, 5);
   EXPECT_EQ(Game.levelName, "have a heart");
@@ -200,8 +197,8 @@ TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScoreOnceConfirmed) {
   // go on there, but losing its ball ends the game again.
   Game.lives = 0;
   Game.gameState = gsGameOver;
-  press(SDLK_n);
-  press(SDLK_RETURN);
+  Key(SDLK_n);
+  Key(SDLK_RETURN);
   EXPECT_EQ(Game.gameState, gsFirstBall);
   Game.fireHeld = true;
   CheckGameFlow();

@@ -37,6 +37,13 @@ const std::vector<std::string>& LevelNames() {
 
 std::string MapPath(const std::string& name) { return "maps/" + name + ".map"; }
 
+// The source tree is the one holding this file, unless the environment names another.
+fs::path SourceDir() {
+  const char* fromEnvironment = std::getenv("REBOUNDER_SOURCE_DIR");
+  return fromEnvironment != nullptr ? fs::path(fromEnvironment)
+                                    : fs::path(__FILE__).parent_path().parent_path().parent_path();
+}
+
 TBytes ReadBytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return TBytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -85,8 +92,6 @@ std::string CellList(const std::vector<TCell>& cells) {
   return out;
 }
 
-// Runs ./levelc with the given arguments; returns its exit status and fills
-// what it printed.
 std::string Quoted(const std::string& s) {
   std::string out = "'";
   for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -112,19 +117,6 @@ struct TRun {
   int status = -1;
   std::string out, err;
 };
-
-TRun RunLevelc(const std::vector<std::string>& args, const TTempDir& scratch) {
-  std::string command = "./levelc";
-  for (const std::string& a : args) command += " " + Quoted(a);
-  fs::path out = scratch / "levelc.out", err = scratch / "levelc.err";
-  command += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-  TRun run;
-  int raw = std::system(command.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = ReadText(out);
-  run.err = ReadText(err);
-  return run;
-}
 
 // A well-formed source: line 1 a comment, line 2 the name, lines 3..20 the
 // rows (row r, counted from 0, on line r + 3), empty but for the 28 blue
@@ -157,6 +149,19 @@ protected:
     ASSERT_TRUE(fs::exists("levelc")) << "./levelc is missing from the game folder " << fs::current_path();
     ASSERT_FALSE(scratch.path.empty()) << "cannot create a temporary directory";
   }
+  std::string Path(const std::string& name) const { return (scratch / name).string(); }
+  // Runs ./levelc with the given arguments: its exit status and what it printed.
+  TRun Run(const std::vector<std::string>& args) const {
+    std::string command = "./levelc";
+    for (const std::string& a : args) command += " " + Quoted(a);
+    command += " >" + Quoted(Path("levelc.out")) + " 2>" + Quoted(Path("levelc.err"));
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(scratch / "levelc.out"),
+            ReadText(scratch / "levelc.err")};
+  }
+  TRun Compile(const std::string& source, const std::string& map) const {
+    return Run({"compile", Path(source), Path(map)});
+  }
   TTempDir scratch;
 };
 
@@ -165,7 +170,7 @@ protected:
 // ---------------------------------------------------------------------------
 // The compiled maps of the game's level list.
 
-TEST(LevelMaps, EveryListedLevelHasAMapOfTheRightSizeAndTag) {
+TEST(LevelMaps, EveryListedLevelHasAMapOfTheRightSizeAndTagWithKnownCellsAndEnoughReachableBricks) {
   const auto& names = LevelNames();
   ASSERT_EQ(names.size(), 40u);
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), names.size()) << "names repeat";
@@ -176,14 +181,6 @@ TEST(LevelMaps, EveryListedLevelHasAMapOfTheRightSizeAndTag) {
     ASSERT_EQ(map.size(), static_cast<size_t>(LevelFileBytes));
     EXPECT_EQ(std::string(map.begin(), map.begin() + 7), Tag);
     EXPECT_EQ(map[7], FormatVersion);
-  }
-}
-
-TEST(LevelMaps, CellsHoldKnownColoursAndPowerUpsAndEnoughReachableBreakableBricks) {
-  for (const std::string& name : LevelNames()) {
-    SCOPED_TRACE(name);
-    TBytes map = ReadBytes(MapPath(name));
-    ASSERT_EQ(map.size(), static_cast<size_t>(LevelFileBytes));
     int breakable = 0;
     for (int row = 0; row < LevelRows; ++row) {
       for (int col = 0; col < LevelColumns; ++col) {
@@ -204,11 +201,7 @@ TEST(LevelMaps, CellsHoldKnownColoursAndPowerUpsAndEnoughReachableBreakableBrick
 }
 
 TEST(LevelMaps, SourcesAreNumberedInListOrder) {
-  // The source tree is the one holding this file, unless the environment names another.
-  const char* fromEnvironment = std::getenv("REBOUNDER_SOURCE_DIR");
-  fs::path source = fromEnvironment != nullptr ? fs::path(fromEnvironment)
-                                               : fs::path(__FILE__).parent_path().parent_path().parent_path();
-  fs::path levels = source / "data" / "levels";
+  fs::path levels = SourceDir() / "data" / "levels";
   ASSERT_TRUE(fs::is_directory(levels)) << levels;
   const auto& names = LevelNames();
   std::vector<fs::path> files;
@@ -262,12 +255,11 @@ TEST(LevelFairness, FloodFillFindsBricksShutInByGrayOrWalls) {
 TEST_F(LevelCompilerTest, PrintedLevelsCompileBackToTheSameBytes) {
   for (const std::string& name : LevelNames()) {
     SCOPED_TRACE(name);
-    TRun print = RunLevelc({"print", MapPath(name)}, scratch);
+    TRun print = Run({"print", MapPath(name)});
     ASSERT_EQ(print.status, 0) << print.err;
     EXPECT_NE(print.out.find("\nname: " + name + "\n"), std::string::npos) << "the name is lost";
     WriteText(scratch / "printed.lvl", print.out);
-    TRun compile =
-        RunLevelc({"compile", (scratch / "printed.lvl").string(), (scratch / "again.map").string()}, scratch);
+    TRun compile = Compile("printed.lvl", "again.map");
     ASSERT_EQ(compile.status, 0) << compile.err;
     EXPECT_EQ(ReadBytes(scratch / "again.map"), ReadBytes(MapPath(name)));
   }
@@ -280,8 +272,7 @@ TEST_F(LevelCompilerTest, PlacesEachCellAtItsOffset) {
   SetCell(lines, 17, 13, "cP");
   SetCell(lines, 9, 6, "w?");
   WriteText(scratch / "cells.lvl", Joined(lines));
-  TRun run =
-      RunLevelc({"compile", (scratch / "cells.lvl").string(), (scratch / "cells.map").string()}, scratch);
+  TRun run = Compile("cells.lvl", "cells.map");
   ASSERT_EQ(run.status, 0) << run.err;
   TBytes map = ReadBytes(scratch / "cells.map");
   ASSERT_EQ(map.size(), static_cast<size_t>(LevelFileBytes));
@@ -343,12 +334,12 @@ TEST_F(LevelCompilerTest, RejectsMalformedSourcesNamingFileAndLine) {
     fs::path source = scratch / "bad.lvl", map = scratch / "bad.map";
     WriteText(source, Joined(c.lines));
     fs::remove(map);
-    TRun run = RunLevelc({"compile", source.string(), map.string()}, scratch);
+    TRun run = Compile("bad.lvl", "bad.map");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("bad.lvl" + c.expected), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(map)) << "a map was written from a bad source";
     // check says the same of the source and writes nothing.
-    TRun check = RunLevelc({"check", source.string()}, scratch);
+    TRun check = Run({"check", source.string()});
     EXPECT_EQ(check.status, 1);
     EXPECT_EQ(check.err, run.err);
   }
@@ -356,17 +347,14 @@ TEST_F(LevelCompilerTest, RejectsMalformedSourcesNamingFileAndLine) {
 
 TEST_F(LevelCompilerTest, RejectsA41stLevelWithABoxedInBrickAndChecksMaps) {
   // The game's own sources and one more whose brick sits in a gray box.
-  const char* fromEnvironment = std::getenv("REBOUNDER_SOURCE_DIR");
-  fs::path source = fromEnvironment != nullptr ? fs::path(fromEnvironment)
-                                               : fs::path(__FILE__).parent_path().parent_path().parent_path();
   fs::create_directory(scratch / "src");
-  for (const auto& entry : fs::directory_iterator(source / "data" / "levels"))
+  for (const auto& entry : fs::directory_iterator(SourceDir() / "data" / "levels"))
     fs::copy_file(entry.path(), scratch / "src" / entry.path().filename());
   std::vector<std::string> boxed = PlainSource("boxed in");
   for (int col : {10, 11, 12}) SetCell(boxed, 14, col, "# "), SetCell(boxed, 16, col, "# ");
   SetCell(boxed, 15, 10, "# "), SetCell(boxed, 15, 11, "yB"), SetCell(boxed, 15, 12, "# ");
   WriteText(scratch / "src/41-boxed-in.lvl", Joined(boxed));
-  TRun run = RunLevelc({"build", (scratch / "src").string(), (scratch / "out").string()}, scratch);
+  TRun run = Run({"build", Path("src"), Path("out")});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("41-boxed-in.lvl:18: row 16, column 12: the ball can never reach"),
             std::string::npos)
@@ -381,7 +369,7 @@ TEST_F(LevelCompilerTest, RejectsA41stLevelWithABoxedInBrickAndChecksMaps) {
   for (int col : {10, 11, 12}) set(14, col, bcGray), set(15, col, bcGray), set(16, col, bcGray);
   set(15, 11, bcYellow);
   WriteBytes(scratch / "boxed.map", map);
-  TRun check = RunLevelc({"check", (scratch / "boxed.map").string(), MapPath(LevelNames()[1])}, scratch);
+  TRun check = Run({"check", Path("boxed.map"), MapPath(LevelNames()[1])});
   EXPECT_EQ(check.status, 1);
   EXPECT_NE(check.err.find("boxed.map: row 16, column 12: the ball can never reach"), std::string::npos)
       << check.err;
@@ -393,32 +381,29 @@ TEST_F(LevelCompilerTest, PrintRefusesMapsItCannotExpress) {
   SetCell(lines, 3, 3, "r ");
   SetCell(lines, 3, 4, "# ");
   WriteText(scratch / "good.lvl", Joined(lines));
-  ASSERT_EQ(RunLevelc({"compile", (scratch / "good.lvl").string(), (scratch / "good.map").string()}, scratch)
-                .status,
-            0);
+  ASSERT_EQ(Compile("good.lvl", "good.map").status, 0);
   const TBytes good = ReadBytes(scratch / "good.map");
-  ASSERT_EQ(RunLevelc({"print", (scratch / "good.map").string()}, scratch).status, 0);
+  ASSERT_EQ(Run({"print", Path("good.map")}).status, 0);
 
-  std::vector<std::pair<const char*, TBytes>> bad;
-  bad.push_back({"short file", TBytes(good.begin(), good.end() - 1)});
-  bad.push_back({"long file", good});
-  bad.back().second.push_back(0);
-  bad.push_back({"no tag", good});
-  bad.back().second[0] = 'X';
-  bad.push_back({"unknown version", good});
-  bad.back().second[7] = 2;
-  bad.push_back({"unknown colour", good});
-  bad.back().second[CellAt(3, 3)] = 9;
-  bad.push_back({"unknown power-up", good});
-  bad.back().second[CellAt(3, 3) + 1] = 13;
-  bad.push_back({"gray with power-up", good});
-  bad.back().second[CellAt(3, 4) + 1] = bbLife;
-  bad.push_back({"empty with power-up", good});
-  bad.back().second[CellAt(0, 0) + 1] = bbBall;
+  TBytes longer = good;
+  longer.push_back(0);
+  const auto with = [&](int at, uint8_t value) {
+    TBytes bytes = good;
+    bytes[static_cast<size_t>(at)] = value;
+    return bytes;
+  };
+  const std::pair<const char*, TBytes> bad[] = {{"short file", TBytes(good.begin(), good.end() - 1)},
+                                                {"long file", longer},
+                                                {"no tag", with(0, 'X')},
+                                                {"unknown version", with(7, 2)},
+                                                {"unknown colour", with(CellAt(3, 3), 9)},
+                                                {"unknown power-up", with(CellAt(3, 3) + 1, 13)},
+                                                {"gray with power-up", with(CellAt(3, 4) + 1, bbLife)},
+                                                {"empty with power-up", with(CellAt(0, 0) + 1, bbBall)}};
   for (const auto& [what, bytes] : bad) {
     SCOPED_TRACE(what);
     WriteBytes(scratch / "bad.map", bytes);
-    TRun run = RunLevelc({"print", (scratch / "bad.map").string()}, scratch);
+    TRun run = Run({"print", Path("bad.map")});
     EXPECT_NE(run.status, 0);
     EXPECT_TRUE(run.out.empty()) << run.out;
     EXPECT_NE(run.err.find("bad.map: "), std::string::npos) << run.err;
@@ -436,30 +421,30 @@ TEST_F(LevelCompilerTest, BuildNamesEachMapAfterItsLevel) {
   WriteText(scratch / "src/readme.txt", "not a level");
 
   fs::path out = scratch / "out/maps";
-  TRun run = RunLevelc({"build", (scratch / "src").string(), out.string()}, scratch);
+  TRun run = Run({"build", Path("src"), out.string()});
   ASSERT_EQ(run.status, 0) << run.err;
   std::set<std::string> made;
   for (const auto& entry : fs::directory_iterator(out)) made.insert(entry.path().filename().string());
   EXPECT_EQ(made, (std::set<std::string>{"won't let the sun go down on me.map", "it's a kind of magic.map"}));
-  ASSERT_EQ(
-      RunLevelc({"compile", (scratch / "src/01-sun.lvl").string(), (scratch / "sun.map").string()}, scratch)
-          .status,
-      0);
+  ASSERT_EQ(Compile("src/01-sun.lvl", "sun.map").status, 0);
   EXPECT_EQ(ReadBytes(out / "won't let the sun go down on me.map"), ReadBytes(scratch / "sun.map"));
 
   // A repeated name or a bad source stops the build before anything is written.
-  WriteText(scratch / "src/03-again.lvl", Joined(PlainSource("it's a kind of magic")));
-  run = RunLevelc({"build", (scratch / "src").string(), (scratch / "out2").string()}, scratch);
-  EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.err.find("03-again.lvl"), std::string::npos) << run.err;
-  EXPECT_FALSE(fs::exists(scratch / "out2"));
-
-  fs::remove(scratch / "src/03-again.lvl");
   std::vector<std::string> broken = PlainSource("broken");
   SetCell(broken, 4, 4, "q ");
-  WriteText(scratch / "src/04-broken.lvl", Joined(broken));
-  run = RunLevelc({"build", (scratch / "src").string(), (scratch / "out3").string()}, scratch);
-  EXPECT_NE(run.status, 0);
-  EXPECT_NE(run.err.find("04-broken.lvl:7: "), std::string::npos) << run.err;
-  EXPECT_FALSE(fs::exists(scratch / "out3"));
+  const struct {
+    std::string file;
+    std::vector<std::string> lines;
+    std::string message;
+  } stops[] = {{"03-again.lvl", PlainSource("it's a kind of magic"), "03-again.lvl"},
+               {"04-broken.lvl", broken, "04-broken.lvl:7: "}};
+  for (const auto& stop : stops) {
+    SCOPED_TRACE(stop.file);
+    WriteText(scratch / "src" / stop.file, Joined(stop.lines));
+    run = Run({"build", Path("src"), Path("out-" + stop.file)});
+    EXPECT_NE(run.status, 0);
+    EXPECT_NE(run.err.find(stop.message), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(scratch / ("out-" + stop.file)));
+    fs::remove(scratch / "src" / stop.file);
+  }
 }

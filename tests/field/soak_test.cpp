@@ -106,10 +106,13 @@ TEST_F(PlayRules, TheCheckNoticesBrokenRules) {
   Game.levelIndex = 0;
   Game.bricks.Add(new CBrick(100, 100, bcBlue, bsNormal, bbNone));
   CPlayCheck check;
+  const auto tick = [&] {
+    check.BeforeTick();
+    check.AfterTick();
+  };
   CBall* ball = Game.balls.Add(new CBall(240, 200, btNormal));
   ball->angle = 300;
-  check.BeforeTick();
-  check.AfterTick();
+  tick();
   EXPECT_EQ(check.BrokenCount(), 0) << (check.Broken().empty() ? "" : check.Broken()[0]);
   const struct {
     float x, y;
@@ -120,22 +123,17 @@ TEST_F(PlayRules, TheCheckNoticesBrokenRules) {
     ball->x = b.x;
     ball->y = b.y;
     ball->speed = b.speed;
-    check.BeforeTick();
-    check.AfterTick();
+    tick();
     EXPECT_EQ(check.BrokenCount(), ++expected) << b.x << ", " << b.y << " speed " << b.speed;
   }
   ball->x = 240;
   ball->y = 200;
   ball->speed = 4;
   Game.balls.Clear();
-  check.BeforeTick();
-  check.AfterTick();
+  tick();
   EXPECT_EQ(check.BrokenCount(), expected + 1) << "ball play without a ball";
   // A ball that never meets a breakable brick or the paddle for ten minutes.
   Game.balls.Add(new CBall(240, 200, btNormal))->angle = 300;
-  for (int t = 0; t < MaxUntouchedTicks; ++t) {
-    check.BeforeTick();
-    check.AfterTick();
-  }
+  for (int t = 0; t < MaxUntouchedTicks; ++t) tick();
   EXPECT_EQ(check.BrokenCount(), expected + 2);
 }
