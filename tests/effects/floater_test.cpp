@@ -1,6 +1,7 @@
 // Floaters: the entry glide, the drift and bounce, the zap and the entry check.
 #include "effects/floater.h"
 
+#include <memory>
 #include <vector>
 
 #include "effects/particles.h"
@@ -11,29 +12,22 @@
 namespace {
 class FloaterTest : public GameTest {
 protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    sprite32 = SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 8, 0, 0, 0, 0);
-  }
-  void TearDown() override {
-    SDL_FreeSurface(sprite32);
-    GameTest::TearDown();
-  }
   // A floater of radius 16 that has finished its glide and stands still at (x, y).
   CFloater* AddDriftingFloater(int x, int y) {
-    CFloater* floater = Game.floaters.Add(new CFloater(sprite32));
+    CFloater* floater = Game.floaters.Add(new CFloater(sprite32.get()));
     floater->entering = false;
     floater->x = x;
     floater->y = y;
     floater->counter = 1;
     return floater;
   }
-  SDL_Surface* sprite32 = nullptr;
+  std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> sprite32{
+      SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 8, 0, 0, 0, 0), SDL_FreeSurface};
 };
 }  // namespace
 
 TEST_F(FloaterTest, GlidesInThroughTheGateThenHoversThenDrifts) {
-  CFloater floater(sprite32);
+  CFloater floater(sprite32.get());
   EXPECT_EQ(floater.radius, 16);
   EXPECT_EQ(floater.x, 410);
   EXPECT_EQ(floater.y, -16);

@@ -19,6 +19,11 @@ protected:
     Game.event.button.button = SDL_BUTTON_LEFT;
     DispatchEvent();
   }
+  // A touchpad tap or a quick click: press and release arrive within one pass.
+  static void Tap() {
+    Fire(true);
+    Fire(false);
+  }
   static void Key(SDLKey key) {
     Game.event = {};
     Game.event.type = SDL_KEYDOWN;
@@ -129,27 +134,23 @@ TEST_F(Flow, FireAfterALevelIsDoneLoadsTheNextOneAndNeedsANewPress) {
   Fire(false);
   Game.balls.Clear();
   Game.gameState = gsGameDone;
-  Fire(true);
-  Fire(false);
+  Tap();
   CheckGameFlow();
   CheckGameFlow();
   EXPECT_EQ(Game.gameState, gsFirstBall);
   EXPECT_EQ(Game.levelIndex, 1);
 }
 
-// A touchpad tap or a quick click: press and release arrive within one pass.
 TEST_F(Flow, AQuickTapLaunchesAndReleasesAHeldBall) {
   Game.gameState = gsNewBall;
-  Fire(true);
-  Fire(false);
+  Tap();
   CheckGameFlow();
   EXPECT_EQ(Game.gameState, gsBallInGame);
   ASSERT_EQ(Game.balls.Count(), 1);
 
   // A tap is used up by the check that follows it: it does not launch the
   // ball after the next one lost.
-  Fire(true);
-  Fire(false);
+  Tap();
   CheckGameFlow();
   Game.balls.Clear();
   CheckGameFlow();
@@ -163,8 +164,7 @@ TEST_F(Flow, AQuickTapLaunchesAndReleasesAHeldBall) {
   Game.energy = 10000;
   LogicTick();
   EXPECT_TRUE(held->stuck);
-  Fire(true);
-  Fire(false);
+  Tap();
   LogicTick();
   EXPECT_FALSE(held->stuck);
   CheckGameFlow();

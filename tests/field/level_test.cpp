@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -16,24 +17,23 @@
 #include "shell/random.h"
 #include "tests/testenv.h"
 
+namespace fs = std::filesystem;
+
 namespace {
 // Runs a test inside a fresh folder with an empty maps/ folder.
 class LevelFolder {
 public:
-  LevelFolder() {
+  LevelFolder() : old(fs::current_path()) {
     char tmpl[] = "/tmp/rebounder-levels-XXXXXX";
     dir = mkdtemp(tmpl);
-    old = getcwd(nullptr, 0);
-    EXPECT_EQ(chdir(dir.c_str()), 0);
-    EXPECT_EQ(system("mkdir maps"), 0);
+    fs::create_directory(dir / "maps");
+    fs::current_path(dir);
     setenv("REBOUNDER_DATA_DIR", ".", 1);
   }
   ~LevelFolder() {
     unsetenv("REBOUNDER_DATA_DIR");
-    EXPECT_EQ(chdir(old), 0);
-    free(old);
-    std::string cmd = "rm -rf '" + dir + "'";
-    EXPECT_EQ(system(cmd.c_str()), 0);
+    fs::current_path(old);
+    fs::remove_all(dir);
   }
   void Write(const std::string& name, const std::vector<unsigned char>& bytes) {
     std::ofstream f("maps/" + name + ".map", std::ios::binary);
@@ -41,8 +41,7 @@ public:
   }
 
 private:
-  std::string dir;
-  char* old;
+  fs::path old, dir;
 };
 
 std::vector<unsigned char> EmptyMap() { return std::vector<unsigned char>(LevelFileBytes, 0); }
