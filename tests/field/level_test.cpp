@@ -167,22 +167,20 @@ TEST_F(Loader, MissingShortAndEmptyFiles) {
 }
 
 TEST_F(Bricks, FaceTestsUseTheLookAheadPointWithInclusiveBounds) {
-  CBrick b(100, 100, bcBlue, bsNormal, bbNone);
+  // Each ball meets a fresh brick spanning 84..116 across and 92..108 down.
+  const auto face = [](int x, int y, float dx, float dy) {
+    return CBrick(100, 100, bcBlue, bsNormal, bbNone).Collide(x, y, dx, dy, 8);
+  };
   // Moving down: the look-ahead point's bottom (P.y + 8) must lie within 92..108.
-  EXPECT_EQ(b.Collide(100, 80, 0.0f, 4.0f, 8), 0);  // P.y + 8 = 92
-  CBrick miss(100, 100, bcBlue, bsNormal, bbNone);
-  EXPECT_EQ(miss.Collide(100, 79, 0.0f, 4.0f, 8), -1);  // 91
-  EXPECT_EQ(miss.Collide(117, 80, 0.0f, 4.0f, 8), -1);  // P.x = 117 > 116
-  EXPECT_EQ(miss.Collide(116, 80, 0.0f, 4.0f, 8), 0);   // P.x = 116 on the edge
+  EXPECT_EQ(face(100, 80, 0, 4), 0);   // P.y + 8 = 92
+  EXPECT_EQ(face(100, 79, 0, 4), -1);  // 91
+  EXPECT_EQ(face(117, 80, 0, 4), -1);  // P.x = 117 > 116
+  EXPECT_EQ(face(116, 80, 0, 4), 0);   // P.x = 116 on the edge
   // A horizontal ball (dy = 0) counts as moving down: it meets the top face.
-  CBrick flat(100, 100, bcBlue, bsNormal, bbNone);
-  EXPECT_EQ(flat.Collide(106, 88, 4.0f, 0.0f, 8), 0);  // P = (110, 88), P.y + 8 = 96
-  CBrick side(100, 100, bcBlue, bsNormal, bbNone);
-  EXPECT_EQ(side.Collide(76, 100, 4.0f, 0.0f, 8), 90);  // P.x + 8 = 88 >= 84
-  CBrick up(100, 100, bcBlue, bsNormal, bbNone);
-  EXPECT_EQ(up.Collide(100, 120, 0.0f, -4.0f, 8), 180);  // P.y - 8 = 108
-  CBrick left(100, 100, bcBlue, bsNormal, bbNone);
-  EXPECT_EQ(left.Collide(128, 100, -4.0f, 0.0f, 8), 270);  // P.x - 8 = 116
+  EXPECT_EQ(face(106, 88, 4, 0), 0);      // P = (110, 88), P.y + 8 = 96
+  EXPECT_EQ(face(76, 100, 4, 0), 90);     // P.x + 8 = 88 >= 84
+  EXPECT_EQ(face(100, 120, 0, -4), 180);  // P.y - 8 = 108
+  EXPECT_EQ(face(128, 100, -4, 0), 270);  // P.x - 8 = 116
 }
 
 TEST_F(Bricks, TwoHitsCrackThenDestroyAndReleaseThePowerUp) {

@@ -126,9 +126,6 @@ TEST_F(PlayRules, TheCheckNoticesBrokenRules) {
     tick();
     EXPECT_EQ(check.BrokenCount(), ++expected) << b.x << ", " << b.y << " speed " << b.speed;
   }
-  ball->x = 240;
-  ball->y = 200;
-  ball->speed = 4;
   Game.balls.Clear();
   tick();
   EXPECT_EQ(check.BrokenCount(), expected + 1) << "ball play without a ball";
