@@ -56,25 +56,24 @@ TEST_F(FloaterTest, GlidesInThroughTheGateThenHoversThenDrifts) {
   EXPECT_EQ(floater.counter, 1);
 }
 
+// A floater steps past the edge first, then turns and steps back.
 TEST_F(FloaterTest, BounceIsTestedAfterTheMove) {
-  CFloater* floater = AddDriftingFloater(17, 379);
-  floater->dx = -3;
-  floater->dy = 3;
-  floater->Update();
-  EXPECT_EQ(floater->x, 14);
-  EXPECT_EQ(floater->y, 382);
-  EXPECT_EQ(floater->dx, 3);
-  EXPECT_EQ(floater->dy, -3);
-  floater->Update();
-  EXPECT_EQ(floater->x, 17);
-  EXPECT_EQ(floater->y, 379);
-
-  floater->x = 463, floater->y = 17, floater->dx = 2, floater->dy = -2;
-  floater->Update();
-  EXPECT_EQ(floater->dx, -2);
-  EXPECT_EQ(floater->dy, 2);
-  EXPECT_EQ(floater->x, 465);
-  EXPECT_EQ(floater->y, 15);
+  const struct {
+    int x, y, dx, dy, pastX, pastY;
+  } cases[] = {{17, 379, -3, 3, 14, 382}, {463, 17, 2, -2, 465, 15}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "from " << c.x << ", " << c.y);
+    CFloater* floater = AddDriftingFloater(c.x, c.y);
+    floater->dx = c.dx, floater->dy = c.dy;
+    floater->Update();
+    EXPECT_EQ(floater->x, c.pastX);
+    EXPECT_EQ(floater->y, c.pastY);
+    EXPECT_EQ(floater->dx, -c.dx);
+    EXPECT_EQ(floater->dy, -c.dy);
+    floater->Update();
+    EXPECT_EQ(floater->x, c.x);
+    EXPECT_EQ(floater->y, c.y);
+  }
 }
 
 TEST_F(FloaterTest, HitTestIsAStrictSquare) {
