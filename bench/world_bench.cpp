@@ -3,17 +3,18 @@
 
 #include <cstdlib>
 
-#include "effects/particles.h"
-#include "field/ball.h"
-#include "field/gameflow.h"
-#include "field/level.h"
-#include "field/paddle.h"
-#include "field/world.h"
-#include "shell/catalogue.h"
-#include "shell/globals.h"
-#include "shell/mainloop.h"
-#include "shell/random.h"
-#include "ui/hud.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "game/mainloop.h"
+#include "game/wiring.h"
+#include "media/catalogue.h"
+#include "play/ball.h"
+#include "play/gameflow.h"
+#include "play/level.h"
+#include "play/paddle.h"
+#include "play/particles.h"
+#include "play/world.h"
+#include "screens/hud.h"
 
 namespace {
 void SetUpGame() {
@@ -23,6 +24,7 @@ void SetUpGame() {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   SDL_Init(SDL_INIT_VIDEO);
+  InstallGameHooks();
   LoadSprites();
   LoadFonts();
   Game.screen = SDL_SetVideoMode(640, 480, 8, SDL_SWSURFACE | SDL_HWPALETTE);

@@ -3,18 +3,18 @@
 #include <cstdio>
 #include <exception>
 
-#include "platform/cmdline.h"
+#include "base/globals.h"
+#include "game/cmdline.h"
+#include "game/mainloop.h"
 #include "platform/fatal.h"
-#include "replay/playback.h"
+#include "game/replayrun.h"
 #include "replay/recorder.h"
-#include "shell/globals.h"
-#include "shell/mainloop.h"
-#include "ui/editor.h"
+#include "screens/editor.h"
 
 int main(int argc, char** argv) {
   try {
     // Answered before SDL starts, so no window flashes up for --help or a typo.
-    Game.commandLine = TCommandLine::Parse(argc, argv);
+    Game.commandLine = ParseCommandLine(argc, argv);
     const int answered = AnswerCommandLine(Game.commandLine);
     if (answered >= 0) return answered;
     if (!Game.commandLine.replayPath.empty()) return PlayReplayFile(Game.commandLine.replayPath);

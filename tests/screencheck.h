@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <string>
 
-#include "shell/globals.h"
-#include "ui/font.h"
+#include "base/globals.h"
+#include "media/font.h"
 
 // Raw value of a pixel of any depth.
 inline Uint32 RawPixel(SDL_Surface* s, int x, int y) {

@@ -4,18 +4,19 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "effects/bonus.h"
-#include "effects/floater.h"
-#include "effects/particles.h"
-#include "field/ball.h"
-#include "field/brick.h"
-#include "field/gameflow.h"
-#include "field/levelset.h"
-#include "field/paddle.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/globals.h"
-#include "shell/random.h"
+#include "base/clock.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "game/wiring.h"
+#include "media/catalogue.h"
+#include "play/ball.h"
+#include "play/bonus.h"
+#include "play/brick.h"
+#include "play/floater.h"
+#include "play/gameflow.h"
+#include "play/levelset.h"
+#include "play/paddle.h"
+#include "play/particles.h"
 #include "store/highscores.h"
 
 namespace {
@@ -48,6 +49,7 @@ void GameTest::SetUpTestSuite() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
   Mix_OpenAudio(22050, AUDIO_S16LSB, 2, 1024);
   Mix_AllocateChannels(8);
+  InstallGameHooks();
   LoadSprites();
   LoadSounds();
   LoadFonts();

@@ -10,6 +10,7 @@
 // for a bare clear-and-flip, 16.8% against 12.3% full screen at 1920x1080).
 #include "platform/display.h"
 
+#include <SDL/SDL_mixer.h>
 #include <SDL/SDL_syswm.h>
 #include <dlfcn.h>
 #if defined(SDL_VIDEO_DRIVER_X11)
@@ -24,7 +25,10 @@
 #include <string>
 #include <thread>
 
+#include "base/clock.h"
+#include "base/globals.h"
 #include "platform/fatal.h"
+#include "platform/sessionend.h"
 
 namespace {
 // Room a window leaves on the desktop for its title bar, borders and panels.
@@ -389,4 +393,23 @@ void StartVideo() {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   if (!driverNamed) unsetenv("SDL_VIDEODRIVER");
+}
+
+void ApplyVideoSettings() {
+  if (!Game.optFullscreen.applied) {
+    Game.screen = OpenGameScreen(Game.optFullscreen.value, Game.sprHud->format->palette);
+    if (!Game.screen) Fail(std::string("cannot open the 640x480 game window: ") + SDL_GetError());
+    SDL_Rect clip = {80, 0, 480, 480};
+    SDL_SetClipRect(Game.screen, &clip);
+    WatchDisplayConnection();
+    Game.optFullscreen.applied = true;
+    Game.lastTick = GetTicks();  // the time the switch took is not owed to the game
+  }
+  if (!Game.optMusic.applied) {
+    if (Game.optMusic.value)
+      Mix_PlayMusic(Game.music, -1);
+    else
+      Mix_HaltMusic();
+    Game.optMusic.applied = true;
+  }
 }

@@ -56,3 +56,6 @@ void ChooseCheapPresentation();
 // waiting a few seconds for a named display that does not answer yet; stops
 // the game with one line when there is none.
 void StartVideo();
+// Opens the window or full screen when the fullscreen option changed, and
+// starts or stops the music when the music option did.
+void ApplyVideoSettings();

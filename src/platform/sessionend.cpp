@@ -12,7 +12,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "shell/mainloop.h"
+#include "base/hooks.h"
 
 namespace {
 volatile std::sig_atomic_t quitSignalled = 0;
@@ -24,7 +24,7 @@ void OnQuitSignal(int) { quitSignalled = 1; }
 // libraries unload) and end here.
 int OnDisplayLost(void*) {
   std::fputs("rebounder: the connection to the display was lost; saving and stopping\n", stderr);
-  if (DataFilesLoaded()) SaveDataFiles();
+  Hooks.savePlayerFiles();
   Mix_CloseAudio();
   std::_Exit(1);
 }

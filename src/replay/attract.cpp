@@ -7,17 +7,17 @@
 #include <ctime>
 #include <memory>
 
-#include "effects/particles.h"
-#include "field/autopilot.h"
-#include "field/gameflow.h"
-#include "field/level.h"
-#include "field/paddle.h"
+#include "base/clock.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "media/font.h"
+#include "play/autopilot.h"
+#include "play/gameflow.h"
+#include "play/level.h"
+#include "play/paddle.h"
+#include "play/particles.h"
 #include "replay/savedgame.h"
 #include "replay/watch.h"
-#include "shell/clock.h"
-#include "shell/globals.h"
-#include "shell/random.h"
-#include "ui/font.h"
 
 namespace {
 constexpr int IdleTicks = 30 * 40;

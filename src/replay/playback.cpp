@@ -6,25 +6,23 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "effects/particles.h"
-#include "field/gameflow.h"
-#include "field/level.h"
-#include "field/levelset.h"
-#include "field/paddle.h"
+#include "base/clock.h"
+#include "base/globals.h"
+#include "base/hooks.h"
+#include "base/random.h"
+#include "media/catalogue.h"
+#include "media/font.h"
+#include "platform/datafile.h"
 #include "platform/display.h"
 #include "platform/fatal.h"
-#include "platform/joystick.h"
 #include "platform/sessionend.h"
+#include "play/gameflow.h"
+#include "play/level.h"
+#include "play/levelset.h"
+#include "play/paddle.h"
+#include "play/particles.h"
 #include "replay/attract.h"
 #include "replay/recorder.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/globals.h"
-#include "shell/input.h"
-#include "shell/mainloop.h"
-#include "shell/random.h"
-#include "store/datafile.h"
-#include "ui/font.h"
 
 namespace {
 // The clock seconds the recorded level loads drew, handed out in order.
@@ -123,8 +121,8 @@ bool PlaybackRunning() { return playbacks > 0; }
 
 CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Game.settings.controls) {
   ++playbacks;
-  ResetGamepadState();
-  SetMenuPointer(replay.version >= 3);
+  Hooks.resetGamepads();
+  Hooks.menuPointer(replay.version >= 3);
   seeds.clear();
   nextSeed = 0;
   const TReplayStart& s = replay.start;
@@ -147,7 +145,7 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
     SetRandomState(s.random);
     // The game drew its first frame before its first pass (and the drawing
     // moves the beams).
-    DrawStateFrame();
+    Hooks.drawFrame();
   } else {
     ApplyStart(s);
     Game.programState = psMenu;
@@ -162,7 +160,7 @@ CPlayback::~CPlayback() {
   SetSecondsSource(nullptr);
   Game.settings.controls = viewerControls;
   --playbacks;
-  SetMenuPointer(true);
+  Hooks.menuPointer(true);
 }
 
 int CPlayback::Step(bool draw) {
@@ -173,12 +171,12 @@ int CPlayback::Step(bool draw) {
     for (const TReplayItem& item : current.items) {
       if (item.kind == riSeed) continue;
       Game.event = EventOf(item);
-      DispatchEvent();
+      Hooks.dispatchEvent();
     }
   }
   SetHeldKeys(current.held);
   const int ticks = std::min(Slice, current.ticks - ticksDone);
-  for (int t = 0; t < ticks; ++t) LogicTick();
+  for (int t = 0; t < ticks; ++t) Hooks.logicTick();
   tick += ticks;
   ticksDone += ticks;
   if (ticksDone < current.ticks) return ticks;
@@ -186,7 +184,7 @@ int CPlayback::Step(bool draw) {
   if (Game.programState == psGame) CheckGameFlow();
   TReplayCheckpoint c;
   if (PassEndedLevel(static_cast<TGameState>(stateBefore), tick, c)) seen.push_back(c);
-  if (draw) DrawStateFrame();
+  if (draw) Hooks.drawFrame();
   if (++repeatDone >= current.repeat) {
     ++passIndex;
     repeatDone = 0;
@@ -375,29 +373,4 @@ std::string MissingLevel(const TReplay& replay) {
   } catch (const TFatalError&) {
   }
   return "the recording plays the level \"" + name + "\", and there is no level called that";
-}
-
-int PlayReplayFile(const std::string& path) {
-  TReplay replay;
-  std::string error;
-  if (LoadReplayFile(path, replay, error) && !MissingLevel(replay).empty())
-    error = path + ": " + MissingLevel(replay);
-  if (!error.empty()) {
-    std::fprintf(stderr, "rebounder: %s\n", error.c_str());
-    return 1;
-  }
-  int status = 0;
-  try {
-    // The recording says which level it starts on; the menu's level is loaded behind it.
-    Game.commandLine.levelName.clear();
-    KeepPlayerFiles(true);
-    StartUp();
-    bool closed = false;
-    status = RunViewer(path, replay, false, closed) ? 0 : 1;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "rebounder: %s\n", e.what());
-    status = 1;
-  }
-  ShutDown();
-  return status;
 }

@@ -53,7 +53,3 @@ bool PlaybackRunning();
 bool RunViewer(const std::string& name, const TReplay& replay, bool demo, bool& closed);
 // Empty when the levels the recording plays are all there; else one line naming the missing one.
 std::string MissingLevel(const TReplay& replay);
-// `rebounder --replay FILE`: plays the file in the window at normal speed,
-// with keys to pause, fast-forward and quit. Returns the exit status; the
-// player's options and table are never written.
-int PlayReplayFile(const std::string& path);

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "effects/particles.h"
-#include "field/paddle.h"
-#include "shell/globals.h"
-#include "shell/keymap.h"
-#include "shell/random.h"
-#include "store/replaystore.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "platform/keymap.h"
+#include "play/paddle.h"
+#include "play/particles.h"
+#include "store/highscores.h"
 
 namespace {
 bool enabled = false;
@@ -221,7 +221,7 @@ TReplay FinishRecording() {
 void RecordGameEnd(int rank) {
   if (!recording) return;
   TReplay finished = FinishRecording();
-  if (rank > 0) KeepBestRecording(finished);
+  if (rank > 0) KeepNewScoreRecording(ReplayText(finished));
 }
 
 uint8_t HeldKeys() {

@@ -3,9 +3,9 @@
 #pragma once
 #include <SDL/SDL.h>
 
+#include "base/types.h"
+#include "play/keptgame.h"
 #include "replay/replay.h"
-#include "shell/types.h"
-#include "store/savedgame.h"
 
 // Only the real game records; tests switch it on to check what it keeps.
 void EnableRecording(bool on);

@@ -10,9 +10,9 @@
 #include <climits>
 #include <cstring>
 
-#include "field/levelset.h"
+#include "platform/datafile.h"
 #include "platform/fatal.h"
-#include "store/datafile.h"
+#include "play/levelset.h"
 
 namespace {
 const char* const Magic = "rebounder-replay";

@@ -3,8 +3,8 @@
 
 #include <utility>
 
-#include "shell/globals.h"
-#include "shell/random.h"
+#include "base/globals.h"
+#include "base/random.h"
 
 void TradeGame(TSavedGame& s) {
   using std::swap;

@@ -5,14 +5,14 @@
 #include <memory>
 #include <string>
 
-#include "effects/bonus.h"
-#include "effects/floater.h"
-#include "effects/particles.h"
-#include "field/ball.h"
-#include "field/brick.h"
-#include "field/paddle.h"
-#include "shell/objectlist.h"
-#include "shell/types.h"
+#include "base/objectlist.h"
+#include "base/types.h"
+#include "play/ball.h"
+#include "play/bonus.h"
+#include "play/brick.h"
+#include "play/floater.h"
+#include "play/paddle.h"
+#include "play/particles.h"
 
 struct TSavedGame {
   TObjectList<CBall> balls;

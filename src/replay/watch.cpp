@@ -7,20 +7,19 @@
 #include <utility>
 #include <vector>
 
-#include "effects/particles.h"
-#include "field/levelset.h"
+#include "base/clock.h"
+#include "base/globals.h"
+#include "media/catalogue.h"
+#include "media/notice.h"
+#include "platform/datafile.h"
 #include "platform/display.h"
+#include "play/levelset.h"
+#include "play/particles.h"
 #include "replay/playback.h"
 #include "replay/recorder.h"
 #include "replay/savedgame.h"
-#include "shell/catalogue.h"
-#include "shell/clock.h"
-#include "shell/globals.h"
-#include "shell/mainloop.h"
-#include "store/datafile.h"
 #include "store/highscores.h"
 #include "store/replaystore.h"
-#include "ui/notice.h"
 
 namespace {
 COption* const Options[] = {&Game.optFullscreen, &Game.optMusic, &Game.optSound,

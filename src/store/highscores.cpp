@@ -11,10 +11,10 @@
 #include <optional>
 #include <vector>
 
+#include "base/globals.h"
+#include "media/catalogue.h"
+#include "platform/datafile.h"
 #include "platform/fatal.h"
-#include "shell/catalogue.h"
-#include "shell/globals.h"
-#include "store/datafile.h"
 #include "store/replaystore.h"
 
 namespace {

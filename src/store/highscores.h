@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "store/datafile.h"
+#include "platform/datafile.h"
 
 class CHighScore {
 public:

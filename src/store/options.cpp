@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "platform/datafile.h"
 #include "platform/fatal.h"
-#include "shell/globals.h"
-#include "store/datafile.h"
 
 namespace {
 const char* const OptionsFile = "options.dat";
@@ -20,28 +20,6 @@ std::vector<COption*> FileOrder() {
           &Game.optMusic,      &Game.optSound, &Game.optFullscreen};
 }
 }  // namespace
-
-COption COption::Create(bool value) {
-  COption option;
-  option.SetValue(value);
-  return option;
-}
-
-void COption::SetValue(bool v) {
-  value = v;
-  applied = false;
-  changed = true;
-}
-
-void COption::OverrideForThisRun(bool v) {
-  value = v;
-  applied = false;
-}
-
-void COption::Stored(bool v) {
-  stored = v;
-  changed = false;
-}
 
 void LoadOptions() {
   const std::vector<COption*> options = FileOrder();

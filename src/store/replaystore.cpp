@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/globals.h"
-#include "store/datafile.h"
+#include "base/globals.h"
+#include "platform/datafile.h"
 #include "store/highscores.h"
 
 std::string BestRecordingPath(int rank) {
@@ -15,8 +15,6 @@ std::string BestRecordingPath(int rank) {
   std::snprintf(name, sizeof name, "replays/best-%02d.replay", rank);
   return SetFilePath(Game.levelSetName, name);
 }
-
-void KeepBestRecording(const TReplay& replay) { KeepNewScoreRecording(ReplayText(replay)); }
 
 // New recordings are written in full first. Rows only ever move down, so
 // working up from the last row, a file is moved only after the file at its

@@ -4,13 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "replay/replay.h"
-
 // Where the recording of table row `rank` (1..10) is kept.
 std::string BestRecordingPath(int rank);
-// The finished game that just entered the table: its recording is written
-// with its row when the table is saved.
-void KeepBestRecording(const TReplay& replay);
 // Makes the recordings follow their rows after the table changed: row k + 1
 // now has the file of rank from[k], or, where from[k] is 0, the recording
 // fresh[k] ("" for none). Returns "" or one line saying what was not kept.

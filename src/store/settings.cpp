@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/globals.h"
 #include "platform/display.h"
-#include "shell/globals.h"
-#include "shell/keymap.h"
+#include "platform/keymap.h"
 
 namespace {
 const char* const SettingsFile = "settings.conf";
@@ -109,12 +109,6 @@ bool ReadSettingsFile(const std::string& path, std::string& text, std::string& w
   return got == text.size();
 }
 }  // namespace
-
-bool TControls::operator==(const TControls& o) const {
-  for (int a = 0; a < KeyActionCount; ++a)
-    if (keys[a] != o.keys[a]) return false;
-  return mouseRate == o.mouseRate;
-}
 
 void ParseSettings(const std::string& text, TSettings& settings, std::vector<std::string>& complaints) {
   size_t start = 0;

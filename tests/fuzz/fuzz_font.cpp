@@ -1,8 +1,8 @@
 // Fuzz target: a font picture, checked, decoded, scanned and written with.
+#include "base/globals.h"
 #include "fuzzenv.h"
-#include "shell/globals.h"
-#include "shell/picture.h"
-#include "ui/font.h"
+#include "media/font.h"
+#include "media/picture.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();

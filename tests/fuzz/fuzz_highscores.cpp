@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/globals.h"
 #include "fuzzenv.h"
-#include "shell/globals.h"
-#include "shell/mainloop.h"
+#include "game/mainloop.h"
 #include "store/highscores.h"
 
 namespace {

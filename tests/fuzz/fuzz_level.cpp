@@ -1,7 +1,7 @@
 // Fuzz target: a level map file, loaded by the game's level loader and played.
-#include "field/level.h"
+#include "base/globals.h"
 #include "fuzzenv.h"
-#include "shell/globals.h"
+#include "play/level.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();

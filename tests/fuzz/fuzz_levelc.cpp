@@ -1,8 +1,8 @@
 // Fuzz target: the level compiler. An even first byte takes the rest as a
 // level source, an odd one as a map; whatever is accepted must print and
 // compile back to the very same bytes.
-#include "field/levelformat.h"
 #include "fuzzenv.h"
+#include "play/levelformat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

@@ -1,6 +1,6 @@
 // Fuzz target: options.dat, loaded, saved and loaded again.
+#include "base/globals.h"
 #include "fuzzenv.h"
-#include "shell/globals.h"
 #include "store/options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -3,11 +3,11 @@
 // the program's end and read back.
 #include <filesystem>
 
-#include "field/gameflow.h"
+#include "base/globals.h"
 #include "fuzzenv.h"
-#include "shell/globals.h"
-#include "store/savedgame.h"
-#include "ui/menu.h"
+#include "play/gameflow.h"
+#include "play/keptgame.h"
+#include "screens/menu.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <memory>
 
+#include "base/globals.h"
 #include "fuzzenv.h"
-#include "shell/catalogue.h"
-#include "shell/globals.h"
-#include "shell/mainloop.h"
-#include "shell/picture.h"
+#include "game/mainloop.h"
+#include "media/catalogue.h"
+#include "media/picture.h"
 
 namespace {
 void DrawEveryScreen() {

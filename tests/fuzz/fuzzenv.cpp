@@ -9,12 +9,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "field/ball.h"
-#include "field/gameflow.h"
-#include "field/paddle.h"
-#include "shell/globals.h"
-#include "shell/mainloop.h"
-#include "shell/random.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "game/mainloop.h"
+#include "play/ball.h"
+#include "play/gameflow.h"
+#include "play/paddle.h"
 
 namespace fs = std::filesystem;
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "../../tools/common/bytes.h"
-#include "field/gameflow.h"
 #include "fuzzenv.h"
-#include "store/savedgame.h"
+#include "play/gameflow.h"
+#include "play/keptgame.h"
 
 namespace fs = std::filesystem;
 using TBytes = std::vector<uint8_t>;

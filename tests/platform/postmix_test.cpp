@@ -9,7 +9,7 @@
 #include <cmath>
 #include <vector>
 
-#include "shell/catalogue.h"
+#include "media/catalogue.h"
 
 namespace {
 constexpr int Rate = 22050;

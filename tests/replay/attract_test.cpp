@@ -6,16 +6,16 @@
 #include <functional>
 #include <sstream>
 
-#include "effects/particles.h"
-#include "field/ball.h"
-#include "field/brick.h"
-#include "field/gameflow.h"
-#include "field/paddle.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "game/input.h"
+#include "game/mainloop.h"
+#include "play/ball.h"
+#include "play/brick.h"
+#include "play/gameflow.h"
+#include "play/paddle.h"
+#include "play/particles.h"
 #include "replay/recorder.h"
-#include "shell/globals.h"
-#include "shell/input.h"
-#include "shell/mainloop.h"
-#include "shell/random.h"
 #include "store/highscores.h"
 #include "tests/testenv.h"
 

@@ -12,25 +12,25 @@
 #include <map>
 #include <sstream>
 
-#include "effects/particles.h"
-#include "field/autopilot.h"
-#include "field/ball.h"
-#include "field/gameflow.h"
-#include "field/level.h"
-#include "field/paddle.h"
+#include "base/clock.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "game/input.h"
+#include "game/mainloop.h"
+#include "platform/datafile.h"
+#include "play/autopilot.h"
+#include "play/ball.h"
+#include "play/gameflow.h"
+#include "play/level.h"
+#include "play/paddle.h"
+#include "play/particles.h"
 #include "replay/attract.h"
 #include "replay/playback.h"
 #include "replay/recorder.h"
-#include "shell/clock.h"
-#include "shell/globals.h"
-#include "shell/input.h"
-#include "shell/mainloop.h"
-#include "shell/random.h"
-#include "store/datafile.h"
+#include "screens/menu.h"
 #include "store/highscores.h"
 #include "store/replaystore.h"
 #include "tests/testenv.h"
-#include "ui/menu.h"
 
 namespace {
 // Script lines: "<tick> press|release space|left|right|escape|n|p|a|f|up|down|return|pad",

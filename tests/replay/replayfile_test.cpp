@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "game/replayrun.h"
 #include "replay/playback.h"
 #include "replay/replay.h"
 #include "tests/testenv.h"

@@ -6,13 +6,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "shell/globals.h"
-#include "shell/input.h"
-#include "shell/keymap.h"
-#include "store/datafile.h"
+#include "base/globals.h"
+#include "game/input.h"
+#include "platform/datafile.h"
+#include "platform/keymap.h"
+#include "screens/menu.h"
+#include "screens/settingsmenu.h"
 #include "tests/testenv.h"
-#include "ui/menu.h"
-#include "ui/settingsmenu.h"
 
 namespace {
 class Settings : public GameTest {

@@ -16,23 +16,24 @@
 #include <string>
 #include <vector>
 
-#include "field/gameflow.h"
-#include "field/level.h"
+#include "base/clock.h"
+#include "base/globals.h"
+#include "game/input.h"
+#include "game/mainloop.h"
+#include "media/notice.h"
+#include "platform/datafile.h"
 #include "platform/fatal.h"
+#include "play/gameflow.h"
+#include "play/keptgame.h"
+#include "play/level.h"
 #include "replay/recorder.h"
-#include "shell/clock.h"
-#include "shell/globals.h"
-#include "shell/input.h"
-#include "shell/mainloop.h"
-#include "store/datafile.h"
+#include "screens/hud.h"
+#include "screens/menu.h"
 #include "store/highscores.h"
 #include "store/options.h"
 #include "store/replaystore.h"
-#include "store/savedgame.h"
 #include "tests/screencheck.h"
 #include "tests/testenv.h"
-#include "ui/menu.h"
-#include "ui/notice.h"
 
 namespace {
 using Bytes = std::vector<unsigned char>;

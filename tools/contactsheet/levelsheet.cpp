@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "effects/particles.h"
-#include "field/gameflow.h"
-#include "field/paddle.h"
-#include "shell/catalogue.h"
-#include "shell/globals.h"
-#include "shell/mainloop.h"
-#include "shell/random.h"
+#include "base/globals.h"
+#include "base/random.h"
+#include "game/mainloop.h"
+#include "media/catalogue.h"
+#include "play/gameflow.h"
+#include "play/paddle.h"
+#include "play/particles.h"
 
 namespace {
 constexpr int FieldLeft = 80, FieldSize = 480, Scale = 2, Thumb = FieldSize / Scale, Gap = 8, Columns = 8;

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "field/level.h"
-#include "field/levelformat.h"
+#include "play/level.h"
+#include "play/levelformat.h"
 
 namespace fs = std::filesystem;
 

@@ -15,11 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "field/gameflow.h"
-#include "field/levelrun.h"
-#include "field/paddle.h"
-#include "shell/catalogue.h"
-#include "shell/globals.h"
+#include "base/globals.h"
+#include "game/wiring.h"
+#include "media/catalogue.h"
+#include "play/gameflow.h"
+#include "play/levelrun.h"
+#include "play/paddle.h"
 
 namespace {
 struct TOptions {
@@ -127,6 +128,7 @@ void StartHeadless() {
     std::fprintf(stderr, "levelreport: cannot start SDL: %s\n", SDL_GetError());
     std::exit(1);
   }
+  InstallGameHooks();
   LoadSprites();
   Game.keyState = SDL_GetKeyState(nullptr);
   Game.paddle.reset(new CPaddle(240, 420));

@@ -1,0 +1,4 @@
+// The single instance of the global game record.
+#include "base/globals.h"
+
+TGameGlobals Game;

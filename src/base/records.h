@@ -1,0 +1,80 @@
+// The plain records the game record keeps for the rooms above it: what the
+// command line asked, the player's settings and an unfinished game kept for
+// later. Reading, checking and writing them is their own rooms' business.
+#pragma once
+#include <SDL/SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+enum TWindowChoice : uint8_t { wcSaved, wcWindowed, wcFullscreen };
+
+struct TCommandLine {
+  std::string levelName;  // empty: intro and menu as usual
+  bool help = false;
+  bool version = false;
+  bool listLevels = false;
+  TWindowChoice window = wcSaved;  // for this run only; the saved option stays
+  std::string scale;               // as typed, empty when absent
+  std::string replayPath;          // a recorded game to watch instead of playing
+  std::string levelSetFolder;      // a folder of level sources to play instead of the built-in levels
+  std::string editPath;            // a level source to open in the editor
+  std::string error;               // why the arguments were not understood
+};
+
+enum TKeyAction : uint8_t { kaLeft, kaRight, kaFire, kaPause, KeyActionCount };
+
+constexpr int MaxVolume = 10;
+
+// A mouse speed: the paddle moves num/den times as far as at the game's own rate.
+struct TMouseRate {
+  int num, den;
+  const char* text;
+};
+constexpr TMouseRate MouseRates[] = {{1, 2, "0.5"},  {3, 4, "0.75"}, {1, 1, "1"},
+                                     {5, 4, "1.25"}, {3, 2, "1.5"},  {2, 1, "2"},
+                                     {5, 2, "2.5"},  {3, 1, "3"},    {4, 1, "4"}};
+constexpr int MouseRateCount = sizeof MouseRates / sizeof MouseRates[0];
+constexpr int DefaultMouseRate = 2;
+
+// What shapes play itself, so a recording keeps it.
+struct TControls {
+  int mouseRate = DefaultMouseRate;  // index into MouseRates
+  SDLKey keys[KeyActionCount] = {SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE, SDLK_p};
+  bool operator==(const TControls& o) const {
+    for (int a = 0; a < KeyActionCount; ++a)
+      if (keys[a] != o.keys[a]) return false;
+    return mouseRate == o.mouseRate;
+  }
+  bool operator!=(const TControls& o) const { return !(*this == o); }
+};
+
+struct TSettings {
+  int effectsVolume = MaxVolume;  // 0..10; 10 is the sounds' own level
+  int musicVolume = MaxVolume;
+  TControls controls;
+  int scale = 0;             // 0: the largest that fits the screen
+  bool musicInPlay = false;  // keep the music playing during play
+};
+
+struct TKeptGame {
+  TKeptGame() = default;
+  TKeptGame(int levelIndex, std::string levelName, uint32_t score, int lives, std::string setFolder = "")
+      : levelIndex(levelIndex),
+        levelName(std::move(levelName)),
+        score(score),
+        lives(lives),
+        setFolder(std::move(setFolder)) {}
+
+  int levelIndex = 0;  // the place in the level sequence; -1 for a level named on the command line
+  std::string levelName;
+  uint32_t score = 0;     // as the level began
+  int lives = 0;          // as the level began
+  std::string setFolder;  // the level set it was played on; empty for the built-in one
+
+  bool operator==(const TKeptGame& o) const {
+    return levelIndex == o.levelIndex && levelName == o.levelName && score == o.score && lives == o.lives &&
+           setFolder == o.setFolder;
+  }
+};

@@ -1,0 +1,208 @@
+// Parsing the command line and answering what can be answered without
+// starting the game.
+#include "game/cmdline.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <numeric>
+
+#include "base/globals.h"
+#include "platform/assetdir.h"
+#include "platform/datafile.h"
+#include "play/gameflow.h"
+#include "play/level.h"
+#include "play/levelset.h"
+
+#ifndef REBOUNDER_VERSION
+#define REBOUNDER_VERSION "unknown"
+#endif
+
+namespace {
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  std::iota(row.begin(), row.end(), 0);
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      const size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+// The listed names, then any other level files a player has added.
+std::vector<std::string> KnownLevelNames() {
+  if (Game.levelList.empty()) BuildLevelList();
+  std::vector<std::string> names = Game.levelList;
+  if (!Game.levelMaps.empty()) return names;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(AssetPath("maps"), error)) {
+    if (entry.path().extension() != ".map") continue;
+    const std::string name = entry.path().stem().string();
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
+}
+
+// Takes the value of an option given as "--name VALUE" or "--name=VALUE".
+bool TakeValue(const std::string& arg, const std::string& option, int& i, int argc, char** argv,
+               std::string& value, std::string& error) {
+  if (arg.compare(0, option.size() + 1, option + "=") == 0) {
+    value = arg.substr(option.size() + 1);
+  } else if (arg == option) {
+    if (i + 1 >= argc) {
+      error = option + " needs a value";
+      return true;
+    }
+    value = argv[++i];
+  } else {
+    return false;
+  }
+  if (value.empty()) error = option + " needs a value";
+  return true;
+}
+}  // namespace
+
+TCommandLine ParseCommandLine(int argc, char** argv) {
+  TCommandLine cl;
+  bool optionsEnded = false;
+  std::string bareName;
+  for (int i = 1; i < argc && cl.error.empty(); ++i) {
+    const std::string arg = argv[i];
+    if (optionsEnded || arg.empty() || arg[0] != '-') {
+      // Only the first bare argument names a level; the rest are ignored.
+      if (bareName.empty()) bareName = arg;
+    } else if (arg == "--") {
+      optionsEnded = true;
+    } else if (arg == "--help" || arg == "-h") {
+      cl.help = true;
+    } else if (arg == "--version") {
+      cl.version = true;
+    } else if (arg == "--list-levels") {
+      cl.listLevels = true;
+    } else if (arg == "--windowed") {
+      cl.window = wcWindowed;
+    } else if (arg == "--fullscreen") {
+      cl.window = wcFullscreen;
+    } else if (TakeValue(arg, "--level", i, argc, argv, cl.levelName, cl.error) ||
+               TakeValue(arg, "--scale", i, argc, argv, cl.scale, cl.error) ||
+               TakeValue(arg, "--replay", i, argc, argv, cl.replayPath, cl.error) ||
+               TakeValue(arg, "--levels", i, argc, argv, cl.levelSetFolder, cl.error) ||
+               TakeValue(arg, "--edit", i, argc, argv, cl.editPath, cl.error)) {
+    } else {
+      cl.error = "unknown option " + arg;
+    }
+  }
+  if (cl.levelName.empty()) cl.levelName = bareName;
+  return cl;
+}
+
+std::string UsageText() {
+  return "Usage: rebounder [OPTION]... [LEVEL NAME]\n"
+         "Rebounder, a brick-breaking arcade game.\n"
+         "\n"
+         "  LEVEL NAME, --level NAME  play that level at once, skipping intro and menu\n"
+         "                            (quote a name with spaces: rebounder \"rainy day\")\n"
+         "      --replay FILE         watch a recorded game (space pauses, f or 1/2/3 set\n"
+         "                            the speed to 1x, 4x or 16x, Escape quits)\n"
+         "      --list-levels         print the level names in play order and exit\n"
+         "      --levels DIR          play the level set in DIR, a folder of .lvl sources\n"
+         "      --edit FILE.lvl       open a level source in the level editor (a new\n"
+         "                            level when FILE.lvl does not exist yet)\n"
+         "      --windowed            play in a window this time (the saved option stays)\n"
+         "      --fullscreen          play full screen this time (the saved option stays)\n"
+         "      --scale VALUE         draw the 640x480 picture VALUE times larger, 1 to 8,\n"
+         "                            or auto: the largest that fits (also REBOUNDER_SCALE)\n"
+         "  -h, --help                print this help and exit\n"
+         "      --version             print the version and exit\n"
+         "\n"
+         "Options and high scores are kept in $XDG_DATA_HOME/rebounder/\n"
+         "(~/.local/share/rebounder/), or in the working directory when it already\n"
+         "holds options.dat or highscores.dat. The settings screen's choices are kept\n"
+         "in $XDG_CONFIG_HOME/rebounder/settings.conf (~/.config/rebounder/).\n"
+         "REBOUNDER_DATA_DIR names another folder of the game's sprites, sounds,\n"
+         "music, fonts and maps.\n";
+}
+
+std::vector<std::string> ClosestLevelNames(const std::string& name, size_t count) {
+  const std::string typed = Lower(name);
+  struct TScored {
+    bool contains;
+    size_t distance;
+    std::string name;
+  };
+  std::vector<TScored> scored;
+  for (const std::string& candidate : KnownLevelNames()) {
+    const std::string lower = Lower(candidate);
+    // A fragment of a long name is far from it letter by letter, yet plainly meant.
+    const bool contains = typed.size() >= 3 &&
+                          (lower.find(typed) != std::string::npos || typed.find(lower) != std::string::npos);
+    scored.push_back({contains, EditDistance(typed, lower), candidate});
+  }
+  std::stable_sort(scored.begin(), scored.end(), [](const TScored& a, const TScored& b) {
+    if (a.contains != b.contains) return a.contains;
+    return a.distance < b.distance;
+  });
+  std::vector<std::string> closest;
+  for (size_t i = 0; i < scored.size() && i < count; ++i) closest.push_back(scored[i].name);
+  return closest;
+}
+
+std::string UnknownLevelMessage(const std::string& name) {
+  if (Game.levelMaps.empty() ? FileExists(LevelPath(name)) : SetLevelMap(name) != nullptr) return "";
+  std::string message = "rebounder: there is no level called \"" + name + "\"; the closest names are:\n";
+  for (const std::string& close : ClosestLevelNames(name, 3)) message += "  " + close + "\n";
+  message += "'rebounder --list-levels' prints them all.\n";
+  return message;
+}
+
+int AnswerCommandLine(const TCommandLine& commandLine) {
+  if (!commandLine.error.empty()) {
+    std::fprintf(stderr, "rebounder: %s\n%s", commandLine.error.c_str(), UsageText().c_str());
+    return 2;
+  }
+  if (commandLine.help) {
+    std::fputs(UsageText().c_str(), stdout);
+    return 0;
+  }
+  if (commandLine.version) {
+    std::puts("rebounder " REBOUNDER_VERSION);
+    return 0;
+  }
+  // A set named on the command line is compiled here, so that its problems
+  // and its names are known before anything starts.
+  if (!commandLine.levelSetFolder.empty()) {
+    const CLevelSet set = CLevelSet::Load(commandLine.levelSetFolder);
+    for (const std::string& problem : set.problems)
+      std::fprintf(stderr, "rebounder: left out: %s\n", problem.c_str());
+    if (!set.Playable()) {
+      std::fprintf(stderr, "rebounder: %s: no level of this folder can be played\n",
+                   commandLine.levelSetFolder.c_str());
+      return 1;
+    }
+    UseLevelSet(set);
+  }
+  if (commandLine.listLevels) {
+    if (Game.levelList.empty()) BuildLevelList();
+    for (const std::string& name : Game.levelList) std::puts(name.c_str());
+    return 0;
+  }
+  if (!commandLine.levelName.empty()) {
+    const std::string message = UnknownLevelMessage(commandLine.levelName);
+    if (!message.empty()) {
+      std::fputs(message.c_str(), stderr);
+      return 2;
+    }
+  }
+  return -1;
+}

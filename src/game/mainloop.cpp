@@ -1,0 +1,282 @@
+// Start-up, the main loop with its fixed 25 ms logic tick, and shutdown.
+#include "game/mainloop.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "base/clock.h"
+#include "base/globals.h"
+#include "game/input.h"
+#include "game/intro.h"
+#include "game/joystick.h"
+#include "game/wiring.h"
+#include "media/catalogue.h"
+#include "media/notice.h"
+#include "platform/assetdir.h"
+#include "platform/audiostart.h"
+#include "platform/datafile.h"
+#include "platform/display.h"
+#include "platform/fatal.h"
+#include "platform/sessionend.h"
+#include "play/ball.h"
+#include "play/bonus.h"
+#include "play/brick.h"
+#include "play/floater.h"
+#include "play/gameflow.h"
+#include "play/keptgame.h"
+#include "play/level.h"
+#include "play/levelset.h"
+#include "play/paddle.h"
+#include "play/particles.h"
+#include "play/world.h"
+#include "replay/attract.h"
+#include "replay/recorder.h"
+#include "screens/editor.h"
+#include "screens/hud.h"
+#include "screens/menu.h"
+#include "screens/panels.h"
+#include "screens/question.h"
+#include "store/highscores.h"
+#include "store/options.h"
+#include "store/replaystore.h"
+#include "store/settings.h"
+
+namespace {
+constexpr uint32_t TickLength = 25;
+// More owed than this is no slow frame but a stall: a suspended machine, a
+// debugger, a stopped process. The game's own slowest frames (a level load,
+// a mode switch) stay well below a quarter second, while played out at once
+// a stall would lose balls the player never saw and freeze the picture
+// until it had caught up; so all but this much of it is dropped.
+constexpr uint32_t StallBound = 250;
+// How long a pass sleeps while the window is hidden: a restored window is
+// drawn again within a tenth of a second, and the game costs next to nothing.
+constexpr uint32_t HiddenNap = 100;
+bool silenced = false;
+bool dataFilesLoaded = false;
+int ballPlayTicks = 0;
+
+// A stall in play pauses the game as looking away does, through the same
+// event, so that a recording of the game pauses at the same pass.
+void PauseAfterStall() {
+  if (Game.programState != psGame) return;
+  SDL_Event lookedAway = {};
+  lookedAway.type = SDL_ACTIVEEVENT;
+  lookedAway.active.gain = 0;
+  lookedAway.active.state = SDL_APPINPUTFOCUS;
+  Game.event = lookedAway;
+  DispatchEvent();
+}
+
+// Hidden, the game draws nothing, falls silent (the music alone would cost
+// more than all the rest) and waits; play was paused as the window lost the
+// player's attention.
+bool IdleWhileHidden() {
+  const bool hidden = !WindowVisible() && !Game.quitRequested;
+  if (hidden != silenced) SDL_PauseAudio(hidden ? 1 : 0);
+  silenced = hidden;
+  if (hidden) SDL_Delay(HiddenNap);
+  return hidden;
+}
+
+void DrawGameFrame() {
+  if (Game.optBackground.value)
+    DrawBackground();
+  else
+    FillScreenRect(nullptr, 0);
+  if (Game.optStars.value) Game.stars->Draw();
+  DrawFrame();
+  DrawWorld();
+  DrawHud();
+}
+}  // namespace
+
+bool DataFilesLoaded() { return dataFilesLoaded; }
+
+void StartUp() {
+  InstallGameHooks();
+  ChooseGamepadLayout();
+  // Before SDL starts: it takes interrupt and terminate for itself only
+  // while nobody else has, and a signal it took would not keep the game.
+  InstallQuitSignals();
+  // Video and audio are started separately, so that a machine without a
+  // sound device still gets a (silent) game.
+  StartVideo();
+  OpenGamepads();
+  SDL_WM_SetCaption("Rebounder", nullptr);
+  StartAudio();
+  LoadSprites();
+  Game.paddle.reset(new CPaddle(240, 420));
+  Game.quitRequested = false;
+  Game.keyState = SDL_GetKeyState(nullptr);
+  Game.motionCarry = 0;
+  LoadSounds();
+  LoadFonts();
+  Game.levelIndex = -1;
+  Game.score = 0;
+  Game.lives = 3;
+  Game.programState = psIntro;
+  Game.returnState = psMenu;
+  Game.menuState = msMain;
+  Game.menuCursor = 1;
+  Game.energy = 0;
+  Game.music = Mix_LoadMUS(AssetPath("music//rebounder.ogg").c_str());
+  LoadOptions();
+  LoadSettings();
+  ApplySoundVolumes();
+  if (Game.commandLine.window != wcSaved)
+    Game.optFullscreen.OverrideForThisRun(Game.commandLine.window == wcFullscreen);
+  SetRequestedScale(Game.commandLine.scale, Game.settings.scale);
+  ApplyVideoSettings();
+  // The set comes first: each set keeps its own table.
+  UseLevelSet(Game.commandLine.levelSetFolder.empty() ? CLevelSet::Classic()
+                                                      : CLevelSet::Load(Game.commandLine.levelSetFolder));
+  LoadHighScores();
+  dataFilesLoaded = true;
+  Game.newScoreRank = 0;
+  Game.baseBallSpeed = 4;
+  if (!Game.commandLine.levelName.empty()) {
+    // A level named on the command line is a new game, which replaces a kept one.
+    DiscardSavedGame();
+    LoadLevel(Game.commandLine.levelName, 0, 0);
+    Game.programState = psGame;
+  } else {
+    LoadSavedGame();
+    NextLevel();
+    if (Game.optMusic.value) Mix_PlayMusic(Game.music, -1);
+  }
+  Game.ballType = btNormal;
+  Game.ballSpeed = Game.baseBallSpeed;
+  Game.beamPhase = 0;
+  Game.tickCount = 0;
+  Game.stars.reset(new CStars());
+  Game.stars->Create(0, 0, Game.sprStar);
+  Game.lastTick = GetTicks();
+  if (!Game.commandLine.levelName.empty()) RecordLevelStart(Game.commandLine.levelName);
+}
+
+void LogicTick() {
+  AttractTick();
+  // An open question or the pause key holds the game still.
+  const bool playing = Game.programState == psGame && Game.question == qnNone && !Game.playPaused;
+  if (playing && Game.gameState == gsBallInGame) {
+    Game.energy -= 25;
+    if (Game.energy <= 0) Game.energy = 0;
+    Game.floaterTimer++;
+    UpdateWorld();
+    PlaySoundBurstIfDue(++ballPlayTicks);
+  }
+  if (playing) {
+    SteerPaddleByGamepad();
+    Game.paddle->Update();
+    if (Game.optExplosions.value) UpdateEffects();
+    if (Game.optStars.value) Game.stars->Update();
+  }
+  Game.tickCount++;
+}
+
+// A tick runs only once more than 25 ms are owed. Waking at exactly 25 would
+// draw a frame without a tick, and the next pass would draw the tick's frame
+// a few milliseconds later: twice the frames for the same game. Sleeping until
+// a tick is due keeps one frame per tick, about 40 a second.
+void WaitForNextTick() {
+  for (;;) {
+    const uint32_t owed = GetTicks() - Game.lastTick;
+    if (owed > TickLength) return;
+    SDL_Delay(TickLength + 1 - owed);
+  }
+}
+
+int RunOwedTicks() {
+  int ran = 0;
+  Game.frameTicks = GetTicks();
+  if (Game.frameTicks - Game.lastTick > StallBound) {
+    Game.lastTick = Game.frameTicks - StallBound;
+    PauseAfterStall();
+  }
+  while (Game.frameTicks - Game.lastTick > TickLength) {
+    LogicTick();
+    Game.lastTick += TickLength;
+    ++ran;
+  }
+  Game.lastTick = GetTicks() - (Game.frameTicks - Game.lastTick);
+  return ran;
+}
+
+void DrawStateFrame() {
+  switch (Game.programState) {
+    case psIntro:
+      DrawIntroFrame();
+      break;
+    case psMenu:
+      DrawMenu();
+      break;
+    case psExit:
+      Game.quitRequested = true;
+      break;
+    case psGame:
+      DrawGameFrame();
+      break;
+    case psEditor:
+      DrawEditor();
+      break;
+  }
+  DrawSidePanels();
+  DrawQuestion();
+  DrawNotice();
+}
+
+void RunMainLoop() {
+  // The first picture goes up at once rather than after the first tick's wait.
+  DrawStateFrame();
+  PresentScreen();
+  while (!Game.quitRequested) {
+    SDL_Delay(5);
+    while (SDL_PollEvent(&Game.event) == 1) {
+      PointerToPicture(Game.event);
+      if (!AttractTakesEvent(Game.event)) DispatchEvent();
+    }
+    if (QuitSignalled()) Game.quitRequested = true;
+    FollowPointerRule();
+    if (IdleWhileHidden()) continue;
+    RescanGamepads(GetTicks());
+    WaitForNextTick();
+    const int ticks = RunOwedTicks();
+    if (Game.programState == psGame) CheckGameFlow();
+    RecordPass(ticks);
+    AttractPass();
+    DrawStateFrame();
+    DrawDemoLabel();
+    DumpRecordedFrame();
+    PresentScreen();
+  }
+}
+
+void ShutDown() {
+  Game.stars.reset();
+  Game.floaters.Clear();
+  Game.bonuses.Clear();
+  Game.effects.Clear();
+  Game.bricks.Clear();
+  Game.balls.Clear();
+  Game.paddle.reset();
+  CloseGamepads();
+  Mix_CloseAudio();
+  SDL_Quit();
+}
+
+bool SaveDataFiles() {
+  // A home folder that cannot be written to is one fault: say it once.
+  std::string error;
+  if (!MakeDataFolder(error)) {
+    std::fprintf(stderr, "rebounder: the high scores and options were not saved: %s\n", error.c_str());
+    return false;
+  }
+  const bool scoresSaved = ReportSave(SaveHighScores());
+  const bool optionsSaved = ReportSave(SaveOptions());
+  const bool settingsSaved = ReportSave(SaveSettings());
+  // However the program ends, an unfinished game is kept for the next start.
+  const bool gameKept = !GameInProgress() || ReportSave(SaveGameForLater(GameToKeep()));
+  return scoresSaved && optionsSaved && settingsSaved && gameKept;
+}

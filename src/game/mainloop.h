@@ -1,0 +1,21 @@
+// Start-up, the main loop with its fixed 25 ms logic tick, and shutdown.
+#pragma once
+#include <cstdint>
+
+// Starts the game as Game.commandLine asks.
+void StartUp();
+void RunMainLoop();
+// Frees the game objects and closes SDL; the data files are saved by SaveDataFiles.
+void ShutDown();
+// Saves the high scores, the options and the settings, and keeps an unfinished game, trying
+// each; false when any failed.
+bool SaveDataFiles();
+// True once the high scores and options have been read at start-up.
+bool DataFilesLoaded();
+void LogicTick();
+// Runs every 25 ms tick the clock owes, carrying the remainder over; returns the ticks run.
+int RunOwedTicks();
+// Sleeps until a tick is due: more than 25 ms since lastTick.
+void WaitForNextTick();
+// Draws one frame for the program state (intro, menu or game).
+void DrawStateFrame();

@@ -1,0 +1,219 @@
+// Game flow: the level list, the endless level sequence, new games, lives,
+// launching balls, level completion and game over.
+#include "play/gameflow.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iterator>
+
+#include "base/globals.h"
+#include "base/hooks.h"
+#include "media/catalogue.h"
+#include "play/ball.h"
+#include "play/bonus.h"
+#include "play/floater.h"
+#include "play/keptgame.h"
+#include "play/level.h"
+#include "play/levelset.h"
+#include "play/paddle.h"
+#include "store/highscores.h"
+
+namespace {
+const char* const LevelNames[] = {
+    "go easy on me",
+    "dutchie land",
+    "oh deer",
+    "arrr matey",
+    "core dump",
+    "have a heart",
+    "dilbert",
+    "bad to the bone",
+    "diamond",
+    "blue screen of death",
+    "i sea turtle",
+    "full of air",
+    "it was a purple elephant i tell ya",
+    "it's a kind of magic",
+    "balls balls and balls",
+    "open wide and say AAAH",
+    "beware of the penguin",
+    "sideways",
+    "Simple Directmedia Layer",
+    "milk and sugar",
+    "rattle and snake",
+    "oh christmas tree",
+    "rainy day",
+    "what you pointing at",
+    "something fishy",
+    "watch your fingers",
+    "heavy traffic",
+    "space invaders",
+    "sponge bob",
+    "triangular",
+    "stop bugging me",
+    "tutti fruity",
+    "wakka wakka wakka",
+    "that russian game",
+    "vortex is cool",
+    "watch the birdy",
+    "take your time",
+    "won't let the sun go down on me",
+    "x factor",
+    "psychedelic earthworm",
+};
+
+void LoseBall() {
+  Game.gameState = gsBallLost;
+  Game.bonuses.Clear();
+  Game.floaters.Clear();
+  Game.paddle->ClearPowers();
+  Game.energy = 0;
+  Game.lives--;
+}
+
+void LaunchBall() {
+  Game.balls.Add(new CBall(Game.paddle->x, Game.paddle->y - 4, btNormal));
+  Game.gameState = gsBallInGame;
+}
+}  // namespace
+
+std::vector<std::string> BuiltInLevelNames() { return {std::begin(LevelNames), std::end(LevelNames)}; }
+
+void BuildLevelList() { Game.levelList = BuiltInLevelNames(); }
+
+TLapSettings LapSettings(int levelIndex) {
+  const int n = std::max(1, LevelCount());
+  return {levelIndex / std::max(1, (2 * n) / 3), 2000 / ((2 * std::max(levelIndex, 0)) / n + 1),
+          levelIndex / (2 * n) + 4};
+}
+
+void NextLevel() {
+  Game.levelIndex++;
+  const int i = Game.levelIndex;
+  const TLapSettings lap = LapSettings(i);
+  const std::string name = Game.levelList[static_cast<size_t>(i % LevelCount())];
+  LoadLevel(name, lap.mostFloaters, lap.floaterInterval);
+  Game.levelComplete = false;
+}
+
+void StartNewGame(int difficulty) {
+  DiscardSavedGame();
+  Hooks.gameStarted(difficulty);
+  PlaySound(Game.sndMenuSelect);
+  Game.programState = psGame;
+  Game.gameState = gsFirstBall;
+  Game.levelIndex = LevelCount() * difficulty - 1;
+  Game.score = 0;
+  Game.lives = 3;
+  MusicForPlay();
+  NextLevel();
+}
+
+void CheckGameFlow() {
+  // Nothing moves while a question waits for its answer or play is frozen:
+  // not even a held fire launches.
+  if (Game.question != qnNone || Game.playPaused) return;
+  if (Game.gameState == gsBallInGame && Game.balls.Empty()) LoseBall();
+  if (Game.gameState == gsBallInGame && Game.levelComplete) {
+    Game.gameState = gsGameDone;
+    PlaySound(Game.sndGameDone);
+  }
+  // Below zero too: n on the game-over screen loads a level with no life left,
+  // and losing its ball must end the game again, not go on for ever.
+  if (Game.gameState == gsBallLost && Game.lives <= 0) {
+    Game.gameState = gsGameOver;
+    PlaySound(Game.sndGameOver);
+  }
+  if (Game.gameState == gsBallLost) {
+    Game.gameState = gsNewBall;
+    Game.floaterTimer = 0;
+  }
+  if ((Game.gameState == gsFirstBall || Game.gameState == gsNewBall) && (Game.fireHeld || Game.firePressed))
+    LaunchBall();
+  Game.firePressed = false;
+}
+
+std::vector<TSaveResult> EndGame() {
+  DiscardSavedGame();
+  Game.programState = psMenu;
+  Game.returnState = psMenu;
+  Game.newScoreRank = RankScore();
+  Hooks.gameEnded(Game.newScoreRank);
+  // The entry and its recording reach the disk now, under the default name,
+  // so that nothing the player does on the name entry can lose them.
+  std::vector<TSaveResult> saves;
+  if (Game.newScoreRank > 0) saves = SaveNewScore();
+  Game.typedName.clear();
+  Game.menuState = Game.newScoreRank >= 1 ? msNewHighScore : msHighScores;
+  Game.menuCursor = 3;
+  Game.tableCursor = std::max(0, Game.newScoreRank - 1);
+  return saves;
+}
+
+bool GameInProgress() {
+  // A demo and an editor's play-test are not the player's game.
+  if (Hooks.demoRunning() || Game.playTesting) return false;
+  const bool shown =
+      Game.programState == psGame || (Game.programState == psMenu && Game.returnState == psGame);
+  const int lives = Game.gameState == gsGameDone ? Game.lives : Game.levelStartLives;
+  return shown && Game.gameState != gsGameOver && lives > 0;
+}
+
+// A cleared level is behind the player: the game goes on at the next one, with
+// the score and lives it was cleared with.
+TKeptGame GameToKeep() {
+  TKeptGame kept;
+  if (Game.gameState == gsGameDone) {
+    kept.levelIndex = Game.levelIndex + 1;
+    kept.levelName = Game.levelList[static_cast<size_t>(kept.levelIndex % LevelCount())];
+    kept.score = Game.score;
+    kept.lives = Game.lives;
+  } else {
+    kept.levelIndex = Game.levelIndex;
+    kept.levelName = Game.levelName;
+    kept.score = Game.levelStartScore;
+    kept.lives = Game.levelStartLives;
+  }
+  // A set named by a relative path must still be found from another folder.
+  std::error_code ignored;
+  if (!Game.levelSetFolder.empty())
+    kept.setFolder = std::filesystem::absolute(Game.levelSetFolder, ignored).string();
+  return kept;
+}
+
+bool CanContinue() { return Game.returnState == psGame || Game.haveSavedGame; }
+
+std::string ContinueKeptGame(const TKeptGame& kept) {
+  const CLevelSet set = LoadSetFolder(kept.setFolder);
+  const std::string misfit = KeptGameMisfit(kept, set);
+  if (!misfit.empty()) {
+    Game.haveSavedGame = false;
+    return misfit;
+  }
+  if (kept.setFolder != Game.levelSetFolder) {
+    UseLevelSet(set);
+    LoadHighScores();
+  }
+  ResumeGame(kept);
+  return "";
+}
+
+void ResumeGame(const TKeptGame& kept) {
+  Game.haveSavedGame = false;
+  Hooks.gameResumed(kept);
+  Game.programState = psGame;
+  Game.score = kept.score;
+  Game.lives = kept.lives;
+  Game.paddle->ClearPowers();
+  Game.ballType = btNormal;
+  MusicForPlay();
+  if (kept.levelIndex < 0) {
+    Game.levelIndex = -1;
+    LoadLevel(kept.levelName, 0, 0);
+    Game.levelComplete = false;
+  } else {
+    Game.levelIndex = kept.levelIndex - 1;
+    NextLevel();
+  }
+  Game.ballSpeed = Game.baseBallSpeed;
+}

@@ -1,0 +1,38 @@
+// Game flow: the level list, the endless level sequence, new games, lives,
+// launching balls, level completion and game over.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/datafile.h"
+#include "play/keptgame.h"
+
+// What the level index sets for a level: the floaters allowed at once, the
+// ticks between floaters, and the ball speed.
+struct TLapSettings {
+  int mostFloaters, floaterInterval, ballSpeed;
+};
+TLapSettings LapSettings(int levelIndex);
+
+std::vector<std::string> BuiltInLevelNames();
+void BuildLevelList();
+void NextLevel();
+void StartNewGame(int difficulty);
+void CheckGameFlow();
+// Ranks the score, saves a new entry with its recording, and opens the name
+// entry or the table; returns how the saves went, for the caller to report.
+std::vector<TSaveResult> EndGame();
+// True while there is a game to lose: in play or paused, not over, with a life left.
+bool GameInProgress();
+// What to keep of the game in progress: the level it is on (the next one once
+// this one is cleared) with the score and lives that level began with.
+TKeptGame GameToKeep();
+// "continue" has a paused game, or a kept one, to go on with.
+bool CanContinue();
+// Plays a kept game on from the start of its level, on the set in use.
+void ResumeGame(const TKeptGame& kept);
+// "continue" with a kept game of an earlier run: its own level set, loaded
+// afresh, becomes the one in use, with its table, and the game resumes there.
+// When that set no longer has the game's level, nothing starts, the kept game
+// is dropped from the menu, and the reason comes back.
+std::string ContinueKeptGame(const TKeptGame& kept);

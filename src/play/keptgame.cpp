@@ -1,0 +1,194 @@
+// savedgame.dat: a small versioned text file, one value a line, closed by a
+// check sum, so that a damaged or foreign file is refused rather than played.
+//
+//   rebounder-saved-game 1
+//   level 41 dutchie land
+//   lap 1
+//   score 1234
+//   lives 3
+//   check 5d1c0a77
+//
+// A game on a player's level set is written as format 2, which adds the line
+// "set FOLDER" after the first. A game on the built-in set stays format 1, so
+// that an older Rebounder still resumes it, and refuses a game on a set it
+// would resume on the wrong levels.
+#include "play/keptgame.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "base/globals.h"
+#include "play/level.h"
+#include "play/levelset.h"
+
+namespace {
+const char* const FileName = "savedgame.dat";
+const char* const Magic = "rebounder-saved-game";
+constexpr int FormatVersion = 2;
+// Room for a set folder as long as a path may be (PATH_MAX).
+constexpr size_t MostBytes = 4096 + 512;
+constexpr int64_t MostLevelIndex = 1 << 24;
+constexpr int64_t MostLives = 99;
+
+// FNV-1a, written as eight hex digits.
+std::string Checksum(const std::string& text) {
+  uint32_t hash = 2166136261u;
+  for (unsigned char c : text) hash = (hash ^ c) * 16777619u;
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08x", hash);
+  return hex;
+}
+
+// "head VALUE", the value written exactly as the game writes it (no sign, no
+// leading zeros) and within bounds.
+bool NumberLine(const std::string& line, const std::string& head, int64_t low, int64_t high, int64_t& value) {
+  if (line.compare(0, head.size() + 1, head + " ") != 0) return false;
+  const std::string word = line.substr(head.size() + 1);
+  const char* end = word.data() + word.size();
+  const auto [ptr, ec] = std::from_chars(word.data(), end, value);
+  return ec == std::errc() && ptr == end && std::to_string(value) == word && value >= low && value <= high;
+}
+
+// A name that comes from a file becomes part of a path: no folders, nothing
+// hidden, no control characters, and a map of that name must be there.
+bool PlayableName(const std::string& name) {
+  bool clean = !name.empty() && name.size() <= 64 && name[0] != '.';
+  for (unsigned char c : name) clean = clean && c >= 32 && c != '/' && c != 127;
+  std::error_code ignored;
+  return clean && std::filesystem::is_regular_file(LevelPath(name), ignored);
+}
+
+bool Refuse(std::string& error, const std::string& reason) {
+  error = reason;
+  return false;
+}
+
+// The levels of the game's set there are now, at least one.
+size_t SetSize(const std::string& folder) {
+  if (folder == Game.levelSetFolder) return std::max(1, LevelCount());
+  return std::max<size_t>(1, LoadSetFolder(folder).LevelNames().size());
+}
+}  // namespace
+
+std::string SavedGamePath() { return DataFilePath(FileName); }
+
+std::string SavedGameText(const TKeptGame& game) {
+  const size_t lap = game.levelIndex < 0 ? 0 : static_cast<size_t>(game.levelIndex) / SetSize(game.setFolder);
+  const int version = game.setFolder.empty() ? 1 : FormatVersion;
+  std::string text = std::string(Magic) + " " + std::to_string(version) + "\n";
+  if (!game.setFolder.empty()) text += "set " + game.setFolder + "\n";
+  text += "level " + std::to_string(game.levelIndex) + " " + game.levelName + "\n";
+  text += "lap " + std::to_string(lap) + "\n";
+  text += "score " + std::to_string(game.score) + "\n";
+  text += "lives " + std::to_string(game.lives) + "\n";
+  return text + "check " + Checksum(text) + "\n";
+}
+
+bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error) {
+  std::vector<std::string> lines;
+  for (size_t from = 0, eol; from < text.size(); from = eol + 1) {
+    eol = text.find('\n', from);
+    if (eol == std::string::npos) return Refuse(error, "damaged: it ends in the middle of a line");
+    lines.push_back(text.substr(from, eol - from));
+  }
+  int64_t version = 0;
+  if (lines.empty() || !NumberLine(lines[0], Magic, 1, INT_MAX, version))
+    return Refuse(error, "not a Rebounder saved game");
+  if (version > FormatVersion)
+    return Refuse(error, "saved by a newer Rebounder (format " + std::to_string(version) + ")");
+  const size_t expected = version == 1 ? 6 : 7;
+  if (lines.size() != expected)
+    return Refuse(error, "damaged: " + std::to_string(lines.size()) + " lines, " + std::to_string(expected) +
+                             " expected");
+  TKeptGame read;
+  if (version >= 2) {
+    read.setFolder = lines[1].substr(0, 4) == "set " ? lines[1].substr(4) : "";
+    if (!CleanSetFolder(read.setFolder)) return Refuse(error, "damaged: its level set line is unusable");
+    lines.erase(lines.begin() + 1);
+  }
+  const std::string& level = lines[1];
+  const size_t space = level.find(' ', 6);
+  int64_t index = 0, lap = 0, score = 0, lives = 0;
+  if (space == std::string::npos || !NumberLine(level.substr(0, space), "level", -1, MostLevelIndex, index) ||
+      !NumberLine(lines[2], "lap", 0, MostLevelIndex, lap) ||
+      !NumberLine(lines[3], "score", 0, UINT32_MAX, score) ||
+      !NumberLine(lines[4], "lives", 1, MostLives, lives))
+    return Refuse(error, "damaged: a value is missing, malformed or out of range");
+  const size_t checked = text.size() - lines[5].size() - 1;
+  if (lines[5] != "check " + Checksum(text.substr(0, checked)))
+    return Refuse(error, "damaged: its check sum does not match");
+  read.levelIndex = static_cast<int>(index);
+  read.levelName = level.substr(space + 1);
+  read.score = static_cast<uint32_t>(score);
+  read.lives = static_cast<int>(lives);
+  const CLevelSet set = LoadSetFolder(read.setFolder);
+  const std::string misfit = KeptGameMisfit(read, set);
+  if (!misfit.empty()) return Refuse(error, misfit);
+  if (lap != (index < 0 ? 0 : index / static_cast<int64_t>(set.LevelNames().size())))
+    return Refuse(error, "damaged: its lap does not match its level");
+  game = read;
+  return true;
+}
+
+std::string KeptGameMisfit(const TKeptGame& game, const CLevelSet& set) {
+  // The folder last: a notice on the screen shows only the start of a long line.
+  const std::string named = "level set \"" + SetName(set.folder) + "\"", folder = " (" + set.folder + ")";
+  const std::vector<std::string> names = set.LevelNames();
+  std::error_code ignored;
+  if (!set.IsClassic() && !std::filesystem::is_directory(set.folder, ignored))
+    return "its " + named + " is gone" + folder;
+  if (names.empty()) return "its " + named + " has no level left that can be played" + folder;
+  const std::string& name = game.levelName;
+  bool there = false;
+  if (game.levelIndex >= 0)
+    there = names[static_cast<size_t>(game.levelIndex) % names.size()] == name;
+  else if (set.IsClassic())
+    there = PlayableName(name);
+  else
+    there = std::find(names.begin(), names.end(), name) != names.end();
+  if (there) return "";
+  return "its level \"" + name + "\" is not " +
+         (set.IsClassic() ? "this game's" : "in the " + named + folder);
+}
+
+void LoadSavedGame() {
+  Game.haveSavedGame = false;
+  const std::string path = SavedGamePath();
+  std::vector<unsigned char> bytes;
+  std::string error;
+  TKeptGame game;
+  if (!TryReadWholeFile(path, MostBytes, bytes, error)) {
+    if (!error.empty()) std::fprintf(stderr, "rebounder: %s; the saved game is ignored\n", error.c_str());
+    return;
+  }
+  if (!ParseSavedGame(std::string(bytes.begin(), bytes.end()), game, error)) {
+    std::fprintf(stderr, "rebounder: %s: %s; the saved game is ignored\n", path.c_str(), error.c_str());
+    return;
+  }
+  Game.savedGame = game;
+  Game.haveSavedGame = true;
+}
+
+TSaveResult SaveGameForLater(const TKeptGame& game) {
+  if (PlayerFilesKept()) return {};
+  const std::string text = SavedGameText(game);
+  std::string error;
+  if (WriteFileAtomically(SavedGamePath(), std::vector<unsigned char>(text.begin(), text.end()), error))
+    return {};
+  return TSaveResult::Failed("this game's level, score and lives", error);
+}
+
+void DiscardSavedGame() {
+  Game.haveSavedGame = false;
+  if (PlayerFilesKept()) return;
+  const std::string path = SavedGamePath();
+  if (std::remove(path.c_str()) != 0 && errno != ENOENT && errno != ENOTDIR)
+    std::fprintf(stderr, "rebounder: %s: cannot delete the finished game: %s\n", path.c_str(),
+                 std::strerror(errno));
+}

@@ -1,0 +1,78 @@
+// CPaddle: keyboard and mouse steering, clamping, capsule pickup and drawing.
+#include "play/paddle.h"
+
+#include "base/globals.h"
+#include "media/catalogue.h"
+#include "platform/keymap.h"
+#include "play/ball.h"
+#include "play/bonus.h"
+
+CPaddle::CPaddle(int x, int y) : x(x), y(y), size(psNormal), direction(1), slow(false) {}
+
+SDL_Surface* CPaddle::Sprite() const {
+  switch (size) {
+    case psLarge:
+      return Game.sprPaddleLarge;
+    case psSmall:
+      return Game.sprPaddleSmall;
+    default:
+      return Game.sprPaddle;
+  }
+}
+
+SDL_Surface* CPaddle::MagnetSprite() const {
+  switch (size) {
+    case psLarge:
+      return Game.sprPaddleLargeMagnet;
+    case psSmall:
+      return Game.sprPaddleSmallMagnet;
+    default:
+      return Game.sprPaddleMagnet;
+  }
+}
+
+// The collision area reaches two pixels beyond each end of the sprite.
+int CPaddle::HalfWidth() const { return Sprite()->w / 2 + 2; }
+
+void CPaddle::Clamp() {
+  const int m = (5 * HalfWidth()) / 4;
+  if (x < m) x = m;
+  if (x > 480 - m) x = 480 - m;
+}
+
+void CPaddle::MouseMove(int offset) {
+  const int d = offset * direction;
+  x += slow ? d / 5 : d / 2;
+  Clamp();
+}
+
+void CPaddle::SteerByMouse(int pointerPixels, int& carry, int num, int den) {
+  const int unit = slow ? 5 : 2;
+  carry += pointerPixels * num;
+  const int steps = carry / (unit * den);
+  carry -= steps * unit * den;
+  MouseMove(steps * unit);
+}
+
+void CPaddle::ClearPowers() {
+  size = psNormal;
+  direction = 1;
+  slow = false;
+}
+
+void CPaddle::Update() {
+  int step = direction * 6;
+  if (slow) step /= 2;
+  if (BoundKeyHeld(kaRight)) x += step;
+  if (BoundKeyHeld(kaLeft)) x -= step;
+  Clamp();
+  const int cx = x, cy = y;
+  Game.bonuses.WalkBackward([cx, cy](CBonus* bonus) { bonus->TryCatch(cx, cy); });
+}
+
+void CPaddle::Draw() {
+  const int h = HalfWidth();
+  DrawSprite(Sprite(), x - h, y - 8);
+  const CBall* first = Game.balls.First();
+  if (first && first->type == btMagnet) DrawSprite(MagnetSprite(), x - h + 2, y - 24 + Game.beamPhase);
+}

@@ -1,0 +1,53 @@
+// Particle systems: sparks, rising debris, floating score numbers and the star field.
+#pragma once
+#include <SDL/SDL.h>
+
+#include <cstdint>
+#include <string>
+
+#include "base/objectlist.h"
+
+class CParticle {
+public:
+  int x, y, dx, dy, life;
+  CParticle(int x, int y, int dx, int dy, int life) : x(x), y(y), dx(dx), dy(dy), life(life) {}
+};
+
+class CParticleSystem {
+public:
+  TObjectList<CParticle> particles;
+  SDL_Surface* sprite = nullptr;
+
+  virtual ~CParticleSystem() = default;
+  virtual void Create(int x, int y, SDL_Surface* sprite);
+  // One tick of motion; a system left without particles removes itself from
+  // Game.effects, so the caller must not touch it afterwards.
+  virtual void Update();
+  virtual void Draw();
+};
+
+class CSpark : public CParticleSystem {
+public:
+  void Create(int x, int y, SDL_Surface* sprite) override;
+};
+
+class CFall : public CParticleSystem {
+public:
+  void Create(int x, int y, SDL_Surface* sprite) override;
+};
+
+class CStars : public CParticleSystem {
+public:
+  void Create(int x, int y, SDL_Surface* sprite) override;
+  void Update() override;
+};
+
+class CScore : public CParticleSystem {
+public:
+  std::string text;
+  void Create(int x, int y, uint32_t points);
+  void Draw() override;
+};
+
+int RandomNonZero(int n);
+void UpdateEffects();

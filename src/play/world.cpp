@@ -1,0 +1,49 @@
+// UpdateWorld advances every play-field object by one logic tick; DrawWorld
+// draws them back to front. Lists whose update may remove an object are
+// walked last to first.
+#include "play/world.h"
+
+#include "base/globals.h"
+#include "play/ball.h"
+#include "play/bonus.h"
+#include "play/brick.h"
+#include "play/floater.h"
+#include "play/paddle.h"
+#include "play/particles.h"
+
+void ResetPowers() {
+  SetBallType(btNormal);
+  SetBallSpeed(Game.baseBallSpeed);
+  Game.paddle->ClearPowers();
+}
+
+void UpdateWorld() {
+  if (Game.energy <= 0) ResetPowers();
+
+  Game.levelComplete = true;
+  Game.bricks.WalkBackward([](CBrick* brick) {
+    if (brick->special != bsSolid) Game.levelComplete = false;
+    brick->Update();
+  });
+  Game.balls.WalkBackward([](CBall* ball) { ball->Update(); });
+  Game.bonuses.WalkBackward([](CBonus* bonus) { bonus->Update(); });
+  Game.floaters.WalkForward([](CFloater* floater) { floater->Update(); });
+  SpawnFloaters();
+}
+
+void DrawWorld() {
+  Game.bricks.WalkForward([](CBrick* brick) { brick->Draw(); });
+  // Floaters come in through the gate in the top wall, but are seen only
+  // inside the frame: never over its walls or the gate's beam.
+  SDL_Rect field;
+  SDL_GetClipRect(Game.screen, &field);
+  SDL_Rect inside = {static_cast<Sint16>(field.x + 16), static_cast<Sint16>(field.y + 16),
+                     static_cast<Uint16>(field.w - 32), static_cast<Uint16>(field.h - 16)};
+  SDL_SetClipRect(Game.screen, &inside);
+  Game.floaters.WalkForward([](CFloater* floater) { floater->Draw(); });
+  SDL_SetClipRect(Game.screen, &field);
+  Game.paddle->Draw();
+  if (Game.optExplosions.value) Game.effects.WalkForward([](CParticleSystem* effect) { effect->Draw(); });
+  Game.balls.WalkForward([](CBall* ball) { ball->Draw(); });
+  Game.bonuses.WalkForward([](CBonus* bonus) { bonus->Draw(); });
+}

@@ -1,0 +1,20 @@
+// The play-field frame, backdrop, HUD strip, framed boxes and in-game messages.
+#pragma once
+#include <SDL/SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "media/font.h"
+
+void DrawBox(SDL_Surface* skin, int column, int row, int width, int height);
+void DrawHud();
+void DrawFrame();
+void DrawBackground();
+std::string TierName(int tier);
+// "newbie-1", "beyond AAARGH-1" ... for the current levelIndex.
+std::string LevelTitle();
+// The in-game messages, as drawn, with the column each must end before.
+std::vector<TFixedText> HudFixedTexts();
+// Draws the player's notice while it lasts; called last in every frame.
+void DrawNotice();

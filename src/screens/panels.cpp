@@ -1,0 +1,245 @@
+// The side panels beside the play field, drawn in the frame's own chrome (the
+// message-box skin, the menu and score fonts, capsules and energy segments)
+// into two strip pictures that are redrawn only when their contents change.
+#include "screens/panels.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "base/globals.h"
+#include "media/catalogue.h"
+#include "play/level.h"
+#include "play/paddle.h"
+#include "screens/hud.h"
+#include "store/highscores.h"
+
+namespace {
+constexpr int StripWidth = 80;
+constexpr int StripHeight = 480;
+constexpr int RightStrip = 560;
+constexpr int Inset = 6;  // the message skin's border
+// Text kept a few pixels off the border, so that it never seems to touch it.
+constexpr int TextWidthMax = StripWidth - 2 * (Inset + 3);
+constexpr int LineStep = 15;
+constexpr int BarSegments = 13;  // 13 energy segments 5 px apart fill the card's inside
+constexpr int FullEnergy = 40000;
+
+bool shown = true;
+bool onScreen = false;  // the strips of the screen hold panels, not black
+
+// One strip: its picture and the description of what it shows, so that it is
+// drawn again only when that changes.
+struct TStrip {
+  SDL_Surface* picture = nullptr;
+  std::string drawn;
+};
+TStrip left, right;
+
+// The routines of the catalogue and the fonts draw on Game.screen at
+// play-field x + 80; pointing it at a strip picture draws there instead.
+class TDrawInto {
+public:
+  explicit TDrawInto(SDL_Surface* target) : saved(Game.screen) { Game.screen = target; }
+  ~TDrawInto() { Game.screen = saved; }
+
+private:
+  SDL_Surface* saved;
+};
+
+constexpr int X(int stripX) { return stripX - 80; }
+
+// A heading too wide for the card is set a pixel tighter between letters.
+void Card(int row, int rows, const std::string& heading) {
+  DrawBox(Game.sprMessage, -4, row, 4, rows);
+  const int gaps = static_cast<int>(heading.size()) - 1;
+  const int tighten = TextWidth(Game.fontMenu, heading) > TextWidthMax ? 1 : 0;
+  int x = (StripWidth - TextWidth(Game.fontMenu, heading) + tighten * gaps) / 2;
+  for (char c : heading) {
+    const std::string letter(1, c);
+    DrawText(Game.fontMenu, X(x), 20 * row + 6, letter);
+    x += TextWidth(Game.fontMenu, letter) - tighten;
+  }
+}
+
+// Centred lines of the score font from y; returns the y after them.
+int Lines(const std::vector<std::string>& lines, int y) {
+  for (const std::string& line : lines) {
+    DrawText(Game.fontScore, X((StripWidth - TextWidth(Game.fontScore, line)) / 2), y, line);
+    y += LineStep;
+  }
+  return y;
+}
+
+void BigValue(int row, const std::string& value) {
+  const int w = TextWidth(Game.fontMenu, value);
+  DrawText(Game.fontMenu, X((StripWidth - w) / 2), 20 * row + 44, value);
+}
+
+std::string BestName() {
+  if (Game.highScores.Count() == 0) return "";
+  std::string name = Game.highScores[0]->name;
+  name.erase(name.find_last_not_of(' ') + 1);
+  return name;
+}
+
+uint32_t BestScore() { return Game.highScores.Count() > 0 ? Game.highScores[0]->score : 0; }
+
+// The powers the right panel lists, in its order, each with its capsule icon.
+struct TPower {
+  SDL_Surface* TGameGlobals::*icon;
+  bool (*inForce)();
+};
+const TPower Powers[] = {
+    {&TGameGlobals::sprBonusFire, [] { return Game.ballType == btFire; }},
+    {&TGameGlobals::sprBonusMagnet, [] { return Game.ballType == btMagnet; }},
+    {&TGameGlobals::sprBonusPaddleLarge, [] { return Game.paddle->size == psLarge; }},
+    {&TGameGlobals::sprBonusPaddleSmall, [] { return Game.paddle->size == psSmall; }},
+    {&TGameGlobals::sprBonusSpeedUp, [] { return Game.ballSpeed > Game.baseBallSpeed; }},
+    {&TGameGlobals::sprBonusSpeedDown, [] { return Game.ballSpeed < Game.baseBallSpeed; }},
+    {&TGameGlobals::sprBonusReverse, [] { return Game.paddle->direction < 0; }},
+    {&TGameGlobals::sprBonusPaddleSpeed, [] { return Game.paddle->slow; }},
+};
+
+// Powers outlive the energy only until the next tick of play takes them
+// away, so without energy none is listed.
+std::vector<const TPower*> PowersInForce() {
+  std::vector<const TPower*> powers;
+  if (Game.energy <= 0) return powers;
+  for (const TPower& p : Powers)
+    if (p.inForce()) powers.push_back(&p);
+  return powers;
+}
+
+int LitSegments() { return (std::min(Game.energy, FullEnergy) * BarSegments + FullEnergy - 1) / FullEnergy; }
+
+void DrawLeft() {
+  Card(0, 14, "level");
+  int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax), 40) + 8;
+  Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax), y);
+  Card(14, 5, "lap");
+  BigValue(14, std::to_string(LevelLap()));
+  Card(19, 5, "best");
+  y = Lines(WrapText(Game.fontScore, BestName(), TextWidthMax), 20 * 19 + 38);
+  Lines(WrapText(Game.fontScore, std::to_string(BestScore()), TextWidthMax), y);
+}
+
+void DrawRight() {
+  Card(0, 14, "powers");
+  const int lit = LitSegments();
+  int y = 40;
+  for (const TPower* power : PowersInForce()) {
+    DrawSprite(Game.sprBonus, X(24), y);
+    DrawSprite(Game.*(power->icon), X(24), y);
+    for (int i = 0; i < lit; ++i) DrawSprite(Game.sprEnergyBar, X(Inset + 2 + 5 * i), y + 20);
+    y += 40;
+  }
+  Card(14, 5, "balls");
+  BigValue(14, std::to_string(Game.balls.Count()));
+  Card(19, 5, "speed");
+  BigValue(19, std::to_string(Game.ballSpeed));
+}
+
+std::string LeftContents() {
+  return Game.levelName + '\n' + LevelPlace() + '\n' + std::to_string(LevelLap()) + '\n' + BestName() + '\n' +
+         std::to_string(BestScore());
+}
+
+std::string RightContents() {
+  std::string s;
+  for (const TPower* power : PowersInForce()) s += static_cast<char>('a' + (power - Powers));
+  return s + '\n' + std::to_string(LitSegments()) + ' ' + std::to_string(Game.balls.Count()) + ' ' +
+         std::to_string(Game.ballSpeed);
+}
+
+void Refresh(TStrip& strip, const std::string& contents, void (*draw)()) {
+  if (!strip.picture) {
+    strip.picture = SDL_CreateRGBSurface(SDL_SWSURFACE, StripWidth, StripHeight, 8, 0, 0, 0, 0);
+    if (!strip.picture) return;
+    SDL_SetColors(strip.picture, Game.palette, 0, 256);
+  } else if (strip.drawn == contents) {
+    return;
+  }
+  strip.drawn = contents;
+  TDrawInto into(strip.picture);
+  SDL_FillRect(strip.picture, nullptr, 0);
+  draw();
+}
+
+// Row copies of a strip picture (or black, when null) into the window.
+void CopyStrip(SDL_Surface* picture, int x) {
+  SDL_Surface* screen = Game.screen;
+  if (screen->format->BytesPerPixel != 1 || screen->w < x + StripWidth) return;
+  if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
+  for (int y = 0; y < StripHeight && y < screen->h; ++y) {
+    Uint8* row = static_cast<Uint8*>(screen->pixels) + y * screen->pitch + x;
+    if (picture)
+      std::memcpy(row, static_cast<const Uint8*>(picture->pixels) + y * picture->pitch, StripWidth);
+    else
+      std::memset(row, 0, StripWidth);
+  }
+  if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
+}
+}  // namespace
+
+void DrawSidePanels() {
+  if (Game.programState != psGame || !shown) {
+    if (onScreen) {
+      CopyStrip(nullptr, 0);
+      CopyStrip(nullptr, RightStrip);
+      onScreen = false;
+    }
+    return;
+  }
+  Refresh(left, LeftContents(), DrawLeft);
+  Refresh(right, RightContents(), DrawRight);
+  if (!left.picture || !right.picture) return;
+  CopyStrip(left.picture, 0);
+  CopyStrip(right.picture, RightStrip);
+  onScreen = true;
+}
+
+void SetSidePanelsShown(bool show) { shown = show; }
+
+std::string LevelPlace() {
+  const int count = LevelCount();
+  int index = Game.levelIndex;
+  if (index < 0) {
+    const auto& list = Game.levelList;
+    const auto found = std::find(list.begin(), list.end(), Game.levelName);
+    if (found == list.end()) return TierName(0);
+    index = static_cast<int>(found - list.begin());
+  }
+  return TierName(index / count) + " " + std::to_string(index % count + 1) + "/" + std::to_string(count);
+}
+
+int LevelLap() { return std::max(Game.levelIndex, 0) / LevelCount() + 1; }
+
+std::vector<std::string> WrapText(const CFont& font, const std::string& text, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  auto fits = [&](const std::string& s) { return TextWidth(font, s) <= width; };
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find(' ', at), text.size());
+    std::string word = text.substr(at, end - at);
+    at = end + 1;
+    if (word.empty()) continue;
+    const std::string joined = line.empty() ? word : line + " " + word;
+    if (fits(joined)) {
+      line = joined;
+      continue;
+    }
+    if (!line.empty()) lines.push_back(line);
+    line.clear();
+    // A word wider than a whole line is cut, with a hyphen, where it stops fitting.
+    while (!fits(word)) {
+      size_t n = 1;
+      while (n + 1 < word.size() && fits(word.substr(0, n + 1) + "-")) ++n;
+      lines.push_back(word.substr(0, n) + "-");
+      word.erase(0, n);
+    }
+    line = word;
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
