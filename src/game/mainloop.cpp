@@ -44,12 +44,17 @@
 
 namespace {
 constexpr uint32_t TickLength = 25;
-// More owed than this is no slow frame but a stall: a suspended machine, a
-// debugger, a stopped process. The game's own slowest frames (a level load,
-// a mode switch) stay well below a quarter second, while played out at once
-// a stall would lose balls the player never saw and freeze the picture
-// until it had caught up; so all but this much of it is dropped.
+// More owed than this is no slow frame but a stall: a busy machine, a
+// suspend, a debugger, a stopped process. The game's own slowest frames (a
+// level load, a mode switch) stay well below a quarter second, while played
+// out at once a stall would lose balls the player never saw; so it is dropped
+// and play goes on where it stood, one tick later.
 constexpr uint32_t StallBound = 250;
+// Only a stall this long pauses into the menu: the player has most likely
+// been away (a suspended machine, a stopped process). A busy machine's
+// shorter stalls only freeze the picture for their length; pausing for them
+// threw players out of play again and again.
+constexpr uint32_t PauseBound = 2000;
 // How long a pass sleeps while the window is hidden: a restored window is
 // drawn again within a tenth of a second, and the game costs next to nothing.
 constexpr uint32_t HiddenNap = 100;
@@ -57,8 +62,8 @@ bool silenced = false;
 bool dataFilesLoaded = false;
 int ballPlayTicks = 0;
 
-// A stall in play pauses the game as looking away does, through the same
-// event, so that a recording of the game pauses at the same pass.
+// A long stall in play pauses the game as looking away does, through the
+// same event, so that a recording of the game pauses at the same pass.
 void PauseAfterStall() {
   if (Game.programState != psGame) return;
   SDL_Event lookedAway = {};
@@ -191,9 +196,10 @@ void WaitForNextTick() {
 int RunOwedTicks() {
   int ran = 0;
   Game.frameTicks = GetTicks();
-  if (Game.frameTicks - Game.lastTick > StallBound) {
-    Game.lastTick = Game.frameTicks - StallBound;
-    PauseAfterStall();
+  const uint32_t owed = Game.frameTicks - Game.lastTick;
+  if (owed > StallBound) {
+    Game.lastTick = Game.frameTicks - (TickLength + 1);
+    if (owed > PauseBound) PauseAfterStall();
   }
   while (Game.frameTicks - Game.lastTick > TickLength) {
     LogicTick();

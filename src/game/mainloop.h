@@ -14,6 +14,7 @@ bool SaveDataFiles();
 bool DataFilesLoaded();
 void LogicTick();
 // Runs every 25 ms tick the clock owes, carrying the remainder over; returns the ticks run.
+// More than 250 ms owed is a stall, dropped but for one tick; one over 2 s pauses play first.
 int RunOwedTicks();
 // Sleeps until a tick is due: more than 25 ms since lastTick.
 void WaitForNextTick();

@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "media/catalogue.h"
 #include "media/font.h"
+#include "platform/keymap.h"
 #include "play/level.h"
 #include "play/paddle.h"
 
@@ -39,6 +40,11 @@ constexpr int MessageBoxRight = 320;
 // Play frozen by the pause key says so in the same box, over any other message.
 constexpr const char* PausedText = "paused";
 
+// A play-test frozen because the player looked away says how to go on: its
+// Escape leaves for the editor instead of resuming.
+constexpr int PlayTestHintY = 340;
+std::string PlayTestHint() { return BoundKeyName(kaPause) + " goes on, Escape back to the editor"; }
+
 int PausedX() { return (MessageBoxLeft + MessageBoxRight - TextWidth(Game.fontMenu, PausedText)) / 2; }
 
 void DrawMessageBox(int x, const char* text) {
@@ -60,6 +66,10 @@ void DrawLevelTitle() {
 void DrawStateMessage() {
   if (Game.playPaused) {
     DrawMessageBox(PausedX(), PausedText);
+    if (Game.playTesting) {
+      const std::string hint = PlayTestHint();
+      DrawText(Game.fontScore, (FieldSize - TextWidth(Game.fontScore, hint)) / 2, PlayTestHintY, hint);
+    }
     return;
   }
   if (Game.gameState == gsFirstBall) DrawLevelTitle();

@@ -62,6 +62,23 @@ TEST_F(Pause, LosingFocusOrBeingMinimisedPausesPlayIntoTheMenu) {
   EXPECT_EQ(ball->y, 300);
 }
 
+// A play-test has no menu: looking away freezes it, and the field says how to
+// go on, since its Escape leaves for the editor.
+TEST_F(Pause, APlayTestFrozenByLookingAwaySaysHowToGoOn) {
+  Game.playTesting = true;
+  LookAway(SDL_APPINPUTFOCUS);
+  EXPECT_EQ(Game.programState, psGame);
+  EXPECT_TRUE(Game.playPaused);
+  const std::string hint = "p goes on, Escape back to the editor";
+  const int hintX = (480 - TextWidth(Game.fontScore, hint)) / 2;
+  DrawHud();
+  EXPECT_TRUE(TextShown(Game.fontScore, hint, hintX, 340));
+  Game.playTesting = false;
+  ClearWindow(0);
+  DrawHud();
+  EXPECT_FALSE(TextShown(Game.fontScore, hint, hintX, 340)) << "the pause key alone needs no hint";
+}
+
 TEST_F(Pause, ThePauseKeyFreezesPlayOnTheGameScreenUntilPressedAgain) {
   for (SDLKey key : {SDLK_p, SDLK_PAUSE}) {
     Key(key);
