@@ -62,6 +62,11 @@ void GameTest::SetUpTestSuite() {
 }
 
 void GameTest::SetUp() {
+  // Every test starts with no files of the player's: a table or a kept game
+  // an earlier test saved must not change what this one sees.
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(userDataFolder, ignored))
+    std::filesystem::remove_all(entry.path(), ignored);
   SetTicksSource(nullptr);
   SetSecondsSource(FixedSeconds);
   RandomSeed(1);

@@ -37,11 +37,10 @@ const std::vector<std::string>& LevelNames() {
 
 std::string MapPath(const std::string& name) { return "maps/" + name + ".map"; }
 
-// The source tree is the one holding this file, unless the environment names another.
+// The source tree the tests were built from, unless the environment names another.
 fs::path SourceDir() {
   const char* fromEnvironment = std::getenv("REBOUNDER_SOURCE_DIR");
-  return fromEnvironment != nullptr ? fs::path(fromEnvironment)
-                                    : fs::path(__FILE__).parent_path().parent_path().parent_path();
+  return fromEnvironment != nullptr ? fs::path(fromEnvironment) : fs::path(REBOUNDER_TEST_DIR).parent_path();
 }
 
 TBytes ReadBytes(const fs::path& path) {
