@@ -1,6 +1,5 @@
-// The menu screens and the intro: cursor and sound rules, Escape through the
-// real input dispatch, pause and resume, options toggling, the drawn screens
-// and the intro timeline.
+// The menu screens: cursor and sound rules, Escape through the real input
+// dispatch, pause and resume, options toggling and the drawn screens.
 #include "screens/menu.h"
 
 #include <algorithm>
@@ -10,7 +9,6 @@
 
 #include "base/globals.h"
 #include "game/input.h"
-#include "game/intro.h"
 #include "game/mainloop.h"
 #include "media/catalogue.h"
 #include "play/ball.h"
@@ -20,58 +18,10 @@
 #include "screens/settingsmenu.h"
 #include "store/highscores.h"
 #include "tests/screencheck.h"
+#include "tests/screens/menutest.h"
 #include "tests/testenv.h"
 
 namespace {
-class MenuTest : public GameTest {
-protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    Game.programState = psMenu;
-    Game.returnState = psMenu;
-    Game.menuState = msMain;
-    Game.menuCursor = 1;
-    for (int i = 0; i < 10; ++i)
-      Game.highScores.Add(new CHighScore("VORTEX", static_cast<uint32_t>((10 - i) * 25)));
-  }
-
-  // A key press as the main loop hands it over: through the input dispatch.
-  static void Press(SDLKey key) {
-    Game.event = SDL_Event{};
-    Game.event.type = SDL_KEYDOWN;
-    Game.event.key.type = SDL_KEYDOWN;
-    Game.event.key.keysym.sym = key;
-    DispatchEvent();
-  }
-
-  // A mouse event at play-field point (x, y), as the main loop hands it over.
-  static void Mouse(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
-    Game.event = SDL_Event{};
-    Game.event.type = type;
-    if (type == SDL_MOUSEMOTION) {
-      Game.event.motion.x = static_cast<Uint16>(x + 80);
-      Game.event.motion.y = static_cast<Uint16>(y);
-      Game.event.motion.yrel = 1;
-    } else {
-      Game.event.button.button = button;
-      Game.event.button.x = static_cast<Uint16>(x + 80);
-      Game.event.button.y = static_cast<Uint16>(y);
-    }
-    DispatchEvent();
-  }
-  static void Click(int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
-    Mouse(SDL_MOUSEBUTTONDOWN, x, y, button);
-  }
-
-  bool OnlySelectPlayed() const { return played.size() == 1 && played[0] == Game.sndMenuSelect; }
-
-  static void Show(TMenuState state) {
-    Game.menuState = state;
-    Game.stars->particles.Clear();  // a quiet background for the checks
-    DrawMenu();
-  }
-};
-
 const struct {
   TMenuState state;
   int rows;
@@ -540,76 +490,6 @@ TEST_F(MenuTest, NOnTheNameEntryTypesNAndAdvancesTheLevel) {
   EXPECT_EQ(Game.menuState, msNewHighScore);
 }
 
-TEST_F(MenuTest, HelpShowsEveryBonusIconWithItsLabel) {
-  const struct {
-    SDL_Surface* TGameGlobals::*icon;
-    int x, y;
-  } icons[] = {
-      {&TGameGlobals::sprBonusBall, 80, 240},        {&TGameGlobals::sprBonusMagnet, 240, 240},
-      {&TGameGlobals::sprBonusNormal, 80, 256},      {&TGameGlobals::sprBonusQuestion, 240, 256},
-      {&TGameGlobals::sprBonusPaddleLarge, 80, 272}, {&TGameGlobals::sprBonusSpeedUp, 240, 272},
-      {&TGameGlobals::sprBonusPaddleSmall, 80, 288}, {&TGameGlobals::sprBonusSpeedDown, 240, 288},
-      {&TGameGlobals::sprBonusFire, 80, 304},        {&TGameGlobals::sprBonusLife, 240, 304},
-      {&TGameGlobals::sprBonusReverse, 80, 320},     {&TGameGlobals::sprBonusPaddleSpeed, 240, 320},
-  };
-  Show(msHelp);
-  for (const auto& i : icons) EXPECT_TRUE(SpriteShown(Game.*(i.icon), i.x, i.y)) << i.x << "," << i.y;
-  EXPECT_TRUE(TextShown(Game.fontScore, "magnet (sticky ball)", 276, 240));
-  EXPECT_TRUE(TextShown(Game.fontScore, "reverse paddle", 116, 320));
-  EXPECT_TRUE(SpriteShown(Game.sprFloater, 80, 352));
-  EXPECT_TRUE(TextShown(Game.fontScore, "bubble (bounces ball)", 116, 352));
-  // Every picture ends before its label: capsules in both columns, and the bubble.
-  const SDL_Rect capsule = InkBounds(Game.sprBonus), bubble = InkBounds(Game.sprFloater);
-  EXPECT_LT(80 + capsule.x + capsule.w, 116);
-  EXPECT_LT(80 + bubble.x + bubble.w, 116);
-  for (const auto& i : icons) {
-    const SDL_Rect ink = InkBounds(Game.*(i.icon));
-    EXPECT_LT(i.x + ink.x + ink.w, i.x + 36) << i.x << "," << i.y;
-  }
-}
-
-TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
-  auto pageShown = [](int page) {
-    const std::string number = std::to_string(page) + " / 4";
-    return TextShown(Game.fontScore, number, (480 - TextWidth(Game.fontScore, number)) / 2, 452);
-  };
-  Game.menuCursor = 4;
-  Press(SDLK_RETURN);
-  ASSERT_EQ(Game.menuState, msHelp);
-  played.clear();
-  Press(SDLK_LEFT);
-  EXPECT_TRUE(played.empty()) << "no page before the first";
-  const std::vector<TMenuTarget> marks = MenuTargets(msHelp);
-  ASSERT_EQ(marks.size(), 2u);
-  EXPECT_FALSE(marks[0].choosable);
-  Click(marks[1].area.x + 4, marks[1].area.y + 4);
-  Show(msHelp);
-  EXPECT_TRUE(pageShown(2));
-  Press(SDLK_RIGHT);
-  Show(msHelp);
-  EXPECT_TRUE(pageShown(3));
-  // The capsules page draws each capsule with its own sprite.
-  EXPECT_TRUE(SpriteShown(Game.sprBonusFire, 24, 168 + 4 * 21));
-  EXPECT_TRUE(TextShown(Game.fontScore, "fire ball", 64, 170 + 4 * 21));
-  Game.event = SDL_Event{};
-  Game.event.type = SDL_JOYHATMOTION;
-  Game.event.jhat.value = SDL_HAT_RIGHT;
-  DispatchEvent();
-  Show(msHelp);
-  EXPECT_TRUE(pageShown(4)) << "the d-pad turns the pages too";
-  EXPECT_TRUE(SpriteShown(Game.sprFloater, 40, 176));
-  played.clear();
-  Press(SDLK_RIGHT);
-  EXPECT_TRUE(played.empty()) << "no page after the last";
-  EXPECT_EQ(Game.menuCursor, 4);
-  Press(SDLK_ESCAPE);
-  Press(SDLK_RETURN);
-  Show(msHelp);
-  EXPECT_TRUE(pageShown(1)) << "the help opens on its first page";
-}
-
-// Name entry says what to do between the title and the table, whose rows stay
-// where the plain table has them.
 TEST_F(MenuTest, NameEntryPromptStandsBetweenTitleAndTable) {
   const struct {
     const CFont* font;
@@ -630,75 +510,5 @@ TEST_F(MenuTest, NameEntryPromptStandsBetweenTitleAndTable) {
     }
     EXPECT_TRUE(TextShown(Game.fontMenu, "VORTEX", 80, 184)) << state;
   }
-}
-
-// The intro timeline, by the tick count at which a frame is drawn.
-class IntroTest : public GameTest {
-protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    Game.programState = psIntro;
-  }
-  static void DrawAt(int tick) {
-    Game.tickCount = tick;
-    ClearWindow(5);
-    DrawIntroFrame();
-  }
-  static bool LogoShown() {
-    SDL_Surface* logo = Game.sprLogo;
-    return SpriteShown(logo, (480 - logo->w) / 2, (480 - logo->h) / 2);
-  }
-  static bool PresentsShown() { return TextShown(Game.fontScore, "PRESENTS", 200, 320); }
-  static std::vector<std::pair<int, int>> StarPositions() {
-    std::vector<std::pair<int, int>> at;
-    for (int i = 0; i < Game.stars->particles.Count(); ++i)
-      at.emplace_back(Game.stars->particles[i]->x, Game.stars->particles[i]->y);
-    return at;
-  }
-};
-
-TEST_F(IntroTest, TimelineOfLogoPresentsTitleSlideAndHandOver) {
-  const struct {
-    int t;
-    bool logo, presents;
-    int titleY;  // -1: no title
-    TProgramState after;
-  } frames[] = {{0, true, false, -1, psIntro},     {149, true, false, -1, psIntro},
-                {150, true, true, -1, psIntro},    {279, true, true, -1, psIntro},
-                {280, false, false, 160, psIntro}, {399, false, false, 160, psIntro},
-                {400, false, false, 160, psIntro}, {401, false, false, 156, psIntro},
-                {432, false, false, 32, psIntro},  {433, false, false, -1, psMenu}};
-  for (const auto& f : frames) {
-    Game.programState = psIntro;
-    DrawAt(f.t);
-    EXPECT_EQ(LogoShown(), f.logo) << f.t;
-    EXPECT_EQ(PresentsShown(), f.presents) << f.t;
-    for (int y : {160, 156, 32})
-      EXPECT_EQ(SpriteShown(Game.sprTitle, 40, y), y == f.titleY) << f.t << " y " << y;
-    EXPECT_EQ(Game.programState, f.after) << f.t;
-    EXPECT_EQ(PixelAt(40, 10), 5) << "nothing drawn outside the field";
-  }
-}
-
-TEST_F(IntroTest, StarsMoveOncePerFrameOnlyOnceTheyAreShown) {
-  Game.optStars.value = false;
-  const auto start = StarPositions();
-  DrawAt(279);
-  EXPECT_EQ(StarPositions(), start);
-  DrawAt(280);
-  EXPECT_NE(StarPositions(), start) << "the intro moves the stars whatever the option says";
-}
-
-TEST_F(IntroTest, EscapeSkipsToTheMenuAfterOneFrame) {
-  Game.tickCount = 10;
-  Game.event = SDL_Event{};
-  Game.event.type = SDL_KEYDOWN;
-  Game.event.key.keysym.sym = SDLK_ESCAPE;
-  DispatchEvent();
-  DispatchEvent();
-  EXPECT_EQ(Game.tickCount, 433);
-  DrawIntroFrame();
-  EXPECT_EQ(Game.programState, psMenu);
-  EXPECT_EQ(Game.menuState, msMain);
 }
 }  // namespace

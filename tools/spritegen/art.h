@@ -1,4 +1,4 @@
-// Every picture the generator draws, one function each; main.cpp decides the file names.
+// Every picture the generator draws, one function each; spritegen.cpp decides the file names.
 #pragma once
 #include <cstdint>
 

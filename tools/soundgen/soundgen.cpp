@@ -1,4 +1,4 @@
-// main.cpp: soundgen <outdir> writes the game's sound effects to <outdir>/sounds and its music track to
+// soundgen.cpp: soundgen <outdir> writes the game's sound effects to <outdir>/sounds and its music track to
 // <outdir>/music, the same bytes on every run.
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,4 @@
-// score.cpp: the composition of the music track, an upbeat A minor tune in six sections: intro, A, A2, B,
+// musicscore.cpp: the composition of the music track, an upbeat A minor tune in six sections: intro, A, A2, B,
 // break, A' (40 bars at 150 bpm). Melodies are written as note names with lengths in sixteenths; bass,
 // arpeggio, pad, harmony and drums are derived from each section's chords.
 #include <cstdio>
