@@ -17,6 +17,7 @@
 #include "play/levelset.h"
 #include "play/paddle.h"
 #include "play/particles.h"
+#include "play/players.h"
 #include "store/highscores.h"
 
 namespace {
@@ -70,6 +71,7 @@ void GameTest::SetUp() {
   SetTicksSource(nullptr);
   SetSecondsSource(FixedSeconds);
   RandomSeed(1);
+  ClearSeats();
   Game.balls.Clear();
   Game.bricks.Clear();
   Game.effects.Clear();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 enum TWindowChoice : uint8_t { wcSaved, wcWindowed, wcFullscreen };
 
@@ -15,12 +16,13 @@ struct TCommandLine {
   bool help = false;
   bool version = false;
   bool listLevels = false;
-  TWindowChoice window = wcSaved;  // for this run only; the saved option stays
-  std::string scale;               // as typed, empty when absent
-  std::string replayPath;          // a recorded game to watch instead of playing
-  std::string levelSetFolder;      // a folder of level sources to play instead of the built-in levels
-  std::string editPath;            // a level source to open in the editor
-  std::string error;               // why the arguments were not understood
+  TWindowChoice window = wcSaved;    // for this run only; the saved option stays
+  std::string scale;                 // as typed, empty when absent
+  std::string replayPath;            // a recorded game to watch instead of playing
+  std::string levelSetFolder;        // a folder of level sources to play instead of the built-in levels
+  std::string editPath;              // a level source to open in the editor
+  std::vector<std::string> players;  // the names of a hot-seat game to start at once
+  std::string error;                 // why the arguments were not understood
 };
 
 enum TKeyAction : uint8_t { kaLeft, kaRight, kaFire, kaPause, KeyActionCount };
@@ -58,6 +60,20 @@ struct TSettings {
   bool musicInPlay = false;  // keep the music playing during play
 };
 
+// One player of a kept hot-seat game: the level they are on, with the score
+// and lives it began with (no lives: out of the game).
+struct TKeptPlayer {
+  std::string name;
+  int levelIndex = 0;
+  std::string levelName;
+  uint32_t score = 0;
+  int lives = 0;
+  bool operator==(const TKeptPlayer& o) const {
+    return name == o.name && levelIndex == o.levelIndex && levelName == o.levelName && score == o.score &&
+           lives == o.lives;
+  }
+};
+
 struct TKeptGame {
   TKeptGame() = default;
   TKeptGame(int levelIndex, std::string levelName, uint32_t score, int lives, std::string setFolder = "")
@@ -72,9 +88,13 @@ struct TKeptGame {
   uint32_t score = 0;     // as the level began
   int lives = 0;          // as the level began
   std::string setFolder;  // the level set it was played on; empty for the built-in one
+  // A hot-seat game: every player, and whose turn it was; the fields above
+  // are then that player's. Empty for a game of one.
+  std::vector<TKeptPlayer> players;
+  int turn = 0;
 
   bool operator==(const TKeptGame& o) const {
     return levelIndex == o.levelIndex && levelName == o.levelName && score == o.score && lives == o.lives &&
-           setFolder == o.setFolder;
+           setFolder == o.setFolder && players == o.players && turn == o.turn;
   }
 };

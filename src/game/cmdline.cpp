@@ -14,6 +14,7 @@
 #include "play/gameflow.h"
 #include "play/level.h"
 #include "play/levelset.h"
+#include "play/players.h"
 
 #ifndef REBOUNDER_VERSION
 #define REBOUNDER_VERSION "unknown"
@@ -71,12 +72,26 @@ bool TakeValue(const std::string& arg, const std::string& option, int& i, int ar
   if (value.empty()) error = option + " needs a value";
   return true;
 }
+
+// "ANN,BOB": the names between the commas, without the spaces around them.
+std::vector<std::string> SplitNames(const std::string& list) {
+  std::vector<std::string> names;
+  for (size_t from = 0;;) {
+    const size_t comma = std::min(list.find(',', from), list.size());
+    std::string name = list.substr(from, comma - from);
+    name.erase(0, name.find_first_not_of(' '));
+    name.erase(name.find_last_not_of(' ') + 1);
+    names.push_back(name);
+    if (comma == list.size()) return names;
+    from = comma + 1;
+  }
+}
 }  // namespace
 
 TCommandLine ParseCommandLine(int argc, char** argv) {
   TCommandLine cl;
   bool optionsEnded = false;
-  std::string bareName;
+  std::string bareName, players;
   for (int i = 1; i < argc && cl.error.empty(); ++i) {
     const std::string arg = argv[i];
     if (optionsEnded || arg.empty() || arg[0] != '-') {
@@ -98,12 +113,14 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
                TakeValue(arg, "--scale", i, argc, argv, cl.scale, cl.error) ||
                TakeValue(arg, "--replay", i, argc, argv, cl.replayPath, cl.error) ||
                TakeValue(arg, "--levels", i, argc, argv, cl.levelSetFolder, cl.error) ||
-               TakeValue(arg, "--edit", i, argc, argv, cl.editPath, cl.error)) {
+               TakeValue(arg, "--edit", i, argc, argv, cl.editPath, cl.error) ||
+               TakeValue(arg, "--players", i, argc, argv, players, cl.error)) {
     } else {
       cl.error = "unknown option " + arg;
     }
   }
   if (cl.levelName.empty()) cl.levelName = bareName;
+  if (!players.empty()) cl.players = SplitNames(players);
   return cl;
 }
 
@@ -117,6 +134,9 @@ std::string UsageText() {
          "                            the speed to 1x, 4x or 16x, Escape quits)\n"
          "      --list-levels         print the level names in play order and exit\n"
          "      --levels DIR          play the level set in DIR, a folder of .lvl sources\n"
+         "      --players NAMES       start a hot-seat game at once (on --level NAME when\n"
+         "                            given): two to four names with commas between them,\n"
+         "                            \"ANN,BOB\"; the turn passes whenever a life is lost\n"
          "      --edit FILE.lvl       open a level source in the level editor (a new\n"
          "                            level when FILE.lvl does not exist yet)\n"
          "      --windowed            play in a window this time (the saved option stays)\n"
@@ -170,6 +190,14 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
   if (!commandLine.error.empty()) {
     std::fprintf(stderr, "rebounder: %s\n%s", commandLine.error.c_str(), UsageText().c_str());
     return 2;
+  }
+  // Names that cannot play are refused in one line, before anything starts.
+  if (!commandLine.players.empty()) {
+    const std::string fault = PlayerNamesFault(commandLine.players);
+    if (!fault.empty()) {
+      std::fprintf(stderr, "rebounder: --players: %s\n", fault.c_str());
+      return 2;
+    }
   }
   if (commandLine.help) {
     std::fputs(UsageText().c_str(), stdout);

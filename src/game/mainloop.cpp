@@ -145,6 +145,7 @@ void StartUp() {
     // A level named on the command line is a new game, which replaces a kept one.
     DiscardSavedGame();
     LoadLevel(Game.commandLine.levelName, 0, 0);
+    StartGameAtLevel(Game.commandLine.players);
     Game.programState = psGame;
   } else {
     LoadSavedGame();
@@ -159,6 +160,9 @@ void StartUp() {
   Game.stars->Create(0, 0, Game.sprStar);
   Game.lastTick = GetTicks();
   if (!Game.commandLine.levelName.empty()) RecordLevelStart(Game.commandLine.levelName);
+  // Players named without a level start a new game at once, on the first level.
+  if (Game.commandLine.levelName.empty() && !Game.commandLine.players.empty())
+    StartNewGame(0, Game.commandLine.players);
 }
 
 void LogicTick() {

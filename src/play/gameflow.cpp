@@ -16,6 +16,7 @@
 #include "play/level.h"
 #include "play/levelset.h"
 #include "play/paddle.h"
+#include "play/players.h"
 #include "store/highscores.h"
 
 namespace {
@@ -96,8 +97,10 @@ void NextLevel() {
   Game.levelComplete = false;
 }
 
-void StartNewGame(int difficulty) {
+void StartNewGame(int difficulty, const std::vector<std::string>& players) {
   DiscardSavedGame();
+  // Seated before the recording begins, so that it names them.
+  SeatPlayers(players, LevelCount() * difficulty, "");
   Hooks.gameStarted(difficulty);
   PlaySound(Game.sndMenuSelect);
   Game.programState = psGame;
@@ -109,6 +112,8 @@ void StartNewGame(int difficulty) {
   NextLevel();
 }
 
+void StartGameAtLevel(const std::vector<std::string>& players) { SeatPlayers(players, -1, Game.levelName); }
+
 void CheckGameFlow() {
   // Nothing moves while a question waits for its answer or play is frozen:
   // not even a held fire launches.
@@ -118,6 +123,9 @@ void CheckGameFlow() {
     Game.gameState = gsGameDone;
     PlaySound(Game.sndGameDone);
   }
+  // A hot seat passes the turn on a lost ball; the game is over only when
+  // nobody has a life left.
+  if (Game.gameState == gsBallLost && HotSeatGame()) PassTurn();
   // Below zero too: n on the game-over screen loads a level with no life left,
   // and losing its ball must end the game again, not go on for ever.
   if (Game.gameState == gsBallLost && Game.lives <= 0) {
@@ -133,18 +141,36 @@ void CheckGameFlow() {
   Game.firePressed = false;
 }
 
+namespace {
+// Every player's score enters under their own name, the best first, so that
+// a tie ranks the player who reached it first higher; the best rank comes back.
+int RankPlayers() {
+  std::vector<int> order;
+  for (int i = 0; i < static_cast<int>(HotSeat.players.size()); ++i) order.push_back(i);
+  std::stable_sort(order.begin(), order.end(), [](int a, int b) { return PlayerScore(a) > PlayerScore(b); });
+  int best = 0;
+  for (int i : order) {
+    const int rank = RankScoreAs(PlayerScore(i), HotSeat.players[static_cast<size_t>(i)].name);
+    if (rank > 0 && (best == 0 || rank < best)) best = rank;
+  }
+  return best;
+}
+}  // namespace
+
 std::vector<TSaveResult> EndGame() {
   DiscardSavedGame();
   Game.programState = psMenu;
   Game.returnState = psMenu;
-  Game.newScoreRank = RankScore();
+  const bool named = HotSeatGame();
+  Game.newScoreRank = named ? RankPlayers() : RankScore();
   Hooks.gameEnded(Game.newScoreRank);
+  ClearSeats();
   // The entry and its recording reach the disk now, under the default name,
   // so that nothing the player does on the name entry can lose them.
   std::vector<TSaveResult> saves;
   if (Game.newScoreRank > 0) saves = SaveNewScore();
   Game.typedName.clear();
-  Game.menuState = Game.newScoreRank >= 1 ? msNewHighScore : msHighScores;
+  Game.menuState = Game.newScoreRank >= 1 && !named ? msNewHighScore : msHighScores;
   Game.menuCursor = 3;
   Game.tableCursor = std::max(0, Game.newScoreRank - 1);
   return saves;
@@ -173,6 +199,11 @@ TKeptGame GameToKeep() {
     kept.levelName = Game.levelName;
     kept.score = Game.levelStartScore;
     kept.lives = Game.levelStartLives;
+  }
+  if (HotSeatGame()) {
+    const TKeptPlayer atPlay = {"", kept.levelIndex, kept.levelName, kept.score, kept.lives};
+    kept.players = PlayersToKeep(atPlay);
+    kept.turn = HotSeat.turn;
   }
   // A set named by a relative path must still be found from another folder.
   std::error_code ignored;
@@ -207,7 +238,10 @@ void ResumeGame(const TKeptGame& kept) {
   Game.paddle->ClearPowers();
   Game.ballType = btNormal;
   MusicForPlay();
-  if (kept.levelIndex < 0) {
+  ClearSeats();
+  if (kept.players.size() > 1) {
+    SeatKeptPlayers(kept);
+  } else if (kept.levelIndex < 0) {
     Game.levelIndex = -1;
     LoadLevel(kept.levelName, 0, 0);
     Game.levelComplete = false;

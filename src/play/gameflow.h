@@ -17,10 +17,16 @@ TLapSettings LapSettings(int levelIndex);
 std::vector<std::string> BuiltInLevelNames();
 void BuildLevelList();
 void NextLevel();
-void StartNewGame(int difficulty);
+// A new game at a difficulty; two to four names make it a hot-seat game.
+void StartNewGame(int difficulty, const std::vector<std::string>& players = {});
+// The level named on the command line has been loaded as a game of one;
+// two to four names seat players who all start on it.
+void StartGameAtLevel(const std::vector<std::string>& players);
 void CheckGameFlow();
 // Ranks the score, saves a new entry with its recording, and opens the name
 // entry or the table; returns how the saves went, for the caller to report.
+// In a hot-seat game every player's score is ranked under their name, and
+// the table opens without a name entry.
 std::vector<TSaveResult> EndGame();
 // True while there is a game to lose: in play or paused, not over, with a life left.
 bool GameInProgress();

@@ -12,6 +12,10 @@
 // "set FOLDER" after the first. A game on the built-in set stays format 1, so
 // that an older Rebounder still resumes it, and refuses a game on a set it
 // would resume on the wrong levels.
+//
+// A hot-seat game is written as format 3: after the optional set line,
+// "players COUNT TURN", then for each player "name NAME" and their level,
+// lap, score and lives lines as above (no lives: out of the game).
 #include "play/keptgame.h"
 
 #include <algorithm>
@@ -26,11 +30,12 @@
 #include "base/globals.h"
 #include "play/level.h"
 #include "play/levelset.h"
+#include "play/players.h"
 
 namespace {
 const char* const FileName = "savedgame.dat";
 const char* const Magic = "rebounder-saved-game";
-constexpr int FormatVersion = 2;
+constexpr int FormatVersion = 3;
 // Room for a set folder as long as a path may be (PATH_MAX).
 constexpr size_t MostBytes = 4096 + 512;
 constexpr int64_t MostLevelIndex = 1 << 24;
@@ -76,17 +81,81 @@ size_t SetSize(const std::string& folder) {
 }
 }  // namespace
 
+namespace {
+// The four lines of a level start: where, its lap, the score and the lives.
+std::string LevelLines(const TKeptPlayer& p, size_t setSize) {
+  const size_t lap = p.levelIndex < 0 ? 0 : static_cast<size_t>(p.levelIndex) / setSize;
+  return "level " + std::to_string(p.levelIndex) + " " + p.levelName + "\nlap " + std::to_string(lap) +
+         "\nscore " + std::to_string(p.score) + "\nlives " + std::to_string(p.lives) + "\n";
+}
+
+// Reads the four lines from `at`; lives may be 0 only for a hot-seat player.
+bool ReadLevelLines(const std::vector<std::string>& lines, size_t at, int64_t fewestLives, TKeptPlayer& p,
+                    int64_t& lap) {
+  const std::string& level = lines[at];
+  const size_t space = level.find(' ', 6);
+  int64_t index = 0, score = 0, lives = 0;
+  if (space == std::string::npos || !NumberLine(level.substr(0, space), "level", -1, MostLevelIndex, index) ||
+      !NumberLine(lines[at + 1], "lap", 0, MostLevelIndex, lap) ||
+      !NumberLine(lines[at + 2], "score", 0, UINT32_MAX, score) ||
+      !NumberLine(lines[at + 3], "lives", fewestLives, MostLives, lives))
+    return false;
+  p.levelIndex = static_cast<int>(index);
+  p.levelName = level.substr(space + 1);
+  p.score = static_cast<uint32_t>(score);
+  p.lives = static_cast<int>(lives);
+  return true;
+}
+
+bool LapFits(int64_t lap, const TKeptPlayer& p, size_t setSize) {
+  return lap == (p.levelIndex < 0 ? 0 : p.levelIndex / static_cast<int64_t>(setSize));
+}
+
+// The players of a format 3 file, from the line after "players".
+bool ReadPlayers(const std::vector<std::string>& lines, size_t count, TKeptGame& read, std::string& error) {
+  if (lines.size() != 3 + 5 * count)
+    return Refuse(error, "damaged: " + std::to_string(lines.size()) + " lines, " +
+                             std::to_string(3 + 5 * count) + " expected");
+  std::vector<int64_t> laps;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t at = 2 + 5 * i;
+    TKeptPlayer p;
+    int64_t lap = 0;
+    p.name = lines[at].substr(0, 5) == "name " ? lines[at].substr(5) : "";
+    if (!PlayerNamesFault({p.name, "B"}).empty())
+      return Refuse(error, "damaged: a player's name is missing or unusable");
+    if (!ReadLevelLines(lines, at + 1, 0, p, lap))
+      return Refuse(error, "damaged: a value is missing, malformed or out of range");
+    read.players.push_back(p);
+    laps.push_back(lap);
+  }
+  const TKeptPlayer& atPlay = read.players[static_cast<size_t>(read.turn)];
+  if (atPlay.lives <= 0) return Refuse(error, "damaged: the player whose turn it is has no life left");
+  read.levelIndex = atPlay.levelIndex;
+  read.levelName = atPlay.levelName;
+  read.score = atPlay.score;
+  read.lives = atPlay.lives;
+  const size_t setSize = LoadSetFolder(read.setFolder).LevelNames().size();
+  for (size_t i = 0; i < count; ++i)
+    if (!LapFits(laps[i], read.players[i], std::max<size_t>(1, setSize)))
+      return Refuse(error, "damaged: its lap does not match its level");
+  return true;
+}
+}  // namespace
+
 std::string SavedGamePath() { return DataFilePath(FileName); }
 
 std::string SavedGameText(const TKeptGame& game) {
-  const size_t lap = game.levelIndex < 0 ? 0 : static_cast<size_t>(game.levelIndex) / SetSize(game.setFolder);
-  const int version = game.setFolder.empty() ? 1 : FormatVersion;
+  const size_t setSize = SetSize(game.setFolder);
+  const bool hotSeat = !game.players.empty();
+  const int version = hotSeat ? 3 : game.setFolder.empty() ? 1 : 2;
   std::string text = std::string(Magic) + " " + std::to_string(version) + "\n";
   if (!game.setFolder.empty()) text += "set " + game.setFolder + "\n";
-  text += "level " + std::to_string(game.levelIndex) + " " + game.levelName + "\n";
-  text += "lap " + std::to_string(lap) + "\n";
-  text += "score " + std::to_string(game.score) + "\n";
-  text += "lives " + std::to_string(game.lives) + "\n";
+  if (!hotSeat)
+    text += LevelLines({"", game.levelIndex, game.levelName, game.score, game.lives}, setSize);
+  else
+    text += "players " + std::to_string(game.players.size()) + " " + std::to_string(game.turn) + "\n";
+  for (const TKeptPlayer& p : game.players) text += "name " + p.name + "\n" + LevelLines(p, setSize);
   return text + "check " + Checksum(text) + "\n";
 }
 
@@ -102,35 +171,47 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
     return Refuse(error, "not a Rebounder saved game");
   if (version > FormatVersion)
     return Refuse(error, "saved by a newer Rebounder (format " + std::to_string(version) + ")");
-  const size_t expected = version == 1 ? 6 : 7;
-  if (lines.size() != expected)
-    return Refuse(error, "damaged: " + std::to_string(lines.size()) + " lines, " + std::to_string(expected) +
-                             " expected");
   TKeptGame read;
-  if (version >= 2) {
+  // Format 2 always names a set; format 3 only when the game was on a player's.
+  const bool setLine = version == 2 || (version == 3 && lines.size() > 1 && lines[1].substr(0, 4) == "set ");
+  if (version < 3) {
+    const size_t expected = version == 1 ? 6 : 7;
+    if (lines.size() != expected)
+      return Refuse(error, "damaged: " + std::to_string(lines.size()) + " lines, " +
+                               std::to_string(expected) + " expected");
+  }
+  if (setLine) {
     read.setFolder = lines[1].substr(0, 4) == "set " ? lines[1].substr(4) : "";
     if (!CleanSetFolder(read.setFolder)) return Refuse(error, "damaged: its level set line is unusable");
     lines.erase(lines.begin() + 1);
   }
-  const std::string& level = lines[1];
-  const size_t space = level.find(' ', 6);
-  int64_t index = 0, lap = 0, score = 0, lives = 0;
-  if (space == std::string::npos || !NumberLine(level.substr(0, space), "level", -1, MostLevelIndex, index) ||
-      !NumberLine(lines[2], "lap", 0, MostLevelIndex, lap) ||
-      !NumberLine(lines[3], "score", 0, UINT32_MAX, score) ||
-      !NumberLine(lines[4], "lives", 1, MostLives, lives))
+  int64_t lap = 0, count = 0, turn = 0;
+  TKeptPlayer atPlay;
+  if (version < 3 && !ReadLevelLines(lines, 1, 1, atPlay, lap))
     return Refuse(error, "damaged: a value is missing, malformed or out of range");
-  const size_t checked = text.size() - lines[5].size() - 1;
-  if (lines[5] != "check " + Checksum(text.substr(0, checked)))
+  if (version == 3) {
+    const std::string& head = lines.size() > 1 ? lines[1] : lines[0];
+    const size_t space = head.find(' ', 8);
+    if (space == std::string::npos || !NumberLine(head.substr(0, space), "players", 2, MostPlayers, count) ||
+        !NumberLine("turn" + head.substr(space), "turn", 0, count - 1, turn))
+      return Refuse(error, "damaged: its players line is unusable");
+  }
+  const size_t checked = text.size() - lines.back().size() - 1;
+  if (lines.back() != "check " + Checksum(text.substr(0, checked)))
     return Refuse(error, "damaged: its check sum does not match");
-  read.levelIndex = static_cast<int>(index);
-  read.levelName = level.substr(space + 1);
-  read.score = static_cast<uint32_t>(score);
-  read.lives = static_cast<int>(lives);
+  if (version == 3) {
+    read.turn = static_cast<int>(turn);
+    if (!ReadPlayers(lines, static_cast<size_t>(count), read, error)) return false;
+  } else {
+    read.levelIndex = atPlay.levelIndex;
+    read.levelName = atPlay.levelName;
+    read.score = atPlay.score;
+    read.lives = atPlay.lives;
+  }
   const CLevelSet set = LoadSetFolder(read.setFolder);
   const std::string misfit = KeptGameMisfit(read, set);
   if (!misfit.empty()) return Refuse(error, misfit);
-  if (lap != (index < 0 ? 0 : index / static_cast<int64_t>(set.LevelNames().size())))
+  if (version < 3 && !LapFits(lap, atPlay, set.LevelNames().size()))
     return Refuse(error, "damaged: its lap does not match its level");
   game = read;
   return true;
@@ -144,15 +225,20 @@ std::string KeptGameMisfit(const TKeptGame& game, const CLevelSet& set) {
   if (!set.IsClassic() && !std::filesystem::is_directory(set.folder, ignored))
     return "its " + named + " is gone" + folder;
   if (names.empty()) return "its " + named + " has no level left that can be played" + folder;
-  const std::string& name = game.levelName;
-  bool there = false;
-  if (game.levelIndex >= 0)
-    there = names[static_cast<size_t>(game.levelIndex) % names.size()] == name;
-  else if (set.IsClassic())
-    there = PlayableName(name);
-  else
-    there = std::find(names.begin(), names.end(), name) != names.end();
-  if (there) return "";
+  auto there = [&](int index, const std::string& name) {
+    if (index >= 0) return names[static_cast<size_t>(index) % names.size()] == name;
+    if (set.IsClassic()) return PlayableName(name);
+    return std::find(names.begin(), names.end(), name) != names.end();
+  };
+  // Every player of a hot-seat game must find their level, the player at play first.
+  std::string name = game.levelName;
+  bool found = there(game.levelIndex, name);
+  for (const TKeptPlayer& p : game.players)
+    if (found && !there(p.levelIndex, p.levelName)) {
+      name = p.levelName;
+      found = false;
+    }
+  if (found) return "";
   return "its level \"" + name + "\" is not " +
          (set.IsClassic() ? "this game's" : "in the " + named + folder);
 }

@@ -39,6 +39,7 @@ void TradeGame(TSavedGame& s) {
   swap(Game.newScoreRank, s.newScoreRank);
   swap(Game.levelName, s.levelName);
   swap(Game.typedName, s.typedName);
+  HotSeat.Swap(s.hotSeat);
   const uint64_t random = RandomState();
   SetRandomState(s.random);
   s.random = random;

@@ -13,6 +13,7 @@
 #include "play/floater.h"
 #include "play/paddle.h"
 #include "play/particles.h"
+#include "play/players.h"
 
 struct TSavedGame {
   TObjectList<CBall> balls;
@@ -33,6 +34,7 @@ struct TSavedGame {
   int levelIndex = -1, maxFloaters = 0, floaterInterval = 0, floaterTimer = 0, newScoreRank = 0;
   std::string levelName, typedName;
   uint64_t random = 1;
+  THotSeat hotSeat;
 };
 
 // Swaps the saved part with the game's own.

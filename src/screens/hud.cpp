@@ -12,6 +12,7 @@
 #include "platform/keymap.h"
 #include "play/level.h"
 #include "play/paddle.h"
+#include "play/players.h"
 
 namespace {
 constexpr int Tile = 20;
@@ -35,6 +36,9 @@ struct TMessage {
 const TMessage Messages[] = {
     {gsNewBall, "get ready", 198}, {gsGameOver, "game over", 197}, {gsGameDone, "well done", 197}};
 constexpr int MessageY = 299;
+// The score's slot in the HUD picture, and where the player's name gets one.
+constexpr SDL_Rect HudSlot = {36, 11, 84, 18};
+constexpr int NameSlotX = 138;
 constexpr int MessageBoxLeft = 160;
 constexpr int MessageBoxRight = 320;
 // Play frozen by the pause key says so in the same box, over any other message.
@@ -52,8 +56,23 @@ void DrawMessageBox(int x, const char* text) {
   DrawText(Game.fontMenu, x, MessageY, text);
 }
 
+// In a hot-seat game the field names the player at play.
+std::string PlayerAtPlay() {
+  return HotSeatGame() ? HotSeat.players[static_cast<size_t>(HotSeat.turn)].name : "";
+}
+
+// A message that names the player, in a box as wide as it needs.
+void DrawNamedMessage(const std::string& text) {
+  int n = (TextWidth(Game.fontMenu, text) + Tile - 1) / Tile;
+  if (n % 2 != 0) ++n;
+  n = std::max(n, 6);
+  DrawBox(Game.sprMessage, (24 - n) / 2 - 1, 14, n + 2, 3);
+  DrawText(Game.fontMenu, (FieldSize - TextWidth(Game.fontMenu, text)) / 2, MessageY, text);
+}
+
 void DrawLevelTitle() {
-  const std::string title = LevelTitle();
+  const std::string player = PlayerAtPlay();
+  const std::string title = player.empty() ? LevelTitle() : player + ": " + LevelTitle();
   const int wName = TextWidth(Game.fontMenu, Game.levelName);
   const int wTitle = TextWidth(Game.fontMenu, title);
   int n = std::max(wTitle, wName) / Tile;
@@ -73,6 +92,11 @@ void DrawStateMessage() {
     return;
   }
   if (Game.gameState == gsFirstBall) DrawLevelTitle();
+  const std::string player = PlayerAtPlay();
+  if (!player.empty() && Game.gameState == gsNewBall) {
+    DrawNamedMessage(player + ": get ready");
+    return;
+  }
   for (const TMessage& m : Messages)
     if (m.state == Game.gameState) DrawMessageBox(m.x, m.text);
 }
@@ -125,6 +149,13 @@ void DrawHud() {
   DrawText(Game.fontScore, 43, 447, score);
   for (int i = 0; i < Game.energy / 2000; ++i) DrawSprite(Game.sprEnergyBar, 244 + 5 * i, 447);
   for (int k = 0; k < Game.lives; ++k) DrawSprite(Game.sprLife, 405 - 10 * k, 433);
+  // A hot-seat game names the player at play in a slot like the score's,
+  // laid over the grille between the score and the energy.
+  const std::string player = PlayerAtPlay();
+  if (!player.empty()) {
+    DrawSpriteWindow(Game.sprHud, HudSlot.x, HudSlot.y, HudSlot.w, HudSlot.h, NameSlotX, 432 + HudSlot.y);
+    DrawText(Game.fontScore, NameSlotX + (HudSlot.w - TextWidth(Game.fontScore, player)) / 2, 447, player);
+  }
   DrawStateMessage();
 }
 

@@ -10,6 +10,7 @@
 #include "media/catalogue.h"
 #include "play/level.h"
 #include "play/paddle.h"
+#include "play/players.h"
 #include "screens/hud.h"
 #include "store/highscores.h"
 
@@ -112,15 +113,60 @@ std::vector<const TPower*> PowersInForce() {
 
 int LitSegments() { return (std::min(Game.energy, FullEnergy) * BarSegments + FullEnergy - 1) / FullEnergy; }
 
+void DrawBest() {
+  Card(19, 5, "best");
+  const int y = Lines(WrapText(Game.fontScore, BestName(), TextWidthMax), 20 * 19 + 38);
+  Lines(WrapText(Game.fontScore, std::to_string(BestScore()), TextWidthMax), y);
+}
+
+// A hot-seat game lists every player under the level, the one at play in
+// the menu font, each with their score and their lives (or "out").
+constexpr int PlayersRow = 8, PlayerStep = 45;
+
+void DrawPlayers() {
+  Card(PlayersRow, 11, "players");
+  int y = 20 * PlayersRow + 36;
+  for (int i = 0; i < static_cast<int>(HotSeat.players.size()); ++i, y += PlayerStep) {
+    const std::string& name = HotSeat.players[static_cast<size_t>(i)].name;
+    const bool atPlay = i == HotSeat.turn;
+    const CFont& font =
+        atPlay && TextWidth(Game.fontMenu, name) <= TextWidthMax ? Game.fontMenu : Game.fontScore;
+    DrawText(font, X((StripWidth - TextWidth(font, name)) / 2), y - (&font == &Game.fontMenu ? 3 : 0), name);
+    if (atPlay) {
+      DrawSprite(Game.sprEnergyBar, X(Inset + 1), y + 2);
+      DrawSprite(Game.sprEnergyBar, X(StripWidth - Inset - 4), y + 2);
+    }
+    Lines({std::to_string(PlayerScore(i))}, y + LineStep);
+    const int lives = PlayerLives(i);
+    if (lives <= 0 || lives > 5) {
+      Lines({lives <= 0 ? std::string("out") : "x" + std::to_string(lives)}, y + 2 * LineStep);
+      continue;
+    }
+    const int left = (StripWidth - 10 * lives) / 2;
+    // The life picture's ink is its lowest ten rows.
+    for (int k = 0; k < lives; ++k) DrawSprite(Game.sprLife, X(left + 10 * k), y + 2 * LineStep - 13);
+  }
+}
+
+void DrawHotSeatLeft() {
+  Card(0, PlayersRow, "level");
+  const int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax), 40) + 4;
+  Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax), y);
+  DrawPlayers();
+  DrawBest();
+}
+
 void DrawLeft() {
+  if (HotSeatGame()) {
+    DrawHotSeatLeft();
+    return;
+  }
   Card(0, 14, "level");
   int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax), 40) + 8;
   Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax), y);
   Card(14, 5, "lap");
   BigValue(14, std::to_string(LevelLap()));
-  Card(19, 5, "best");
-  y = Lines(WrapText(Game.fontScore, BestName(), TextWidthMax), 20 * 19 + 38);
-  Lines(WrapText(Game.fontScore, std::to_string(BestScore()), TextWidthMax), y);
+  DrawBest();
 }
 
 void DrawRight() {
@@ -140,8 +186,12 @@ void DrawRight() {
 }
 
 std::string LeftContents() {
-  return Game.levelName + '\n' + LevelPlace() + '\n' + std::to_string(LevelLap()) + '\n' + BestName() + '\n' +
-         std::to_string(BestScore());
+  std::string players;
+  for (int i = 0; i < static_cast<int>(HotSeat.players.size()); ++i)
+    players += HotSeat.players[static_cast<size_t>(i)].name + (i == HotSeat.turn ? "*" : " ") +
+               std::to_string(PlayerScore(i)) + " " + std::to_string(PlayerLives(i)) + '\n';
+  return players + Game.levelName + '\n' + LevelPlace() + '\n' + std::to_string(LevelLap()) + '\n' +
+         BestName() + '\n' + std::to_string(BestScore());
 }
 
 std::string RightContents() {

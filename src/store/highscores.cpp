@@ -7,6 +7,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -39,6 +40,7 @@ struct TOwnRow {
   std::string recording;  // kept beside the row when it is first saved; "" for none
 };
 std::vector<TOwnRow> ownRows;
+size_t unsavedFrom = 0;  // the rows ranked since the last save: the last game's
 
 // The digit row with Shift held, as the common US keyboard prints it.
 const char ShiftedDigits[] = ")!@#$%^&*(";
@@ -231,6 +233,7 @@ TSaveResult MergeAndSave(std::string& recordingError) {
     kept.push_back(own);
   }
   ownRows = kept;
+  unsavedFrom = ownRows.size();
   if (!saved) return TSaveResult::Failed("the high scores", error);
   ShowTable(rows);
   Game.newScoreRank = last + 1;
@@ -255,6 +258,7 @@ std::string DefaultName() {
 
 void LoadHighScores() {
   ownRows.clear();
+  unsavedFrom = 0;
   const std::string path = SetFilePath(Game.levelSetName, ScoresFile);
   // A damaged file is moved aside under the lock, so that a good table
   // another copy is saving meanwhile cannot be taken for it.
@@ -288,23 +292,26 @@ std::vector<TSaveResult> SaveNewScore() {
 }
 
 void KeepNewScoreRecording(std::string text) {
-  if (!ownRows.empty()) ownRows.back().recording = std::move(text);
+  for (size_t i = std::min(unsavedFrom, ownRows.size()); i < ownRows.size(); ++i) ownRows[i].recording = text;
 }
 
-int RankScore() {
+int RankScore() { return RankScoreAs(Game.score, DefaultName()); }
+
+int RankScoreAs(uint32_t score, const std::string& name) {
   TRows rows;
   for (int i = 0; i < Game.highScores.Count(); ++i) rows.push_back(*Game.highScores[i]);
-  const int pos = RankIn(rows, Game.score);
+  const int pos = RankIn(rows, score);
   if (pos >= TableSize) return 0;
-  const std::string name = DefaultName();
-  Game.highScores.Insert(pos, new CHighScore(name, Game.score));
+  Game.highScores.Insert(pos, new CHighScore(name, score));
   while (Game.highScores.Count() > TableSize) Game.highScores.RemoveAt(Game.highScores.Count() - 1);
   TOwnRow own;
-  own.score = Game.score;
+  own.score = score;
   own.name = CHighScore(name, 0).name;
   ownRows.push_back(own);
   return pos + 1;
 }
+
+char NameKeyChar(SDLKey key, SDLMod mod) { return TypedChar(key, mod); }
 
 TSaveResult NameEntryKey(SDLKey key, SDLMod mod) {
   if (const char c = TypedChar(key, mod)) {

@@ -31,12 +31,18 @@ TSaveResult SaveHighScores();
 // Ranks the finished game's score (1-based, 0 when it does not enter) and
 // puts it in the table under the default name.
 int RankScore();
-// The recording of the game just ranked, saved with its row.
+// The same for a score under a given name (a hot-seat player's).
+int RankScoreAs(uint32_t score, const std::string& name);
+// The recording of the game just ranked, saved with its rows (a hot-seat
+// game may enter several).
 void KeepNewScoreRecording(std::string text);
 // Saves the new entry and its recording together, as soon as the game ends;
 // the entry's rank in the merged table becomes Game.newScoreRank. Returns
 // what went wrong with the recording, then with the table.
 std::vector<TSaveResult> SaveNewScore();
+// The character a key types into a name (0 for none): capitals, digits and
+// with Shift their signs, and space, whatever the keyboard's layout.
+char NameKeyChar(SDLKey key, SDLMod mod);
 // Typing the new entry's name; Enter, or Escape, which keeps the name typed
 // so far (or the row's own), stores the table at once and returns how that went.
 TSaveResult NameEntryKey(SDLKey key, SDLMod mod = KMOD_NONE);

@@ -111,3 +111,18 @@ TEST(AssetFolder, TheEnvironmentsChoiceThenTheWorkingDirectory) {
   unsetenv("REBOUNDER_DATA_DIR");
 }
 }  // namespace
+
+// Two to four names start a hot-seat game; anything else is refused in one
+// line, with the status of the other refusals, before anything starts.
+TEST(CommandLine, PlayersAreNamedOrRefusedInOneLine) {
+  EXPECT_EQ(Parse({"--players", "ANN, BOB ,CY", "--level", "diamond"}).players,
+            (std::vector<std::string>{"ANN", "BOB", "CY"}));
+  EXPECT_EQ(Answer({"--players=ANN,BOB"}).status, -1);
+  for (const char* names : {"A,B,C,D,E", "ANN", "ANN,,BOB", "ANN, ", "ANN,BARTHOLOMEW", "ANN,B\xc3\xb6"}) {
+    const TAnswer a = Answer({"--players", names});
+    EXPECT_EQ(a.status, 2) << names;
+    EXPECT_EQ(std::count(a.err.begin(), a.err.end(), '\n'), 1) << a.err;
+    EXPECT_EQ(a.err.rfind("rebounder: --players: ", 0), 0u) << a.err;
+  }
+  EXPECT_NE(Answer({"--help"}).out.find("--players NAMES"), std::string::npos);
+}
