@@ -21,6 +21,7 @@
 #include "play/levelset.h"
 #include "play/paddle.h"
 #include "play/particles.h"
+#include "play/players.h"
 #include "replay/attract.h"
 #include "replay/recorder.h"
 
@@ -88,6 +89,12 @@ SDL_Event EventOf(const TReplayItem& item) {
   return e;
 }
 
+std::vector<std::string> Names(const TReplayStart& s) {
+  std::vector<std::string> names;
+  for (const TKeptPlayer& p : s.players) names.push_back(p.name);
+  return names;
+}
+
 void ApplyStart(const TReplayStart& s) {
   // The options and controls that shape play and picture are the recorded
   // ones; the window and what is heard stay as the viewer has them.
@@ -141,6 +148,7 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
     Game.score = 0;
     Game.lives = 3;
     Game.programState = psGame;
+    StartGameAtLevel(Names(s));
     ApplyStart(s);
     SetRandomState(s.random);
     // The game drew its first frame before its first pass (and the drawing
@@ -149,10 +157,14 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
   } else {
     ApplyStart(s);
     Game.programState = psMenu;
-    if (s.resumed)
-      ResumeGame({s.resumeLevel, s.levelName, s.resumeScore, s.resumeLives, s.levelSetFolder});
-    else
-      StartNewGame(s.difficulty);
+    if (s.resumed) {
+      TKeptGame kept(s.resumeLevel, s.levelName, s.resumeScore, s.resumeLives, s.levelSetFolder);
+      kept.players = s.players;
+      kept.turn = s.turn;
+      ResumeGame(kept);
+    } else {
+      StartNewGame(s.difficulty, Names(s));
+    }
   }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/keymap.h"
 #include "play/paddle.h"
 #include "play/particles.h"
+#include "play/players.h"
 #include "store/highscores.h"
 
 namespace {
@@ -32,6 +33,9 @@ void OnSeed(uint32_t seed) {
 
 void Begin(TReplayStart start) {
   replay = TReplay();
+  // Only a hot-seat game needs the newer format; any other stays readable
+  // by a Rebounder that knows no players.
+  if (!start.players.empty()) replay.version = HotSeatReplayVersion;
   replay.start = std::move(start);
   pass = TReplayPass();
   runOpen = false;
@@ -149,6 +153,12 @@ TReplayStart CaptureStart() {
   s.beamPhase = Game.beamPhase;
   s.random = RandomState();
   s.levelSetFolder = Game.levelSetFolder;
+  for (const TPlayer& p : HotSeat.players) {
+    TKeptPlayer named;
+    named.name = p.name;
+    s.players.push_back(named);
+  }
+  s.turn = HotSeat.turn;
   if (Game.stars)
     for (int i = 0; i < Game.stars->particles.Count(); ++i) {
       const CParticle* p = Game.stars->particles[i];
@@ -181,6 +191,8 @@ void RecordResumeStart(const TKeptGame& kept) {
   start.levelName = kept.levelName;
   start.resumeScore = kept.score;
   start.resumeLives = kept.lives;
+  start.players = kept.players;
+  start.turn = kept.turn;
   Begin(std::move(start));
 }
 

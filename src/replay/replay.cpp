@@ -13,6 +13,7 @@
 #include "platform/datafile.h"
 #include "platform/fatal.h"
 #include "play/levelset.h"
+#include "play/players.h"
 
 namespace {
 const char* const Magic = "rebounder-replay";
@@ -179,6 +180,32 @@ bool ReadLevelName(TReader& r, size_t words, std::string& name) {
   return clean || r.Fault("unusable level name");
 }
 
+// "players COUNT TURN", then a "player NAME" line for each, and for a
+// resumed game a "kept LEVEL SCORE LIVES LEVELNAME" line after each name.
+bool ReadPlayers(TReader& r, TReplayStart& s) {
+  size_t count = 0;
+  if (!r.Next() || !r.Expect("players", 2) || !r.Number(1, 2, MostPlayers, count) ||
+      !r.Number(2, 0, static_cast<int64_t>(count) - 1, s.turn))
+    return false;
+  std::vector<std::string> names;
+  for (size_t i = 0; i < count; ++i) {
+    TKeptPlayer p;
+    if (!r.Next() || r.words[0] != "player" || r.line.size() < 8) return r.Fault("expected a player's name");
+    p.name = r.line.substr(7);
+    names.push_back(p.name);
+    if (s.resumed) {
+      if (!r.Next() || r.words[0] != "kept" || r.words.size() < 5 ||
+          !r.Number(1, -1, 1 << 24, p.levelIndex) || !r.Number(2, 0, UINT32_MAX, p.score) ||
+          !r.Number(3, 0, 99, p.lives))
+        return r.Fault("bad kept player");
+      if (!ReadLevelName(r, 4, p.levelName)) return false;
+    }
+    s.players.push_back(p);
+  }
+  const std::string fault = PlayerNamesFault(names);
+  return fault.empty() || r.Fault(fault);
+}
+
 bool ReadStart(TReader& r, TReplayStart& s, int version) {
   if (!r.Next()) return r.Fault("the file stops before the game begins");
   if (r.words[0] != "start" || r.words.size() < 3) return r.Fault("expected how the game started");
@@ -204,6 +231,7 @@ bool ReadStart(TReader& r, TReplayStart& s, int version) {
     s.levelSetFolder = r.line.substr(4);
     if (!CleanSetFolder(s.levelSetFolder)) return r.Fault("unusable level set folder");
   }
+  if (version >= HotSeatReplayVersion && !ReadPlayers(r, s)) return false;
   if (!r.Next() || !r.Expect("options", 6)) return false;
   for (int i = 0; i < 6; ++i) {
     if (!r.Number(i + 1, 0, 1, v[i])) return false;
@@ -454,6 +482,15 @@ std::string ReplayText(const TReplay& replay) {
   else
     Line(out, "start difficulty", {s.difficulty});
   if (!s.levelSetFolder.empty()) out += "set " + s.levelSetFolder + "\n";
+  if (!s.players.empty()) {
+    Line(out, "players", {static_cast<int64_t>(s.players.size()), s.turn});
+    for (const TKeptPlayer& p : s.players) {
+      out += "player " + p.name + "\n";
+      if (s.resumed)
+        out += "kept " + std::to_string(p.levelIndex) + " " + std::to_string(p.score) + " " +
+               std::to_string(p.lives) + " " + p.levelName + "\n";
+    }
+  }
   Line(out, "options", {s.options[0], s.options[1], s.options[2], s.options[3], s.options[4], s.options[5]});
   if (s.controls != TControls()) {
     const TControls& c = s.controls;
@@ -512,7 +549,7 @@ bool ParseReplay(std::string_view text, TReplay& replay, std::string& error) {
     error = "not a Rebounder replay";
     return false;
   }
-  if (version > ReplayFormatVersion) {
+  if (version > HotSeatReplayVersion) {
     error = "recorded by a newer Rebounder (replay format " + std::to_string(version) + ")";
     return false;
   }

@@ -8,12 +8,15 @@
 #include <string_view>
 #include <vector>
 
+#include "base/records.h"
 #include "store/settings.h"
 
 // Version 2 adds the window-close and window-attention items and games
 // resumed from a kept game; version 3 the vertical movement of the pointer
 // and the button and place of a click, which the menus answer.
 constexpr int ReplayFormatVersion = 3;
+// Version 4, written only for hot-seat games, adds the players.
+constexpr int HotSeatReplayVersion = 4;
 
 enum TReplayItemKind : uint8_t {
   riMotion,
@@ -86,8 +89,11 @@ struct TReplayStart {
   uint32_t resumeScore = 0;
   int resumeLives = 0;
   uint32_t levelSeed = 0;  // the seed of the command-line level, loaded before recording began
-  bool options[6] = {};    // fullscreen, music, sound, background, stars, explosions
-  TControls controls;      // the mouse speed and keys the game was played with
+  // A hot-seat game's players (of a resumed one, each as kept) and whose turn it was.
+  std::vector<TKeptPlayer> players;
+  int turn = 0;
+  bool options[6] = {};  // fullscreen, music, sound, background, stars, explosions
+  TControls controls;    // the mouse speed and keys the game was played with
   int tickCount = 0;
   int levelIndex = -1;
   int returnState = 0, menuState = 0, menuCursor = 0;
