@@ -15,6 +15,7 @@
 #include "replay/recorder.h"
 #include "screens/editor.h"
 #include "screens/menu.h"
+#include "screens/playerlines.h"
 #include "screens/question.h"
 #include "screens/settingsmenu.h"
 #include "store/highscores.h"
@@ -235,8 +236,9 @@ void DispatchEvent() {
   ApplyFireRule();
   if (e.type != SDL_KEYDOWN) return;
   const SDLKey key = e.key.keysym.sym;
-  // A key pressed to be bound does nothing else.
-  const bool bindingKey = Game.programState == psMenu && CapturingKey() && key != SDLK_ESCAPE;
+  // A key pressed to be bound, or typed into a player's name, does nothing else.
+  const bool bindingKey =
+      Game.programState == psMenu && (CapturingKey() || TypingPlayerName()) && key != SDLK_ESCAPE;
   if (key == SDLK_ESCAPE) HandleEscape();
   if (IsPauseKey(key)) TogglePlayPause();
   if (Game.programState == psMenu && key != SDLK_ESCAPE) HandleMenuKey(key, e.key.keysym.mod);

@@ -23,6 +23,7 @@
 #include "screens/editor.h"
 #include "screens/help.h"
 #include "screens/hud.h"
+#include "screens/playerlines.h"
 #include "screens/question.h"
 #include "screens/settingsmenu.h"
 #include "store/highscores.h"
@@ -293,6 +294,7 @@ void ChooseMainRow() {
     Game.menuState = MainRowOpens[row];
     if (Game.menuState == msHelp) OpenHelp();
     if (Game.menuState == msNewGame) RefreshSetChoices();
+    if (Game.menuState == msNewGame) ResetPlayerLinesFocus();
     // Screens with a cursor start on their first row; the others keep the
     // cursor, so that Escape comes back to the row that opened them.
     if (CursorScreen(Game.menuState)) Game.menuCursor = 0;
@@ -341,7 +343,7 @@ void StartOnChosenSet(int difficulty) {
       LoadHighScores();
     }
   }
-  StartNewGame(difficulty);
+  StartNewGame(difficulty, ChosenPlayers());
 }
 
 // The set line steps back from its left half and on from its right, as
@@ -441,6 +443,7 @@ void PointMenuAt(int x, int y) {
 
 bool ClickMenuAt(int x, int y) {
   if (Game.menuState == msHighScores && PointHighScoresAt(x, y, true)) return true;
+  if (Game.menuState == msNewGame && ClickPlayerLinesAt(x, y)) return true;
   for (const TMenuTarget& t : MenuTargets(Game.menuState)) {
     if (!Inside(t.area, x, y)) continue;
     if (!t.choosable) return true;
@@ -469,6 +472,7 @@ void DrawMenu() {
       const std::string line = SetLineText();
       DrawText(Game.fontScore, (FieldRight - TextWidth(Game.fontScore, line)) / 2, SetLineY, line);
       DrawText(Game.fontScore, CentredX(Game.fontScore, EditorHint), EditorHintY, EditorHint);
+      DrawPlayerLines();
     }
     return;
   }
@@ -503,6 +507,7 @@ void HandleMenuKey(SDLKey key, SDLMod mod) {
   if (Game.menuState == msHighScores) TableKey(key);
   if (Game.menuState == msHelp && (key == SDLK_LEFT || key == SDLK_RIGHT))
     TurnHelpPage(key == SDLK_LEFT ? -1 : 1);
+  if (Game.menuState == msNewGame && PlayerLinesKey(key, mod)) return;
   const TCursorScreen* screen = CursorScreen(Game.menuState);
   if (!screen) return;
   if (key == SDLK_UP) MoveCursor(*screen, -1);
