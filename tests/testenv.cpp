@@ -18,6 +18,7 @@
 #include "play/paddle.h"
 #include "play/particles.h"
 #include "play/players.h"
+#include "screens/playerlines.h"
 #include "store/highscores.h"
 
 namespace {
@@ -72,6 +73,7 @@ void GameTest::SetUp() {
   SetSecondsSource(FixedSeconds);
   RandomSeed(1);
   ClearSeats();
+  ForgetPlayerLines();
   Game.balls.Clear();
   Game.bricks.Clear();
   Game.effects.Clear();

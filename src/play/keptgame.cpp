@@ -122,7 +122,7 @@ bool ReadPlayers(const std::vector<std::string>& lines, size_t count, TKeptGame&
     TKeptPlayer p;
     int64_t lap = 0;
     p.name = lines[at].substr(0, 5) == "name " ? lines[at].substr(5) : "";
-    if (!PlayerNamesFault({p.name, "B"}).empty())
+    if (!PlayerNameFault(p.name).empty())
       return Refuse(error, "damaged: a player's name is missing or unusable");
     if (!ReadLevelLines(lines, at + 1, 0, p, lap))
       return Refuse(error, "damaged: a value is missing, malformed or out of range");

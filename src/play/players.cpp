@@ -81,16 +81,20 @@ void AddSeat(const std::string& name, int level, const std::string& levelName, u
 
 bool HotSeatGame() { return !HotSeat.players.empty(); }
 
+std::string PlayerNameFault(const std::string& name) {
+  if (name.empty()) return "a player's name is empty";
+  if (name.size() > MostPlayerNameLength)
+    return "the name \"" + name + "\" is longer than " + std::to_string(MostPlayerNameLength) + " letters";
+  for (unsigned char c : name)
+    if (c < ' ' || c > '~') return "the name \"" + name + "\" has a letter the game cannot draw";
+  return "";
+}
+
 std::string PlayerNamesFault(const std::vector<std::string>& names) {
   if (names.size() < 2 || names.size() > MostPlayers)
     return "a hot-seat game takes two to four names, not " + std::to_string(names.size());
-  for (const std::string& name : names) {
-    if (name.empty()) return "a player's name is empty";
-    if (name.size() > MostPlayerNameLength)
-      return "the name \"" + name + "\" is longer than " + std::to_string(MostPlayerNameLength) + " letters";
-    for (unsigned char c : name)
-      if (c < ' ' || c > '~') return "the name \"" + name + "\" has a letter the game cannot draw";
-  }
+  for (const std::string& name : names)
+    if (!PlayerNameFault(name).empty()) return PlayerNameFault(name);
   return "";
 }
 

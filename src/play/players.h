@@ -49,8 +49,10 @@ struct THotSeat {
 extern THotSeat HotSeat;
 
 bool HotSeatGame();
-// Why these names cannot play together (too many, one empty, too long, or
-// with a character the font cannot draw); empty when they can.
+// Why a name cannot be a player's (empty, too long, or with a character the
+// font cannot draw), and why these names cannot play together (too few or
+// too many, or one of them); empty when they can.
+std::string PlayerNameFault(const std::string& name);
 std::string PlayerNamesFault(const std::vector<std::string>& names);
 // Seats the players of a new game, each to start on level index `first`
 // (-1: the level `levelName`, named on the command line), with no score and

@@ -150,6 +150,13 @@ void DrawPlayerLines() {
 
 void ResetPlayerLinesFocus() { focus = fcDifficulty; }
 
+void ForgetPlayerLines() {
+  focus = fcDifficulty;
+  count = 1;
+  nameAt = 0;
+  named = false;
+}
+
 bool TypingPlayerName() { return focus == fcNames && Game.menuState == msNewGame; }
 
 int ChosenPlayerCount() { return count; }

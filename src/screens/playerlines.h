@@ -17,6 +17,8 @@ bool ClickPlayerLinesAt(int x, int y);
 void DrawPlayerLines();
 // The screen opens with the difficulties in hand.
 void ResetPlayerLinesFocus();
+// One player and the default names again, as the game starts.
+void ForgetPlayerLines();
 // A name is being typed: keys are letters, not commands.
 bool TypingPlayerName();
 // The names of the game to start: none for one player; an empty name is

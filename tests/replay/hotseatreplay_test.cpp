@@ -3,6 +3,7 @@
 // same turns, levels, scores and lives.
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "base/globals.h"
@@ -11,9 +12,11 @@
 #include "platform/datafile.h"
 #include "play/ball.h"
 #include "play/gameflow.h"
+#include "play/level.h"
 #include "play/players.h"
 #include "replay/playback.h"
 #include "replay/recorder.h"
+#include "replay/replay.h"
 #include "store/highscores.h"
 #include "store/replaystore.h"
 #include "tests/testenv.h"
@@ -46,33 +49,89 @@ protected:
     Game.keyState[key] = down ? 1 : 0;
     DispatchEvent();
   }
+  // Each player launches with a press of their own and then lets the ball
+  // go, the paddle running from it with the arrow keys, until all are out;
+  // returns how often the turn passed.
+  static int PlayToTheEnd() {
+    int turns = 0, lastTurn = HotSeat.turn;
+    Key(SDLK_LEFT, true);
+    for (int tick = 0; Game.gameState != gsGameOver && tick < 40000; ++tick) {
+      if (tick % 50 == 0) Key(SDLK_SPACE, true);
+      if (tick % 50 == 5) Key(SDLK_SPACE, false);
+      const CBall* ball = Game.balls.First();
+      const bool left = Game.keyState[SDLK_LEFT] == 1;
+      if (ball && (ball->x < 240) == left) {
+        Key(left ? SDLK_LEFT : SDLK_RIGHT, false);
+        Key(left ? SDLK_RIGHT : SDLK_LEFT, true);
+      }
+      LogicTick();
+      CheckGameFlow();
+      RecordPass(1);
+      turns += HotSeat.turn != lastTurn;
+      lastTurn = HotSeat.turn;
+    }
+    return turns;
+  }
 };
 }  // namespace
 
-// Each player launches with a press of their own and then lets the ball go,
-// the paddle running from it with the arrow keys, until all are out.
+// A game started on the difficulty screen, on a level named on the command
+// line, or resumed from a kept game: each is written in format 4 with its
+// players and plays back to the same end.
+TEST_F(HotSeatReplay, EveryWayOfStartingPlaysBackTurnForTurn) {
+  TKeptGame kept(41, "dutchie land", 500, 2);
+  kept.players = {{"ANN", 41, "dutchie land", 500, 2}, {"BOB", 0, "go easy on me", 0, 3}};
+  const struct {
+    const char* how;
+    std::function<void()> start;
+    int turns;
+    const char* written;  // how the file names its players
+  } starts[] = {{"difficulty",
+                 [] {
+                   StartNewGame(1, {"ANN", "BOB"});
+                 },
+                 5, "players 2 0\nplayer ANN\nplayer BOB\n"},
+                {"level",
+                 [] {
+                   LoadLevel("diamond", 0, 0);
+                   StartGameAtLevel({"ANN", "BOB"});
+                   RecordLevelStart("diamond");
+                 },
+                 5, " diamond\nplayers 2 0\nplayer ANN\n"},
+                // ANN, with two lives, is out after her second turn; BOB plays his last two alone.
+                {"resumed", [&kept] { ResumeGame(kept); }, 3,
+                 "player ANN\nkept 41 500 2 dutchie land\nplayer BOB\nkept 0"}};
+  for (const auto& s : starts) {
+    GameTest::SetUp();
+    Game.keyState[SDLK_LEFT] = Game.keyState[SDLK_RIGHT] = 0;
+    EnableRecording(true);
+    s.start();
+    EXPECT_EQ(PlayToTheEnd(), s.turns) << s.how;
+    ASSERT_EQ(Game.gameState, gsGameOver) << s.how;
+    const uint32_t scores[] = {PlayerScore(0), PlayerScore(1)};
+    const std::string text = ReplayText(FinishRecording());
+    EnableRecording(false);
+    EXPECT_EQ(text.rfind("rebounder-replay 4\n", 0), 0u) << s.how;
+    EXPECT_NE(text.find(s.written), std::string::npos) << text.substr(0, 200);
+    TReplay replay;
+    std::string error;
+    ASSERT_TRUE(ParseReplay(text, replay, error)) << error;
+    GameTest::SetUp();
+    CPlayback playback(replay);
+    while (!playback.Done()) playback.Step(false);
+    EXPECT_EQ(playback.Mismatch(), "") << s.how;
+    EXPECT_EQ(PlayerScore(0), scores[0]) << s.how;
+    EXPECT_EQ(PlayerScore(1), scores[1]) << s.how;
+  }
+}
+
+// Every player who enters the table keeps the game's recording beside their
+// row, and it plays back from there.
 TEST_F(HotSeatReplay, AHotSeatGamePlaysBackFromTheTable) {
   EnableRecording(true);
   StartNewGame(0, {"ANN", "BOB"});
-  int turns = 0, lastTurn = 0;
-  Key(SDLK_LEFT, true);
-  for (int tick = 0; Game.gameState != gsGameOver && tick < 40000; ++tick) {
-    if (tick % 50 == 0) Key(SDLK_SPACE, true);
-    if (tick % 50 == 5) Key(SDLK_SPACE, false);
-    const CBall* ball = Game.balls.First();
-    const bool left = Game.keyState[SDLK_LEFT] == 1;
-    if (ball && (ball->x < 240) == left) {
-      Key(left ? SDLK_LEFT : SDLK_RIGHT, false);
-      Key(left ? SDLK_RIGHT : SDLK_LEFT, true);
-    }
-    LogicTick();
-    CheckGameFlow();
-    RecordPass(1);
-    turns += HotSeat.turn != lastTurn;
-    lastTurn = HotSeat.turn;
-  }
+  EXPECT_EQ(PlayToTheEnd(), 5) << "three lives each, the turn passing at every loss but the last";
   ASSERT_EQ(Game.gameState, gsGameOver);
-  EXPECT_EQ(turns, 5) << "three lives each, the turn passing at every loss but the last";
   const uint32_t scores[] = {PlayerScore(0), PlayerScore(1)};
   const uint32_t lastScore = Game.score;
   Key(SDLK_SPACE, true);  // leaves the game over: both players are ranked
