@@ -29,6 +29,7 @@
 #include "play/levelset.h"
 #include "play/paddle.h"
 #include "play/particles.h"
+#include "play/players.h"
 #include "replay/recorder.h"
 #include "screens/hud.h"
 #include "screens/menu.h"
@@ -207,6 +208,8 @@ void StartPlayTest() {
   Game.lives = 3;
   Game.returnState = psMenu;
   Game.programState = psGame;
+  // A play-test is one player's, whatever game it replaces.
+  ClearSeats();
   NextLevel();
   // The palettes go: play leaves the side strips as they are.
   SDL_SetClipRect(Game.screen, nullptr);
