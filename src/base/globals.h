@@ -127,3 +127,11 @@ struct TGameGlobals {
 };
 
 extern TGameGlobals Game;
+
+// Drawing between ticks: an object the last tick moved is drawn `share` of the
+// way (the part of the next tick that has passed, 0 to 1) from where it stood
+// before that tick to where it stands; anything else, and every picture drawn
+// a whole tick on, where it stands.
+inline float Between(float before, float now, int movedTick, float share) {
+  return share < 1 && movedTick + 1 == Game.tickCount ? before + (now - before) * share : now;
+}

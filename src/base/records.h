@@ -22,6 +22,7 @@ struct TCommandLine {
   std::string levelSetFolder;        // a folder of level sources to play instead of the built-in levels
   std::string editPath;              // a level source to open in the editor
   std::vector<std::string> players;  // the names of a hot-seat game to start at once
+  std::string frameLogPath;          // where to write a line per picture shown, empty for none
   std::string error;                 // why the arguments were not understood
 };
 
@@ -58,7 +59,13 @@ struct TSettings {
   TControls controls;
   int scale = 0;             // 0: the largest that fits the screen
   bool musicInPlay = false;  // keep the music playing during play
+  int frameRate = 0;         // pictures a second; 0: the display's rate
 };
+
+// The frame rates a player can choose besides the display's own; 40 is one
+// picture per tick.
+constexpr int FrameRates[] = {40, 60, 120, 144};
+constexpr int FrameRateCount = sizeof FrameRates / sizeof FrameRates[0];
 
 // One player of a kept hot-seat game: the level they are on, with the score
 // and lives it began with (no lives: out of the game).

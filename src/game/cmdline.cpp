@@ -114,7 +114,8 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
                TakeValue(arg, "--replay", i, argc, argv, cl.replayPath, cl.error) ||
                TakeValue(arg, "--levels", i, argc, argv, cl.levelSetFolder, cl.error) ||
                TakeValue(arg, "--edit", i, argc, argv, cl.editPath, cl.error) ||
-               TakeValue(arg, "--players", i, argc, argv, players, cl.error)) {
+               TakeValue(arg, "--players", i, argc, argv, players, cl.error) ||
+               TakeValue(arg, "--frame-log", i, argc, argv, cl.frameLogPath, cl.error)) {
     } else {
       cl.error = "unknown option " + arg;
     }
@@ -143,6 +144,9 @@ std::string UsageText() {
          "      --fullscreen          play full screen this time (the saved option stays)\n"
          "      --scale VALUE         draw the 640x480 picture VALUE times larger, 1 to 8,\n"
          "                            or auto: the largest that fits (also REBOUNDER_SCALE)\n"
+         "      --frame-log FILE      write a line to FILE for every picture shown: the\n"
+         "                            milliseconds since the start and the first ball's\n"
+         "                            x and y in the picture (- - when none is drawn)\n"
          "  -h, --help                print this help and exit\n"
          "      --version             print the version and exit\n"
          "\n"

@@ -1,8 +1,13 @@
-// Start-up, the main loop with its fixed 25 ms logic tick, and shutdown.
+// Start-up, the main loop with its fixed 25 ms logic tick and its pictures
+// at the display's rate, and shutdown.
 #include "game/mainloop.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "base/clock.h"
@@ -58,6 +63,8 @@ constexpr uint32_t PauseBound = 2000;
 // How long a pass sleeps while the window is hidden: a restored window is
 // drawn again within a tenth of a second, and the game costs next to nothing.
 constexpr uint32_t HiddenNap = 100;
+// Pictures at this rate or below go up once per tick, as the ticks come.
+constexpr int TickRate = 1000 / TickLength;
 bool silenced = false;
 bool dataFilesLoaded = false;
 int ballPlayTicks = 0;
@@ -85,15 +92,63 @@ bool IdleWhileHidden() {
   return hidden;
 }
 
-void DrawGameFrame() {
+void DrawGameFrame(float share) {
   if (Game.optBackground.value)
     DrawBackground();
   else
     FillScreenRect(nullptr, 0);
-  if (Game.optStars.value) Game.stars->Draw();
+  if (Game.optStars.value) Game.stars->Draw(share);
   DrawFrame();
-  DrawWorld();
+  DrawWorld(share);
   DrawHud();
+}
+
+int PictureRate() { return Game.settings.frameRate > 0 ? Game.settings.frameRate : DisplayRefreshRate(); }
+
+// When the next picture is due on the clock seam, and the part of a
+// millisecond the rate carries over.
+uint32_t pictureDue = 0;
+double pictureFraction = 0;
+
+// Sleeps until the next picture is due. A loop that fell a whole picture
+// behind (a slow picture, a stall) counts on from now rather than rushing.
+void WaitForNextPicture(int rate) {
+  const double interval = 1000.0 / rate;
+  const int32_t ahead = static_cast<int32_t>(pictureDue - GetTicks());
+  if (ahead > 0) {
+    SDL_Delay(static_cast<uint32_t>(ahead));
+  } else if (-ahead >= interval) {
+    pictureDue = GetTicks();
+    pictureFraction = 0;
+  }
+  pictureFraction += interval;
+  const uint32_t whole = static_cast<uint32_t>(pictureFraction);
+  pictureDue += whole;
+  pictureFraction -= whole;
+}
+
+// The share of the next tick that has passed: how far between their last two
+// tick positions the moving objects are drawn.
+float TickShare() {
+  return std::min(1.0f, static_cast<float>(GetTicks() - Game.lastTick) / static_cast<float>(TickLength));
+}
+
+FILE* frameLog = nullptr;
+const auto programStart = std::chrono::steady_clock::now();
+
+// One line per picture shown: when, and where the first ball was drawn.
+void LogPicture(float share) {
+  if (!frameLog) return;
+  const double ms =
+      std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - programStart).count();
+  const CBall* ball = Game.programState == psGame ? Game.balls.First() : nullptr;
+  if (!ball) {
+    std::fprintf(frameLog, "%.3f - -\n", ms);
+    return;
+  }
+  int x, y;
+  ball->DrawnAt(share, x, y);
+  std::fprintf(frameLog, "%.3f %d %d\n", ms, x + FieldLeft, y);
 }
 }  // namespace
 
@@ -101,6 +156,12 @@ bool DataFilesLoaded() { return dataFilesLoaded; }
 
 void StartUp() {
   InstallGameHooks();
+  if (!Game.commandLine.frameLogPath.empty()) {
+    frameLog = std::fopen(Game.commandLine.frameLogPath.c_str(), "w");
+    if (!frameLog)
+      std::fprintf(stderr, "rebounder: %s: %s; no frame log is kept\n", Game.commandLine.frameLogPath.c_str(),
+                   std::strerror(errno));
+  }
   ChooseGamepadLayout();
   // Before SDL starts: it takes interrupt and terminate for itself only
   // while nobody else has, and a signal it took would not keep the game.
@@ -214,7 +275,9 @@ int RunOwedTicks() {
   return ran;
 }
 
-void DrawStateFrame() {
+void DrawStateFrame() { DrawPicture(1, true); }
+
+void DrawPicture(float share, bool newPass) {
   switch (Game.programState) {
     case psIntro:
       DrawIntroFrame();
@@ -226,9 +289,11 @@ void DrawStateFrame() {
       Game.quitRequested = true;
       break;
     case psGame:
-      DrawGameFrame();
+      if (newPass) AnimateBeams();
+      DrawGameFrame(share);
       break;
     case psEditor:
+      if (newPass) AnimateBeams();
       DrawEditor();
       break;
   }
@@ -237,33 +302,56 @@ void DrawStateFrame() {
   DrawNotice();
 }
 
+// Each pass of the loop shows a picture. At 40 pictures a second (the tick
+// rate) a pass waits for a tick and draws where it left the world. Faster, a
+// pass waits for its picture's time; the passes that find a tick due take the
+// player's input and run the ticks, exactly as at 40, and the others only draw
+// play between the last two ticks. The menus, the intro and the editor, which
+// move nothing between ticks, are drawn only after a tick.
 void RunMainLoop() {
   // The first picture goes up at once rather than after the first tick's wait.
   DrawStateFrame();
   PresentScreen();
+  LogPicture(1);
   while (!Game.quitRequested) {
-    SDL_Delay(5);
-    while (SDL_PollEvent(&Game.event) == 1) {
-      PointerToPicture(Game.event);
-      if (!AttractTakesEvent(Game.event)) DispatchEvent();
+    const int rate = PictureRate();
+    const bool followTicks = rate <= TickRate;
+    if (followTicks)
+      SDL_Delay(5);
+    else
+      WaitForNextPicture(rate);
+    const bool tickPass = followTicks || GetTicks() - Game.lastTick > TickLength;
+    if (tickPass) {
+      while (SDL_PollEvent(&Game.event) == 1) {
+        PointerToPicture(Game.event);
+        if (!AttractTakesEvent(Game.event)) DispatchEvent();
+      }
+      if (QuitSignalled()) Game.quitRequested = true;
+      FollowPointerRule();
     }
-    if (QuitSignalled()) Game.quitRequested = true;
-    FollowPointerRule();
     if (IdleWhileHidden()) continue;
-    RescanGamepads(GetTicks());
-    WaitForNextTick();
-    const int ticks = RunOwedTicks();
-    if (Game.programState == psGame) CheckGameFlow();
-    RecordPass(ticks);
-    AttractPass();
-    DrawStateFrame();
+    if (tickPass) {
+      RescanGamepads(GetTicks());
+      if (followTicks) WaitForNextTick();
+      const int ticks = RunOwedTicks();
+      if (Game.programState == psGame) CheckGameFlow();
+      RecordPass(ticks);
+      AttractPass();
+    } else if (Game.programState != psGame) {
+      continue;
+    }
+    const float share = followTicks ? 1 : TickShare();
+    DrawPicture(share, tickPass);
     DrawDemoLabel();
-    DumpRecordedFrame();
+    if (tickPass) DumpRecordedFrame();
     PresentScreen();
+    LogPicture(share);
   }
 }
 
 void ShutDown() {
+  if (frameLog) std::fclose(frameLog);
+  frameLog = nullptr;
   Game.stars.reset();
   Game.floaters.Clear();
   Game.bonuses.Clear();

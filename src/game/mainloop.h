@@ -18,5 +18,12 @@ void LogicTick();
 int RunOwedTicks();
 // Sleeps until a tick is due: more than 25 ms since lastTick.
 void WaitForNextTick();
-// Draws one frame for the program state (intro, menu or game).
+// Draws the picture of a pass for the program state (intro, menu or game),
+// the world where the ticks left it.
 void DrawStateFrame();
+// Draws a picture with play `share` of a tick on from where the ticks left it
+// (1: where they left it); a new pass also moves the frame's beams a step.
+// A picture of play or the editor changes nothing else, and may be drawn any
+// number of times; the intro and the menus move their star field with each
+// picture, and are drawn once per pass.
+void DrawPicture(float share, bool newPass);

@@ -312,6 +312,32 @@ SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   return view;
 }
 
+// SDL 1.2 knows no refresh rate; SDL2 beneath sdl12-compat does, for the
+// display the window is on.
+int DisplayRefreshRate() {
+  struct TDisplayMode {
+    Uint32 format;
+    int w, h, refreshRate;
+    void* driverData;
+  };
+  using TGetWindow = void* (*)();
+  using TWindowDisplay = int (*)(void*);
+  using TGetMode = int (*)(int, TDisplayMode*);
+  static void* const sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  if (!sdl2) return DefaultRefreshRate;
+  static const auto getWindow = reinterpret_cast<TGetWindow>(dlsym(RTLD_DEFAULT, "SDL12COMPAT_GetWindow"));
+  static const auto windowDisplay =
+      reinterpret_cast<TWindowDisplay>(dlsym(sdl2, "SDL_GetWindowDisplayIndex"));
+  static const auto currentMode = reinterpret_cast<TGetMode>(dlsym(sdl2, "SDL_GetCurrentDisplayMode"));
+  static const auto desktopMode = reinterpret_cast<TGetMode>(dlsym(sdl2, "SDL_GetDesktopDisplayMode"));
+  void* const window = getWindow ? getWindow() : nullptr;
+  const int display = window && windowDisplay ? std::max(0, windowDisplay(window)) : 0;
+  TDisplayMode mode = {};
+  if (!(currentMode && currentMode(display, &mode) == 0 && mode.refreshRate > 0) && desktopMode)
+    desktopMode(display, &mode);
+  return mode.refreshRate > 0 ? mode.refreshRate : DefaultRefreshRate;
+}
+
 bool WindowVisible() { return (SDL_GetAppState() & SDL_APPACTIVE) != 0; }
 
 void PresentScreen() {
@@ -352,6 +378,8 @@ void ChooseCheapPresentation() {
   setenv("SDL_RENDER_DRIVER", "software", 0);
   setenv("SDL12COMPAT_SCALE_METHOD", "nearest", 0);
   setenv("SDL_MOUSE_RELATIVE_SCALING", "0", 0);
+  // Where the driver can, pictures go up in step with the display.
+  setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
 }
 
 // A display that is named but does not answer is most often one that is

@@ -37,6 +37,10 @@ bool ScaleFitsScreen(int scale, bool fullscreen);
 // Sets the video mode with the game's palette, blacks it out and returns the
 // 640x480 surface the game draws on; null when SDL refuses the mode.
 SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette);
+// The refresh rate of the display the window is on, in pictures a second;
+// DefaultRefreshRate when the display reports none (as Xvfb does).
+constexpr int DefaultRefreshRate = 60;
+int DisplayRefreshRate();
 // False while the window is minimised or otherwise not shown.
 bool WindowVisible();
 // Shows the frame drawn on the game's surface.

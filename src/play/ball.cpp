@@ -89,9 +89,14 @@ CBall::CBall(int x, int y, TBallType type)
       speed(Game.baseBallSpeed),
       angle(240 + Random(60)),
       type(type),
-      stuck(false) {}
+      stuck(false),
+      prevX(this->x),
+      prevY(this->y) {}
 
 void CBall::Update() {
+  prevX = x;
+  prevY = y;
+  movedTick = Game.tickCount;
   if (stuck && (BoundKeyHeld(kaFire) || Game.fireHeld || Game.firePressed)) {
     stuck = false;
     PlaySound(Game.sndPing, static_cast<int>(x));
@@ -155,9 +160,19 @@ void CBall::Update() {
   }
 }
 
-void CBall::Draw() {
-  DrawSprite(type == btFire ? Game.sprBallFire : Game.sprBall, static_cast<int>(x) - 8,
-             static_cast<int>(y) - 8);
+// Between two steps the ball is on the straight line of the second: both
+// ends lie inside the field and outside any brick it has not reached, and so
+// does every point between them.
+void CBall::DrawnAt(float share, int& drawnX, int& drawnY) const {
+  if (stuck) share = 1;
+  drawnX = static_cast<int>(Between(prevX, x, movedTick, share));
+  drawnY = static_cast<int>(Between(prevY, y, movedTick, share));
+}
+
+void CBall::Draw(float share) {
+  int drawnX, drawnY;
+  DrawnAt(share, drawnX, drawnY);
+  DrawSprite(type == btFire ? Game.sprBallFire : Game.sprBall, drawnX - 8, drawnY - 8);
 }
 
 int ReflectAngle(int angle, int surface) {

@@ -9,11 +9,16 @@ public:
   int angle;
   TBallType type;
   bool stuck;
+  float prevX, prevY;  // where the last step began, to draw the ball between ticks
+  int movedTick = -1;  // the tick of that step
 
   CBall(int x, int y, TBallType type);
   // May remove (and so destroy) this ball; touch nothing of it afterwards.
   void Update();
-  void Draw();
+  void Draw(float share = 1);
+  // The centre the ball is drawn at, `share` of a tick after its last step, in
+  // field pixels. A ball held by the magnet is drawn where it is.
+  void DrawnAt(float share, int& drawnX, int& drawnY) const;
 };
 
 int ClampAngle(int angle);

@@ -1,6 +1,7 @@
 // CBonus: falling power-up capsules, the catch test and the twelve effects.
 #include "play/bonus.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "base/globals.h"
@@ -86,13 +87,16 @@ TCatchResult ApplyEffect(TBrickBonus kind, int paddleX, int paddleY) {
 }  // namespace
 
 void CBonus::Update() {
+  prevY = y;
+  movedTick = Game.tickCount;
   y += FallStep;
   if (y > FieldBottom) Game.bonuses.Remove(this);
 }
 
-void CBonus::Draw() {
-  DrawSprite(Game.sprBonus, x - 16, y - 8);
-  DrawSprite(BonusIcon(kind), x - 16, y - 8);
+void CBonus::Draw(float share) {
+  const int drawnY = static_cast<int>(std::lround(Between(prevY, y, movedTick, share)));
+  DrawSprite(Game.sprBonus, x - 16, drawnY - 8);
+  DrawSprite(BonusIcon(kind), x - 16, drawnY - 8);
 }
 
 void CBonus::TryCatch(int paddleX, int paddleY) {

@@ -8,11 +8,13 @@ class CBonus {
 public:
   int x, y;
   TBrickBonus kind;
+  int prevY;           // before its last fall, to draw it between ticks
+  int movedTick = -1;  // the tick of that fall
 
-  CBonus(int x, int y, TBrickBonus kind) : x(x), y(y), kind(kind) {}
+  CBonus(int x, int y, TBrickBonus kind) : x(x), y(y), kind(kind), prevY(y) {}
   // Falls 3 px; removes (and destroys) itself below the field.
   void Update();
-  void Draw();
+  void Draw(float share = 1);
   // Applies the power and removes (destroys) the capsule when within reach.
   void TryCatch(int paddleX, int paddleY);
 };

@@ -30,9 +30,14 @@ CFloater::CFloater(SDL_Surface* sprite)
       entering(true),
       counter(0) {
   y = -radius;
+  prevX = x;
+  prevY = y;
 }
 
 void CFloater::Update() {
+  prevX = x;
+  prevY = y;
+  movedTick = Game.tickCount;
   if (entering) {
     // Half a sine wave over the glide: 64 px in all, slow at both ends.
     y += static_cast<int>(std::trunc(4.0 * std::sin(M_PI * counter / GlideTicks)));
@@ -53,7 +58,10 @@ void CFloater::Update() {
   ++counter;
 }
 
-void CFloater::Draw() { DrawSprite(sprite, x - radius, y - radius); }
+void CFloater::Draw(float share) {
+  DrawSprite(sprite, static_cast<int>(std::lround(Between(prevX, x, movedTick, share))) - radius,
+             static_cast<int>(std::lround(Between(prevY, y, movedTick, share))) - radius);
+}
 
 int CFloater::CheckBallHit(int nx, int ny, int r) {
   if (std::abs(x - nx) >= radius + r || std::abs(y - ny) >= radius + r) return -1;

@@ -1,13 +1,15 @@
 // CPaddle: keyboard and mouse steering, clamping, capsule pickup and drawing.
 #include "play/paddle.h"
 
+#include <cmath>
+
 #include "base/globals.h"
 #include "media/catalogue.h"
 #include "platform/keymap.h"
 #include "play/ball.h"
 #include "play/bonus.h"
 
-CPaddle::CPaddle(int x, int y) : x(x), y(y), size(psNormal), direction(1), slow(false) {}
+CPaddle::CPaddle(int x, int y) : x(x), y(y), size(psNormal), direction(1), slow(false), prevX(x), restX(x) {}
 
 SDL_Surface* CPaddle::Sprite() const {
   switch (size) {
@@ -61,18 +63,22 @@ void CPaddle::ClearPowers() {
 }
 
 void CPaddle::Update() {
+  prevX = restX;
+  movedTick = Game.tickCount;
   int step = direction * 6;
   if (slow) step /= 2;
   if (BoundKeyHeld(kaRight)) x += step;
   if (BoundKeyHeld(kaLeft)) x -= step;
   Clamp();
+  restX = x;
   const int cx = x, cy = y;
   Game.bonuses.WalkBackward([cx, cy](CBonus* bonus) { bonus->TryCatch(cx, cy); });
 }
 
-void CPaddle::Draw() {
+void CPaddle::Draw(float share) {
   const int h = HalfWidth();
-  DrawSprite(Sprite(), x - h, y - 8);
+  const int drawnX = static_cast<int>(std::lround(Between(prevX, x, movedTick, share)));
+  DrawSprite(Sprite(), drawnX - h, y - 8);
   const CBall* first = Game.balls.First();
-  if (first && first->type == btMagnet) DrawSprite(MagnetSprite(), x - h + 2, y - 24 + Game.beamPhase);
+  if (first && first->type == btMagnet) DrawSprite(MagnetSprite(), drawnX - h + 2, y - 24 + Game.beamPhase);
 }

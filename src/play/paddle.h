@@ -10,6 +10,10 @@ public:
   TPaddleSize size;
   int direction;
   bool slow;
+  // Where the paddle stood after the tick before the last one, and after the
+  // last one: it is drawn between them, the mouse's moves included.
+  int prevX, restX;
+  int movedTick = -1;
 
   CPaddle(int x, int y);
   SDL_Surface* Sprite() const;
@@ -25,5 +29,5 @@ public:
   // Back to normal size, steering and speed.
   void ClearPowers();
   void Update();
-  void Draw();
+  void Draw(float share = 1);
 };

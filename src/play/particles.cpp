@@ -1,6 +1,8 @@
 // Particle systems: sparks, rising debris, floating score numbers and the star field.
 #include "play/particles.h"
 
+#include <cmath>
+
 #include "base/globals.h"
 #include "base/random.h"
 #include "media/catalogue.h"
@@ -21,7 +23,10 @@ void CParticleSystem::Create(int, int, SDL_Surface* sprite) {
 }
 
 void CParticleSystem::Update() {
+  movedTick = Game.tickCount;
   particles.WalkBackward([this](CParticle* p) {
+    p->prevX = p->x;
+    p->prevY = p->y;
     p->x += p->dx;
     p->y += p->dy;
     if (p->life > 0) --p->life;
@@ -31,11 +36,19 @@ void CParticleSystem::Update() {
   if (particles.Empty()) Game.effects.Remove(this);
 }
 
-void CParticleSystem::Draw() {
+int CParticleSystem::DrawnX(const CParticle* p, float share) const {
+  return static_cast<int>(std::lround(Between(p->prevX, p->x, movedTick, share)));
+}
+
+int CParticleSystem::DrawnY(const CParticle* p, float share) const {
+  return static_cast<int>(std::lround(Between(p->prevY, p->y, movedTick, share)));
+}
+
+void CParticleSystem::Draw(float share) {
   if (!sprite) return;
   for (int i = particles.Count() - 1; i >= 0; --i) {
     const CParticle* p = particles[i];
-    DrawSprite(sprite, p->x - sprite->w / 2, p->y - sprite->h / 2);
+    DrawSprite(sprite, DrawnX(p, share) - sprite->w / 2, DrawnY(p, share) - sprite->h / 2);
   }
 }
 
@@ -66,7 +79,7 @@ void CStars::Update() {
   }
   CParticleSystem::Update();
   for (int i = particles.Count() - 1; i >= 0; --i)
-    if (particles[i]->x > 480) particles[i]->x = 0;
+    if (particles[i]->x > 480) particles[i]->x = particles[i]->prevX = 0;
 }
 
 void CScore::Create(int x, int y, uint32_t points) {
@@ -75,9 +88,9 @@ void CScore::Create(int x, int y, uint32_t points) {
   particles.Add(new CParticle(x, y, 1, -1, ScoreLife));
 }
 
-void CScore::Draw() {
+void CScore::Draw(float share) {
   for (int i = particles.Count() - 1; i >= 0; --i)
-    DrawText(Game.fontScore, particles[i]->x, particles[i]->y, text);
+    DrawText(Game.fontScore, DrawnX(particles[i], share), DrawnY(particles[i], share), text);
 }
 
 int RandomNonZero(int n) {

@@ -31,7 +31,7 @@ void UpdateWorld() {
   SpawnFloaters();
 }
 
-void DrawWorld() {
+void DrawWorld(float share) {
   Game.bricks.WalkForward([](CBrick* brick) { brick->Draw(); });
   // Floaters come in through the gate in the top wall, but are seen only
   // inside the frame: never over its walls or the gate's beam.
@@ -40,10 +40,11 @@ void DrawWorld() {
   SDL_Rect inside = {static_cast<Sint16>(field.x + 16), static_cast<Sint16>(field.y + 16),
                      static_cast<Uint16>(field.w - 32), static_cast<Uint16>(field.h - 16)};
   SDL_SetClipRect(Game.screen, &inside);
-  Game.floaters.WalkForward([](CFloater* floater) { floater->Draw(); });
+  Game.floaters.WalkForward([share](CFloater* floater) { floater->Draw(share); });
   SDL_SetClipRect(Game.screen, &field);
-  Game.paddle->Draw();
-  if (Game.optExplosions.value) Game.effects.WalkForward([](CParticleSystem* effect) { effect->Draw(); });
-  Game.balls.WalkForward([](CBall* ball) { ball->Draw(); });
-  Game.bonuses.WalkForward([](CBonus* bonus) { bonus->Draw(); });
+  Game.paddle->Draw(share);
+  if (Game.optExplosions.value)
+    Game.effects.WalkForward([share](CParticleSystem* effect) { effect->Draw(share); });
+  Game.balls.WalkForward([share](CBall* ball) { ball->Draw(share); });
+  Game.bonuses.WalkForward([share](CBonus* bonus) { bonus->Draw(share); });
 }

@@ -3,4 +3,4 @@
 
 void ResetPowers();
 void UpdateWorld();
-void DrawWorld();
+void DrawWorld(float share = 1);

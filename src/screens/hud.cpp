@@ -111,9 +111,8 @@ void DrawWallRun(SDL_Surface* wall, bool vertical, int fixed, int from, int to) 
   }
 }
 
-void DrawBeam(SDL_Surface* beam, int from, int to, int y) {
-  for (int x = from; x < to; x += BeamWindow)
-    DrawSpriteWindow(beam, Game.beamPhase, 0, BeamWindow, BeamWindow, x, y);
+void DrawBeam(SDL_Surface* beam, int phase, int from, int to, int y) {
+  for (int x = from; x < to; x += BeamWindow) DrawSpriteWindow(beam, phase, 0, BeamWindow, BeamWindow, x, y);
 }
 
 SDL_Surface* BottomBeam() {
@@ -130,13 +129,17 @@ SDL_Surface* BottomBeam() {
 }  // namespace
 
 void DrawBox(SDL_Surface* skin, int column, int row, int width, int height) {
+  DrawBoxAt(skin, Tile * column, Tile * row, width, height);
+}
+
+void DrawBoxAt(SDL_Surface* skin, int x, int y, int width, int height) {
   for (int j = 0; j < height; ++j) {
     const bool edgeRow = j == 0 || j == height - 1;
     for (int i = 0; i < width; ++i) {
       const bool edgeColumn = i == 0 || i == width - 1;
       const int sx = TileSource(i, width, edgeRow, skin->w);
       const int sy = TileSource(j, height, edgeColumn, skin->h);
-      DrawSpriteWindow(skin, sx, sy, Tile, Tile, Tile * (column + i), Tile * (row + j));
+      DrawSpriteWindow(skin, sx, sy, Tile, Tile, x + Tile * i, y + Tile * j);
     }
   }
 }
@@ -164,18 +167,21 @@ void DrawFrame() {
   DrawWallRun(wallV, true, 0, 16, FieldSize);
   DrawWallRun(wallV, true, FieldSize - wallV->w, 16, FieldSize);
   DrawWallRun(Game.sprWallH, false, 0, 16, 368);
-  DrawBeam(Game.sprBeamBlue, 368, 448, 4);
+  // The gate's beam runs a phase behind the bottom one.
+  DrawBeam(Game.sprBeamBlue, (Game.beamPhase + 15) % 16, 368, 448, 4);
   // The gate's beam ends in emitters, like the bottom one.
   DrawSprite(Game.sprBeamerLeft, 368, 4);
   DrawSprite(Game.sprBeamerRight, 440, 4);
   DrawWallRun(Game.sprWallH, false, 0, 448, 464);
   DrawSprite(Game.sprCornerLeft, 0, 0);
   DrawSprite(Game.sprCornerRight, 464, 0);
-  // The gate beam above used this frame's phase; the bottom beam the next one.
-  if (!Game.playPaused) Game.beamPhase = (Game.beamPhase + 1) % 16;
-  DrawBeam(BottomBeam(), 15, 456, 416);
+  DrawBeam(BottomBeam(), Game.beamPhase, 15, 456, 416);
   DrawSprite(Game.sprBeamerLeft, 16, 416);
   DrawSprite(Game.sprBeamerRight, 456, 416);
+}
+
+void AnimateBeams() {
+  if (!Game.playPaused) Game.beamPhase = (Game.beamPhase + 1) % 16;
 }
 
 void DrawBackground() {

@@ -7,9 +7,15 @@
 
 #include "media/font.h"
 
+// A framed box of width x height 20-pixel tiles at tile column and row.
 void DrawBox(SDL_Surface* skin, int column, int row, int width, int height);
+// The same box with its top left corner at field pixel (x, y).
+void DrawBoxAt(SDL_Surface* skin, int x, int y, int width, int height);
 void DrawHud();
 void DrawFrame();
+// Moves the beams of the frame one step, once per pass of the main loop
+// (unless play is frozen by the pause key).
+void AnimateBeams();
 void DrawBackground();
 std::string TierName(int tier);
 // "newbie-1", "beyond AAARGH-1" ... for the current levelIndex.

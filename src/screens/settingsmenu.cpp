@@ -1,5 +1,5 @@
 // The settings screen, opened from the options: volumes, mouse speed, the
-// keys of play, the window's scale and music in play. Left and right change
+// keys of play, the window's scale, music in play and the frame rate. Left and right change
 // a value at once, Enter chooses, a key row waits for the new key.
 #include "screens/settingsmenu.h"
 
@@ -26,11 +26,12 @@ enum TSettingRow {
   srDefaults,
   srScale,
   srMusicInPlay,
+  srFrameRate,
   SettingRowCount
 };
-const char* const RowTexts[SettingRowCount] = {"effects volume", "music volume", "mouse speed", "left key",
-                                               "right key",      "fire key",     "pause key",   "defaults",
-                                               "scale",          "music in play"};
+const char* const RowTexts[SettingRowCount] = {"effects volume", "music volume",  "mouse speed", "left key",
+                                               "right key",      "fire key",      "pause key",   "defaults",
+                                               "scale",          "music in play", "frame rate"};
 // What the bottom line says while a row is highlighted.
 const char* const RowHints[SettingRowCount] = {
     "left/right: quieter/louder, 10 is full",
@@ -43,6 +44,7 @@ const char* const RowHints[SettingRowCount] = {
     "Enter: the four keys as they were at first",
     "left/right: window size, auto fits the screen",
     "left/right: keep the menu music in play",
+    "left/right: pictures a second, display: the screen's",
 };
 
 constexpr int FieldRight = 480;
@@ -50,8 +52,9 @@ constexpr int LabelX = 56;
 constexpr int ValueRight = 424;  // values end here, inside the highlight box
 constexpr int BoxColumn = 2;     // the highlight box spans x 40..439
 constexpr int BoxWidth = 20;
-constexpr int FirstRowY = 48;  // row r stands at FirstRowY + 40·r
-constexpr int FirstBoxRow = 2;
+constexpr int FirstRowY = 48;  // row r stands at FirstRowY + RowPitch·r
+constexpr int RowPitch = 36;
+constexpr int BoxTextY = 8;  // the row's text below the top of its box
 constexpr int TitleY = 8;
 constexpr int HintY = 452;
 constexpr int MessageTicks = 120;  // three seconds
@@ -60,12 +63,21 @@ bool capturing = false;
 std::string message;  // a refusal, shown instead of the hint for a while
 int messageUntil = 0;
 
-int RowY(int row) { return FirstRowY + 40 * row; }
+int RowY(int row) { return FirstRowY + RowPitch * row; }
 
 constexpr int Tile = 20;
 SDL_Rect RowArea(int row) {
-  return {BoxColumn * Tile, static_cast<Sint16>((FirstBoxRow + 2 * row) * Tile), BoxWidth * Tile, 2 * Tile};
+  return {BoxColumn * Tile, static_cast<Sint16>(RowY(row) - BoxTextY), BoxWidth * Tile, RowPitch};
 }
+
+// The frame rates in the order Left and Right step through them: the
+// display's own (0), then the fixed ones.
+int FrameRateIndex(int rate) {
+  for (int i = 0; i < FrameRateCount; ++i)
+    if (FrameRates[i] == rate) return i + 1;
+  return 0;
+}
+int FrameRateAt(int index) { return index == 0 ? 0 : FrameRates[index - 1]; }
 
 TKeyAction ActionOfRow(int row) { return static_cast<TKeyAction>(row - srLeft); }
 bool IsKeyRow(int row) { return row >= srLeft && row <= srPause; }
@@ -81,6 +93,8 @@ std::string ValueText(int row) {
       return std::string(MouseRates[s.controls.mouseRate].text) + "x";
     case srScale:
       return s.scale == 0 ? "auto" : std::to_string(s.scale) + "x";
+    case srFrameRate:
+      return s.frameRate == 0 ? "display" : std::to_string(s.frameRate);
     default:
       return IsKeyRow(row) ? KeyName(s.controls.keys[ActionOfRow(row)]) : "";
   }
@@ -141,6 +155,12 @@ bool ChangeValue(int step, bool wrap) {
     case srMusicInPlay:
       s.musicInPlay = !s.musicInPlay;
       break;
+    case srFrameRate: {
+      int index = FrameRateIndex(s.frameRate);
+      if (!Step(index, step, 0, FrameRateCount, wrap)) return false;
+      s.frameRate = FrameRateAt(index);
+      break;
+    }
     default:
       return false;
   }
@@ -216,7 +236,7 @@ void OpenSettings() {
 void DrawSettings() {
   DrawText(Game.fontMenu, CentredX(Game.fontMenu, "settings"), TitleY, "settings");
   const SDL_Rect box = RowArea(Game.menuCursor);
-  DrawBox(Game.sprMenu, box.x / Tile, box.y / Tile, box.w / Tile, box.h / Tile);
+  DrawBoxAt(Game.sprMenu, box.x, box.y, box.w / Tile, 2);
   for (int r = 0; r < SettingRowCount; ++r) DrawRow(r);
   const std::string line = BottomLine();
   DrawText(Game.fontScore, CentredX(Game.fontScore, line), HintY, line);

@@ -1,4 +1,4 @@
-// The settings screen: volumes, mouse speed, keys, scale and music in play.
+// The settings screen: volumes, mouse speed, keys, scale, music in play and frame rate.
 #pragma once
 #include <SDL/SDL.h>
 

@@ -64,6 +64,14 @@ std::string Apply(const std::string& name, const std::string& value, TSettings& 
   }
   if (name == "scale")
     return ParseScale(value, s.scale) ? "" : "a scale is auto or a whole number from 1 to 8";
+  if (name == "frame_rate") {
+    int rate = 0;
+    for (int r : FrameRates)
+      if (value == std::to_string(r)) rate = r;
+    if (rate == 0 && value != "display") return "the frame rates are display, 40, 60, 120 and 144";
+    s.frameRate = rate;
+    return "";
+  }
   if (name == "music_in_play") return ReadSwitch(value, s.musicInPlay) ? "" : "music_in_play is on or off";
   for (int a = 0; a < KeyActionCount; ++a) {
     if (name != KeyEntries[a]) continue;
@@ -135,6 +143,7 @@ std::string SettingsText(const TSettings& s) {
     text += std::string(KeyEntries[a]) + " = " + KeyName(s.controls.keys[a]) + "\n";
   text += "scale = " + (s.scale == 0 ? std::string("auto") : std::to_string(s.scale)) + "\n";
   text += std::string("music_in_play = ") + (s.musicInPlay ? "on" : "off") + "\n";
+  text += "frame_rate = " + (s.frameRate == 0 ? std::string("display") : std::to_string(s.frameRate)) + "\n";
   return text;
 }
 

@@ -1,6 +1,7 @@
 // TSettings: the player's settings beyond the six on/off options (volumes,
-// mouse speed, keys, scale, music in play) and their text file settings.conf
-// in the per-user config folder. The defaults play exactly as the game always has.
+// mouse speed, keys, scale, music in play, frame rate) and their text file
+// settings.conf in the per-user config folder. The defaults play exactly as
+// the game always has; only the pictures follow the display's rate.
 #pragma once
 #include <SDL/SDL.h>
 

@@ -47,6 +47,7 @@ TEST(CommandLine, OptionsAndTheLevelName) {
   EXPECT_EQ(cl.levelName, "x factor");
   EXPECT_EQ(cl.window, wcFullscreen);
   EXPECT_EQ(cl.scale, "fit");
+  EXPECT_EQ(Parse({"--frame-log", "frames.txt", "diamond"}).frameLogPath, "frames.txt");
   EXPECT_EQ(Parse({"--", "-odd name"}).levelName, "-odd name");
   EXPECT_TRUE(Parse({"-h"}).help);
 
@@ -54,7 +55,8 @@ TEST(CommandLine, OptionsAndTheLevelName) {
                     {"-x", "diamond"},
                     {"--level"},
                     {"--scale="},
-                    {"--levels"}})
+                    {"--levels"},
+                    {"--frame-log"}})
     EXPECT_FALSE(Parse(args).error.empty()) << *args.begin();
 }
 

@@ -205,12 +205,13 @@ TEST_F(HudTest, FrameBeamsScrollWithThePhaseAndTakeThePaddleColour) {
     for (int phase : {3, 15}) {
       Game.paddle->size = s.size;
       Game.beamPhase = phase;
-      ClearWindow(0);
-      DrawFrame();
+      AnimateBeams();
       const int next = (phase + 1) % 16;
       EXPECT_EQ(Game.beamPhase, next);
-      // The gate beam uses the phase the frame started with, the bottom beam the
-      // advanced one; both end in emitters.
+      ClearWindow(0);
+      DrawFrame();
+      EXPECT_EQ(Game.beamPhase, next) << "drawing moves nothing";
+      // The gate beam runs a phase behind the bottom one; both end in emitters.
       EXPECT_TRUE(WindowShown(Game.sprBeamBlue, phase, 0, 8, 8, 376, 4)) << phase;
       EXPECT_TRUE(WindowShown(Game.sprBeamBlue, phase, 0, 8, 8, 432, 4)) << phase;
       EXPECT_TRUE(SpriteShown(Game.sprBeamerLeft, 368, 4));

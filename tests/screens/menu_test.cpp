@@ -25,7 +25,7 @@ namespace {
 const struct {
   TMenuState state;
   int rows;
-} CursorScreens[] = {{msMain, 7}, {msNewGame, 5}, {msOptions, 7}, {msSettings, 10}};
+} CursorScreens[] = {{msMain, 7}, {msNewGame, 5}, {msOptions, 7}, {msSettings, 11}};
 
 TEST_F(MenuTest, CursorStopsSilentlyAtTheFirstAndLastRows) {
   for (const auto& s : CursorScreens) {

@@ -61,6 +61,7 @@ TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
   s.controls.keys[kaPause] = static_cast<SDLKey>(1);  // no name at all
   s.scale = 3;
   s.musicInPlay = true;
+  s.frameRate = 144;
   const std::string saved = Text(s);
   ASSERT_TRUE(SaveSettings());
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
@@ -95,6 +96,9 @@ TEST_F(Settings, EveryKindOfBadLineIsSkippedWithOneComplaint) {
       {"  scale =   3  ", ""},
       {"music_in_play = perhaps", "on or off"},
       {"music_in_play = on\r", ""},
+      {"frame_rate = 75", "frame rates are display, 40"},
+      {"frame_rate = display", ""},
+      {"frame_rate = 120", ""},
       {"key_left = nosuchkey", "no key is called that"},
       {"key_left = escape", "stays free"},
       {"key_left = n", "stays free"},
@@ -128,6 +132,7 @@ TEST_F(Settings, EveryKindOfBadLineIsSkippedWithOneComplaint) {
   EXPECT_EQ(s.musicVolume, 4);
   EXPECT_STREQ(MouseRates[s.controls.mouseRate].text, "2");
   EXPECT_EQ(s.scale, 3);
+  EXPECT_EQ(s.frameRate, 120);
   EXPECT_TRUE(s.musicInPlay);
   EXPECT_EQ(s.controls.keys[kaLeft], SDLK_LEFT);
   EXPECT_EQ(s.controls.keys[kaFire], SDLK_f);
@@ -207,4 +212,27 @@ TEST_F(Settings, KeyBindingConflictsAreRefused) {
                             "key_right = right\nkey_fire = space\n"),
             std::string::npos)
       << "leaving the screen saves it: " << text.str();
+}
+
+// The last row steps through the frame rates, the display's own first, and
+// stops at either end; Enter goes round.
+TEST_F(Settings, TheFrameRateRowStepsThroughTheRates) {
+  Game.programState = psMenu;
+  OpenSettings();
+  for (int i = 0; i < 12; ++i) Key(SDLK_DOWN);
+  ASSERT_EQ(Game.menuCursor, 10) << "the last row";
+  for (int rate : {40, 60, 120, 144, 144}) {
+    Key(SDLK_RIGHT);
+    EXPECT_EQ(Game.settings.frameRate, rate);
+  }
+  Key(SDLK_RETURN);
+  EXPECT_EQ(Game.settings.frameRate, 0) << "past the last, the display's rate again";
+  Key(SDLK_LEFT);
+  EXPECT_EQ(Game.settings.frameRate, 0);
+  for (int i = 0; i < 3; ++i) Key(SDLK_RIGHT);
+  Key(SDLK_ESCAPE);
+  std::ifstream saved(path);
+  std::stringstream text;
+  text << saved.rdbuf();
+  EXPECT_NE(text.str().find("frame_rate = 120\n"), std::string::npos) << text.str();
 }
