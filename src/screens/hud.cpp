@@ -157,7 +157,8 @@ void DrawHud() {
   const std::string player = PlayerAtPlay();
   if (!player.empty()) {
     DrawSpriteWindow(Game.sprHud, HudSlot.x, HudSlot.y, HudSlot.w, HudSlot.h, NameSlotX, 432 + HudSlot.y);
-    DrawText(Game.fontScore, NameSlotX + (HudSlot.w - TextWidth(Game.fontScore, player)) / 2, 447, player);
+    const std::string shown = FittedText(Game.fontScore, player, HudSlot.w - 8);
+    DrawText(Game.fontScore, NameSlotX + (HudSlot.w - TextWidth(Game.fontScore, shown)) / 2, 447, shown);
   }
   DrawStateMessage();
 }
@@ -196,6 +197,11 @@ std::string TierName(int tier) {
   return names[tier];
 }
 
+std::string FittedText(const CFont& font, std::string text, int width) {
+  while (!text.empty() && TextWidth(font, text) > width) text.pop_back();
+  return text;
+}
+
 std::string LevelTitle() {
   const int count = LevelCount();
   return TierName(Game.levelIndex / count) + "-" + std::to_string(Game.levelIndex % count + 1);
@@ -212,10 +218,7 @@ std::vector<TFixedText> HudFixedTexts() {
 namespace {
 constexpr int NoticeTextRoom = 400;  // inside the box's frame
 
-std::string Fitted(std::string text) {
-  while (!text.empty() && TextWidth(Game.fontScore, text) > NoticeTextRoom) text.pop_back();
-  return text;
-}
+std::string Fitted(const std::string& text) { return FittedText(Game.fontScore, text, NoticeTextRoom); }
 }  // namespace
 
 // The notice is a framed box of two lines at the head of the field. Saves

@@ -18,6 +18,8 @@ void DrawFrame();
 void AnimateBeams();
 void DrawBackground();
 std::string TierName(int tier);
+// The text cut short, letter by letter from its end, until it is no wider than `width`.
+std::string FittedText(const CFont& font, std::string text, int width);
 // "newbie-1", "beyond AAARGH-1" ... for the current levelIndex.
 std::string LevelTitle();
 // The in-game messages, as drawn, with the column each must end before.

@@ -129,12 +129,14 @@ void DrawPlayers() {
   for (int i = 0; i < static_cast<int>(HotSeat.players.size()); ++i, y += PlayerStep) {
     const std::string& name = HotSeat.players[static_cast<size_t>(i)].name;
     const bool atPlay = i == HotSeat.turn;
-    const CFont& font =
-        atPlay && TextWidth(Game.fontMenu, name) <= TextWidthMax ? Game.fontMenu : Game.fontScore;
-    DrawText(font, X((StripWidth - TextWidth(font, name)) / 2), y - (&font == &Game.fontMenu ? 3 : 0), name);
+    const bool large = atPlay && TextWidth(Game.fontMenu, name) <= TextWidthMax;
+    const CFont& font = large ? Game.fontMenu : Game.fontScore;
+    const std::string shown = FittedText(font, name, TextWidthMax);
+    DrawText(font, X((StripWidth - TextWidth(font, shown)) / 2), y - (large ? 3 : 0), shown);
+    // The player at play is marked at both ends of their lives' line.
     if (atPlay) {
-      DrawSprite(Game.sprEnergyBar, X(Inset + 1), y + 2);
-      DrawSprite(Game.sprEnergyBar, X(StripWidth - Inset - 4), y + 2);
+      DrawSprite(Game.sprEnergyBar, X(Inset + 1), y + 2 * LineStep + 1);
+      DrawSprite(Game.sprEnergyBar, X(StripWidth - Inset - 4), y + 2 * LineStep + 1);
     }
     Lines({std::to_string(PlayerScore(i))}, y + LineStep);
     const int lives = PlayerLives(i);
