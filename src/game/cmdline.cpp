@@ -11,6 +11,7 @@
 #include "base/globals.h"
 #include "platform/assetdir.h"
 #include "platform/datafile.h"
+#include "platform/echo.h"
 #include "play/gameflow.h"
 #include "play/level.h"
 #include "play/levelset.h"
@@ -184,7 +185,8 @@ std::vector<std::string> ClosestLevelNames(const std::string& name, size_t count
 
 std::string UnknownLevelMessage(const std::string& name) {
   if (Game.levelMaps.empty() ? FileExists(LevelPath(name)) : SetLevelMap(name) != nullptr) return "";
-  std::string message = "rebounder: there is no level called \"" + name + "\"; the closest names are:\n";
+  std::string message =
+      "rebounder: there is no level called \"" + Echoed(name) + "\"; the closest names are:\n";
   for (const std::string& close : ClosestLevelNames(name, 3)) message += "  " + close + "\n";
   message += "'rebounder --list-levels' prints them all.\n";
   return message;
@@ -219,7 +221,7 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
       std::fprintf(stderr, "rebounder: left out: %s\n", problem.c_str());
     if (!set.Playable()) {
       std::fprintf(stderr, "rebounder: %s: no level of this folder can be played\n",
-                   commandLine.levelSetFolder.c_str());
+                   Echoed(commandLine.levelSetFolder, EchoedPathLength).c_str());
       return 1;
     }
     UseLevelSet(set);

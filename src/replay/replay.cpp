@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/datafile.h"
+#include "platform/echo.h"
 #include "platform/fatal.h"
 #include "play/levelset.h"
 #include "play/players.h"
@@ -134,7 +135,7 @@ public:
     const char* end = w.data() + w.size();
     auto [ptr, ec] = std::from_chars(w.data(), end, out);
     if (w.empty() || ec != std::errc() || ptr != end || out == 0)
-      return Fault("\"" + w + "\" is no generator state");
+      return Fault("\"" + Echoed(w) + "\" is no generator state");
     return true;
   }
 
@@ -144,8 +145,9 @@ public:
     int64_t v = 0;
     const char* end = w.data() + w.size();
     auto [ptr, ec] = std::from_chars(w.data(), end, v);
-    if (w.empty() || ec != std::errc() || ptr != end) return Fault("\"" + w + "\" is not a whole number");
-    if (v < low || v > high) return Fault(w + " is out of range");
+    if (w.empty() || ec != std::errc() || ptr != end)
+      return Fault("\"" + Echoed(w) + "\" is not a whole number");
+    if (v < low || v > high) return Fault(Echoed(w) + " is out of range");
     out = static_cast<T>(v);
     return true;
   }
@@ -222,7 +224,7 @@ bool ReadStart(TReader& r, TReplayStart& s, int version) {
       return r.Fault("bad saved-game start");
     if (!ReadLevelName(r, 5, s.levelName)) return false;
   } else {
-    return r.Fault("unknown start \"" + r.words[1] + "\"");
+    return r.Fault("unknown start \"" + Echoed(r.words[1]) + "\"");
   }
   int v[6];
   // A game on a player's level set names the set's folder; the built-in set says nothing.
@@ -362,7 +364,7 @@ bool ReadBody(TReader& r, TReplay& replay, int version) {
       if (r.Next()) return r.Fault("text after the end");
       return true;
     } else {
-      return r.Fault("unknown line \"" + head + "\"");
+      return r.Fault("unknown line \"" + Echoed(head) + "\"");
     }
     if (pass.items.size() >= MostEventsInAPass) return r.Fault("more events in one pass than any pass holds");
     pass.items.push_back(item);

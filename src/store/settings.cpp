@@ -7,12 +7,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "base/globals.h"
 #include "platform/display.h"
+#include "platform/echo.h"
 #include "platform/keymap.h"
 
 namespace {
@@ -25,6 +28,9 @@ constexpr off_t MostBytes = 64 * 1024;
 std::string savedText;
 
 const char* const KeyEntries[KeyActionCount] = {"key_left", "key_right", "key_fire", "key_pause"};
+
+// A line of the file as a complaint shows it: it may hold anything.
+std::string Quoted(const std::string& line) { return "\"" + Echoed(line) + "\""; }
 
 std::string Trimmed(const std::string& s) {
   const char* const space = " \t\r\n";
@@ -48,8 +54,18 @@ bool ReadSwitch(const std::string& text, bool& value) {
   return false;
 }
 
-// Sets the entry `name` from `value`; "" when done, else what was wrong.
-std::string Apply(const std::string& name, const std::string& value, TSettings& s) {
+// A key line read, waiting for the whole file before its conflicts are judged.
+struct TKeyLine {
+  int number;
+  std::string line;
+  TKeyAction action;
+  SDLKey key;
+};
+
+// Sets the entry `name` from `value`; "" when done, else what was wrong. A
+// key is only checked on its own here, and kept in `keyLines`.
+std::string Apply(const std::string& name, const std::string& value, TSettings& s, TKeyLine& keyLine,
+                  std::vector<TKeyLine>& keyLines) {
   if (name == "effects_volume" || name == "music_volume") {
     int& volume = name[0] == 'e' ? s.effectsVolume : s.musicVolume;
     return ReadWhole(value, 0, MaxVolume, volume) ? "" : "a volume is a whole number from 0 to 10";
@@ -77,12 +93,54 @@ std::string Apply(const std::string& name, const std::string& value, TSettings& 
     if (name != KeyEntries[a]) continue;
     SDLKey key;
     if (!KeyFromName(value, key)) return "no key is called that";
-    const std::string refusal = BindingRefusal(s.controls, static_cast<TKeyAction>(a), key);
+    // Against no other action: only the kept keys and keys that cannot be told apart.
+    TControls alone;
+    for (SDLKey& k : alone.keys) k = SDLK_UNKNOWN;
+    const std::string refusal = BindingRefusal(alone, static_cast<TKeyAction>(a), key);
     if (!refusal.empty()) return refusal;
-    s.controls.keys[a] = key;
+    keyLine.action = static_cast<TKeyAction>(a);
+    keyLine.key = key;
+    keyLines.push_back(keyLine);
     return "";
   }
   return "no such setting";
+}
+
+// The keys of the whole file, judged together so that the order of the lines
+// does not matter (swapped keys load as they were saved): each action takes
+// its last line; two actions left on one key give that key to the action the
+// file did not rebind, else to the earlier line, and the other line is
+// refused. An earlier line of an action is refused only when its key is
+// another action's in the end.
+void SettleKeys(const std::vector<TKeyLine>& lines, TControls& controls,
+                std::vector<std::pair<int, std::string>>& complaints) {
+  const TControls before = controls;
+  int last[KeyActionCount];
+  for (int& l : last) l = -1;
+  for (size_t i = 0; i < lines.size(); ++i) last[lines[i].action] = static_cast<int>(i);
+  for (int a = 0; a < KeyActionCount; ++a)
+    if (last[a] >= 0) controls.keys[a] = lines[static_cast<size_t>(last[a])].key;
+  for (bool settled = false; !settled;) {
+    settled = true;
+    for (int a = 0; a < KeyActionCount && settled; ++a)
+      for (int b = 0; b < KeyActionCount && settled; ++b) {
+        if (a == b || last[a] < 0 || controls.keys[a] != controls.keys[b]) continue;
+        if (last[b] > last[a]) continue;  // `b` is the later line: the pair is met again the other way round
+        // `a` is refused: its line is the later one, or `b` keeps its own key.
+        const TKeyLine& line = lines[static_cast<size_t>(last[a])];
+        complaints.push_back(
+            {line.number, Quoted(line.line) + ": " + BindingRefusal(controls, line.action, line.key)});
+        controls.keys[a] = before.keys[a];
+        last[a] = -1;
+        settled = false;
+      }
+  }
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const TKeyLine& line = lines[i];
+    if (last[line.action] == static_cast<int>(i) || line.key == controls.keys[line.action]) continue;
+    const std::string refusal = BindingRefusal(controls, line.action, line.key);
+    if (!refusal.empty()) complaints.push_back({line.number, Quoted(line.line) + ": " + refusal});
+  }
 }
 // Reads the file when it is a plain file of a sensible size; `why` stays
 // empty when there is no file at all. Non-blocking, so that a named pipe in
@@ -119,6 +177,8 @@ bool ReadSettingsFile(const std::string& path, std::string& text, std::string& w
 }  // namespace
 
 void ParseSettings(const std::string& text, TSettings& settings, std::vector<std::string>& complaints) {
+  std::vector<std::pair<int, std::string>> numbered;
+  std::vector<TKeyLine> keyLines;
   size_t start = 0;
   for (int number = 1; start < text.size(); ++number) {
     size_t end = text.find('\n', start);
@@ -128,10 +188,17 @@ void ParseSettings(const std::string& text, TSettings& settings, std::vector<std
     if (line.empty() || line[0] == '#') continue;
     const size_t equals = line.find('=');
     std::string why = "expected \"name = value\"";
+    TKeyLine keyLine{number, line, kaLeft, SDLK_UNKNOWN};
     if (equals != std::string::npos)
-      why = Apply(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), settings);
-    if (!why.empty()) complaints.push_back("line " + std::to_string(number) + ": \"" + line + "\": " + why);
+      why = Apply(Trimmed(line.substr(0, equals)), Trimmed(line.substr(equals + 1)), settings, keyLine,
+                  keyLines);
+    if (!why.empty()) numbered.push_back({number, Quoted(line) + ": " + why});
   }
+  SettleKeys(keyLines, settings.controls, numbered);
+  std::stable_sort(numbered.begin(), numbered.end(),
+                   [](const auto& x, const auto& y) { return x.first < y.first; });
+  for (const auto& [number, complaint] : numbered)
+    complaints.push_back("line " + std::to_string(number) + ": " + complaint);
 }
 
 std::string SettingsText(const TSettings& s) {

@@ -236,3 +236,52 @@ TEST_F(Settings, TheFrameRateRowStepsThroughTheRates) {
   text << saved.rdbuf();
   EXPECT_NE(text.str().find("frame_rate = 120\n"), std::string::npos) << text.str();
 }
+
+// Keys are judged on the whole file, not line by line against the defaults:
+// whatever bindings the game writes load back, in any order of the lines,
+// and a key two actions would share still goes to one of them only.
+TEST_F(Settings, KeyBindingsAreCheckedOnTheWholeFile) {
+  const auto rebound = [](std::initializer_list<std::pair<TKeyAction, SDLKey>> keys) {
+    TSettings s;
+    for (const auto& [action, key] : keys) s.controls.keys[action] = key;
+    return s;
+  };
+  for (const TSettings& written :
+       {rebound({{kaLeft, SDLK_RIGHT}, {kaRight, SDLK_LEFT}}),
+        rebound({{kaLeft, SDLK_SPACE}, {kaFire, SDLK_x}}),
+        rebound({{kaLeft, SDLK_p}, {kaRight, SDLK_SPACE}, {kaFire, SDLK_LEFT}, {kaPause, SDLK_RIGHT}})}) {
+    TSettings read;
+    std::vector<std::string> complaints;
+    ParseSettings(Text(written), read, complaints);
+    EXPECT_EQ(Text(read), Text(written));
+    EXPECT_TRUE(complaints.empty()) << complaints[0];
+  }
+  const struct {
+    const char* text;
+    SDLKey left, right, fire;
+    const char* complaint;  // "" for none
+  } files[] = {
+      {"key_fire = x\nkey_left = space\n", SDLK_SPACE, SDLK_RIGHT, SDLK_x, ""},
+      {"key_left = x\nkey_right = x\n", SDLK_x, SDLK_RIGHT, SDLK_SPACE,
+       "line 2: \"key_right = x\": x is already"},
+      {"key_fire = left\n", SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE,
+       "line 1: \"key_fire = left\": left is already"},
+      // The left key's line is refused; its default then clashes with the fire key, refused in turn.
+      {"key_fire = left\nkey_left = right\n", SDLK_LEFT, SDLK_RIGHT, SDLK_SPACE,
+       "line 2: \"key_left = right\": right is already the right key"},
+  };
+  for (const auto& f : files) {
+    TSettings read;
+    std::vector<std::string> complaints;
+    ParseSettings(f.text, read, complaints);
+    EXPECT_EQ(read.controls.keys[kaLeft], f.left) << f.text;
+    EXPECT_EQ(read.controls.keys[kaRight], f.right) << f.text;
+    EXPECT_EQ(read.controls.keys[kaFire], f.fire) << f.text;
+    if (*f.complaint) {
+      ASSERT_FALSE(complaints.empty()) << f.text;
+      EXPECT_EQ(complaints.back().rfind(f.complaint, 0), 0u) << complaints.back();
+    } else {
+      EXPECT_TRUE(complaints.empty()) << f.text;
+    }
+  }
+}
