@@ -14,9 +14,11 @@
 #include "media/font.h"
 #include "platform/datafile.h"
 #include "platform/display.h"
+#include "platform/echo.h"
 #include "platform/fatal.h"
 #include "platform/sessionend.h"
 #include "play/gameflow.h"
+#include "play/keptgame.h"
 #include "play/level.h"
 #include "play/levelset.h"
 #include "play/paddle.h"
@@ -369,20 +371,29 @@ bool RunViewer(const std::string& name, const TReplay& replay, bool demo, bool& 
 std::string MissingLevel(const TReplay& replay) {
   const std::string& name = replay.start.levelName;
   const std::string& folder = replay.start.levelSetFolder;
+  // A resumed game must find its level where the kept game would: by its
+  // place in the set, or by name for a level played from the command line.
+  if (replay.start.resumed) {
+    const TKeptGame kept{replay.start.resumeLevel, name, replay.start.resumeScore, replay.start.resumeLives,
+                         folder};
+    const std::string misfit = KeptGameMisfit(kept, LoadSetFolder(folder));
+    return misfit.empty() ? "" : "the recording resumes a saved game, and " + misfit;
+  }
   if (!folder.empty()) {
     const CLevelSet set = CLevelSet::Load(folder);
     if (!set.Playable())
-      return "the recording plays the level set in " + folder + ", and none of its levels can be played";
+      return "the recording plays the level set in " + Echoed(folder, EchoedPathLength) +
+             ", and none of its levels can be played";
     if (!replay.start.fromLevel && !replay.start.resumed) return "";
     for (const TSetLevel& level : set.levels)
       if (level.name == name) return "";
-    return "the recording plays the level \"" + name + "\", and its set " + folder +
-           " has no level called that";
+    return "the recording plays the level \"" + Echoed(name) + "\", and its set " +
+           Echoed(folder, EchoedPathLength) + " has no level called that";
   }
   if (!replay.start.fromLevel) return "";
   try {
     if (FileExists(LevelPath(name))) return "";
   } catch (const TFatalError&) {
   }
-  return "the recording plays the level \"" + name + "\", and there is no level called that";
+  return "the recording plays the level \"" + Echoed(name) + "\", and there is no level called that";
 }

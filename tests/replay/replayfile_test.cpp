@@ -158,7 +158,9 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
 }
 
 // A named pipe in the file's place, a folder or a recording of a level that
-// is not there are refused at once, each in one line with its reason.
+// is not there (started from the command line or resumed from a saved game,
+// by name or by its place in the sequence) are refused at once, each in one
+// line with its reason.
 TEST(ReplayFile, PlayingABadFileSaysSoInOneLine) {
   const std::string path = testing::TempDir() + "rebounder-bad.replay";
   const std::string pipe = testing::TempDir() + "rebounder-pipe.replay";
@@ -168,6 +170,17 @@ TEST(ReplayFile, PlayingABadFileSaysSoInOneLine) {
   elsewhere.start.fromLevel = true;
   elsewhere.start.levelName = "no such level";
   std::ofstream(lost) << ReplayText(elsewhere);
+  // A saved game named a level that is not there, and one whose place holds another level.
+  const std::string resumedLost = lost + ".saved", resumedMoved = lost + ".moved";
+  TReplay resumed = Sample();
+  resumed.start.resumed = true;
+  resumed.start.resumeLevel = -1;
+  resumed.start.resumeLives = 3;
+  resumed.start.levelName = "no such level";
+  std::ofstream(resumedLost) << ReplayText(resumed);
+  resumed.start.resumeLevel = 41;
+  resumed.start.levelName = "go easy on me";
+  std::ofstream(resumedMoved) << ReplayText(resumed);
   ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
   testing::internal::CaptureStderr();
   EXPECT_EQ(PlayReplayFile(path), 1);
@@ -175,14 +188,20 @@ TEST(ReplayFile, PlayingABadFileSaysSoInOneLine) {
   EXPECT_EQ(PlayReplayFile(pipe), 1);
   EXPECT_EQ(PlayReplayFile(testing::TempDir()), 1);
   EXPECT_EQ(PlayReplayFile(lost), 1);
+  EXPECT_EQ(PlayReplayFile(resumedLost), 1);
+  EXPECT_EQ(PlayReplayFile(resumedMoved), 1);
   const std::string said = testing::internal::GetCapturedStderr();
   EXPECT_EQ(said,
             "rebounder: " + path + ": damaged replay, line 2: unknown start \"somewhere\"\n" +
                 "rebounder: " + path + ".missing: cannot open: No such file or directory\n" +
                 "rebounder: " + pipe + ": is not a plain file\n" + "rebounder: " + testing::TempDir() +
                 ": is a folder, not a file\n" + "rebounder: " + lost +
-                ": the recording plays the level \"no such level\", and there is no level called that\n");
-  for (const std::string& p : {path, pipe, lost}) std::remove(p.c_str());
+                ": the recording plays the level \"no such level\", and there is no level called that\n" +
+                "rebounder: " + resumedLost +
+                ": the recording resumes a saved game, and its level \"no such level\" is not this game's\n" +
+                "rebounder: " + resumedMoved +
+                ": the recording resumes a saved game, and its level \"go easy on me\" is not this game's\n");
+  for (const std::string& p : {path, pipe, lost, resumedLost, resumedMoved}) std::remove(p.c_str());
 }
 
 // A pass of a million ticks runs a slice at a time, so a viewer stays awake.
