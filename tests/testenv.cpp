@@ -119,6 +119,7 @@ void GameTest::SetUp() {
   Game.floaterInterval = 0;
   Game.floaterTimer = 0;
   Game.newScoreRank = 0;
+  Game.gameOverSaved = false;
   Game.typedName.clear();
   Game.lastTick = 0;
   Game.frameTicks = 0;

@@ -43,7 +43,9 @@ struct TGameGlobals {
   // from maps/) or a player's set, whose compiled maps run beside levelList.
   std::string levelSetName = "classic";
   std::string levelSetFolder;
-  std::vector<std::vector<uint8_t>> levelMaps;
+  std::string levelSetTable;  // the folder of its table under tables/, "" for the built-in set's
+  std::vector<std::vector<uint8_t>> levelMaps;  // empty until the level is first played
+  std::vector<std::string> levelSources;        // each level's source file, "" for a map given compiled
   std::string newGameSetFolder;  // the set chosen on the new game screen, "" for the built-in one
   bool playTesting = false;      // the game on screen is a play-test started in the level editor
   TCommandLine commandLine;
@@ -117,6 +119,7 @@ struct TGameGlobals {
   TSettings settings;  // volumes, mouse speed, keys, scale, music in play
   TObjectList<CHighScore> highScores;
   int newScoreRank = 0;
+  bool gameOverSaved = false;  // the game that is over has been ranked and saved (once, at once)
   std::string typedName;
   TKeptGame savedGame;  // the unfinished game of an earlier run, while haveSavedGame
   bool haveSavedGame = false;

@@ -302,6 +302,14 @@ void DrawPicture(float share, bool newPass) {
   DrawNotice();
 }
 
+void EndPass(int ticks) {
+  if (Game.programState == psGame) CheckGameFlow();
+  RecordPass(ticks);
+  // After the pass is recorded, so that the game's recording holds its end.
+  if (Game.programState == psGame && Game.gameState == gsGameOver)
+    for (const TSaveResult& save : SaveFinishedGame()) ReportSave(save);
+}
+
 // Each pass of the loop shows a picture. At 40 pictures a second (the tick
 // rate) a pass waits for a tick and draws where it left the world. Faster, a
 // pass waits for its picture's time; the passes that find a tick due take the
@@ -333,9 +341,7 @@ void RunMainLoop() {
     if (tickPass) {
       RescanGamepads(GetTicks());
       if (followTicks) WaitForNextTick();
-      const int ticks = RunOwedTicks();
-      if (Game.programState == psGame) CheckGameFlow();
-      RecordPass(ticks);
+      EndPass(RunOwedTicks());
       AttractPass();
     } else if (Game.programState != psGame) {
       continue;

@@ -16,6 +16,9 @@ void LogicTick();
 // Runs every 25 ms tick the clock owes, carrying the remainder over; returns the ticks run.
 // More than 250 ms owed is a stall, dropped but for one tick; one over 2 s pauses play first.
 int RunOwedTicks();
+// What follows a pass's ticks: the game-flow rules, the pass's recording,
+// and a game that has just ended ranked and saved at once.
+void EndPass(int ticks);
 // Sleeps until a tick is due: more than 25 ms since lastTick.
 void WaitForNextTick();
 // Draws the picture of a pass for the program state (intro, menu or game),

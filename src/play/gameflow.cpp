@@ -99,6 +99,7 @@ void NextLevel() {
 
 void StartNewGame(int difficulty, const std::vector<std::string>& players) {
   DiscardSavedGame();
+  Game.gameOverSaved = false;
   // Seated before the recording begins, so that it names them.
   SeatPlayers(players, LevelCount() * difficulty, "");
   Hooks.gameStarted(difficulty);
@@ -130,6 +131,7 @@ void CheckGameFlow() {
   // and losing its ball must end the game again, not go on for ever.
   if (Game.gameState == gsBallLost && Game.lives <= 0) {
     Game.gameState = gsGameOver;
+    Game.gameOverSaved = false;
     PlaySound(Game.sndGameOver);
   }
   if (Game.gameState == gsBallLost) {
@@ -157,18 +159,25 @@ int RankPlayers() {
 }
 }  // namespace
 
-std::vector<TSaveResult> EndGame() {
+std::vector<TSaveResult> SaveFinishedGame() {
+  if (Game.gameOverSaved) return {};
+  Game.gameOverSaved = true;
+  if (Hooks.demoRunning() || Game.playTesting) return {};
   DiscardSavedGame();
+  Game.newScoreRank = HotSeatGame() ? RankPlayers() : RankScore();
+  Hooks.gameEnded(Game.newScoreRank);
+  // The entry and its recording reach the disk now, under the default name,
+  // so that nothing the player does on the card or the name entry can lose them.
+  return Game.newScoreRank > 0 ? SaveNewScore() : std::vector<TSaveResult>();
+}
+
+std::vector<TSaveResult> EndGame() {
+  std::vector<TSaveResult> saves = SaveFinishedGame();
+  Game.gameOverSaved = false;  // the game is left behind; the next one that ends is saved in turn
+  const bool named = HotSeatGame();
+  ClearSeats();
   Game.programState = psMenu;
   Game.returnState = psMenu;
-  const bool named = HotSeatGame();
-  Game.newScoreRank = named ? RankPlayers() : RankScore();
-  Hooks.gameEnded(Game.newScoreRank);
-  ClearSeats();
-  // The entry and its recording reach the disk now, under the default name,
-  // so that nothing the player does on the name entry can lose them.
-  std::vector<TSaveResult> saves;
-  if (Game.newScoreRank > 0) saves = SaveNewScore();
   Game.typedName.clear();
   Game.menuState = Game.newScoreRank >= 1 && !named ? msNewHighScore : msHighScores;
   Game.menuCursor = 3;
@@ -231,6 +240,7 @@ std::string ContinueKeptGame(const TKeptGame& kept) {
 
 void ResumeGame(const TKeptGame& kept) {
   Game.haveSavedGame = false;
+  Game.gameOverSaved = false;
   Hooks.gameResumed(kept);
   Game.programState = psGame;
   Game.score = kept.score;

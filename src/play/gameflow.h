@@ -23,10 +23,15 @@ void StartNewGame(int difficulty, const std::vector<std::string>& players = {});
 // two to four names seat players who all start on it.
 void StartGameAtLevel(const std::vector<std::string>& players);
 void CheckGameFlow();
-// Ranks the score, saves a new entry with its recording, and opens the name
-// entry or the table; returns how the saves went, for the caller to report.
-// In a hot-seat game every player's score is ranked under their name, and
-// the table opens without a name entry.
+// The moment a game is over, before the player leaves the "game over" card:
+// throws the kept game away, ranks the score (in a hot-seat game every
+// player's, under their names) and saves the new entries with the recording,
+// so that quitting on the card loses nothing and a lost game cannot be
+// continued. Once for each game over; a demo or a play-test is not ranked.
+// Returns how the saves went, for the caller to report.
+std::vector<TSaveResult> SaveFinishedGame();
+// Leaving the "game over" card: the game is saved when it was not yet, and
+// the name entry opens, or the table (at once in a hot-seat game).
 std::vector<TSaveResult> EndGame();
 // True while there is a game to lose: in play or paused, not over, with a life left.
 bool GameInProgress();

@@ -37,6 +37,7 @@ void TradeGame(TSavedGame& s) {
   swap(Game.floaterInterval, s.floaterInterval);
   swap(Game.floaterTimer, s.floaterTimer);
   swap(Game.newScoreRank, s.newScoreRank);
+  swap(Game.gameOverSaved, s.gameOverSaved);
   swap(Game.levelName, s.levelName);
   swap(Game.typedName, s.typedName);
   HotSeat.Swap(s.hotSeat);

@@ -32,6 +32,7 @@ struct TSavedGame {
   uint32_t score = 0, levelStartScore = 0;
   int levelStartLives = 3;
   int levelIndex = -1, maxFloaters = 0, floaterInterval = 0, floaterTimer = 0, newScoreRank = 0;
+  bool gameOverSaved = false;
   std::string levelName, typedName;
   uint64_t random = 1;
   THotSeat hotSeat;
