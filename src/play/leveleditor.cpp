@@ -71,6 +71,7 @@ CLevelEditor CLevelEditor::Open(const std::string& path) {
   editor.map = std::move(level.bytes);
   editor.name = level.name;
   editor.path = path;
+  editor.opened.assign(bytes.begin(), bytes.end());
   return editor;
 }
 
@@ -163,7 +164,9 @@ std::string CLevelEditor::Problem() const {
   return nameProblem.empty() ? LevelProblem(map) : nameProblem;
 }
 
-std::string CLevelEditor::Source() const { return PrintMap(map, name, name); }
+std::string CLevelEditor::Source() const {
+  return opened.empty() ? PrintMap(map, name, name) : ReprintSource(opened, map, name);
+}
 
 TSaveResult CLevelEditor::Save(const std::string& setFolder) {
   const std::string nameProblem = NameProblem(name);

@@ -41,7 +41,8 @@ public:
   // Why the level cannot be played yet (a bad name, bricks out of reach, too
   // few bricks); empty when it passes every check the level compiler makes.
   std::string Problem() const;
-  // The source text, exactly as the level compiler prints the map.
+  // The source text, exactly as the level compiler prints the map; for a
+  // level opened from a file, with that file's comment and blank lines kept.
   std::string Source() const;
   // Writes the source atomically into the set's folder (made when missing):
   // to the file it came from when that is in the folder, else to a new file
@@ -57,6 +58,7 @@ private:
   static constexpr size_t UndoDepth = 100;
 
   std::vector<uint8_t> map;
+  std::string opened;  // the text of the source it was opened from, "" for a new level
   std::vector<TStep> undo, redo;
   bool inStroke = false;
   bool strokeChanged = false;

@@ -128,6 +128,29 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
   return level;
 }
 
+std::string SourceLevelName(const std::string& text, const std::string& fileName) {
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+    LineError(fileName, 1, "the file starts with a byte order mark (BOM); save it as plain text without one");
+  int lineNo = 0;
+  for (size_t from = 0; from < text.size();) {
+    size_t eol = text.find('\n', from);
+    if (eol == std::string::npos) eol = text.size();
+    ++lineNo;
+    std::string line = text.substr(from, eol - from);
+    from = eol + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line = Trim(line);
+    if (line.compare(0, 5, "name:") != 0) continue;
+    const std::string name = Trim(line.substr(5));
+    const std::string problem = NameProblem(name);
+    if (!problem.empty()) LineError(fileName, lineNo, problem);
+    return name;
+  }
+  if (text.empty())
+    throw TLevelError(fileName + ": the file is empty; a level needs a 'name:' line and 18 grid rows");
+  LineError(fileName, lineNo, "no 'name:' line; every level needs a name");
+}
+
 TCompiledLevel ParseSource(const std::string& text, const std::string& fileName, int (&rowLines)[LevelRows]) {
   TCompiledLevel level;
   level.bytes.assign(LevelFileBytes, 0);
@@ -230,6 +253,30 @@ std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name,
       out += PowerUpMarks[powerUp];
     }
     out += "|\n";
+  }
+  return out;
+}
+
+std::string ReprintSource(const std::string& original, const std::vector<uint8_t>& bytes,
+                          const std::string& name) {
+  // The printed name line and rows, in order; the legend and the blank line are the original's to keep.
+  std::vector<std::string> fresh;
+  std::istringstream printed(PrintMap(bytes, name, name));
+  for (std::string line; std::getline(printed, line);)
+    if (line.compare(0, 5, "name:") == 0 || (!line.empty() && line[0] == '|')) fresh.push_back(line);
+  std::string out;
+  size_t next = 0;
+  for (size_t from = 0; from < original.size();) {
+    size_t eol = original.find('\n', from);
+    const bool ended = eol != std::string::npos;
+    if (!ended) eol = original.size();
+    std::string line = original.substr(from, eol - from);
+    from = eol + 1;
+    const bool cr = !line.empty() && line.back() == '\r';
+    const std::string trimmed = Trim(cr ? line.substr(0, line.size() - 1) : line);
+    const bool replaced = trimmed.compare(0, 5, "name:") == 0 || (!trimmed.empty() && trimmed[0] == '|');
+    if (replaced && next < fresh.size()) line = fresh[next++] + (cr ? "\r" : "");
+    out += line + (ended ? "\n" : "");
   }
   return out;
 }

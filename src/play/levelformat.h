@@ -33,6 +33,11 @@ struct TCompiledLevel {
 // CheckMap); fileName is used only in error messages.
 TCompiledLevel CompileSource(const std::string& text, const std::string& fileName);
 
+// The name a source gives its level, read without compiling the level (the
+// name line as ParseSource reads it); throws TLevelError as ParseSource does
+// for a source with no name line, or a name that cannot be used.
+std::string SourceLevelName(const std::string& text, const std::string& fileName);
+
 // Parses a source without the play checks, so that a draft that does not yet
 // pass them can still be opened; rowLines receives each grid row's line.
 TCompiledLevel ParseSource(const std::string& text, const std::string& fileName, int (&rowLines)[LevelRows]);
@@ -44,6 +49,12 @@ std::string LevelProblem(const std::vector<uint8_t>& bytes);
 // map that a source cannot express, so that printing and compiling again
 // always gives back the same bytes.
 std::string PrintMap(const std::vector<uint8_t>& bytes, const std::string& name, const std::string& fileName);
+
+// Prints a map over the source it was opened from: its name line and grid
+// rows are printed anew, every other line (comments, blank lines) is kept as
+// it stood, line ends too. `original` must be a source ParseSource reads.
+std::string ReprintSource(const std::string& original, const std::vector<uint8_t>& bytes,
+                          const std::string& name);
 
 // Checks what can be proved about a map: it prints as a source, has at least
 // MinBreakableBricks breakable bricks, and the ball can reach every one.

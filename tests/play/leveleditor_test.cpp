@@ -105,4 +105,40 @@ TEST(LevelEditor, SavesWhatTheCompilerPrintsAndOpensDraftsAgain) {
   EXPECT_EQ(fs::path(level.path).filename(), "02-full-house.lvl");
   fs::remove_all(temp);
 }
+
+// A level opened from a source keeps the source's comment and blank lines,
+// wherever they stand and whatever their line ends, through every save;
+// only the name and the grid change.
+TEST(LevelEditor, SavingKeepsTheSourcesCommentLines) {
+  char temp[] = "/tmp/rebounder-editor-XXXXXX";
+  ASSERT_NE(mkdtemp(temp), nullptr);
+  CLevelEditor made;
+  made.SetName("commented");
+  made.PaintColour(0, 0, bcRed);
+  std::string source = made.Source();
+  source.insert(0, "# by Ann, for the spring set\r\n\n");
+  source.insert(source.find("|", source.find("name:")), "# the top row\n");
+  source += "  # the end: nothing below the rows\n";
+  const std::string path = std::string(temp) + "/01-commented.lvl";
+  std::ofstream(path, std::ios::binary) << source;
+
+  CLevelEditor level = CLevelEditor::Open(path);
+  level.SetName("renamed");
+  level.PaintColour(1, 0, bcBlue);
+  ASSERT_TRUE(level.Save(temp));
+  level.PaintColour(2, 0, bcGreen);
+  ASSERT_TRUE(level.Save(std::string(temp) + "/elsewhere"));
+  for (const std::string& saved : {path, level.path}) {
+    const std::string text = ReadText(saved);
+    for (const char* kept : {"# by Ann, for the spring set\r\n\n", "# the top row\n|r b ",
+                             "\n  # the end: nothing below the rows\n", "# Power-ups: B extra ball"})
+      EXPECT_NE(text.find(kept), std::string::npos) << kept << " in " << text;
+    EXPECT_NE(text.find("name: renamed\n"), std::string::npos);
+    int rows[LevelRows];
+    EXPECT_EQ(ParseSource(text, saved, rows).name, "renamed");
+  }
+  int rows[LevelRows];
+  EXPECT_EQ(ParseSource(ReadText(level.path), level.path, rows).bytes, level.Map());
+  fs::remove_all(temp);
+}
 }  // namespace
