@@ -7,12 +7,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/fatal.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 std::function<void(const std::string&)> beforeRename;
@@ -155,9 +160,49 @@ std::string UserDataFolder() { return UserFolder("XDG_DATA_HOME", "/.local/share
 
 std::string DataFilePath(const std::string& fileName) { return DataFolder() + fileName; }
 
-std::string SetFilePath(const std::string& setName, const std::string& fileName) {
-  if (setName.empty() || setName == "classic") return DataFilePath(fileName);
-  return DataFilePath("tables/" + setName + "/" + fileName);
+std::string SetFilePath(const std::string& table, const std::string& fileName) {
+  if (table.empty()) return DataFilePath(fileName);
+  return DataFilePath("tables/" + table + "/" + fileName);
+}
+
+std::string SetTableName(const std::string& folder) {
+  std::error_code error;
+  fs::path resolved = fs::weakly_canonical(fs::absolute(folder, error), error);
+  if (error) resolved = fs::absolute(folder, error).lexically_normal();
+  if (!resolved.has_filename()) resolved = resolved.parent_path();
+  std::string readable;
+  for (char c : resolved.filename().string()) {
+    const bool safe = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' ||
+                      (c == '.' && !readable.empty());
+    if (readable.size() < 32) readable += safe ? c : '_';
+  }
+  // FNV-1a of the whole path, 64 bits.
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : resolved.string()) hash = (hash ^ c) * 1099511628211ull;
+  char hex[17];
+  std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+  return (readable.empty() ? "set" : readable) + "-" + hex;
+}
+
+void CarryOverOldTable(const std::string& oldName, const std::string& table) {
+  if (PlayerFilesKept() || table.empty() || oldName.empty() || oldName == "." || oldName == ".." ||
+      oldName.find('/') != std::string::npos)
+    return;
+  std::error_code error;
+  const fs::path old = DataFilePath("tables/" + oldName), own = DataFilePath("tables/" + table);
+  if (!fs::is_directory(fs::symlink_status(old, error)) || fs::exists(fs::symlink_status(own, error))) return;
+  CDataLock lock;
+  // Copied whole beside its place, then renamed into it, so a stop halfway
+  // leaves no half table to be taken for the set's own.
+  const fs::path temp = own.string() + ".new";
+  fs::remove_all(temp, error);
+  fs::copy(old, temp, fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
+  if (!error) fs::rename(temp, own, error);
+  if (error) {
+    std::fprintf(stderr, "rebounder: the table of %s was not copied to %s: %s\n", old.c_str(), own.c_str(),
+                 error.message().c_str());
+    fs::remove_all(temp, error);
+  }
 }
 
 bool MakeDataFolder(std::string& error) { return MakeFolders(DataFolder(), error); }

@@ -15,9 +15,19 @@ bool FileExists(const std::string& path);
 // $XDG_DATA_HOME/rebounder/, by default ~/.local/share/rebounder/.
 std::string DataFilePath(const std::string& fileName);
 // Where a file of a level set's high-score table lives: the built-in set's
-// ("classic", or empty) as DataFilePath says, a player's set's in
-// tables/<set name>/ of the same folder.
-std::string SetFilePath(const std::string& setName, const std::string& fileName);
+// (table "") as DataFilePath says, a player's set's in tables/<table>/ of the
+// same folder.
+std::string SetFilePath(const std::string& table, const std::string& fileName);
+// The table folder of the level set in `folder`: the resolved folder's own
+// name in safe letters (for the player to recognise), then a hash of the
+// whole resolved path, so that two folders never share a table, whatever
+// they are called or however they were named ("sets/..", ".").
+std::string SetTableName(const std::string& folder);
+// Tables were once kept by the set folder's last name alone: the first time
+// a set's table is used, a table kept under `oldName` is copied (never
+// moved: two sets may have shared it) to its own folder. Nothing happens
+// when the set's table is already there, or the old name is no folder name.
+void CarryOverOldTable(const std::string& oldName, const std::string& table);
 // Where a per-user setting file lives: $XDG_CONFIG_HOME/rebounder/, by
 // default ~/.config/rebounder/.
 std::string ConfigFilePath(const std::string& fileName);

@@ -16,6 +16,11 @@
 // A hot-seat game is written as format 3: after the optional set line,
 // "players COUNT TURN", then for each player "name NAME" and their level,
 // lap, score and lives lines as above (no lives: out of the game).
+//
+// A folder whose name holds a line end, a control character or a backslash
+// is written as format 4: format 2 or 3 (told apart by the players line)
+// with the folder escaped, \\ for a backslash, \n for a line end, \xNN for
+// any other control byte; any name a file system allows then comes back.
 #include "play/keptgame.h"
 
 #include <algorithm>
@@ -28,6 +33,7 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "platform/echo.h"
 #include "play/level.h"
 #include "play/levelset.h"
 #include "play/players.h"
@@ -35,9 +41,10 @@
 namespace {
 const char* const FileName = "savedgame.dat";
 const char* const Magic = "rebounder-saved-game";
-constexpr int FormatVersion = 3;
-// Room for a set folder as long as a path may be (PATH_MAX).
-constexpr size_t MostBytes = 4096 + 512;
+constexpr int FormatVersion = 4;
+constexpr size_t MostFolderBytes = 4096;  // PATH_MAX
+// Room for a set folder as long as a path may be, every byte escaped.
+constexpr size_t MostBytes = 4 * MostFolderBytes + 512;
 constexpr int64_t MostLevelIndex = 1 << 24;
 constexpr int64_t MostLives = 99;
 
@@ -67,6 +74,58 @@ bool PlayableName(const std::string& name) {
   for (unsigned char c : name) clean = clean && c >= 32 && c != '/' && c != 127;
   std::error_code ignored;
   return clean && std::filesystem::is_regular_file(LevelPath(name), ignored);
+}
+
+bool NeedsEscape(const std::string& folder) {
+  for (unsigned char c : folder)
+    if (c < 32 || c == 127 || c == '\\') return true;
+  return false;
+}
+
+std::string Escaped(const std::string& folder) {
+  std::string out;
+  for (unsigned char c : folder) {
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c < 32 || c == 127) {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+// The folder back from Escaped; false for what Escaped never writes.
+bool Unescaped(const std::string& text, std::string& folder) {
+  folder.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 32 || c == 127) return false;
+    if (c != '\\') {
+      folder += static_cast<char>(c);
+    } else if (text.compare(i, 2, "\\\\") == 0 || text.compare(i, 2, "\\n") == 0) {
+      folder += text[i + 1] == 'n' ? '\n' : '\\';
+      ++i;
+    } else {
+      // Exactly as Escaped writes it: two small hex digits of a control byte other than a line end.
+      if (text.compare(i, 2, "\\x") != 0 || i + 4 > text.size()) return false;
+      const std::string digits = text.substr(i + 2, 2);
+      unsigned value = 0;
+      const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + 2, value, 16);
+      if (ec != std::errc() || ptr != digits.data() + 2 ||
+          digits.find_first_not_of("0123456789abcdef") != std::string::npos ||
+          (value >= 32 && value != 127) || value == '\n' || value == 0)
+        return false;
+      folder += static_cast<char>(value);
+      i += 3;
+    }
+  }
+  return !folder.empty() && folder.size() <= MostFolderBytes;
 }
 
 bool Refuse(std::string& error, const std::string& reason) {
@@ -148,9 +207,10 @@ std::string SavedGamePath() { return DataFilePath(FileName); }
 std::string SavedGameText(const TKeptGame& game) {
   const size_t setSize = SetSize(game.setFolder);
   const bool hotSeat = !game.players.empty();
-  const int version = hotSeat ? 3 : game.setFolder.empty() ? 1 : 2;
+  const bool escaped = NeedsEscape(game.setFolder);
+  const int version = escaped ? 4 : hotSeat ? 3 : game.setFolder.empty() ? 1 : 2;
   std::string text = std::string(Magic) + " " + std::to_string(version) + "\n";
-  if (!game.setFolder.empty()) text += "set " + game.setFolder + "\n";
+  if (!game.setFolder.empty()) text += "set " + (escaped ? Escaped(game.setFolder) : game.setFolder) + "\n";
   if (!hotSeat)
     text += LevelLines({"", game.levelIndex, game.levelName, game.score, game.lives}, setSize);
   else
@@ -172,6 +232,9 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
   if (version > FormatVersion)
     return Refuse(error, "saved by a newer Rebounder (format " + std::to_string(version) + ")");
   TKeptGame read;
+  // Format 4 is format 2, or 3 when its players line follows the set line, with the set escaped.
+  const bool escaped = version == 4;
+  if (escaped) version = lines.size() > 2 && lines[2].substr(0, 8) == "players " ? 3 : 2;
   // Format 2 always names a set; format 3 only when the game was on a player's.
   const bool setLine = version == 2 || (version == 3 && lines.size() > 1 && lines[1].substr(0, 4) == "set ");
   if (version < 3) {
@@ -181,8 +244,9 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
                                std::to_string(expected) + " expected");
   }
   if (setLine) {
-    read.setFolder = lines[1].substr(0, 4) == "set " ? lines[1].substr(4) : "";
-    if (!CleanSetFolder(read.setFolder)) return Refuse(error, "damaged: its level set line is unusable");
+    const std::string folder = lines[1].substr(0, 4) == "set " ? lines[1].substr(4) : "";
+    const bool usable = escaped ? Unescaped(folder, read.setFolder) : CleanSetFolder(read.setFolder = folder);
+    if (!usable) return Refuse(error, "damaged: its level set line is unusable");
     lines.erase(lines.begin() + 1);
   }
   int64_t lap = 0, count = 0, turn = 0;
@@ -219,7 +283,8 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
 
 std::string KeptGameMisfit(const TKeptGame& game, const CLevelSet& set) {
   // The folder last: a notice on the screen shows only the start of a long line.
-  const std::string named = "level set \"" + SetName(set.folder) + "\"", folder = " (" + set.folder + ")";
+  const std::string named = "level set \"" + Echoed(SetName(set.folder)) + "\"",
+                    folder = " (" + Echoed(set.folder, EchoedPathLength) + ")";
   const std::vector<std::string> names = set.LevelNames();
   std::error_code ignored;
   if (!set.IsClassic() && !std::filesystem::is_directory(set.folder, ignored))
@@ -239,7 +304,7 @@ std::string KeptGameMisfit(const TKeptGame& game, const CLevelSet& set) {
       found = false;
     }
   if (found) return "";
-  return "its level \"" + name + "\" is not " +
+  return "its level \"" + Echoed(name) + "\" is not " +
          (set.IsClassic() ? "this game's" : "in the " + named + folder);
 }
 

@@ -1,5 +1,6 @@
 // Level sets: the 40 built-in levels, the set "classic", and the player's own
-// sets, folders of level sources compiled when the set is loaded.
+// sets, folders of level sources whose names are read when the set is
+// loaded, and each compiled when it is first played.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -7,28 +8,36 @@
 
 extern const char* const ClassicSetName;
 
+// The most levels a set plays: as many as a player can go through, and few
+// enough to list and look through at once.
+constexpr size_t MostSetLevels = 1000;
+
 struct TSetLevel {
   std::string name;
-  std::vector<uint8_t> map;  // the compiled level, LevelFileBytes
+  std::vector<uint8_t> map;  // the compiled level, LevelFileBytes; empty until it is compiled
+  std::string source;        // the source file; "" for a level given compiled
 };
 
 class CLevelSet {
 public:
   std::string name;                   // "classic", or the folder's own name
   std::string folder;                 // empty for the built-in set
+  std::string table;                  // its table's folder, SetTableName; empty for the built-in set
   std::vector<TSetLevel> levels;      // a player's set only: the built-in maps are files
   std::vector<std::string> problems;  // one line for each source left out
 
   bool IsClassic() const { return folder.empty(); }
-  // A player's set has at least one level that compiled.
+  // A player's set has at least one level with a name.
   bool Playable() const { return IsClassic() || !levels.empty(); }
   // The level names in play order, the built-in ones for the built-in set.
   std::vector<std::string> LevelNames() const;
 
   static CLevelSet Classic();
-  // Compiles every .lvl file of the folder in file-name order, with the level
-  // compiler's checks; a source that fails is left out with one line naming
-  // the file, the place and the reason. Never throws.
+  // Reads the name of every .lvl file of the folder in file-name order,
+  // without compiling a level; a source without a usable name, or with a name
+  // already used, is left out with one line naming the file and the reason.
+  // A folder of more than MostSetLevels sources plays the first ones and
+  // says so, once, on standard error. Never throws.
   static CLevelSet Load(const std::string& folder);
 };
 
@@ -47,6 +56,11 @@ bool CleanSetFolder(const std::string& folder);
 std::string SetName(const std::string& folder);
 // Games are now played on this set: its level names become the level list.
 void UseLevelSet(const CLevelSet& set);
-// The compiled map of a level of the set in use; null for the built-in set,
-// whose maps are files, and for a name the set does not have.
+// The compiled map of a level of the set in use, compiled when first asked
+// for; null for the built-in set, whose maps are files, and for a name the
+// set does not have.
 const std::vector<uint8_t>* SetLevelMap(const std::string& name);
+// The map a source compiles to, with the level compiler's checks, kept until
+// the file changes. A source that does not compile gives an empty field, and
+// one line on standard error naming the file, the place and the reason.
+const std::vector<uint8_t>& CompiledLevel(const std::string& source);

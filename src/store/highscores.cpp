@@ -201,7 +201,7 @@ void MergeOwnRows(TRows& rows, std::vector<int>& from, std::vector<std::string>&
 // then the table. `recordingError` is set when a recording was not kept.
 TSaveResult MergeAndSave(std::string& recordingError) {
   if (PlayerFilesKept()) return {};
-  const std::string path = SetFilePath(Game.levelSetName, ScoresFile);
+  const std::string path = SetFilePath(Game.levelSetTable, ScoresFile);
   CDataLock lock;
   TRows rows;
   bool damaged;
@@ -259,7 +259,7 @@ std::string DefaultName() {
 void LoadHighScores() {
   ownRows.clear();
   unsavedFrom = 0;
-  const std::string path = SetFilePath(Game.levelSetName, ScoresFile);
+  const std::string path = SetFilePath(Game.levelSetTable, ScoresFile);
   // A damaged file is moved aside under the lock, so that a good table
   // another copy is saving meanwhile cannot be taken for it.
   std::optional<CDataLock> lock;

@@ -13,7 +13,7 @@
 std::string BestRecordingPath(int rank) {
   char name[32];
   std::snprintf(name, sizeof name, "replays/best-%02d.replay", rank);
-  return SetFilePath(Game.levelSetName, name);
+  return SetFilePath(Game.levelSetTable, name);
 }
 
 // New recordings are written in full first. Rows only ever move down, so

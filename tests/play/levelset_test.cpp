@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -65,26 +67,56 @@ protected:
     fs::create_directories(path.parent_path());
     std::ofstream(path) << text;
   }
+  // The readable starts of the table folders, up to their hash.
+  std::vector<std::string> TableFolders() const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder / "xdg/rebounder/tables", error)) {
+      const std::string name = entry.path().filename().string();
+      names.push_back(name.substr(0, name.rfind('-') + 1));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // Plays a game of `score` on the set, saving its table, and returns the best score the table then has.
+  static uint32_t ScoreOn(const std::string& set, uint32_t score) {
+    UseLevelSet(LoadSetFolder(set));
+    LoadHighScores();
+    Game.score = score;
+    RankScore();
+    EXPECT_TRUE(SaveHighScores());
+    return Game.highScores[0]->score;
+  }
+  static std::string FileText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
 };
 
+// Names are read in file-name order without compiling; a source is compiled
+// when it is first played, and one that fails gives an empty field and its
+// reason on standard error, once.
 TEST_F(LevelSetTest, SourcesCompileInFileNameOrderAndBadOnesAreLeftOutWithTheirReasons) {
   const fs::path set = folder / "xdg/rebounder/levels/mine";
   Put(set / "20-b.lvl", Source("second"));
   Put(set / "10-a.lvl", Source("first"));
   Put(set / "15-bad.lvl", Source("broken", "|. . . . . . . . . . . . x . |"));
   Put(set / "16-twin.lvl", Source("first"));
+  Put(set / "17-nameless.lvl", "# no name line\n");
   Put(set / "notes.txt", "not a level");
-  Put(folder / "xdg/rebounder/levels/empty/only.lvl", Source("bad", "|x|"));
+  Put(folder / "xdg/rebounder/levels/empty/only.lvl", "|. |\n");
 
   const CLevelSet loaded = CLevelSet::Load(set.string());
   EXPECT_EQ(loaded.name, "mine");
-  ASSERT_EQ(loaded.levels.size(), 2u);
+  ASSERT_EQ(loaded.levels.size(), 3u);
   EXPECT_EQ(loaded.levels[0].name, "first");
-  EXPECT_EQ(loaded.levels[1].name, "second");
+  EXPECT_EQ(loaded.levels[1].name, "broken");
+  EXPECT_EQ(loaded.levels[2].name, "second");
+  for (const TSetLevel& level : loaded.levels) EXPECT_TRUE(level.map.empty()) << "not compiled yet";
   ASSERT_EQ(loaded.problems.size(), 2u);
-  EXPECT_NE(loaded.problems[0].find("15-bad.lvl:"), std::string::npos) << loaded.problems[0];
-  EXPECT_NE(loaded.problems[0].find("row 18, column 13"), std::string::npos) << loaded.problems[0];
-  EXPECT_NE(loaded.problems[1].find("already used"), std::string::npos) << loaded.problems[1];
+  EXPECT_NE(loaded.problems[0].find("already used"), std::string::npos) << loaded.problems[0];
+  EXPECT_NE(loaded.problems[1].find("17-nameless.lvl:1: no 'name:' line"), std::string::npos)
+      << loaded.problems[1];
 
   // The built-in set first; a set with no playable level is not offered.
   const std::vector<std::string> choices = SetFolderChoices();
@@ -94,11 +126,61 @@ TEST_F(LevelSetTest, SourcesCompileInFileNameOrderAndBadOnesAreLeftOutWithTheirR
 
   // The set's maps are what its levels load.
   UseLevelSet(loaded);
-  EXPECT_EQ(Game.levelList, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(Game.levelList, (std::vector<std::string>{"first", "broken", "second"}));
+  const auto bricks = [] {
+    int count = 0;
+    for (int i = 0; i < Game.bricks.Count(); ++i) count += Game.bricks[i]->colour != bcNone;
+    return count;
+  };
   LoadLevel("second", 0, 0);
-  int bricks = 0;
-  for (int i = 0; i < Game.bricks.Count(); ++i) bricks += Game.bricks[i]->colour != bcNone;
-  EXPECT_GT(bricks, 20);
+  EXPECT_GT(bricks(), 20);
+  for (int time = 0; time < 2; ++time) {
+    testing::internal::CaptureStderr();
+    LoadLevel("broken", 0, 0);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(bricks(), 0);
+    if (time == 0) {
+      EXPECT_NE(said.find("15-bad.lvl:"), std::string::npos) << said;
+      EXPECT_NE(said.find("row 18, column 13"), std::string::npos) << said;
+    } else {
+      EXPECT_EQ(said, "") << "said once";
+    }
+    UseLevelSet(CLevelSet::Load(set.string()));
+  }
+}
+
+// A set of more files than a set can have plays the first ones and says so in
+// one line; its levels are not compiled to be listed, and a level is
+// compiled once, however often it is played.
+TEST_F(LevelSetTest, ABigSetIsCappedAndCompiledOnlyAsItIsPlayed) {
+  const fs::path set = folder / "big";
+  const std::string level = Source("level");
+  fs::create_directories(set);
+  for (size_t i = 0; i < MostSetLevels + 5; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%04zu.lvl", i);
+    std::string text = level;
+    text.replace(text.find("name: level"), 11, "name: level " + std::to_string(i));
+    std::ofstream(set / name) << text;
+  }
+  testing::internal::CaptureStderr();
+  const CLevelSet big = CLevelSet::Load(set.string());
+  CLevelSet::Load(set.string());
+  const std::string said = testing::internal::GetCapturedStderr();
+  ASSERT_EQ(big.levels.size(), MostSetLevels);
+  EXPECT_EQ(big.levels.back().name, "level 999");
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("1005 level files, more than the 1000 a set can have"), std::string::npos) << said;
+  EXPECT_NE(said.find("from 1000.lvl on"), std::string::npos) << said;
+
+  UseLevelSet(big);
+  LoadLevel("level 500", 0, 0);
+  EXPECT_EQ(*SetLevelMap("level 500"), CompiledLevel((set / "0500.lvl").string()));
+  EXPECT_GT(Game.bricks.Count(), 20);
+  // What is known of a file is known only while it is unchanged.
+  std::ofstream(set / "0500.lvl") << Source("renamed");
+  fs::last_write_time(set / "0500.lvl", fs::last_write_time(set / "0500.lvl") + std::chrono::seconds(2));
+  EXPECT_EQ(CLevelSet::Load(set.string()).levels[500].name, "renamed");
 }
 
 TEST_F(LevelSetTest, EachSetKeepsItsOwnTableAndTheBuiltInTableIsUntouched) {
@@ -119,7 +201,7 @@ TEST_F(LevelSetTest, EachSetKeepsItsOwnTableAndTheBuiltInTableIsUntouched) {
   Game.score = 1000;  // a game on the set enters its table
   ASSERT_EQ(RankScore(), 1);
   ASSERT_TRUE(SaveHighScores());
-  EXPECT_TRUE(fs::exists(folder / "xdg/rebounder/tables/mine/highscores.dat"));
+  EXPECT_EQ(TableFolders(), std::vector<std::string>{"mine-"});
   EXPECT_EQ(classic(), before);
 
   UseLevelSet(CLevelSet::Classic());
@@ -128,6 +210,46 @@ TEST_F(LevelSetTest, EachSetKeepsItsOwnTableAndTheBuiltInTableIsUntouched) {
   UseLevelSet(CLevelSet::Load(set.string()));
   LoadHighScores();
   EXPECT_EQ(Game.highScores[0]->score, 1000u);
+}
+
+// A set's table folder comes from the resolved folder: "mine/sub/.." and
+// "." inside it are the set "mine" with its one table, never the built-in
+// table or a folder "..", and two folders that would be shown alike
+// ("classic (yours)" beside "classic", two called "mine") keep two tables.
+// A table kept under the set's name alone is carried over, left in place.
+TEST_F(LevelSetTest, ATablesFolderComesFromTheResolvedSetFolder) {
+  const fs::path data = folder / "xdg/rebounder", mine = folder / "a/mine";
+  for (const fs::path& set : {mine, folder / "b/mine", folder / "c/classic", folder / "c/classic (yours)"})
+    Put(set / "a.lvl", Source("first"));
+  fs::create_directories(mine / "sub");
+  ScoreOn("", 30);
+  const std::string classic = FileText(data / "highscores.dat");
+
+  EXPECT_EQ(ScoreOn((mine / "sub/..").string(), 1000), 1000u);
+  EXPECT_EQ(Game.levelSetName, "mine");
+  fs::current_path(mine);
+  EXPECT_EQ(ScoreOn(".", 900), 1000u) << "the same set, the same table";
+  EXPECT_EQ(Game.levelSetName, "mine");
+  EXPECT_EQ(ScoreOn((folder / "b/mine").string(), 800), 800u) << "another set called mine";
+  EXPECT_EQ(ScoreOn((folder / "c/classic").string(), 700), 700u);
+  EXPECT_EQ(Game.levelSetName, "classic (yours)");
+  EXPECT_EQ(ScoreOn((folder / "c/classic (yours)").string(), 600), 600u);
+  EXPECT_EQ(FileText(data / "highscores.dat"), classic) << "the built-in table is untouched";
+  EXPECT_FALSE(fs::exists(data / "tables/highscores.dat"));
+  EXPECT_EQ(TableFolders(), (std::vector<std::string>{"classic-", "classic__yours_-", "mine-", "mine-"}));
+
+  // A table of the old kind, under the folder's name alone.
+  const fs::path old = folder / "d/old";
+  Put(old / "a.lvl", Source("first"));
+  fs::create_directories(data / "tables/old/replays");
+  fs::copy_file(
+      data / "tables" / fs::directory_iterator(data / "tables")->path().filename() / "highscores.dat",
+      data / "tables/old/highscores.dat");
+  const std::string oldTable = FileText(data / "tables/old/highscores.dat");
+  UseLevelSet(CLevelSet::Load(old.string()));
+  LoadHighScores();
+  EXPECT_GE(Game.highScores[0]->score, 600u) << "the old table is the set's";
+  EXPECT_EQ(FileText(data / "tables/old/highscores.dat"), oldTable) << "and stays where it was";
 }
 
 TEST_F(LevelSetTest, TheCommandLineListsAndRefusesSets) {
@@ -228,5 +350,46 @@ TEST_F(LevelSetTest, AKeptGameRemembersItsSet) {
   EXPECT_TRUE(Game.programState == psMenu && !Game.haveSavedGame && Game.levelSetFolder.empty());
   EXPECT_NE(report.find("is gone"), std::string::npos) << report;
   EXPECT_TRUE(fs::exists(SavedGamePath())) << "the file stays for the player to look at";
+}
+}  // namespace
+
+namespace {
+// A kept game comes back on its set whatever the set's folder is called: a
+// line end, a control character or a backslash in the name is escaped in
+// the file, and a plain name is written as before (format 2).
+TEST_F(LevelSetTest, AKeptGameOnAnyFolderNameComesBack) {
+  for (const std::string name : {"plain", "two\nlines", "back\\slash\\n", "tab\there\x1b[2J"}) {
+    const fs::path set = folder / name;
+    Put(set / "a.lvl", Source("a"));
+    UseLevelSet(CLevelSet::Load(set.string()));
+    Game.levelIndex = -1;
+    NextLevel();
+    Game.gameState = gsBallInGame;
+    ASSERT_TRUE(SaveGameForLater(GameToKeep()));
+    const std::string text = FileText(SavedGamePath());
+    EXPECT_EQ(text.rfind(name == "plain" ? "rebounder-saved-game 2\n" : "rebounder-saved-game 4\n", 0), 0u);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 7) << text;
+    testing::internal::CaptureStderr();
+    LoadSavedGame();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(Game.haveSavedGame) << name;
+    EXPECT_EQ(Game.savedGame.setFolder, set.string());
+  }
+  // A hot-seat game on such a folder too.
+  TKeptGame seats(0, "a", 30, 1, (folder / "two\nlines").string());  // the fields of the player at play
+  seats.players = {{"ANN", 0, "a", 10, 2}, {"BOB", 0, "a", 30, 1}};
+  seats.turn = 1;
+  ASSERT_TRUE(SaveGameForLater(seats));
+  LoadSavedGame();
+  EXPECT_TRUE(Game.haveSavedGame && Game.savedGame == seats);
+  // What the escaping never writes is refused.
+  for (const char* bad : {"\\q", "\\x41", "\\x0A", "\\x0", "end\\"}) {
+    TKeptGame game;
+    std::string text = "rebounder-saved-game 4\nset " + folder.string() + "/" + bad + "\nlevel 0 a\nlap 0\n" +
+                       "score 0\nlives 3\n",
+                error;
+    EXPECT_FALSE(ParseSavedGame(text + "check 00000000\n", game, error));
+    EXPECT_EQ(error, "damaged: its level set line is unusable") << bad;
+  }
 }
 }  // namespace
