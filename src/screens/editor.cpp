@@ -128,7 +128,7 @@ CLevelSet SetOfThisLevel() {
   CLevelSet set;
   set.name = "editor";
   set.folder = "(editor)";
-  set.levels.push_back({screen.level.name, screen.level.Map()});
+  set.levels.push_back({screen.level.name, screen.level.Map(), ""});
   return set;
 }
 
