@@ -2,13 +2,13 @@
 # Measures what the real game costs in its window under Xvfb: CPU time (user +
 # system, from /proc) over a fixed span, and resident memory. Beside it, in the
 # same X server at the same scale, present_floor (built with the game), which
-# only clears and flips the game's picture 40 times a second through the
-# game's own window code: what presenting frames alone costs on this machine.
-# Game and floor take turns for several runs; the medians and their ratio end
-# the report.
+# only clears and flips the game's picture through the game's own window code,
+# as many times a second as the game presents: what presenting frames alone
+# costs on this machine. Game and floor take turns for several runs; the
+# medians and their ratio end the report.
 #
-# Usage: bench/idle_cpu.sh [--play] [--minimised] [--scale N] [--fullscreen]
-#                          [--runs N] [--screen WxH] <game folder> [seconds] [level name]
+# Usage: bench/idle_cpu.sh [--play] [--minimised] [--scale N] [--fullscreen] [--rate R]
+#                          [--runs N] [--screen WxH] [--display :N] <game folder> [seconds] [level name]
 #   --play        play a level: xdotool sweeps the paddle and clicks fire
 #                 (without a level name, the first level of the list)
 #   --scale N     whole-number scale of the picture (REBOUNDER_SCALE); the
@@ -16,12 +16,18 @@
 #   --fullscreen  full screen under openbox, on a 1920x1080 screen by default
 #   --minimised   minimise the window (with --play, once the ball is in play:
 #                 the game pauses) and measure the game alone, without the floor
+#   --rate R      the game's frame rate setting (display, 40, 60, 120, 144;
+#                 display by default, 60 under Xvfb). The game draws play at
+#                 that rate and its intro and menus once per tick (40), and the
+#                 floor presents as often
+#   --display :N  the X display to start Xvfb on (the first free from :40 up
+#                 by default)
 # Without --play the game idles: in its intro and menu, or with a level name
 # on the level's title screen (a game waiting for the first ball).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
-PLAY=0 SCALE="" FULL=0 RUNS=3 SCREEN="" MINIMISED=0
+PLAY=0 SCALE="" FULL=0 RUNS=3 SCREEN="" MINIMISED=0 RATE=display XDISPLAY=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --play) PLAY=1 ;;
@@ -29,6 +35,8 @@ while [ $# -gt 0 ]; do
     --fullscreen) FULL=1 ;;
     --minimised) MINIMISED=1 ;;
     --runs) RUNS=$2; shift ;;
+    --rate) RATE=$2; shift ;;
+    --display) XDISPLAY=$2; shift ;;
     --screen) SCREEN=$2; shift ;;
     *) break ;;
   esac
@@ -63,8 +71,23 @@ link_game_assets "$GAME_DIR" "$WORK"
 # The options file holds background, stars, explosions, music, sound and
 # fullscreen; music as MUSIC says (on by default).
 printf "\\1\\1\\1\\${MUSIC:-1}\\1\\0" >"$WORK/options.dat"
+mkdir -p "$WORK/config/rebounder"
+echo "frame_rate = $RATE" >"$WORK/config/rebounder/settings.conf"
+export XDG_CONFIG_HOME="$WORK/config"
+# The floor presents as often as the game: at the frame rate on a level's
+# screen, once per tick (40 a second) in the intro and menus.
+FLOOR_RATE=40
+if [ -n "$LEVEL" ]; then
+  FLOOR_RATE=$RATE
+  [ "$RATE" = display ] && FLOOR_RATE=0
+fi
 
-start_xvfb "$SCREEN"
+if [ -n "$XDISPLAY" ]; then
+  export DISPLAY=$XDISPLAY
+  run_xvfb "$SCREEN"
+else
+  start_xvfb "$SCREEN"
+fi
 if command -v openbox >/dev/null; then
   openbox >/dev/null 2>&1 &
   WMPID=$!
@@ -141,7 +164,7 @@ for run in $(seq "$RUNS"); do
   printf "run %d: game %s, %s window: %5.2f%% of one core, %.1f MB resident\n" \
     "$run" "$WHAT" "$SIZE" "$FIGURE" "$(awk -v r="$RSS" 'BEGIN { print r / 1024 }')"
   if [ -x "$GAME_DIR/present_floor" ] && [ $MINIMISED -eq 0 ]; then
-    "$GAME_DIR/present_floor" $WINDOW_FLAG 2>/dev/null &
+    "$GAME_DIR/present_floor" $WINDOW_FLAG --rate "$FLOOR_RATE" 2>/dev/null &
     PID=$!
     measure '^Rebounder floor$'
     stop_program
