@@ -23,6 +23,8 @@ struct TCommandLine {
   std::string editPath;              // a level source to open in the editor
   std::vector<std::string> players;  // the names of a hot-seat game to start at once
   std::string frameLogPath;          // where to write a line per picture shown, empty for none
+  std::string generateSeed;          // as typed: make a level set from this seed instead of playing
+  std::string generateCount;         // as typed, empty for the default
   std::string error;                 // why the arguments were not understood
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <numeric>
 
@@ -14,6 +15,7 @@
 #include "platform/echo.h"
 #include "play/gameflow.h"
 #include "play/level.h"
+#include "play/levelgen.h"
 #include "play/levelset.h"
 #include "play/players.h"
 
@@ -87,6 +89,29 @@ std::vector<std::string> SplitNames(const std::string& list) {
     from = comma + 1;
   }
 }
+
+// --generate SEED [--count N] DIR: the level set written, one line said.
+int GenerateSet(const TCommandLine& commandLine) {
+  uint32_t seed = 0;
+  int count = DefaultGeneratedCount;
+  std::string problem;
+  if (!ParseSeed(commandLine.generateSeed, seed))
+    problem = "--generate takes a seed, a whole number from 0 to 4294967295";
+  else if (!commandLine.generateCount.empty() &&
+           !(commandLine.generateCount.find_first_not_of("0123456789") == std::string::npos &&
+             commandLine.generateCount.size() <= 3 &&
+             (count = std::atoi(commandLine.generateCount.c_str())) >= 1))
+    problem = "--count takes a number of levels from 1 to " + std::to_string(MostGeneratedLevels);
+  else if (commandLine.levelName.empty())
+    problem = "--generate needs the folder to write the levels into";
+  if (problem.empty()) problem = WriteGeneratedLevels(GenerateLevels(seed, count), commandLine.levelName);
+  if (!problem.empty()) {
+    std::fprintf(stderr, "rebounder: %s\n", problem.c_str());
+    return problem[0] == '-' ? 2 : 1;
+  }
+  std::printf("rebounder: %d levels of set %u written into %s\n", count, seed, commandLine.levelName.c_str());
+  return 0;
+}
 }  // namespace
 
 TCommandLine ParseCommandLine(int argc, char** argv) {
@@ -116,13 +141,17 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
                TakeValue(arg, "--levels", i, argc, argv, cl.levelSetFolder, cl.error) ||
                TakeValue(arg, "--edit", i, argc, argv, cl.editPath, cl.error) ||
                TakeValue(arg, "--players", i, argc, argv, players, cl.error) ||
-               TakeValue(arg, "--frame-log", i, argc, argv, cl.frameLogPath, cl.error)) {
+               TakeValue(arg, "--frame-log", i, argc, argv, cl.frameLogPath, cl.error) ||
+
+               TakeValue(arg, "--generate", i, argc, argv, cl.generateSeed, cl.error) ||
+               TakeValue(arg, "--count", i, argc, argv, cl.generateCount, cl.error)) {
     } else {
       cl.error = "unknown option " + arg;
     }
   }
   if (cl.levelName.empty()) cl.levelName = bareName;
   if (!players.empty()) cl.players = SplitNames(players);
+  if (!cl.generateCount.empty() && cl.generateSeed.empty()) cl.error = "--count goes with --generate";
   return cl;
 }
 
@@ -141,6 +170,10 @@ std::string UsageText() {
          "                            \"ANN,BOB\"; the turn passes whenever a life is lost\n"
          "      --edit FILE.lvl       open a level source in the level editor (a new\n"
          "                            level when FILE.lvl does not exist yet)\n"
+         "      --generate SEED [--count N] DIR\n"
+         "                            write a generated level set of N levels (40 by\n"
+         "                            default) into DIR; the same SEED, a number, always\n"
+         "                            gives the same levels (play them with --levels DIR)\n"
          "      --windowed            play in a window this time (the saved option stays)\n"
          "      --fullscreen          play full screen this time (the saved option stays)\n"
          "      --scale VALUE         draw the 640x480 picture VALUE times larger, 1 to 8,\n"
@@ -213,6 +246,7 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
     std::puts("rebounder " REBOUNDER_VERSION);
     return 0;
   }
+  if (!commandLine.generateSeed.empty()) return GenerateSet(commandLine);
   // A set named on the command line is compiled here, so that its problems
   // and its names are known before anything starts.
   if (!commandLine.levelSetFolder.empty()) {

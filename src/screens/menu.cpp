@@ -16,6 +16,7 @@
 #include "media/notice.h"
 #include "platform/display.h"
 #include "play/gameflow.h"
+#include "play/generatedsets.h"
 #include "play/level.h"
 #include "play/levelset.h"
 #include "play/particles.h"
@@ -329,13 +330,25 @@ void StepLevelSet(int step) {
   auto at = std::find(folders.begin(), folders.end(), Game.newGameSetFolder);
   const int index = at == folders.end() ? 0 : static_cast<int>(at - folders.begin());
   const int count = static_cast<int>(folders.size());
-  Game.newGameSetFolder = folders[static_cast<size_t>((index + step + count) % count)];
+  const size_t next = static_cast<size_t>((index + step + count) % count);
+  // The last choice is "random": a new seed each time it comes round.
+  if (next + 1 == folders.size()) offeredSets.back() = RandomSetFolder(NewRandomSeed());
+  Game.newGameSetFolder = folders[next];
   PlaySound(Game.sndMenuStep);
 }
 
 // A new game on another set than the one in use first makes that set the
 // one in use, with its own table.
 void StartOnChosenSet(int difficulty) {
+  uint32_t seed = 0;
+  if (GeneratedSetSeed(Game.newGameSetFolder, seed)) {
+    const std::string problem = MakeGeneratedSet(Game.newGameSetFolder);
+    if (!problem.empty()) {
+      std::fprintf(stderr, "rebounder: the level set cannot be made: %s\n", problem.c_str());
+      ShowNotice("the level set cannot be made", problem);
+      return;
+    }
+  }
   if (Game.newGameSetFolder != Game.levelSetFolder) {
     const CLevelSet set = LoadSetFolder(Game.newGameSetFolder);
     if (set.Playable()) {
@@ -419,7 +432,10 @@ SDL_Surface* DimStar() {
 }
 }  // namespace
 
-void RefreshSetChoices() { offeredSets = SetFolderChoices(); }
+void RefreshSetChoices() {
+  offeredSets = SetFolderChoices();
+  AddGeneratedChoices(offeredSets);
+}
 
 std::vector<TMenuTarget> MenuTargets(TMenuState state) {
   std::vector<TMenuTarget> targets;
