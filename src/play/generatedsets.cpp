@@ -70,14 +70,12 @@ void AddGeneratedChoices(std::vector<std::string>& folders) {
   folders.push_back(RandomSetFolder(NewRandomSeed()));
 }
 
-std::string MakeGeneratedSet(const std::string& folder) {
+bool NeedsMaking(const std::string& folder) {
   uint32_t seed = 0;
-  if (!GeneratedSetSeed(folder, seed)) return folder + ": not a generated level set";
-  // A set made before is played as it is: its sources are all there is.
+  if (!GeneratedSetSeed(folder, seed)) return false;
   int sources = 0;
   std::error_code error;
   for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
     sources += it->path().extension() == ".lvl";
-  if (sources >= DefaultGeneratedCount) return "";
-  return WriteGeneratedLevels(GenerateLevels(seed, DefaultGeneratedCount), folder);
+  return sources < DefaultGeneratedCount;
 }

@@ -20,6 +20,6 @@ bool GeneratedSetSeed(const std::string& folder, uint32_t& seed);
 // Adds today's set and a new random one to the end of a new game's choices,
 // today's unless it is there already.
 void AddGeneratedChoices(std::vector<std::string>& folders);
-// Writes the set's levels into its folder unless they are all there.
-// Returns "" or one line saying what failed.
-std::string MakeGeneratedSet(const std::string& folder);
+// A generated set's folder that does not yet hold all its levels; a set
+// made before is played as it is, since its sources are all there is.
+bool NeedsMaking(const std::string& folder);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "play/levelshapes.h"
+
 constexpr int DefaultGeneratedCount = 40;
 constexpr int MostGeneratedLevels = 999;
 
@@ -22,8 +24,31 @@ struct TGeneratedLevel {
 // The game's random generator is left exactly as it was.
 std::vector<TGeneratedLevel> GenerateLevels(uint32_t seed, int count);
 
-// How long the autopilot is expected to take to clear a map, in logic ticks:
-// the generator's measure of difficulty, fitted to the autopilot's times.
+// Makes the same levels one at a time, so that the game can show its
+// progress and go on drawing meanwhile.
+class CSetMaker {
+public:
+  CSetMaker(uint32_t seed, int count);
+  bool Done() const { return static_cast<int>(levels.size()) >= count; }
+  // Makes the next level; the game's random generator is left as it was.
+  const TGeneratedLevel& MakeNext();
+  const std::vector<TGeneratedLevel>& Levels() const { return levels; }
+  int Count() const { return count; }
+
+private:
+  uint32_t seed;
+  int count;
+  uint64_t state;  // the random generator's state between levels
+  TMotif deck[MotifCount] = {};
+  int dealt = MotifCount;
+  std::vector<TGeneratedLevel> levels;
+
+  TMotif NextMotif(int difficulty);
+};
+
+// How long the autopilot is expected to take to clear a map, in logic ticks,
+// apart from what its motif adds: the generator's measure of difficulty,
+// fitted to the autopilot's times.
 int ExpectedClearTicks(const std::vector<uint8_t>& map);
 
 // Writes the sources into the folder, made when missing, each file

@@ -92,6 +92,9 @@ void Arch(TSketch& s) {
 }
 
 void Wall(TSketch& s) {
+  // A wall across the whole field keeps the ball below it: the slowest of
+  // motifs, so it stays low.
+  s.height = std::min(s.height, 6);
   const int group = 1 + Random(2), holes = 2 + Random(4);
   const bool windows = Random(2) == 0;
   for (int i = 0; i < s.height; ++i) {

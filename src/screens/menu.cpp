@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "base/clock.h"
 #include "base/globals.h"
 #include "base/hooks.h"
 #include "media/catalogue.h"
@@ -26,6 +27,7 @@
 #include "screens/hud.h"
 #include "screens/playerlines.h"
 #include "screens/question.h"
+#include "screens/setmaking.h"
 #include "screens/settingsmenu.h"
 #include "store/highscores.h"
 
@@ -182,7 +184,7 @@ void DrawCursorScreen(const TCursorScreen& screen) {
                  row.area.y + RowTextDrop + 4);
   }
   if (&screen == &DifficultyScreen) {
-    const std::string note = DifficultyNote(Game.menuCursor);
+    const std::string note = SetMaking() ? SetMakingProgress() : DifficultyNote(Game.menuCursor);
     DrawText(Game.fontScore, CentredX(Game.fontScore, note.c_str()), DifficultyNoteY, note);
   }
 }
@@ -340,20 +342,17 @@ void StepLevelSet(int step) {
 // A new game on another set than the one in use first makes that set the
 // one in use, with its own table.
 void StartOnChosenSet(int difficulty) {
-  uint32_t seed = 0;
-  if (GeneratedSetSeed(Game.newGameSetFolder, seed)) {
-    const std::string problem = MakeGeneratedSet(Game.newGameSetFolder);
-    if (!problem.empty()) {
-      std::fprintf(stderr, "rebounder: the level set cannot be made: %s\n", problem.c_str());
-      ShowNotice("the level set cannot be made", problem);
-      return;
-    }
-  }
+  // A daily or random set not yet made is made first, the screen going on meanwhile.
+  if (SetMaking() ||
+      (NeedsMaking(Game.newGameSetFolder) && BeginSetMaking(Game.newGameSetFolder, difficulty)))
+    return;
   if (Game.newGameSetFolder != Game.levelSetFolder) {
     const CLevelSet set = LoadSetFolder(Game.newGameSetFolder);
     if (set.Playable()) {
       UseLevelSet(set);
       LoadHighScores();
+      // Compiling the set is not owed to the game.
+      Game.lastTick = GetTicks();
     }
   }
   StartNewGame(difficulty, ChosenPlayers());
@@ -472,6 +471,7 @@ bool ClickMenuAt(int x, int y) {
 }
 
 void DrawMenu() {
+  StepSetMaking();
   FillScreenRect(nullptr, 0);
   Game.stars->Update();
   SDL_Surface* bright = Game.stars->sprite;

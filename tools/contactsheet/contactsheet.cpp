@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -182,14 +183,28 @@ void DrawBoxes(const Font& menu, int top) {
 
 }  // namespace
 
-int LevelSheet(const char* outPath);
+int LevelSheet(const char* outPath, const std::vector<std::string>& sets, int first);
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--levels") return LevelSheet(argv[2]);
+  if (argc >= 3 && std::string(argv[1]) == "--levels") {
+    // --levels OUT [--first N] [DIR...]: each set a row of its first N levels
+    // under the built-in set's, when folders are named.
+    std::vector<std::string> sets;
+    int first = 0;
+    for (int i = 3; i < argc; ++i) {
+      if (std::string(argv[i]) == "--first" && i + 1 < argc)
+        first = std::atoi(argv[++i]);
+      else
+        sets.push_back(argv[i]);
+    }
+    return LevelSheet(argv[2], sets, first);
+  }
   if (argc != 2) {
     std::fprintf(stderr,
                  "usage: contactsheet <out.bmp>             sprites, fonts and boxes\n"
                  "       contactsheet --levels <out.png>    every level at its start\n"
+                 "       contactsheet --levels <out.png> [--first N] <set folder>...\n"
+                 "                 the first N levels of the built-in set, then of each set, a row each\n"
                  "(run in the game folder)\n");
     return 2;
   }

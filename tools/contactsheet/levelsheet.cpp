@@ -1,17 +1,23 @@
 // contactsheet --levels: every level of the list at its start, as the player
 // first sees it (backdrop, stars, frame, bricks, paddle, HUD and the title
-// box), the play fields shrunk to half size side by side in one PNG.
+// box), the play fields shrunk to half size side by side in one PNG. Given
+// set folders, the first levels of the built-in set and of each set, a row
+// each, to compare them.
 #include <SDL/SDL.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "base/globals.h"
 #include "base/random.h"
 #include "game/mainloop.h"
 #include "media/catalogue.h"
 #include "play/gameflow.h"
+#include "play/levelset.h"
 #include "play/paddle.h"
 #include "play/particles.h"
 
@@ -42,7 +48,7 @@ void ShrinkInto(unsigned char* pixels, int stride, int left, int top) {
 }
 }  // namespace
 
-int LevelSheet(const char* outPath) {
+int LevelSheet(const char* outPath, const std::vector<std::string>& sets, int first) {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "contactsheet: cannot start SDL: %s\n", SDL_GetError());
@@ -63,20 +69,44 @@ int LevelSheet(const char* outPath) {
   Game.optSound.value = false;
   Game.programState = psGame;
   Game.lives = 3;
-  BuildLevelList();
-
-  const int count = static_cast<int>(Game.levelList.size());
-  const int rows = (count + Columns - 1) / Columns;
-  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, Columns * (Thumb + Gap) + Gap,
+  // The rows to draw: the built-in set's levels, then each named set's.
+  std::vector<CLevelSet> rowsOfSets = {CLevelSet::Classic()};
+  for (const std::string& folder : sets) {
+    rowsOfSets.push_back(CLevelSet::Load(folder));
+    if (rowsOfSets.back().levels.empty()) {
+      std::fprintf(stderr, "contactsheet: %s: no level of this folder can be played\n", folder.c_str());
+      return 1;
+    }
+  }
+  struct TThumb {
+    size_t set;
+    int level;
+  };
+  std::vector<TThumb> thumbs;
+  int columns = Columns;
+  for (size_t k = 0; k < rowsOfSets.size(); ++k) {
+    UseLevelSet(rowsOfSets[k]);
+    int count = static_cast<int>(Game.levelList.size());
+    if (!sets.empty()) count = std::min(count, first > 0 ? first : count), columns = std::max(count, 1);
+    for (int i = 0; i < count; ++i) thumbs.push_back({k, i});
+  }
+  if (!sets.empty()) columns = first > 0 ? first : columns;
+  const int count = static_cast<int>(thumbs.size());
+  const int rows = (count + columns - 1) / columns;
+  cairo_surface_t* sheet = cairo_image_surface_create(CAIRO_FORMAT_RGB24, columns * (Thumb + Gap) + Gap,
                                                       rows * (Thumb + Gap) + Gap);
   cairo_surface_flush(sheet);
   unsigned char* pixels = cairo_image_surface_get_data(sheet);
   const int stride = cairo_image_surface_get_stride(sheet);
   for (int i = 0; i < count; ++i) {
-    Game.levelIndex = i - 1;
+    UseLevelSet(rowsOfSets[thumbs[i].set]);
+    // With sets, each starts a row of its own.
+    const int row = sets.empty() ? i / columns : static_cast<int>(thumbs[i].set);
+    const int column = sets.empty() ? i % columns : thumbs[i].level;
+    Game.levelIndex = thumbs[i].level - 1;
     NextLevel();
     DrawStateFrame();
-    ShrinkInto(pixels, stride, Gap + (i % Columns) * (Thumb + Gap), Gap + (i / Columns) * (Thumb + Gap));
+    ShrinkInto(pixels, stride, Gap + column * (Thumb + Gap), Gap + row * (Thumb + Gap));
   }
   cairo_surface_mark_dirty(sheet);
   const cairo_status_t status = cairo_surface_write_to_png(sheet, outPath);
