@@ -101,14 +101,6 @@ void AddGrays(TLevel& level, const TSketch& sketch, int budget) {
     }
 }
 
-// A few single bricks standing apart in the upper corners: slow to find.
-void AddSatellites(TLevel& level, int pairs) {
-  for (int k = 0; k < pairs; ++k) {
-    const int r = Random(3), c = Random(3);
-    if (level.colour[r][c] == bcNone) PutBoth(level, r, c, Pick(Schemes[0]));
-  }
-}
-
 // Power-ups with intent, always in mirrored pairs: a gift in the first
 // brick the ball meets in the middle, a prize at the top, and on the
 // outermost tips a gift early in the set or a nuisance late in it.
@@ -183,7 +175,6 @@ bool Draw(TMotif motif, int difficulty, std::vector<uint8_t>& map) {
   const TSketch sketch = SketchMotif(motif, top, height);
   TLevel level = Colour(sketch, difficulty);
   if (difficulty >= 200) AddGrays(level, sketch, (difficulty - 200) * 24 / 800 + Random(6));
-  if (difficulty >= 500 && Random(1000) < difficulty - 300) AddSatellites(level, 1 + Random(2));
   AddPowerUps(level, difficulty);
   map = MapOf(level);
   const int bricks = BreakableBrickCount(map);
@@ -199,7 +190,7 @@ constexpr int MotifTicks[MotifCount] = {10499, 6292, 7209, 9461, 3606, 6999, 700
 // The clear time aimed at for a difficulty, from the easiest designed
 // levels' pace to the hardest's.
 int TargetTicks(int difficulty) {
-  constexpr int Easiest = 5 * 60 * 40, Hardest = 16 * 60 * 40;
+  constexpr int Easiest = 5 * 60 * 40, Hardest = 15 * 60 * 40;
   return Easiest + (Hardest - Easiest) * difficulty / 1000;
 }
 
@@ -340,8 +331,9 @@ CSetMaker::CSetMaker(uint32_t seed, int count) : seed(seed), count(count) {
 
 // The motifs in a shuffled order, dealt again when used up, never the same
 // twice running. Frames and lattices cannot be made hard enough for the end
-// of a set, nor a wall easy enough for its start: the next motif that suits
-// the difficulty is dealt.
+// of a set, nor a wall easy enough for its start, and ribbons studded with
+// gray can keep the ball from them for many minutes: the next motif that
+// suits the difficulty is dealt.
 TMotif CSetMaker::NextMotif(int difficulty) {
   if (dealt == MotifCount) {
     const TMotif last = deck[MotifCount - 1];
@@ -351,7 +343,7 @@ TMotif CSetMaker::NextMotif(int difficulty) {
     dealt = 0;
   }
   const auto suits = [difficulty](TMotif m) {
-    if (m == mtFrames || m == mtLattice) return difficulty <= 750;
+    if (m == mtFrames || m == mtLattice || m == mtRibbons) return difficulty <= 750;
     return m != mtWall || difficulty >= 250;
   };
   for (int i = dealt; i < MotifCount; ++i)
