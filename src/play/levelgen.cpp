@@ -77,13 +77,13 @@ TLevel Colour(const TSketch& sketch, int difficulty) {
   return level;
 }
 
-// Gray bricks as the designed levels use them: a dashed outline around a
-// round motif, a shelf under the picture, or studs set into it in pairs.
+// Gray bricks as the designed levels use them: a dashed outline around
+// frames, a shelf under the picture, or studs set into it in pairs. Only a
+// square outline is dashed: on a slanting one the dashes meet corner to
+// corner and shut the inside away from the ball.
 void AddGrays(TLevel& level, const TSketch& sketch, int budget) {
-  const bool round = sketch.motif == mtDiamond || sketch.motif == mtEgg || sketch.motif == mtFrames ||
-                     sketch.motif == mtArch;
   int way = Random(3);
-  if (way == 0 && !round) way = 1;
+  if (way == 0 && sketch.motif != mtFrames) way = 1;
   for (int r = 0; r < LevelRows && budget > 1; ++r)
     for (int c = 0; c < Half && budget > 1; ++c) {
       const bool bottom = r + 1 < LevelRows && sketch.cell[r][c] > 0 && sketch.cell[r + 1][c] == SketchEmpty;

@@ -471,7 +471,8 @@ bool ClickMenuAt(int x, int y) {
 }
 
 void DrawMenu() {
-  StepSetMaking();
+  const int made = StepSetMaking();
+  if (made >= 0) StartOnChosenSet(made);
   FillScreenRect(nullptr, 0);
   Game.stars->Update();
   SDL_Surface* bright = Game.stars->sprite;

@@ -8,12 +8,8 @@
 #include "base/clock.h"
 #include "base/globals.h"
 #include "media/notice.h"
-#include "platform/datafile.h"
-#include "play/gameflow.h"
 #include "play/generatedsets.h"
 #include "play/levelgen.h"
-#include "play/levelset.h"
-#include "store/highscores.h"
 
 namespace {
 // Milliseconds of making a frame: the screen keeps its pace.
@@ -32,21 +28,6 @@ void GiveUp(const std::string& problem) {
   making.reset();
 }
 
-// The whole set is in memory as made: it is played as it is, without
-// reading and compiling the files again.
-void Play() {
-  CLevelSet set;
-  set.folder = making->folder;
-  set.name = SetName(set.folder);
-  for (const TGeneratedLevel& level : making->maker->Levels()) set.levels.push_back({level.name, level.map});
-  const int difficulty = making->difficulty;
-  making.reset();
-  UseLevelSet(set);
-  LoadHighScores();
-  StartNewGame(difficulty);
-  // The last slice and the table's reading are not owed to the game.
-  Game.lastTick = GetTicks();
-}
 }  // namespace
 
 bool BeginSetMaking(const std::string& folder, int difficulty) {
@@ -61,18 +42,24 @@ bool BeginSetMaking(const std::string& folder, int difficulty) {
 
 bool SetMaking() { return making != nullptr; }
 
-void StepSetMaking() {
-  if (!making) return;
+int StepSetMaking() {
+  if (!making) return -1;
   if (Game.programState != psMenu || Game.menuState != msNewGame || Game.newGameSetFolder != making->folder) {
     making.reset();
-    return;
+    return -1;
   }
   const uint32_t start = GetTicks();
   while (!making->maker->Done() && GetTicks() - start < SliceMs) {
     const std::string problem = WriteGeneratedLevels({making->maker->MakeNext()}, making->folder);
-    if (!problem.empty()) return GiveUp(problem);
+    if (!problem.empty()) {
+      GiveUp(problem);
+      return -1;
+    }
   }
-  if (making->maker->Done()) Play();
+  if (!making->maker->Done()) return -1;
+  const int difficulty = making->difficulty;
+  making.reset();
+  return difficulty;
 }
 
 std::string SetMakingProgress() {

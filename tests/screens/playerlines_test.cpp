@@ -13,6 +13,7 @@ TEST_F(MenuTest, PlayersLineCountsAndTheNamesAreTypedIn) {
   Game.levelIndex = 5;
   Press(SDLK_RIGHT);  // not reached yet: Left and Right are the set line's
   EXPECT_EQ(ChosenPlayerCount(), 1);
+  Press(SDLK_LEFT);  // back from "daily" to the built-in set
   Press(SDLK_TAB);
   for (int i = 0; i < 4; ++i) Press(SDLK_RIGHT);
   EXPECT_EQ(ChosenPlayerCount(), 4) << "four at most";
