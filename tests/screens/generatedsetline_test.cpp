@@ -128,8 +128,9 @@ TEST_F(GeneratedSetLine, ASetIsMadeWhileTheScreenGoesOnThenPlayedWithItsOwnTable
   ASSERT_EQ(Game.levelList.size(), levels.size());
   EXPECT_EQ(Game.levelName, levels.front().name);
   EXPECT_EQ(Game.levelIndex, DefaultGeneratedCount) << "the chosen difficulty's lap";
-  EXPECT_NE(SetFilePath(Game.levelSetName, "highscores.dat").find("tables/" + SetName(daily) + "/"),
-            std::string::npos);
+  EXPECT_EQ(Game.levelSetTable, SetTableName(daily));
+  EXPECT_NE(Game.levelSetTable, SetTableName(GeneratedSetsFolder() + "daily 2000-01-01"))
+      << "a table per date";
 
   // The player's change to a made set stays.
   const fs::path firstFile = fs::path(daily) / levels.front().fileName;
