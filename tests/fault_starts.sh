@@ -137,5 +137,21 @@ started none ": >highscores.dat"
 [ -f "$S/highscores.dat.bad" ] && [ ! -s "$S/highscores.dat.bad" ] && [ "$(stat -c %s "$S/highscores.dat")" = 140 ] ||
   fail "an empty highscores.dat should be kept as highscores.dat.bad beside the built-in table"
 
+# No display to open the window on: one line, the game's own, naming the
+# display tried (SDL's and Wayland's complaints are held back).
+no_display() {
+  local expected=$1
+  shift
+  scratch none
+  starts=$((starts + 1))
+  (cd "$S" && env -u SDL_VIDEODRIVER -u WAYLAND_DISPLAY -u DISPLAY -u XDG_RUNTIME_DIR "$@" HOME="$S" \
+    XDG_DATA_HOME="$S/xdg" SDL_AUDIODRIVER=dummy timeout 20 "$GAME" 2>"$WORK/stderr" >/dev/null)
+  local rc=$?
+  [ $rc -eq 1 ] && [ "$(wc -l <"$WORK/stderr")" -eq 1 ] && grep -qF -- "$expected" "$WORK/stderr" ||
+    fail "no display ($*): status 1 and one line with \"$expected\" expected, status $rc: $(cat "$WORK/stderr")"
+}
+no_display "the display :97 (DISPLAY): " DISPLAY=:97
+no_display "is DISPLAY or WAYLAND_DISPLAY set?"
+
 echo "$starts starts, $failures failures"
 [ $failures -eq 0 ]

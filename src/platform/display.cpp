@@ -13,6 +13,7 @@
 #include <SDL/SDL_mixer.h>
 #include <SDL/SDL_syswm.h>
 #include <dlfcn.h>
+#include <unistd.h>
 #if defined(SDL_VIDEO_DRIVER_X11)
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
@@ -382,12 +383,68 @@ void ChooseCheapPresentation() {
   setenv("SDL12COMPAT_SYNC_TO_VBLANK", "1", 0);
 }
 
+namespace {
+// SDL and the libraries beneath it say on the terminal why a way to the
+// screen failed, each in its own words (Wayland's "XDG_RUNTIME_DIR is
+// invalid" when no compositor runs, for one). While the game looks for its
+// display their lines are held back: if it finds one they are let through as
+// they were; if it finds none, the game alone says so, in one line.
+class CHeldComplaints {
+public:
+  CHeldComplaints() {
+    std::fflush(stderr);
+    held = std::tmpfile();
+    terminal = held ? dup(STDERR_FILENO) : -1;
+    if (terminal >= 0) dup2(fileno(held), STDERR_FILENO);
+  }
+  ~CHeldComplaints() {
+    if (terminal < 0) return;
+    std::fflush(stderr);
+    dup2(terminal, STDERR_FILENO);
+    close(terminal);
+    if (letThrough) {
+      std::rewind(held);
+      char buffer[512];
+      for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, held)) > 0;) std::fwrite(buffer, 1, n, stderr);
+    }
+    std::fclose(held);
+  }
+  CHeldComplaints(const CHeldComplaints&) = delete;
+  CHeldComplaints& operator=(const CHeldComplaints&) = delete;
+  void LetThrough() { letThrough = true; }
+
+private:
+  std::FILE* held = nullptr;
+  int terminal = -1;
+  bool letThrough = false;
+};
+
+// "the display :1 (DISPLAY)": the displays the environment names, as the
+// player can recognise them; control bytes are shown as escapes, and a
+// name of any length is cut.
+std::string DisplaysNamed(bool x11, bool wayland) {
+  std::string text;
+  for (const char* variable : {x11 ? "DISPLAY" : nullptr, wayland ? "WAYLAND_DISPLAY" : nullptr}) {
+    if (!variable) continue;
+    std::string value;
+    for (const unsigned char c : std::string(std::getenv(variable)).substr(0, 64)) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, c < 32 || c >= 127 ? "\\x%02x" : "%c", c);
+      value += escaped;
+    }
+    text += (text.empty() ? "the display " : " nor ") + value + " (" + variable + ")";
+  }
+  return text;
+}
+}  // namespace
+
 // A display that is named but does not answer is most often one that is
 // about to: an X server still starting, or one that turned a client away
 // right after another copy of the game was killed. SDL then reports x11 "not
 // available" and, left alone, would fall back to drawing into memory, a game
 // nobody can see. Tests ask for that driver by name, so only the silent
-// fallback is refused, after the named display had a few seconds to answer.
+// fallback is refused, after the named display had a few seconds to answer;
+// the line then names the display that was tried.
 void StartVideo() {
   ChooseCheapPresentation();
   // Docks match the window to its menu entry by this class.
@@ -400,7 +457,7 @@ void StartVideo() {
   };
   const bool x11 = named("DISPLAY"), wayland = named("WAYLAND_DISPLAY");
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(4);
-  std::string problem;  // the first, before the display alone is asked for
+  CHeldComplaints complaints;
   for (;;) {
     std::string driver;
     if (SDL_Init(SDL_INIT_VIDEO) == 0 && SDL_WasInit(SDL_INIT_VIDEO)) {
@@ -409,17 +466,21 @@ void StartVideo() {
       driver = name;
     }
     if (!driver.empty() && (driverNamed || (driver != "offscreen" && driver != "dummy"))) break;
-    if (problem.empty())
-      problem = driver.empty()
-                    ? std::string("cannot start SDL video (is there a display?): ") + SDL_GetError()
-                    : "no display found to open the game window on (is DISPLAY or WAYLAND_DISPLAY set?)";
+    const std::string why = driver.empty() ? SDL_GetError() : "";
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    if (!(x11 || wayland) || std::chrono::steady_clock::now() >= giveUp) Fail(problem);
+    if (!(x11 || wayland))
+      Fail(driver.empty()
+               ? "cannot start SDL video (is there a display?): " + why
+               : "no display found to open the game window on (is DISPLAY or WAYLAND_DISPLAY set?)");
+    if (std::chrono::steady_clock::now() >= giveUp)
+      Fail("cannot open the game window on " + DisplaysNamed(x11, wayland) + ": " +
+           (why.empty() ? std::string("it does not answer") : why));
     // Tried again on the named display alone: SDL would otherwise try every
-    // other way each time, and repeat their complaints on the terminal.
+    // other way each time.
     if (!driverNamed && x11 != wayland) setenv("SDL_VIDEODRIVER", x11 ? "x11" : "wayland", 1);
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
+  complaints.LetThrough();
   if (!driverNamed) unsetenv("SDL_VIDEODRIVER");
 }
 
