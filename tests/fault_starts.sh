@@ -150,7 +150,10 @@ no_display() {
   [ $rc -eq 1 ] && [ "$(wc -l <"$WORK/stderr")" -eq 1 ] && grep -qF -- "$expected" "$WORK/stderr" ||
     fail "no display ($*): status 1 and one line with \"$expected\" expected, status $rc: $(cat "$WORK/stderr")"
 }
-no_display "the display :97 (DISPLAY): " DISPLAY=:97
+# A display number past those the Xvfb of other tests take.
+absent=250
+while [ -e "/tmp/.X11-unix/X$absent" ] || [ -e "/tmp/.X$absent-lock" ]; do absent=$((absent + 1)); done
+no_display "the display :$absent (DISPLAY): " DISPLAY=:$absent
 no_display "is DISPLAY or WAYLAND_DISPLAY set?"
 
 echo "$starts starts, $failures failures"
