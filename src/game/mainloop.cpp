@@ -210,6 +210,7 @@ void StartUp() {
     Game.programState = psGame;
   } else {
     LoadSavedGame();
+    OpenMainMenu();
     NextLevel();
     if (Game.optMusic.value) Mix_PlayMusic(Game.music, -1);
   }
@@ -380,7 +381,9 @@ bool SaveDataFiles() {
   const bool scoresSaved = ReportSave(SaveHighScores());
   const bool optionsSaved = ReportSave(SaveOptions());
   const bool settingsSaved = ReportSave(SaveSettings());
-  // However the program ends, an unfinished game is kept for the next start.
+  // However the program ends, an unfinished game is kept for the next start,
+  // one put aside by the editor too.
+  PutBackEditorsGame();
   const bool gameKept = !GameInProgress() || ReportSave(SaveGameForLater(GameToKeep()));
   return scoresSaved && optionsSaved && settingsSaved && gameKept;
 }

@@ -223,6 +223,11 @@ TKeptGame GameToKeep() {
 
 bool CanContinue() { return Game.returnState == psGame || Game.haveSavedGame; }
 
+void OpenMainMenu() {
+  Game.menuState = msMain;
+  Game.menuCursor = CanContinue() ? 0 : 1;
+}
+
 std::string ContinueKeptGame(const TKeptGame& kept) {
   const CLevelSet set = LoadSetFolder(kept.setFolder);
   const std::string misfit = KeptGameMisfit(kept, set);

@@ -40,6 +40,9 @@ bool GameInProgress();
 TKeptGame GameToKeep();
 // "continue" has a paused game, or a kept one, to go on with.
 bool CanContinue();
+// The main menu as the program opens it: on "continue" when it is lit, so
+// that Enter goes on with the game there is; else on "new game".
+void OpenMainMenu();
 // Plays a kept game on from the start of its level, on the set in use.
 void ResumeGame(const TKeptGame& kept);
 // "continue" with a kept game of an earlier run: its own level set, loaded

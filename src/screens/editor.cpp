@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "base/globals.h"
@@ -31,6 +32,7 @@
 #include "play/particles.h"
 #include "play/players.h"
 #include "replay/recorder.h"
+#include "replay/savedgame.h"
 #include "screens/hud.h"
 #include "screens/menu.h"
 
@@ -65,6 +67,10 @@ struct TEditorScreen {
   pid_t measurer = -1;
   int measurePipe = -1;
   std::string measure;
+  // The game behind the menu (one paused, or the level the menu stands on),
+  // put aside while the editor is open so that no play-test can touch it.
+  std::unique_ptr<TSavedGame> putAside;
+  std::string putAsideSetFolder, putAsideNewGameSetFolder;
 };
 TEditorScreen screen;
 
@@ -218,6 +224,15 @@ void StartPlayTest() {
   SDL_SetClipRect(Game.screen, &clip);
 }
 
+// The game put aside comes back as it was, on its own level set.
+void TakeBackTheGame() {
+  if (!screen.putAside) return;
+  TradeGame(*screen.putAside);
+  screen.putAside.reset();
+  if (Game.levelSetFolder != screen.putAsideSetFolder) UseLevelSet(LoadSetFolder(screen.putAsideSetFolder));
+  Game.newGameSetFolder = screen.putAsideNewGameSetFolder;
+}
+
 void LeaveEditor() {
   screen.open = false;
   if (screen.measurer > 0) {
@@ -226,7 +241,7 @@ void LeaveEditor() {
     close(screen.measurePipe);
     screen.measurer = -1;
   }
-  Game.bricks.Clear();
+  TakeBackTheGame();
   Game.programState = psMenu;
   Game.menuState = msNewGame;
   Game.menuCursor = 0;
@@ -448,6 +463,11 @@ void OpenEditor(const std::string& path) {
     screen.level.path = path;
   }
   screen.open = true;
+  screen.putAside.reset(new TSavedGame());
+  TradeGame(*screen.putAside);
+  Game.paddle.reset(new CPaddle(240, 420));
+  screen.putAsideSetFolder = Game.levelSetFolder;
+  screen.putAsideNewGameSetFolder = Game.newGameSetFolder;
   // Names are typed as characters, with Shift and the keyboard's layout.
   SDL_EnableUNICODE(1);
   Game.programState = psEditor;
@@ -518,6 +538,12 @@ void DrawEditor() {
 }
 
 bool PlayTesting() { return Game.playTesting; }
+
+void PutBackEditorsGame() {
+  if (!screen.open) return;
+  if (PlayTesting()) EndPlayTest();
+  TakeBackTheGame();
+}
 
 bool EditorHoldsQuit() {
   if (!screen.open || !screen.changed || screen.mode == emLeaving) return false;

@@ -20,3 +20,6 @@ bool PlayTesting();
 // first close only warns, on the editor's own screen. True when it held.
 bool EditorHoldsQuit();
 void EndPlayTest();
+// The program is ending with the editor open: the game it put aside when it
+// opened comes back, so that a paused one is kept for the next start.
+void PutBackEditorsGame();

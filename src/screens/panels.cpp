@@ -26,7 +26,7 @@ constexpr int BarSegments = 13;  // 13 energy segments 5 px apart fill the card'
 constexpr int FullEnergy = 40000;
 
 bool shown = true;
-bool onScreen = false;  // the strips of the screen hold panels, not black
+bool onScreen = false;  // the strips of the screen hold panels (or the editor's palettes), not black
 
 // One strip: its picture and the description of what it shows, so that it is
 // drawn again only when that changes.
@@ -234,6 +234,12 @@ void CopyStrip(SDL_Surface* picture, int x) {
 }  // namespace
 
 void DrawSidePanels() {
+  // The editor draws its palettes and keys in the strips itself; the screen
+  // after it finds them to blank.
+  if (Game.programState == psEditor) {
+    onScreen = true;
+    return;
+  }
   if (Game.programState != psGame || !shown) {
     if (onScreen) {
       CopyStrip(nullptr, 0);

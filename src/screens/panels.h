@@ -8,7 +8,7 @@
 #include "media/font.h"
 
 // Draws both panels beside a game frame, or blanks the strips once the game
-// gives way to another screen. The panels are drawn into pictures of their
+// or the level editor gives way to another screen. The panels are drawn into pictures of their
 // own only when what they show changes; every frame just copies them.
 void DrawSidePanels();
 // Tests compare the play field with the panels on and off.
