@@ -201,6 +201,8 @@ const TPrompt NameEntryPrompt[] = {
 };
 
 constexpr int TableFirstY = 184, TableRowHeight = 28;
+// A player's set starts with an empty table.
+const char* const NoScoresYet = "no scores on this level set yet";
 
 // The band of table row r: its highlight, and where the pointer chooses it.
 SDL_Rect TableRowBand(int row) {
@@ -268,6 +270,8 @@ void DrawHighScores() {
     DrawText(font, 80, y, name);
     DrawText(font, 300, y, score);
   }
+  if (Game.highScores.Count() == 0)
+    DrawText(Game.fontScore, CentredX(Game.fontScore, NoScoresYet), TableFirstY, NoScoresYet);
 }
 
 // The screen each main-menu row opens; "continue" (row 0) and "exit" (row 6)
@@ -576,6 +580,8 @@ std::vector<TFixedText> MenuFixedTexts() {
   for (const TPlacedText& t : CreditTexts) add(t);
   for (const TPrompt& p : NameEntryPrompt)
     texts.push_back({&(Game.*p.font), CentredX(Game.*p.font, p.text), p.y, p.text, FieldRight});
+  texts.push_back(
+      {&Game.fontScore, CentredX(Game.fontScore, NoScoresYet), TableFirstY, NoScoresYet, FieldRight});
   const SDL_Rect done = DoneMarkArea(0);
   texts.push_back({&Game.fontScore, done.x + (done.w - TextWidth(Game.fontScore, DoneMark)) / 2, done.y + 8,
                    DoneMark, done.x + done.w});

@@ -115,8 +115,10 @@ int LitSegments() { return (std::min(Game.energy, FullEnergy) * BarSegments + Fu
 
 void DrawBest() {
   Card(19, 5, "best");
+  // A player's set has no best before its first game is over.
+  const std::string best = Game.highScores.Count() > 0 ? std::to_string(BestScore()) : "none yet";
   const int y = Lines(WrapText(Game.fontScore, BestName(), TextWidthMax), 20 * 19 + 38);
-  Lines(WrapText(Game.fontScore, std::to_string(BestScore()), TextWidthMax), y);
+  Lines(WrapText(Game.fontScore, best, TextWidthMax), y);
 }
 
 // A hot-seat game lists every player under the level, the one at play in

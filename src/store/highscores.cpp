@@ -85,8 +85,11 @@ TSaveResult ConfirmName(bool leaving) {
   return SaveHighScores();
 }
 
+// The built-in set's table starts with ten made-up rows to beat; a player's
+// set starts empty, so that its first games are its own best.
 TRows DefaultTable() {
   TRows rows;
+  if (!Game.levelSetFolder.empty()) return rows;
   for (int i = 0; i < TableSize; ++i)
     rows.emplace_back("VORTEX", static_cast<uint32_t>((TableSize - i) * 25));
   return rows;
@@ -120,7 +123,8 @@ TRows ReadTable(const std::string& path, bool& damaged) {
     for (size_t k = 0; k < TableBytes; k += RecordSize) {
       uint32_t score = 0;
       for (int b = 3; b >= 0; --b) score = (score << 8) | bytes[k + NameLength + b];
-      rows.emplace_back(std::string(bytes.begin() + k, bytes.begin() + k + NameLength), score);
+      // A score of 0 never enters a table: such a record is a free place.
+      if (score > 0) rows.emplace_back(std::string(bytes.begin() + k, bytes.begin() + k + NameLength), score);
     }
     return rows;
   }
@@ -135,12 +139,15 @@ TRows ReadTable(const std::string& path, bool& damaged) {
   return DefaultTable();
 }
 
+// Always ten records; the places a table has no row for are blank with a score of 0.
 std::vector<unsigned char> Encode(const TRows& rows) {
   std::vector<unsigned char> bytes(TableBytes, ' ');
-  for (size_t k = 0; k < rows.size() && k < TableSize; ++k) {
+  for (size_t k = 0; k < TableSize; ++k) {
     unsigned char* record = &bytes[k * RecordSize];
-    for (size_t c = 0; c < NameLength && c < rows[k].name.size(); ++c) record[c] = rows[k].name[c];
-    for (int b = 0; b < 4; ++b) record[NameLength + b] = static_cast<unsigned char>(rows[k].score >> (8 * b));
+    const uint32_t score = k < rows.size() ? rows[k].score : 0;
+    for (size_t c = 0; k < rows.size() && c < NameLength && c < rows[k].name.size(); ++c)
+      record[c] = rows[k].name[c];
+    for (int b = 0; b < 4; ++b) record[NameLength + b] = static_cast<unsigned char>(score >> (8 * b));
   }
   return bytes;
 }
@@ -150,9 +157,11 @@ void ShowTable(const TRows& rows) {
   for (const CHighScore& row : rows) Game.highScores.Add(new CHighScore(row));
 }
 
-// A tie ranks below the equal entries; TableSize when the score does not enter.
+// A tie ranks below the equal entries, and a table of fewer than ten rows
+// takes any score but 0 at its end; TableSize when the score does not enter.
 int RankIn(const TRows& rows, uint32_t score) {
-  int pos = TableSize;
+  if (score == 0) return TableSize;
+  int pos = std::min(static_cast<int>(rows.size()), TableSize);
   for (int i = static_cast<int>(rows.size()) - 1; i >= 0; --i)
     if (rows[i].score < score) pos = i;
   return pos;
@@ -187,7 +196,7 @@ void MergeOwnRows(TRows& rows, std::vector<int>& from, std::vector<std::string>&
     own.gone = pos >= TableSize;
     if (own.gone) continue;
     rows.insert(rows.begin() + pos, CHighScore(own.name, own.score));
-    rows.pop_back();
+    if (rows.size() > TableSize) rows.pop_back();
     from.insert(from.begin() + pos, 0);
     from.pop_back();
     fresh.insert(fresh.begin() + pos, own.recording);

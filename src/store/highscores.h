@@ -20,8 +20,10 @@ public:
 // The name a new entry has until the player types one: the login name in the
 // letters and digits a name can be typed with, else PLAYER.
 std::string DefaultName();
-// Reads highscores.dat; one that is not a table is moved aside to
-// highscores.dat.bad with one line on standard error, and the built-in table
+// Reads the set's highscores.dat. Without one a set has its starting table:
+// the built-in set ten made-up rows, a player's set none (a table holds up
+// to ten rows). A file that is not a table is moved aside to
+// highscores.dat.bad with one line on standard error, and the starting table
 // stands in.
 void LoadHighScores();
 // Merges this copy's new entries and names into the table on disk (another

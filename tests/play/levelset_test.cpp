@@ -197,19 +197,27 @@ TEST_F(LevelSetTest, EachSetKeepsItsOwnTableAndTheBuiltInTableIsUntouched) {
 
   UseLevelSet(CLevelSet::Load(set.string()));
   LoadHighScores();
-  EXPECT_EQ(Game.highScores[0]->name, "VORTEX    ");
-  Game.score = 1000;  // a game on the set enters its table
+  EXPECT_EQ(Game.highScores.Count(), 0) << "a player's set starts with an empty table";
+  Game.score = 0;
+  EXPECT_EQ(RankScore(), 0) << "a score of 0 never enters";
+  Game.score = 40;  // a game on the set enters its table
+  ASSERT_EQ(RankScore(), 1);
+  Game.score = 1000;
   ASSERT_EQ(RankScore(), 1);
   ASSERT_TRUE(SaveHighScores());
   EXPECT_EQ(TableFolders(), std::vector<std::string>{"mine-"});
+  EXPECT_EQ(fs::file_size(SetFilePath(Game.levelSetTable, "highscores.dat")), 140u) << "ten records, eight free";
   EXPECT_EQ(classic(), before);
 
   UseLevelSet(CLevelSet::Classic());
   LoadHighScores();
   EXPECT_EQ(Game.highScores[0]->name, "AAAAAAAAAA");
+  EXPECT_EQ(Game.highScores.Count(), 10) << "the built-in set keeps its ten rows";
   UseLevelSet(CLevelSet::Load(set.string()));
   LoadHighScores();
+  ASSERT_EQ(Game.highScores.Count(), 2);
   EXPECT_EQ(Game.highScores[0]->score, 1000u);
+  EXPECT_EQ(Game.highScores[1]->score, 40u);
 }
 
 // A set's table folder comes from the resolved folder: "mine/sub/.." and
