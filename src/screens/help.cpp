@@ -1,6 +1,7 @@
 // The help pages. The first is the one-page overview; the others explain the
-// keys as they are bound now, each capsule and the bubbles. A row of marks at
-// the bottom turns the pages, by the Left and Right keys or a click.
+// keys as they are bound now, each capsule, the bubbles, the level editor,
+// and the recordings of the table and the demo. A row of marks at the bottom
+// turns the pages, by the Left and Right keys or a click.
 #include "screens/help.h"
 
 #include <string>
@@ -76,6 +77,33 @@ constexpr int BubbleIconX = 40, BubbleIconY = 176;
 constexpr int MarkY = 446, PreviousX = 176, NextX = 292, NumberY = 452;
 constexpr int MarkPad = 8;
 
+// A page of keys and what they do, under headings: rows whose key is empty
+// are headings, rows whose text is empty are lines of text across the page,
+// and a row with neither is a small gap.
+struct TKeyRow {
+  std::string key;
+  const char* what;
+};
+constexpr int KeyColumn = 40, WhatColumn = 168;
+
+void AddKeyRows(std::vector<TLine>& lines, int y, std::initializer_list<TKeyRow> rows) {
+  for (const TKeyRow& k : rows) {
+    if (k.key.empty() && *k.what == 0) {
+      y += 8;
+    } else if (k.key.empty()) {
+      lines.push_back({&Game.fontMenu, 24, y, k.what, FieldRight});
+      y += 28;
+    } else if (*k.what == 0) {
+      lines.push_back({&Game.fontScore, 24, y, k.key, FieldRight});
+      y += 16;
+    } else {
+      lines.push_back({&Game.fontScore, KeyColumn, y, k.key, WhatColumn});
+      lines.push_back({&Game.fontScore, WhatColumn, y, k.what, FieldRight});
+      y += 16;
+    }
+  }
+}
+
 std::vector<TLine> PageLines(int which) {
   const CFont* score = &Game.fontScore;
   const CFont* heading = &Game.fontMenu;
@@ -94,43 +122,29 @@ std::vector<TLine> PageLines(int which) {
       add(score, 80, 384, "You lose powerups when energy bar is depleted", FieldRight);
       add(score, 80, 416, "Escape enters/exits menu", FieldRight);
       break;
-    case 1: {
+    case 1:
       // The keys as bound now: the settings screen can change four of them.
-      const struct {
-        std::string key;
-        const char* what;
-      } keys[] = {
-          {"", "playing"},
-          {BoundKeyName(kaLeft), "move the paddle left (or the mouse)"},
-          {BoundKeyName(kaRight), "move the paddle right"},
-          {BoundKeyName(kaFire), "launch a ball (or a mouse button)"},
-          {"escape", "pause into the menu, and resume"},
-          {BoundKeyName(kaPause) + ", pause", "freeze play, and go on"},
-          {"n", "skip the level (asks); the score goes to 0"},
-          {"f11, alt+enter", "full screen or a window"},
-          {"", "menus"},
-          {"up, down", "move (or point, or the wheel)"},
-          {"enter", "choose (or a click)"},
-          {"escape", "go back (or the right button)"},
-          {"left, right", "turn these pages"},
-          {"", "gamepad"},
-          {"stick, d-pad", "move the paddle, move in menus"},
-          {"south (A)", "fire; choose in menus"},
-          {"east (B), start", "go back; pause and resume"},
-      };
-      int y = 136;
-      for (const auto& k : keys) {
-        if (k.key.empty()) {
-          add(heading, 24, y, k.what, FieldRight);
-          y += 28;
-        } else {
-          add(score, 40, y, k.key, 168);
-          add(score, 168, y, k.what, FieldRight);
-          y += 16;
-        }
-      }
+      AddKeyRows(lines, 136,
+                 {
+                     {"", "playing"},
+                     {BoundKeyName(kaLeft), "move the paddle left (or the mouse)"},
+                     {BoundKeyName(kaRight), "move the paddle right"},
+                     {BoundKeyName(kaFire), "launch a ball (or a mouse button)"},
+                     {"escape", "pause into the menu, and resume"},
+                     {BoundKeyName(kaPause) + ", pause", "freeze play, and go on"},
+                     {"n", "skip the level (asks); the score goes to 0"},
+                     {"f11, alt+enter", "full screen or a window"},
+                     {"", "menus"},
+                     {"up, down", "move (or point, or the wheel)"},
+                     {"enter", "choose (or a click)"},
+                     {"escape", "go back (or the right button)"},
+                     {"left, right", "turn these pages"},
+                     {"", "gamepad"},
+                     {"stick, d-pad", "move the paddle, move in menus"},
+                     {"south (A)", "fire; choose in menus"},
+                     {"east (B), start", "go back; pause and resume"},
+                 });
       break;
-    }
     case 2: {
       add(heading, 24, 136, "capsules", FieldRight);
       int y = CapsuleFirstY;
@@ -163,6 +177,48 @@ std::vector<TLine> PageLines(int which) {
       add(score, 24, 360, "powers of the capsules last. Catching one fills it.", FieldRight);
       break;
     }
+    case 4:
+      AddKeyRows(lines, 136,
+                 {
+                     {"", "your own levels"},
+                     {"On the new game screen E opens the level editor.", ""},
+                     {"", ""},
+                     {"mouse", "left paints, right erases"},
+                     {"arrows, space", "move the cursor, paint"},
+                     {"delete", "erase"},
+                     {"page up, down", "the next brick or power-up"},
+                     {"tab", "paint bricks or power-ups"},
+                     {"u, r", "undo, redo"},
+                     {"m, n", "mirror it, name it"},
+                     {"s", "save it into a level set"},
+                     {"t", "play it (escape comes back)"},
+                     {"c", "time it with the autopilot"},
+                     {"escape", "leave the editor"},
+                     {"", ""},
+                     {"A level needs 20 bricks the ball can reach.", ""},
+                     {"Left and right on the new game screen choose", ""},
+                     {"the set; each set has its own high scores.", ""},
+                 });
+      break;
+    case 5:
+      AddKeyRows(lines, 136,
+                 {
+                     {"", "replays"},
+                     {"Each game that enters the high scores is kept.", ""},
+                     {"In the table up and down choose a row, and", ""},
+                     {"enter or a click plays its game again.", ""},
+                     {"", ""},
+                     {"space, p", "pause the replay, and go on"},
+                     {"1, 2, 3", "normal speed, 4 or 16 times"},
+                     {"f", "faster, then back"},
+                     {"escape, q", "stop watching"},
+                     {"", ""},
+                     {"", "demo"},
+                     {"Left for 30 seconds, the main menu shows the", ""},
+                     {"best game of the table, or plays a level by", ""},
+                     {"itself. Any key or click ends the demo.", ""},
+                 });
+      break;
     default:
       break;
   }

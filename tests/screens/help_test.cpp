@@ -1,5 +1,6 @@
-// The help pages: every power-up's icon with its label, and turning the
-// pages by keys, clicks and the pad.
+// The help pages: every power-up's icon with its label, turning the pages by
+// keys, clicks and the pad, what they tell of the level editor, the replays
+// and the demo, and every page standing above its marks.
 #include "screens/help.h"
 
 #include <string>
@@ -41,7 +42,7 @@ TEST_F(MenuTest, HelpShowsEveryBonusIconWithItsLabel) {
 
 TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
   auto pageShown = [](int page) {
-    const std::string number = std::to_string(page) + " / 4";
+    const std::string number = std::to_string(page) + " / " + std::to_string(HelpPageCount);
     return TextShown(Game.fontScore, number, (480 - TextWidth(Game.fontScore, number)) / 2, 452);
   };
   Game.menuCursor = 4;
@@ -69,6 +70,11 @@ TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
   Show(msHelp);
   EXPECT_TRUE(pageShown(4)) << "the d-pad turns the pages too";
   EXPECT_TRUE(SpriteShown(Game.sprFloater, 40, 176));
+  for (int page = 5; page <= HelpPageCount; ++page) {
+    Press(SDLK_RIGHT);
+    Show(msHelp);
+    EXPECT_TRUE(pageShown(page));
+  }
   played.clear();
   Press(SDLK_RIGHT);
   EXPECT_TRUE(played.empty()) << "no page after the last";
@@ -79,6 +85,22 @@ TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
   EXPECT_TRUE(pageShown(1)) << "the help opens on its first page";
 }
 
-// Name entry says what to do between the title and the table, whose rows stay
-// where the plain table has them.
+TEST_F(MenuTest, HelpTellsOfTheEditorTheReplaysAndTheDemo) {
+  std::string all;
+  for (const TFixedText& t : HelpFixedTexts()) all += t.text + "\n";
+  for (const char* told :
+       {"E opens the level editor", "save it into a level set", "play it (escape comes back)",
+        "enter or a click plays its game again", "stop watching", "Any key or click ends the demo"})
+    EXPECT_NE(all.find(told), std::string::npos) << told;
+}
+
+TEST_F(MenuTest, EveryHelpLineEndsAboveThePageMarks) {
+  const std::vector<TFixedText> texts = HelpFixedTexts();
+  ASSERT_GT(texts.size(), 2u);
+  // The page numbers ("2 / 6") and the marks "<" and ">" stand at 446 and below.
+  for (const TFixedText& t : texts) {
+    if (t.text.find(" / ") != std::string::npos || t.text == "<" || t.text == ">") continue;
+    EXPECT_LE(t.y + 16, 446) << "\"" << t.text << "\" at " << t.y;
+  }
+}
 }  // namespace
