@@ -103,7 +103,8 @@ struct TGameGlobals {
   int tableCursor = 0;  // the high-score row whose recording Enter plays
   int lives = 0;
   uint32_t score = 0;
-  uint32_t levelStartScore = 0;  // score and lives as the current level began
+  // The score and the lives the current level began with.
+  uint32_t levelStartScore = 0;
   int levelStartLives = 0;
   int energy = 0;
   bool levelComplete = false;
@@ -125,7 +126,7 @@ struct TGameGlobals {
   bool haveSavedGame = false;
   uint32_t lastTick = 0;
   uint32_t frameTicks = 0;
-  std::string noticeLines[2];  // the player's notice (ui/notice), shown until noticeUntil
+  std::string noticeLines[2];  // the player's notice (media/notice), shown until noticeUntil
   uint32_t noticeUntil = 0;
 };
 

@@ -21,6 +21,7 @@ namespace fs = std::filesystem;
 
 namespace {
 std::function<void(const std::string&)> beforeRename;
+std::function<void(const std::string&, bool)> synced;
 
 std::string Reason() { return std::strerror(errno); }
 
@@ -77,6 +78,7 @@ bool WriteTemp(const std::string& temp, const std::vector<unsigned char>& bytes)
   bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = ok && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
   const int savedErrno = errno;
+  if (ok && synced) synced(temp, false);
   ok = std::fclose(f) == 0 && ok;
   if (!ok && savedErrno) errno = savedErrno;
   return ok;
@@ -123,7 +125,7 @@ void SyncFolder(const std::string& path) {
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (fd < 0) return;
-  fsync(fd);
+  if (fsync(fd) == 0 && synced) synced(folder, true);
   close(fd);
 }
 }  // namespace
@@ -323,3 +325,5 @@ bool PlayerFilesKept() { return playerFilesKept; }
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook) {
   beforeRename = std::move(hook);
 }
+
+void SetSyncHook(std::function<void(const std::string& path, bool folder)> hook) { synced = std::move(hook); }

@@ -96,6 +96,11 @@ struct TSaveResult {
 // Tests stand in for a crash here: called with the target path once the
 // temporary file is complete, just before it is renamed. Empty to stop.
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook);
+// Tests count here the syncs that let a save outlast a power cut: called
+// after each, with the temporary file (its contents, synced before the
+// rename) or with the folder that holds the file (synced after the rename,
+// so that the rename itself lasts). Empty to stop.
+void SetSyncHook(std::function<void(const std::string& path, bool folder)> hook);
 // While a recorded game is watched, what it does to the options and the table
 // is not the player's: the saves of both then leave the files alone.
 void KeepPlayerFiles(bool keep);

@@ -44,7 +44,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(Field, EveryMouseMotionMovesThePaddleAtTheDesignRates) {
+TEST_F(Field, EveryMouseMotionMovesThePaddleHalfItsPixelsOrAFifthSlowed) {
   CPaddle& p = *Game.paddle;
   Motion(7);
   EXPECT_EQ(p.x, 243) << "7 / 2 truncates to 3";
@@ -86,12 +86,13 @@ TEST_F(Field, EveryMouseMotionMovesThePaddleAtTheDesignRates) {
   EXPECT_EQ(p.x, 273);
 }
 
-// The default mouse speed is the game's own rate to the pixel, with the
-// same pixels carried; every other speed loses no pixel either.
-TEST_F(Field, EveryMouseSpeedMovesThePaddleItsShareOfTheDesignRate) {
+// The default mouse speed moves the paddle half the pointer's pixels (a fifth
+// slowed), the pixels short of a step carried; every other speed moves it
+// its share of that and loses no pixel either.
+TEST_F(Field, EveryMouseSpeedMovesThePaddleItsShareOfHalfThePointersPixels) {
   CPaddle& p = *Game.paddle;
   const int moves[] = {7, -7, 1, 1, 3, -2, 5, 9, -1, -1, -1, 4, 6, -13, 2, 2, 2, 8};
-  // The design: the paddle moves (pointer pixels) / 2, or / 5 slowed, and
+  // The rule: the paddle moves (pointer pixels) / 2, or / 5 slowed, and
   // what is short of a whole step waits for the next movement.
   int x = 240, carry = 0;
   for (size_t i = 0; i < std::size(moves); ++i) {

@@ -87,6 +87,31 @@ TEST_F(StoreTest, ANewGameOrAGameOverDiscardsTheKeptGame) {
   EXPECT_TRUE(Game.haveSavedGame && Game.savedGame == kept);
 }
 
+// The check sum tells of damage, not of a file written wrong: a kept game
+// whose lap does not fit its level (level 41 of the 40 is on lap 1) is
+// refused even with a check sum that matches.
+TEST_F(StoreTest, AKeptGameWhoseLapDoesNotFitItsLevelIsRefused) {
+  const std::string good = SavedGameText({41, "dutchie land", 1234, 2});
+  const auto withCheckSum = [](const std::string& body) {
+    uint32_t hash = 2166136261u;  // FNV-1a, as the game sums its files
+    for (unsigned char c : body) hash = (hash ^ c) * 16777619u;
+    char line[24];
+    std::snprintf(line, sizeof line, "check %08x\n", hash);
+    return body + line;
+  };
+  const std::string body = good.substr(0, good.find("check "));
+  ASSERT_EQ(withCheckSum(body), good) << "the test sums as the game does";
+  TKeptGame game;
+  std::string error;
+  for (const char* lap : {"lap 0", "lap 2"}) {
+    std::string wrong = body;
+    wrong.replace(wrong.find("lap 1"), 5, lap);
+    EXPECT_FALSE(ParseSavedGame(withCheckSum(wrong), game, error)) << lap;
+    EXPECT_EQ(error, "damaged: its lap does not match its level") << lap;
+  }
+  EXPECT_TRUE(ParseSavedGame(good, game, error)) << error;
+}
+
 // Whatever is in the file's place, the start goes on without it after one line.
 TEST_F(StoreTest, DamagedOrForeignSavedGamesGiveOneLineAndAreIgnored) {
   const std::string good = SavedGameText({41, "dutchie land", 1234, 2});

@@ -132,6 +132,8 @@ TEST(ReplayFile, DamagedAndForeignFilesAreRefusedWithOneLine) {
   ExpectRefused(good.substr(0, good.size() - 1), "middle of a line");
   ExpectRefused(Replace(good, "\nplay", "\rplay"), "line 12");
   ExpectRefused(Replace(good, "end 44", "end 43"), "the passes run 44 ticks, the end says 43");
+  // A week of play is the most a recording holds, however its passes add up to more.
+  ExpectRefused(Replace(good, "p 40", "p 24192000"), "line 20: longer than any game");
   std::string crowd;
   for (int i = 0; i < 9000; ++i) crowd += "o\n";
   ExpectRefused(Replace(good, "b 1 3 201 479\n", crowd), "more events in one pass");
