@@ -219,7 +219,7 @@ void PlaySoundBurstIfDue(int ballPlayTicks) {
 }
 
 TPan PanAt(int x) {
-  constexpr double Middle = 240, Widest = 0.6;
+  constexpr double Middle = 240, Widest = 0.9;
   const double side = std::clamp((x - Middle) / Middle, -1.0, 1.0) * Widest;
   const auto level = [](double share) { return static_cast<Uint8>(std::lround(255 * share)); };
   return {level(side > 0 ? 1 - side : 1), level(side < 0 ? 1 + side : 1)};

@@ -42,7 +42,10 @@ void FillScreenRect(const SDL_Rect* rect, Uint8 colour);
 void PlaySound(Mix_Chunk* chunk);
 void PlaySound(Mix_Chunk* chunk, int x);
 // Stereo balance for a sound made at play-field x (0..479): the far side's
-// level out of 255, falling to 40% at the walls; the near side stays full.
+// level out of 255 falls from full in the middle to a tenth at the field's
+// edges (a fifth, 14 dB down, where a ball meets a side wall), so that wall
+// sounds sit clearly to their side; the near side stays full, so no sound is
+// louder than it was made.
 struct TPan {
   Uint8 left, right;
 };

@@ -93,9 +93,14 @@ TEST(PostMixTest, SoundsArePannedByWhereTheyAreMade) {
   EXPECT_EQ(middle.left, 255);
   EXPECT_EQ(middle.right, 255);
   EXPECT_EQ(left.left, 255);
-  EXPECT_NEAR(left.right, 102, 1);  // 40%: sixty per cent towards the wall
-  EXPECT_NEAR(right.left, 102, 1);
+  EXPECT_NEAR(left.right, 26, 1);  // a tenth at the field's edge
+  EXPECT_NEAR(right.left, 26, 1);
   EXPECT_EQ(right.right, 255);
   EXPECT_EQ(past.right, left.right);
+  // Where a ball meets a side wall (its centre at 28 or 452) the far side
+  // is at least 13 dB down, clearly to that side.
+  for (const TPan wall : {PanAt(28), PanAt(452)})
+    EXPECT_LE(20 * std::log10(std::min(wall.left, wall.right) / 255.0), -13.0);
+  EXPECT_EQ(PanAt(28).left, PanAt(452).right) << "both walls alike";
 }
 }  // namespace
