@@ -41,6 +41,8 @@ struct TPicture {
   std::exit(1);
 }
 
+std::string Text(const TBytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
 TBytes Read(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) Die("cannot read " + path.string());
@@ -430,5 +432,64 @@ int main(int argc, char** argv) {
     Seed("levelc", map.filename().string(), Prefixed(1, Read(map)));
   Seed("levelc", "empty-source", {0});
   Seed("levelc", "all-empty-map", Prefixed(1, TBytes(513, 0)));
+  // Settings files: every setting, each end of the ranges, lines the game
+  // cannot use, and line ends of other systems.
+  auto text = [](const std::string& target, const std::string& name, const std::string& t) {
+    Seed(target, name, TBytes(t.begin(), t.end()));
+  };
+  const std::string everySetting =
+      "# a comment\neffects_volume = 3\nmusic_volume = 0\nmouse_speed = 2.5\nkey_left = a\nkey_right = d\n"
+      "key_fire = w\nkey_pause = f1\nscale = 2\nmusic_in_play = on\n";
+  text("settings", "every-setting", everySetting);
+  text("settings", "ends",
+       "effects_volume = 10\nmusic_volume = 10\nmouse_speed = 4\nscale = 8\n"
+       "effects_volume = 0\nmouse_speed = 0.5\nscale = auto\nmusic_in_play = off\n");
+  text("settings", "refused-lines",
+       "effects_volume = 11\nmusic_volume = -1\nmouse_speed = 5\nkey_left = no such key\nkey_fire = left\n"
+       "scale = 9\n= 3\nvolume\nunknown = 1\nmusic_in_play = maybe\n");
+  text("settings", "swapped-keys", "key_left = right\nkey_right = left\nkey_left = space\nkey_fire = x\n");
+  text("settings", "crlf-no-last-newline", "effects_volume = 4\r\nmusic_volume = 6\r\nscale = 3");
+  text("settings", "control-bytes",
+       std::string("key_left = \x1b[2J\nscale = \x01\x02\nmouse_speed = 1\0x\n", 45));
+  text("settings", "empty", "");
+
+  // The editor: real sources, a draft it opens but cannot play, and files
+  // that are no level source.
+  std::vector<fs::path> levelSources = Files(sources, ".lvl");
+  for (size_t i = 0; i < levelSources.size() && i < 4; ++i)
+    Seed("editor", levelSources[i].filename().string(), Read(levelSources[i]));
+  std::string draft = "name: draft\n";
+  for (int row = 0; row < 18; ++row)
+    draft += row == 3 ? "|. . . r r . . . . . . . . . |\n" : "|. . . . . . . . . . . . . . |\n";
+  text("editor", "draft", draft);
+  text("editor", "short-grid",
+       "name: short\n|. . . . . . . . . . . . . . |\n|g g g g g g g g g g g g g g |\n");
+  text("editor", "comments",
+       "# made by hand\n" + draft.substr(0, 74) + "  # between the rows\n" + draft.substr(74) +
+           "\n\n# the end\n");
+  text("editor", "not-a-source", "hello\nworld\n");
+  Seed("editor", "crlf", WithCrlf(Read(levelSources.front())));
+  text("editor", "empty", "");
+
+  // Set folders: the folder's name, then file names and contents, all
+  // separated by NUL bytes.
+  auto setSeed = [&](const std::string& name, const std::vector<std::string>& parts) {
+    std::string t;
+    for (size_t i = 0; i < parts.size(); ++i) t += (i ? std::string(1, '\0') : "") + parts[i];
+    text("setfolder", name, t);
+  };
+  const std::string one = Text(Read(levelSources[0])), two = Text(Read(levelSources[1]));
+  setSeed("two-levels", {"mine", "a.lvl", one, "b.lvl", two});
+  setSeed("a-bad-source",
+          {"mixed", "a.lvl", one, "b.lvl", "name: broken\n|x|\n", "notes.txt", "not a level"});
+  setSeed("one-name-twice", {"twice", "a.lvl", one, "b.lvl", one});
+  setSeed("named-classic", {"classic", "a.lvl", one});
+  setSeed("named-classic-yours", {"classic (yours)", "a.lvl", one});
+  setSeed("odd-names", {"sp ace\ttab\nnewline \xc3\xa9", "\x01.lvl", one, " .lvl", two, "..lvl", one});
+  setSeed("nothing-playable", {"empty", "a.lvl", draft});
+  setSeed("no-files", {"bare"});
+  // Folders named "." and "..": the sets folder itself and the folder above it.
+  setSeed("dot", {".", "a.lvl", one});
+  setSeed("dot-dot", {"..", "a.lvl", one});
   return 0;
 }
