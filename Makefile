@@ -39,7 +39,7 @@ test: test-deps
 test-asan: test-deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DREBOUNDER_SANITIZE=ON -DREBOUNDER_TESTS=ON -DREBOUNDER_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target rebounder_tests rebounder fuzz_targets pointerfree
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS) -E 'window_smoke|install_check'
 
 # The installed game looks for its files in $(PREFIX)/share/rebounder first.

@@ -75,7 +75,8 @@ bool MarkedReadOnly(const std::string& path) {
 bool WriteTemp(const std::string& temp, const std::vector<unsigned char>& bytes) {
   FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  // An empty file writes nothing (and an empty vector has no data to pass).
+  bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
   ok = ok && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
   const int savedErrno = errno;
   if (ok && synced) synced(temp, false);
