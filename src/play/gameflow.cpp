@@ -256,12 +256,18 @@ void ResumeGame(const TKeptGame& kept) {
   ClearSeats();
   if (kept.players.size() > 1) {
     SeatKeptPlayers(kept);
-  } else if (kept.levelIndex < 0) {
+  } else {
+    PlayFromLevel(kept.levelIndex, kept.levelName);
+  }
+}
+
+void PlayFromLevel(int levelIndex, const std::string& levelName) {
+  if (levelIndex < 0) {
     Game.levelIndex = -1;
-    LoadLevel(kept.levelName, 0, 0);
+    LoadLevel(levelName, 0, 0);
     Game.levelComplete = false;
   } else {
-    Game.levelIndex = kept.levelIndex - 1;
+    Game.levelIndex = levelIndex - 1;
     NextLevel();
   }
   Game.ballSpeed = Game.baseBallSpeed;

@@ -45,6 +45,9 @@ bool CanContinue();
 void OpenMainMenu();
 // Plays a kept game on from the start of its level, on the set in use.
 void ResumeGame(const TKeptGame& kept);
+// Plays on from the start of a level: the one at `levelIndex` of the sequence,
+// or, at -1, the level of that name alone.
+void PlayFromLevel(int levelIndex, const std::string& levelName);
 // "continue" with a kept game of an earlier run: its own level set, loaded
 // afresh, becomes the one in use, with its table, and the game resumes there.
 // When that set no longer has the game's level, nothing starts, the kept game

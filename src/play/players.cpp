@@ -41,15 +41,7 @@ void TakeSeat(int i) {
   Game.ballType = btNormal;
   if (!p.started) {
     p.started = true;
-    if (p.levelIndex < 0) {
-      Game.levelIndex = -1;
-      LoadLevel(p.levelName, 0, 0);
-      Game.levelComplete = false;
-    } else {
-      Game.levelIndex = p.levelIndex - 1;
-      NextLevel();
-    }
-    Game.ballSpeed = Game.baseBallSpeed;
+    PlayFromLevel(p.levelIndex, p.levelName);
     return;
   }
   Game.levelStartScore = p.levelStartScore;

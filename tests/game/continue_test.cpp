@@ -18,12 +18,6 @@ protected:
     DiscardSavedGame();
     GameTest::TearDown();
   }
-  static void Key(SDLKey key) {
-    Game.event = {};
-    Game.event.type = SDL_KEYDOWN;
-    Game.event.key.keysym.sym = key;
-    DispatchEvent();
-  }
 };
 }  // namespace
 
@@ -39,7 +33,7 @@ TEST_F(Continue, TheMainMenuOpensOnContinueWhenThereIsAGameToGoOn) {
   EXPECT_EQ(Game.menuState, msMain);
   EXPECT_EQ(Game.menuCursor, 0) << "a kept game: on \"continue\"";
   Game.programState = psMenu;
-  Key(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.programState, psGame) << "Enter goes on with it, never throws it away";
   EXPECT_EQ(Game.levelIndex, 3);
   EXPECT_EQ(Game.score, 500u);
@@ -54,25 +48,25 @@ TEST_F(Continue, APausedGameComesBackFromTheEditorAsItWasLeft) {
   Game.lives = Game.levelStartLives = 2;
   const int bricks = Game.bricks.Count();
   const std::string level = Game.levelName;
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   ASSERT_EQ(Game.returnState, psGame) << "paused into the menu";
-  Key(SDLK_DOWN);
-  Key(SDLK_RETURN);
+  PressKey(SDLK_DOWN);
+  PressKey(SDLK_RETURN);
   ASSERT_EQ(Game.menuState, msNewGame);
-  Key(SDLK_e);
+  PressKey(SDLK_e);
   ASSERT_EQ(Game.programState, psEditor);
 
   // Two rows of twelve bricks, enough to play-test; a play-test, and back.
   for (int row = 0; row < 2; ++row) {
     for (int i = 0; i < 12; ++i) {
-      Key(SDLK_SPACE);
-      Key(row == 0 ? SDLK_RIGHT : SDLK_LEFT);
+      PressKey(SDLK_SPACE);
+      PressKey(row == 0 ? SDLK_RIGHT : SDLK_LEFT);
     }
-    Key(SDLK_DOWN);
+    PressKey(SDLK_DOWN);
   }
-  Key(SDLK_t);
+  PressKey(SDLK_t);
   ASSERT_TRUE(PlayTesting());
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psEditor);
   // At a quit from the editor the paused game is kept for the next start.
   ASSERT_TRUE(SaveDataFiles());
@@ -81,13 +75,13 @@ TEST_F(Continue, APausedGameComesBackFromTheEditorAsItWasLeft) {
   Game.haveSavedGame = false;
 
   OpenEditor("");
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   ASSERT_EQ(Game.menuState, msNewGame) << "left the editor";
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   ASSERT_EQ(Game.menuState, msMain);
   EXPECT_TRUE(CanContinue()) << "\"continue\" stays lit";
-  Key(SDLK_UP);
-  Key(SDLK_RETURN);
+  PressKey(SDLK_UP);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.programState, psGame);
   EXPECT_EQ(Game.gameState, gsBallInGame);
   EXPECT_EQ(Game.levelName, level);

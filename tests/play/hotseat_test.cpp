@@ -25,26 +25,12 @@
 namespace {
 class HotSeatTest : public GameTest {
 protected:
-  std::string home, folder, savedXdg;
-
   void SetUp() override {
     GameTest::SetUp();
-    home = std::filesystem::current_path();
-    char temp[] = "/tmp/rebounder-hotseat-XXXXXX";
-    ASSERT_NE(mkdtemp(temp), nullptr);
-    folder = temp;
-    savedXdg = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
-    setenv("XDG_DATA_HOME", folder.c_str(), 1);
     std::string error;
     ASSERT_TRUE(MakeDataFolder(error)) << error;
     LoadHighScores();
   }
-  void TearDown() override {
-    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
-    std::filesystem::remove_all(folder);
-    GameTest::TearDown();
-  }
-
   // The last ball of the player at play goes, and the game-flow check runs.
   static void LoseBall() {
     Game.gameState = gsBallInGame;

@@ -24,22 +24,14 @@
 namespace {
 class HotSeatReplay : public GameTest {
 protected:
-  std::string folder, savedXdg;
   void SetUp() override {
     GameTest::SetUp();
-    char temp[] = "/tmp/rebounder-hotseatreplay-XXXXXX";
-    ASSERT_NE(mkdtemp(temp), nullptr);
-    folder = temp;
-    savedXdg = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
-    setenv("XDG_DATA_HOME", folder.c_str(), 1);
     std::string error;
     ASSERT_TRUE(MakeDataFolder(error)) << error;
     LoadHighScores();
   }
   void TearDown() override {
     EnableRecording(false);
-    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
-    std::filesystem::remove_all(folder);
     GameTest::TearDown();
   }
   static void Key(SDLKey key, bool down) {

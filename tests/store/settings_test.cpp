@@ -32,12 +32,6 @@ protected:
     std::ofstream(path, std::ios::binary) << text;
   }
   static std::string Text(const TSettings& s) { return SettingsText(s); }
-  static void Key(SDLKey key) {
-    Game.event = {};
-    Game.event.type = SDL_KEYDOWN;
-    Game.event.key.keysym.sym = key;
-    DispatchEvent();
-  }
 };
 }  // namespace
 
@@ -166,24 +160,24 @@ TEST_F(Settings, KeyBindingConflictsAreRefused) {
   Game.programState = psMenu;
   Game.menuState = msOptions;
   Game.menuCursor = 6;
-  Key(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   ASSERT_EQ(Game.menuState, msSettings) << "the row after the six options opens the settings";
-  for (int i = 0; i < 5; ++i) Key(SDLK_DOWN);  // the fire key's row
-  Key(SDLK_RETURN);
+  for (int i = 0; i < 5; ++i) PressKey(SDLK_DOWN);  // the fire key's row
+  PressKey(SDLK_RETURN);
   ASSERT_TRUE(CapturingKey());
   const int level = Game.levelIndex;
-  for (SDLKey refused : {SDLK_RIGHT, SDLK_n, SDLK_p}) Key(refused);
+  for (SDLKey refused : {SDLK_RIGHT, SDLK_n, SDLK_p}) PressKey(refused);
   EXPECT_TRUE(CapturingKey());
   EXPECT_EQ(BoundKey(kaFire), SDLK_SPACE);
   EXPECT_EQ(Game.levelIndex, level) << "n pressed to be bound skips no level";
-  Key(SDLK_f);
+  PressKey(SDLK_f);
   EXPECT_FALSE(CapturingKey());
   EXPECT_EQ(BoundKey(kaFire), SDLK_f);
   EXPECT_EQ(BoundKeyName(kaFire), "f");
 
-  Key(SDLK_DOWN);
-  Key(SDLK_RETURN);  // the pause key's row, then Escape keeps p
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_DOWN);
+  PressKey(SDLK_RETURN);  // the pause key's row, then Escape keeps p
+  PressKey(SDLK_ESCAPE);
   EXPECT_FALSE(CapturingKey());
   EXPECT_EQ(Game.menuState, msSettings);
   EXPECT_EQ(BoundKey(kaPause), SDLK_p);
@@ -191,18 +185,18 @@ TEST_F(Settings, KeyBindingConflictsAreRefused) {
   // The new fire key launches the ball, space no longer does.
   Game.programState = psGame;
   Game.gameState = gsFirstBall;
-  Key(SDLK_SPACE);
+  PressKey(SDLK_SPACE);
   EXPECT_FALSE(Game.fireHeld);
-  Key(SDLK_f);
+  PressKey(SDLK_f);
   EXPECT_TRUE(Game.fireHeld);
 
   Game.programState = psMenu;
   Game.menuCursor = 7;
-  Key(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(BoundKey(kaFire), SDLK_SPACE) << "defaults";
   Game.menuCursor = 0;
-  Key(SDLK_LEFT);
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_LEFT);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.menuState, msOptions);
   EXPECT_EQ(Game.menuCursor, 6);
   std::ifstream saved(path);
@@ -219,18 +213,18 @@ TEST_F(Settings, KeyBindingConflictsAreRefused) {
 TEST_F(Settings, TheFrameRateRowStepsThroughTheRates) {
   Game.programState = psMenu;
   OpenSettings();
-  for (int i = 0; i < 12; ++i) Key(SDLK_DOWN);
+  for (int i = 0; i < 12; ++i) PressKey(SDLK_DOWN);
   ASSERT_EQ(Game.menuCursor, 10) << "the last row";
   for (int rate : {40, 60, 120, 144, 144}) {
-    Key(SDLK_RIGHT);
+    PressKey(SDLK_RIGHT);
     EXPECT_EQ(Game.settings.frameRate, rate);
   }
-  Key(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.settings.frameRate, 0) << "past the last, the display's rate again";
-  Key(SDLK_LEFT);
+  PressKey(SDLK_LEFT);
   EXPECT_EQ(Game.settings.frameRate, 0);
-  for (int i = 0; i < 3; ++i) Key(SDLK_RIGHT);
-  Key(SDLK_ESCAPE);
+  for (int i = 0; i < 3; ++i) PressKey(SDLK_RIGHT);
+  PressKey(SDLK_ESCAPE);
   std::ifstream saved(path);
   std::stringstream text;
   text << saved.rdbuf();
