@@ -109,15 +109,12 @@ int PictureRate() { return Game.settings.frameRate > 0 ? Game.settings.frameRate
 // millisecond the rate carries over.
 uint32_t pictureDue = 0;
 double pictureFraction = 0;
+}  // namespace
 
-// Sleeps until the next picture is due. A loop that fell a whole picture
-// behind (a slow picture, a stall) counts on from now rather than rushing.
-void WaitForNextPicture(int rate) {
+uint32_t PictureWait(int rate) {
   const double interval = 1000.0 / rate;
   const int32_t ahead = static_cast<int32_t>(pictureDue - GetTicks());
-  if (ahead > 0) {
-    SDL_Delay(static_cast<uint32_t>(ahead));
-  } else if (-ahead >= interval) {
+  if (ahead <= 0 && -ahead >= interval) {
     pictureDue = GetTicks();
     pictureFraction = 0;
   }
@@ -125,8 +122,10 @@ void WaitForNextPicture(int rate) {
   const uint32_t whole = static_cast<uint32_t>(pictureFraction);
   pictureDue += whole;
   pictureFraction -= whole;
+  return ahead > 0 ? static_cast<uint32_t>(ahead) : 0;
 }
 
+namespace {
 // The share of the next tick that has passed: how far between their last two
 // tick positions the moving objects are drawn.
 float TickShare() {
@@ -327,8 +326,8 @@ void RunMainLoop() {
     const bool followTicks = rate <= TickRate;
     if (followTicks)
       SDL_Delay(5);
-    else
-      WaitForNextPicture(rate);
+    else if (const uint32_t wait = PictureWait(rate))
+      SDL_Delay(wait);
     const bool tickPass = followTicks || GetTicks() - Game.lastTick > TickLength;
     if (tickPass) {
       while (SDL_PollEvent(&Game.event) == 1) {

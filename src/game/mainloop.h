@@ -19,6 +19,10 @@ int RunOwedTicks();
 // What follows a pass's ticks: the game-flow rules, the pass's recording,
 // and a game that has just ended ranked and saved at once.
 void EndPass(int ticks);
+// How long to sleep, on the clock seam, until the next picture at `rate` a
+// second is due. A loop that fell a whole picture behind (a slow picture, a
+// stall) counts on from now rather than rushing to catch up.
+uint32_t PictureWait(int rate);
 // Sleeps until a tick is due: more than 25 ms since lastTick.
 void WaitForNextTick();
 // Draws the picture of a pass for the program state (intro, menu or game),

@@ -101,6 +101,31 @@ TEST_F(TickSchedule, EveryWaitEndsWithATickDueSoEachFrameHasItsTick) {
   EXPECT_EQ(Game.tickCount, 5);
 }
 
+// Pictures come evenly at every rate, each interval a whole millisecond
+// either side of the exact one; one that is late by a whole picture or more
+// goes up at once and the next follows a full interval later, never a burst.
+TEST_F(TickSchedule, PicturesArePacedEvenlyAndALateOneIsNotRushed) {
+  for (int rate : {60, 120, 144}) {
+    fakeNow += 1000;  // late: the pace starts again from now
+    ASSERT_EQ(PictureWait(rate), 0u);
+    const uint32_t start = fakeNow;
+    const double interval = 1000.0 / rate;
+    int pictures = 1;
+    for (;;) {
+      const uint32_t wait = PictureWait(rate);
+      EXPECT_TRUE(wait == static_cast<uint32_t>(interval) || wait == static_cast<uint32_t>(interval) + 1)
+          << rate << ": " << wait;
+      fakeNow += wait;
+      if (fakeNow - start >= 1000) break;
+      ++pictures;
+    }
+    EXPECT_EQ(pictures, rate);
+    fakeNow += 3 * static_cast<uint32_t>(interval);
+    EXPECT_EQ(PictureWait(rate), 0u);
+    EXPECT_GE(PictureWait(rate), static_cast<uint32_t>(interval)) << rate;
+  }
+}
+
 class Catalogue : public GameTest {};
 
 TEST_F(Catalogue, EverySpriteIsEightBitWithTheSharedPalette) {
