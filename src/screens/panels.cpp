@@ -49,17 +49,27 @@ private:
 
 constexpr int X(int stripX) { return stripX - 80; }
 
-// A heading too wide for the card is set a pixel tighter between letters.
+// Text centred on the card at y. Too wide, it is set a pixel tighter between
+// letters, and only if it is still too wide cut at the end: "PLAYER 2" and
+// "PLAYER 3" stay told apart. A heading is never cut: the widest ("players")
+// spills a pixel or two into the margin.
+void CentredTight(const CFont& font, std::string text, int y, bool mayCut = true) {
+  const auto width = [&font](const std::string& t, int tighten) {
+    return TextWidth(font, t) - tighten * std::max(0, static_cast<int>(t.size()) - 1);
+  };
+  const int tighten = TextWidth(font, text) > TextWidthMax ? 1 : 0;
+  while (mayCut && !text.empty() && width(text, tighten) > TextWidthMax) text.pop_back();
+  int x = (StripWidth - width(text, tighten)) / 2;
+  for (char c : text) {
+    const std::string letter(1, c);
+    DrawText(font, X(x), y, letter);
+    x += TextWidth(font, letter) - tighten;
+  }
+}
+
 void Card(int row, int rows, const std::string& heading) {
   DrawBox(Game.sprMessage, -4, row, 4, rows);
-  const int gaps = static_cast<int>(heading.size()) - 1;
-  const int tighten = TextWidth(Game.fontMenu, heading) > TextWidthMax ? 1 : 0;
-  int x = (StripWidth - TextWidth(Game.fontMenu, heading) + tighten * gaps) / 2;
-  for (char c : heading) {
-    const std::string letter(1, c);
-    DrawText(Game.fontMenu, X(x), 20 * row + 6, letter);
-    x += TextWidth(Game.fontMenu, letter) - tighten;
-  }
+  CentredTight(Game.fontMenu, heading, 20 * row + 6, false);
 }
 
 // Centred lines of the score font from y; returns the y after them.
@@ -133,8 +143,7 @@ void DrawPlayers() {
     const bool atPlay = i == HotSeat.turn;
     const bool large = atPlay && TextWidth(Game.fontMenu, name) <= TextWidthMax;
     const CFont& font = large ? Game.fontMenu : Game.fontScore;
-    const std::string shown = FittedText(font, name, TextWidthMax);
-    DrawText(font, X((StripWidth - TextWidth(font, shown)) / 2), y - (large ? 3 : 0), shown);
+    CentredTight(font, name, y - (large ? 3 : 0));
     // The player at play is marked at both ends of their lives' line.
     if (atPlay) {
       DrawSprite(Game.sprEnergyBar, X(Inset + 1), y + 2 * LineStep + 1);

@@ -8,6 +8,7 @@
 #include "game/mainloop.h"
 #include "play/gameflow.h"
 #include "play/level.h"
+#include "play/players.h"
 #include "tests/testenv.h"
 
 namespace {
@@ -61,6 +62,22 @@ TEST_F(PanelsTest, LeaveTheFieldAsItWasAndGoWithTheGame) {
   DrawStateFrame();
   EXPECT_TRUE(Blank(Columns(0, 80)));
   EXPECT_TRUE(Blank(Columns(560, 640)));
+}
+
+// A name a little too wide for its card is set tighter, not cut: cut, the
+// default names of the second and third seats both read "PLAYER".
+TEST_F(PanelsTest, HotSeatNamesStayToldApart) {
+  StartNewGame(0, {"ANN", "PLAYER 2", "PLAYER 3"});
+  ASSERT_TRUE(HotSeatGame());
+  FrameWithPanels(true);
+  const auto nameRow = [](int seat) {
+    std::vector<Uint8> pixels;
+    for (int y = 196 + 45 * seat; y < 208 + 45 * seat; ++y)
+      for (int x = 0; x < 80; ++x) pixels.push_back(PixelAt(x, y));
+    return pixels;
+  };
+  EXPECT_FALSE(Blank(nameRow(1)));
+  EXPECT_NE(nameRow(1), nameRow(2));
 }
 
 TEST_F(PanelsTest, PlaceNamesTierNumberAndLap) {
