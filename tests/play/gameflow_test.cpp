@@ -24,12 +24,6 @@ protected:
     Fire(true);
     Fire(false);
   }
-  static void Key(SDLKey key) {
-    Game.event = {};
-    Game.event.type = SDL_KEYDOWN;
-    Game.event.key.keysym.sym = key;
-    DispatchEvent();
-  }
 };
 }  // namespace
 
@@ -89,7 +83,7 @@ TEST_F(Flow, LosingTheLastBallWithOneLifeLeftEndsTheGame) {
   EXPECT_TRUE(Game.balls.Empty());
   // Escape does nothing on the game-over screen; only fire leaves it.
   Game.fireHeld = false;
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psGame);
 }
 
@@ -176,19 +170,19 @@ TEST_F(Flow, AQuickTapLaunchesAndReleasesAHeldBall) {
 TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScoreOnceConfirmed) {
   Game.levelIndex = 4;
   Game.score = 5000;
-  Key(SDLK_n);
+  PressKey(SDLK_n);
   EXPECT_EQ(Game.question, qnSkipLevel);
   Game.fireHeld = true;
   LogicTick();
   CheckGameFlow();
   EXPECT_EQ(Game.gameState, gsFirstBall) << "no ball is launched while the question waits";
   Game.fireHeld = false;
-  Key(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.question, qnNone);
   EXPECT_EQ(Game.programState, psGame) << "the Escape that answers does not pause";
   EXPECT_EQ(Game.score, 5000u);
-  Key(SDLK_n);
-  Key(SDLK_y);
+  PressKey(SDLK_n);
+  PressKey(SDLK_y);
   EXPECT_EQ(Game.score, 0u);
   EXPECT_EQ(Game.levelIndex, 5);
   EXPECT_EQ(Game.levelName, "have a heart");
@@ -197,8 +191,8 @@ TEST_F(Flow, TheKeyNSkipsALevelAtThePriceOfTheScoreOnceConfirmed) {
   // go on there, but losing its ball ends the game again.
   Game.lives = 0;
   Game.gameState = gsGameOver;
-  Key(SDLK_n);
-  Key(SDLK_RETURN);
+  PressKey(SDLK_n);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.gameState, gsFirstBall);
   Game.fireHeld = true;
   CheckGameFlow();

@@ -1,8 +1,6 @@
 // The new game screen's set line after the built-in set and the player's
 // sets: "daily", seeded by the date, and "random", a new seed each time it
 // comes round; starting on one makes the set, plays it and gives it a table.
-#include <unistd.h>
-
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -22,30 +20,12 @@ namespace fs = std::filesystem;
 namespace {
 class GeneratedSetLine : public GameTest {
 protected:
-  fs::path folder;
-  std::string savedXdg;
+  // The sets are made under the per-user folder every test starts with, empty.
+  const fs::path folder = getenv("XDG_DATA_HOME");
 
-  void SetUp() override {
-    GameTest::SetUp();
-    char temp[] = "/tmp/rebounder-gensets-XXXXXX";
-    ASSERT_NE(mkdtemp(temp), nullptr);
-    folder = temp;
-    savedXdg = getenv("XDG_DATA_HOME") ? getenv("XDG_DATA_HOME") : "";
-    setenv("XDG_DATA_HOME", folder.c_str(), 1);
-  }
   void TearDown() override {
-    setenv("XDG_DATA_HOME", savedXdg.c_str(), 1);
     UseLevelSet(CLevelSet::Classic());
-    fs::remove_all(folder);
     GameTest::TearDown();
-  }
-
-  static void Press(SDLKey key) {
-    Game.event = SDL_Event{};
-    Game.event.type = SDL_KEYDOWN;
-    Game.event.key.type = SDL_KEYDOWN;
-    Game.event.key.keysym.sym = key;
-    DispatchEvent();
   }
 
   static int Sources(const std::string& dir) {
@@ -62,26 +42,26 @@ TEST_F(GeneratedSetLine, DailyAndRandomComeAfterThePlayersSets) {
   Game.programState = psMenu;
   Game.menuState = msMain;
   Game.menuCursor = 1;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   ASSERT_EQ(Game.menuState, msNewGame);
   EXPECT_EQ(Game.newGameSetFolder, "");
 
-  Press(SDLK_RIGHT);
+  PressKey(SDLK_RIGHT);
   EXPECT_EQ(SetName(Game.newGameSetFolder), "mine");
-  Press(SDLK_RIGHT);
+  PressKey(SDLK_RIGHT);
   EXPECT_EQ(Game.newGameSetFolder, DailySetFolder());
   char today[32];
   const std::time_t now = std::time(nullptr);
   std::strftime(today, sizeof today, "daily %Y-%m-%d", std::localtime(&now));
   EXPECT_EQ(SetName(Game.newGameSetFolder), today);
-  Press(SDLK_RIGHT);
+  PressKey(SDLK_RIGHT);
   const std::string first = Game.newGameSetFolder;
   uint32_t seed = 0;
   ASSERT_TRUE(GeneratedSetSeed(first, seed));
   EXPECT_EQ(SetName(first), "random " + std::to_string(seed));
-  Press(SDLK_RIGHT);
+  PressKey(SDLK_RIGHT);
   EXPECT_EQ(Game.newGameSetFolder, "") << "the line goes round to the built-in set";
-  Press(SDLK_LEFT);
+  PressKey(SDLK_LEFT);
   EXPECT_NE(Game.newGameSetFolder, first) << "random draws a new seed each time it comes round";
 }
 
@@ -102,16 +82,16 @@ TEST_F(GeneratedSetLine, ASetIsMadeWhileTheScreenGoesOnThenPlayedWithItsOwnTable
   RefreshSetChoices();
   Game.newGameSetFolder = daily;
   Game.menuCursor = 1;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   ASSERT_TRUE(SetMaking());
   EXPECT_EQ(Game.programState, psMenu);
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   DrawMenu();
   EXPECT_FALSE(SetMaking()) << "leaving the screen abandons the set";
 
   Game.menuState = msNewGame;
   Game.menuCursor = 1;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   int frames = 0;
   for (; Game.programState == psMenu && frames < 1000; ++frames) {
     DrawMenu();
@@ -140,7 +120,7 @@ TEST_F(GeneratedSetLine, ASetIsMadeWhileTheScreenGoesOnThenPlayedWithItsOwnTable
   Game.programState = psMenu;
   Game.menuState = msNewGame;
   Game.newGameSetFolder = daily;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.programState, psGame);
   EXPECT_EQ(fs::file_size(firstFile), size);
 

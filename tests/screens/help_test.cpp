@@ -46,10 +46,10 @@ TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
     return TextShown(Game.fontScore, number, (480 - TextWidth(Game.fontScore, number)) / 2, 452);
   };
   Game.menuCursor = 4;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   ASSERT_EQ(Game.menuState, msHelp);
   played.clear();
-  Press(SDLK_LEFT);
+  PressKey(SDLK_LEFT);
   EXPECT_TRUE(played.empty()) << "no page before the first";
   const std::vector<TMenuTarget> marks = MenuTargets(msHelp);
   ASSERT_EQ(marks.size(), 2u);
@@ -57,7 +57,7 @@ TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
   Click(marks[1].area.x + 4, marks[1].area.y + 4);
   Show(msHelp);
   EXPECT_TRUE(pageShown(2));
-  Press(SDLK_RIGHT);
+  PressKey(SDLK_RIGHT);
   Show(msHelp);
   EXPECT_TRUE(pageShown(3));
   // The capsules page draws each capsule with its own sprite.
@@ -71,16 +71,16 @@ TEST_F(MenuTest, HelpPagesTurnByKeysClicksAndThePad) {
   EXPECT_TRUE(pageShown(4)) << "the d-pad turns the pages too";
   EXPECT_TRUE(SpriteShown(Game.sprFloater, 40, 176));
   for (int page = 5; page <= HelpPageCount; ++page) {
-    Press(SDLK_RIGHT);
+    PressKey(SDLK_RIGHT);
     Show(msHelp);
     EXPECT_TRUE(pageShown(page));
   }
   played.clear();
-  Press(SDLK_RIGHT);
+  PressKey(SDLK_RIGHT);
   EXPECT_TRUE(played.empty()) << "no page after the last";
   EXPECT_EQ(Game.menuCursor, 4);
-  Press(SDLK_ESCAPE);
-  Press(SDLK_RETURN);
+  PressKey(SDLK_ESCAPE);
+  PressKey(SDLK_RETURN);
   Show(msHelp);
   EXPECT_TRUE(pageShown(1)) << "the help opens on its first page";
 }

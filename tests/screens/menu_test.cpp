@@ -31,17 +31,17 @@ TEST_F(MenuTest, CursorStopsSilentlyAtTheFirstAndLastRows) {
   for (const auto& s : CursorScreens) {
     Game.menuState = s.state;
     Game.menuCursor = 0;
-    Press(SDLK_UP);
+    PressKey(SDLK_UP);
     EXPECT_EQ(Game.menuCursor, 0) << s.state;
     Game.menuCursor = s.rows - 1;
-    Press(SDLK_DOWN);
+    PressKey(SDLK_DOWN);
     EXPECT_EQ(Game.menuCursor, s.rows - 1) << s.state;
     EXPECT_TRUE(played.empty()) << s.state << ": " << PlayedNames();
 
-    Press(SDLK_UP);
+    PressKey(SDLK_UP);
     EXPECT_EQ(Game.menuCursor, s.rows - 2) << s.state;
     Game.menuCursor = 0;
-    Press(SDLK_DOWN);
+    PressKey(SDLK_DOWN);
     EXPECT_EQ(Game.menuCursor, 1) << s.state;
     EXPECT_EQ(PlayedCount(Game.sndMenuStep), 2) << s.state;
     played.clear();
@@ -68,7 +68,7 @@ TEST_F(MenuTest, ContinueIsDarkAndInertWithoutAPausedGame) {
   Show(msMain);
   EXPECT_TRUE(TextShown(Game.fontMenuDark, "continue", 200, 188));
   EXPECT_FALSE(TextShown(Game.fontMenu, "continue", 200, 188));
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.programState, psMenu);
   EXPECT_EQ(Game.menuState, msMain);
   EXPECT_EQ(Game.menuCursor, 0);
@@ -92,7 +92,7 @@ TEST_F(MenuTest, EnterOnTheMainRowsOpensTheirScreens) {
     Game.menuState = msMain;
     Game.menuCursor = c.row;
     played.clear();
-    Press(SDLK_RETURN);
+    PressKey(SDLK_RETURN);
     EXPECT_EQ(Game.menuState, c.state) << c.row;
     EXPECT_EQ(Game.menuCursor, c.cursor) << c.row;
     EXPECT_EQ(Game.programState, c.program) << c.row;
@@ -148,7 +148,7 @@ TEST_F(MenuTest, AClickOnEveryRowChoosesWhatEnterChooses) {
           played.clear();
         };
         reset(row);
-        Press(SDLK_RETURN);
+        PressKey(SDLK_RETURN);
         const TMenuOutcome byKey = Outcome();
         const std::vector<Mix_Chunk*> keySounds = played;
         reset((row + 1) % s.rows);
@@ -235,7 +235,7 @@ TEST_F(MenuTest, KeysWithoutARoleDoNothing) {
   for (const auto& c : cases) {
     Game.menuState = c.state;
     Game.menuCursor = 2;
-    Press(c.key);
+    PressKey(c.key);
     EXPECT_EQ(Game.menuState, c.state);
     EXPECT_EQ(Game.menuCursor, 2);
     EXPECT_EQ(Game.programState, psMenu);
@@ -252,7 +252,7 @@ TEST_F(MenuTest, EscapeGoesBackToTheMainMenuWithItsCursorRule) {
     Game.menuState = c.from;
     Game.menuCursor = c.cursorBefore;
     played.clear();
-    Press(SDLK_ESCAPE);
+    PressKey(SDLK_ESCAPE);
     EXPECT_EQ(Game.menuState, msMain) << c.from;
     EXPECT_EQ(Game.menuCursor, c.cursorAfter) << c.from;
     EXPECT_TRUE(OnlySelectPlayed()) << PlayedNames() << c.from;
@@ -260,13 +260,13 @@ TEST_F(MenuTest, EscapeGoesBackToTheMainMenuWithItsCursorRule) {
 }
 
 TEST_F(MenuTest, EscapeDoesNothingOnMainWithoutAGameNorOnGameOver) {
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psMenu);
   EXPECT_EQ(Game.menuCursor, 1);
 
   Game.programState = psGame;
   Game.gameState = gsGameOver;
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psGame);
   EXPECT_EQ(Game.gameState, gsGameOver);
   EXPECT_TRUE(played.empty()) << PlayedNames();
@@ -275,22 +275,22 @@ TEST_F(MenuTest, EscapeDoesNothingOnMainWithoutAGameNorOnGameOver) {
 TEST_F(MenuTest, PauseThroughOptionsAndBackResumesTheSameGame) {
   Game.programState = psGame;
   Game.gameState = gsNewBall;
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   ASSERT_EQ(Game.programState, psMenu);
   EXPECT_EQ(Game.returnState, psGame);
   EXPECT_EQ(Game.menuCursor, 0);
-  for (SDLKey k : {SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}) Press(k);
+  for (SDLKey k : {SDLK_DOWN, SDLK_DOWN, SDLK_RETURN}) PressKey(k);
   ASSERT_EQ(Game.menuState, msOptions);
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.menuState, msMain);
   EXPECT_EQ(Game.menuCursor, 2);
   EXPECT_EQ(Game.programState, psMenu) << "the game must stay paused";
-  for (SDLKey k : {SDLK_UP, SDLK_UP, SDLK_RETURN}) Press(k);
+  for (SDLKey k : {SDLK_UP, SDLK_UP, SDLK_RETURN}) PressKey(k);
   EXPECT_EQ(Game.programState, psGame);
   EXPECT_EQ(Game.gameState, gsNewBall);
 
-  Press(SDLK_ESCAPE);
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.programState, psGame) << "Escape on the main menu resumes a paused game";
 }
 
@@ -330,20 +330,20 @@ TEST_F(MenuTest, LeavingDuringAGameAsksFirst) {
   EXPECT_FALSE(Game.quitRequested);
   EXPECT_EQ(Game.programState, psGame);
   send(SDL_QUIT, 0, 0);
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_TRUE(Game.quitRequested);
 
   Game.quitRequested = false;
   Game.programState = psMenu;
   Game.returnState = psGame;
   Game.menuCursor = 6;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.question, qnQuit);
   EXPECT_EQ(Game.programState, psMenu);
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.question, qnNone);
   EXPECT_EQ(Game.programState, psMenu) << "the Escape that answers does not resume";
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   send(SDL_MOUSEBUTTONDOWN, yesX, markY);
   EXPECT_TRUE(Game.quitRequested);
 
@@ -362,7 +362,7 @@ TEST_F(MenuTest, ChoosingADifficultyStartsAtItsTier) {
   Game.menuState = msNewGame;
   Game.menuCursor = 3;
   Game.score = 900;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.programState, psGame);
   EXPECT_EQ(Game.levelIndex, 120);
   EXPECT_EQ(Game.levelName, Game.levelList[0]);
@@ -378,13 +378,13 @@ TEST_F(MenuTest, OptionRowsToggleTheirOwnOption) {
   Game.menuState = msOptions;
   for (int r = 0; r < 6; ++r) {
     Game.menuCursor = r;
-    Press(r % 2 ? SDLK_SPACE : SDLK_RETURN);
+    PressKey(r % 2 ? SDLK_SPACE : SDLK_RETURN);
     for (int o = 0; o < 6; ++o) EXPECT_EQ(rows[o]->value, o != r) << "row " << r << " option " << o;
     // Fullscreen and music act through the video settings, which mark them applied.
     if (r < 2) {
       EXPECT_TRUE(rows[r]->applied) << "row " << r << ": the change was not applied";
     }
-    Press(SDLK_RETURN);
+    PressKey(SDLK_RETURN);
     EXPECT_TRUE(rows[r]->value);
   }
   ASSERT_NE(Game.screen, nullptr);
@@ -396,10 +396,10 @@ TEST_F(MenuTest, SelectSoundPlaysBeforeTheSoundOptionChanges) {
   Game.menuState = msOptions;
   Game.menuCursor = 2;
   Game.optSound.value = false;
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_TRUE(Game.optSound.value);
   EXPECT_TRUE(played.empty()) << "switching the sound on is not yet heard";
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_FALSE(Game.optSound.value);
   EXPECT_TRUE(OnlySelectPlayed()) << PlayedNames();
 }
@@ -467,13 +467,13 @@ TEST_F(MenuTest, SpaceLeavingGameOverOpensAnEmptyNameEntry) {
   Game.programState = psGame;
   Game.gameState = gsGameOver;
   Game.score = 30;
-  Press(SDLK_SPACE);
+  PressKey(SDLK_SPACE);
   ASSERT_EQ(Game.menuState, msNewHighScore);
   EXPECT_EQ(Game.newScoreRank, 10);
   EXPECT_EQ(Game.menuCursor, 3);
   EXPECT_EQ(Game.typedName, "") << "the space that left the game must not start the name";
-  Press(SDLK_a);
-  Press(SDLK_ESCAPE);
+  PressKey(SDLK_a);
+  PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.menuState, msHighScores) << "Escape keeps the name typed so far";
   EXPECT_EQ(Game.highScores[9]->name, "A         ");
 }
@@ -483,7 +483,7 @@ TEST_F(MenuTest, NOnTheNameEntryTypesNAndAdvancesTheLevel) {
   Game.newScoreRank = 2;
   Game.levelIndex = 5;
   Game.score = 300;
-  Press(SDLK_n);
+  PressKey(SDLK_n);
   EXPECT_EQ(Game.typedName, "N");
   EXPECT_EQ(Game.levelIndex, 6);
   EXPECT_EQ(Game.score, 0u);

@@ -22,15 +22,6 @@ protected:
       Game.highScores.Add(new CHighScore("VORTEX", static_cast<uint32_t>((10 - i) * 25)));
   }
 
-  // A key press as the main loop hands it over: through the input dispatch.
-  static void Press(SDLKey key) {
-    Game.event = SDL_Event{};
-    Game.event.type = SDL_KEYDOWN;
-    Game.event.key.type = SDL_KEYDOWN;
-    Game.event.key.keysym.sym = key;
-    DispatchEvent();
-  }
-
   // A mouse event at play-field point (x, y), as the main loop hands it over.
   static void Mouse(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
     Game.event = SDL_Event{};

@@ -11,25 +11,25 @@ TEST_F(MenuTest, PlayersLineCountsAndTheNamesAreTypedIn) {
   Game.menuState = msNewGame;
   Game.menuCursor = 2;
   Game.levelIndex = 5;
-  Press(SDLK_RIGHT);  // not reached yet: Left and Right are the set line's
+  PressKey(SDLK_RIGHT);  // not reached yet: Left and Right are the set line's
   EXPECT_EQ(ChosenPlayerCount(), 1);
-  Press(SDLK_LEFT);  // back from "daily" to the built-in set
-  Press(SDLK_TAB);
-  for (int i = 0; i < 4; ++i) Press(SDLK_RIGHT);
+  PressKey(SDLK_LEFT);  // back from "daily" to the built-in set
+  PressKey(SDLK_TAB);
+  for (int i = 0; i < 4; ++i) PressKey(SDLK_RIGHT);
   EXPECT_EQ(ChosenPlayerCount(), 4) << "four at most";
-  Press(SDLK_LEFT);
-  Press(SDLK_TAB);  // on to the names, the first of them
-  Press(SDLK_RIGHT);
-  for (int i = 0; i < 8; ++i) Press(SDLK_BACKSPACE);
-  for (SDLKey key : {SDLK_n, SDLK_e, SDLK_d, SDLK_SPACE, SDLK_2}) Press(key);
+  PressKey(SDLK_LEFT);
+  PressKey(SDLK_TAB);  // on to the names, the first of them
+  PressKey(SDLK_RIGHT);
+  for (int i = 0; i < 8; ++i) PressKey(SDLK_BACKSPACE);
+  for (SDLKey key : {SDLK_n, SDLK_e, SDLK_d, SDLK_SPACE, SDLK_2}) PressKey(key);
   EXPECT_EQ(Game.menuState, msNewGame) << "E types, it does not open the editor";
   EXPECT_EQ(Game.levelIndex, 5) << "N types, it does not skip the level behind the menu";
-  Press(SDLK_RIGHT);
-  for (int i = 0; i < 8; ++i) Press(SDLK_BACKSPACE);  // an emptied name plays under its default
-  Press(SDLK_DOWN);
+  PressKey(SDLK_RIGHT);
+  for (int i = 0; i < 8; ++i) PressKey(SDLK_BACKSPACE);  // an emptied name plays under its default
+  PressKey(SDLK_DOWN);
   EXPECT_FALSE(TypingPlayerName());
   EXPECT_EQ(Game.menuCursor, 2) << "back on the difficulty it left";
-  Press(SDLK_RETURN);
+  PressKey(SDLK_RETURN);
   EXPECT_EQ(Game.programState, psGame);
   ASSERT_TRUE(HotSeatGame());
   ASSERT_EQ(HotSeat.players.size(), 3u);
@@ -53,6 +53,6 @@ TEST_F(MenuTest, PlayersLineAndNamesAnswerClicks) {
   const int second = (480 - first - gap - TextWidth(Game.fontScore, "PLAYER 2")) / 2 + first + gap;
   Click(second + 4, 428);
   EXPECT_TRUE(TypingPlayerName());
-  Press(SDLK_BACKSPACE);
+  PressKey(SDLK_BACKSPACE);
   EXPECT_EQ(ChosenPlayers()[1], "PLAYER ");
 }
