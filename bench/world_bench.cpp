@@ -5,16 +5,16 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/ball.h"
+#include "field/paddle.h"
+#include "field/particles.h"
+#include "field/world.h"
 #include "game/mainloop.h"
 #include "game/wiring.h"
 #include "media/catalogue.h"
-#include "play/ball.h"
-#include "play/gameflow.h"
-#include "play/level.h"
-#include "play/paddle.h"
-#include "play/particles.h"
-#include "play/world.h"
 #include "screens/hud.h"
+#include "session/gameflow.h"
+#include "session/level.h"
 
 namespace {
 void SetUpGame() {

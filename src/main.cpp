@@ -4,12 +4,12 @@
 #include <exception>
 
 #include "base/globals.h"
+#include "editor/editor.h"
 #include "game/cmdline.h"
 #include "game/mainloop.h"
-#include "platform/fatal.h"
 #include "game/replayrun.h"
+#include "platform/fatal.h"
 #include "replay/recorder.h"
-#include "screens/editor.h"
 
 int main(int argc, char** argv) {
   try {

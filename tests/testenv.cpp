@@ -7,18 +7,20 @@
 #include "base/clock.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/ball.h"
+#include "field/bonus.h"
+#include "field/brick.h"
+#include "field/floater.h"
+#include "field/paddle.h"
+#include "field/particles.h"
+#include "game/joystick.h"
 #include "game/wiring.h"
 #include "media/catalogue.h"
-#include "play/ball.h"
-#include "play/bonus.h"
-#include "play/brick.h"
-#include "play/floater.h"
-#include "play/gameflow.h"
-#include "play/levelset.h"
-#include "play/paddle.h"
-#include "play/particles.h"
-#include "play/players.h"
-#include "screens/playerlines.h"
+#include "menus/menu.h"
+#include "menus/playerlines.h"
+#include "session/gameflow.h"
+#include "session/levelset.h"
+#include "session/players.h"
 #include "store/highscores.h"
 
 namespace {
@@ -74,6 +76,8 @@ void GameTest::SetUp() {
   RandomSeed(1);
   ClearSeats();
   ForgetPlayerLines();
+  ResetGamepadState();  // a pad left held by a test would steer the next one's paddle
+  TakeMenuRequest();
   Game.balls.Clear();
   Game.bricks.Clear();
   Game.effects.Clear();

@@ -1,7 +1,7 @@
 // TGameGlobals: the one record that holds all state shared by the game's
 // subsystems, and its single instance Game. It knows the objects of the
 // rooms above only by name; the play room, where they are whole, makes and
-// unmakes the record (play/gamerecord.cpp).
+// unmakes the record (session/gamerecord.cpp).
 #pragma once
 #include <SDL/SDL.h>
 #include <SDL/SDL_mixer.h>
@@ -48,6 +48,8 @@ struct TGameGlobals {
   std::vector<std::string> levelSources;        // each level's source file, "" for a map given compiled
   std::string newGameSetFolder;  // the set chosen on the new game screen, "" for the built-in one
   bool playTesting = false;      // the game on screen is a play-test started in the level editor
+  bool demoRunning = false;      // the autopilot's demo plays: its games are not the player's
+  int playbacks = 0;             // recordings being played back now (a recorded game never watches another)
   TCommandLine commandLine;
   int baseBallSpeed = 0;
 

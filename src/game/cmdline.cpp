@@ -10,14 +10,14 @@
 #include <numeric>
 
 #include "base/globals.h"
+#include "levels/levelgen.h"
 #include "platform/assetdir.h"
 #include "platform/datafile.h"
 #include "platform/echo.h"
-#include "play/gameflow.h"
-#include "play/level.h"
-#include "play/levelgen.h"
-#include "play/levelset.h"
-#include "play/players.h"
+#include "session/gameflow.h"
+#include "session/level.h"
+#include "session/levelset.h"
+#include "session/players.h"
 
 #ifndef REBOUNDER_VERSION
 #define REBOUNDER_VERSION "unknown"

@@ -3,21 +3,22 @@
 #include "game/input.h"
 
 #include "base/globals.h"
+#include "editor/editor.h"
+#include "field/paddle.h"
+#include "game/attract.h"
 #include "game/joystick.h"
 #include "game/mainloop.h"
+#include "game/watch.h"
 #include "media/catalogue.h"
 #include "media/notice.h"
+#include "menus/menu.h"
+#include "menus/playerlines.h"
+#include "menus/settingsmenu.h"
 #include "platform/display.h"
 #include "platform/keymap.h"
-#include "play/gameflow.h"
-#include "play/paddle.h"
-#include "replay/attract.h"
 #include "replay/recorder.h"
-#include "screens/editor.h"
-#include "screens/menu.h"
-#include "screens/playerlines.h"
 #include "screens/question.h"
-#include "screens/settingsmenu.h"
+#include "session/gameflow.h"
 #include "store/highscores.h"
 #include "store/options.h"
 
@@ -142,15 +143,26 @@ void HandleMenuPointer(const SDL_Event& e) {
     case SDL_BUTTON_WHEELDOWN:
       PressKey(SDLK_DOWN);
       break;
-    case SDL_BUTTON_LEFT:
-      if (!ClickMenuAt(e.button.x - FieldLeft, e.button.y)) PressKey(SDLK_ESCAPE);
+    case SDL_BUTTON_LEFT: {
+      SDLKey press = SDLK_UNKNOWN;
+      if (!ClickMenuAt(e.button.x - FieldLeft, e.button.y, press))
+        PressKey(SDLK_ESCAPE);
+      else if (press != SDLK_UNKNOWN)
+        PressKey(press);
       break;
+    }
     case SDL_BUTTON_RIGHT:
       PressKey(SDLK_ESCAPE);
       break;
     default:
       break;
   }
+}
+// Does what a menu key or click asked of the game: the editor, or a recording.
+void ActOnMenuRequest() {
+  const TMenuRequest request = TakeMenuRequest();
+  if (request.openEditor) OpenEditor("");
+  if (request.watchRank > 0) WatchTableRecording(request.watchRank);
 }
 }  // namespace
 
@@ -193,6 +205,16 @@ void PressKey(SDLKey key) {
   Game.event = saved;
 }
 
+void TapFire() {
+  for (bool down : {true, false}) {
+    Game.event = SDL_Event();
+    Game.event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    Game.event.button.button = SDL_BUTTON_LEFT;
+    Game.event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    DispatchEvent();
+  }
+}
+
 void DispatchEvent() {
   const SDL_Event& e = Game.event;
   // The window's own key is not the game's input: it is not recorded, and
@@ -225,13 +247,10 @@ void DispatchEvent() {
   }
   if (e.type == SDL_MOUSEMOTION) HandleMotion(e.motion);
   const bool fireKey = (e.type == SDL_KEYDOWN || e.type == SDL_KEYUP) && e.key.keysym.sym == BoundKey(kaFire);
-  if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && fireKey)) {
-    Game.fireHeld = true;
-    // Kept until the next game-flow check, so a tap released within the same pass still counts.
-    if (Game.programState == psGame && !Game.playPaused) Game.firePressed = true;
-  }
-  if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && fireKey)) Game.fireHeld = false;
+  if (e.type == SDL_MOUSEBUTTONDOWN || (e.type == SDL_KEYDOWN && fireKey)) SetFireInput(true);
+  if (e.type == SDL_MOUSEBUTTONUP || (e.type == SDL_KEYUP && fireKey)) SetFireInput(false);
   if (Game.programState == psMenu && menuPointer) HandleMenuPointer(e);
+  ActOnMenuRequest();
   HandleJoystickEvent(e);
   ApplyFireRule();
   if (e.type != SDL_KEYDOWN) return;
@@ -242,6 +261,7 @@ void DispatchEvent() {
   if (key == SDLK_ESCAPE) HandleEscape();
   if (IsPauseKey(key)) TogglePlayPause();
   if (Game.programState == psMenu && key != SDLK_ESCAPE) HandleMenuKey(key, e.key.keysym.mod);
+  ActOnMenuRequest();
   // A stray n in play would cost the whole score: it asks first. In the
   // intro and the menus it changes the level behind them at once.
   if (key == SDLK_n && !bindingKey) {

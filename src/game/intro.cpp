@@ -4,9 +4,9 @@
 #include "game/intro.h"
 
 #include "base/globals.h"
+#include "field/particles.h"
 #include "media/catalogue.h"
 #include "media/font.h"
-#include "play/particles.h"
 
 namespace {
 constexpr int PresentsFrom = 150;

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "field/paddle.h"
 #include "game/input.h"
-#include "play/paddle.h"
 
 namespace {
 enum TPadButton : uint8_t {

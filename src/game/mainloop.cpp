@@ -12,36 +12,36 @@
 
 #include "base/clock.h"
 #include "base/globals.h"
+#include "editor/editor.h"
+#include "field/ball.h"
+#include "field/bonus.h"
+#include "field/brick.h"
+#include "field/floater.h"
+#include "field/paddle.h"
+#include "field/particles.h"
+#include "field/world.h"
+#include "game/attract.h"
 #include "game/input.h"
 #include "game/intro.h"
 #include "game/joystick.h"
 #include "game/wiring.h"
 #include "media/catalogue.h"
 #include "media/notice.h"
+#include "menus/menu.h"
 #include "platform/assetdir.h"
 #include "platform/audiostart.h"
 #include "platform/datafile.h"
 #include "platform/display.h"
 #include "platform/fatal.h"
 #include "platform/sessionend.h"
-#include "play/ball.h"
-#include "play/bonus.h"
-#include "play/brick.h"
-#include "play/floater.h"
-#include "play/gameflow.h"
-#include "play/keptgame.h"
-#include "play/level.h"
-#include "play/levelset.h"
-#include "play/paddle.h"
-#include "play/particles.h"
-#include "play/world.h"
-#include "replay/attract.h"
 #include "replay/recorder.h"
-#include "screens/editor.h"
 #include "screens/hud.h"
-#include "screens/menu.h"
 #include "screens/panels.h"
 #include "screens/question.h"
+#include "session/gameflow.h"
+#include "session/keptgame.h"
+#include "session/level.h"
+#include "session/levelset.h"
 #include "store/highscores.h"
 #include "store/options.h"
 #include "store/replaystore.h"
@@ -67,7 +67,6 @@ constexpr uint32_t HiddenNap = 100;
 constexpr int TickRate = 1000 / TickLength;
 bool silenced = false;
 bool dataFilesLoaded = false;
-int ballPlayTicks = 0;
 
 // A long stall in play pauses the game as looking away does, through the
 // same event, so that a recording of the game pauses at the same pass.
@@ -230,18 +229,10 @@ void LogicTick() {
   AttractTick();
   // An open question or the pause key holds the game still.
   const bool playing = Game.programState == psGame && Game.question == qnNone && !Game.playPaused;
-  if (playing && Game.gameState == gsBallInGame) {
-    Game.energy -= 25;
-    if (Game.energy <= 0) Game.energy = 0;
-    Game.floaterTimer++;
-    UpdateWorld();
-    PlaySoundBurstIfDue(++ballPlayTicks);
-  }
   if (playing) {
+    TickWorld();
     SteerPaddleByGamepad();
-    Game.paddle->Update();
-    if (Game.optExplosions.value) UpdateEffects();
-    if (Game.optStars.value) Game.stars->Update();
+    TickPaddleAndEffects();
   }
   Game.tickCount++;
 }

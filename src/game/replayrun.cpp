@@ -6,8 +6,8 @@
 
 #include "base/globals.h"
 #include "game/mainloop.h"
+#include "game/playback.h"
 #include "platform/datafile.h"
-#include "replay/playback.h"
 #include "replay/replay.h"
 
 int PlayReplayFile(const std::string& path) {

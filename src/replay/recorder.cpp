@@ -7,10 +7,10 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/paddle.h"
+#include "field/particles.h"
 #include "platform/keymap.h"
-#include "play/paddle.h"
-#include "play/particles.h"
-#include "play/players.h"
+#include "session/players.h"
 #include "store/highscores.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <SDL/SDL.h>
 
 #include "base/types.h"
-#include "play/keptgame.h"
 #include "replay/replay.h"
+#include "session/keptgame.h"
 
 // Only the real game records; tests switch it on to check what it keeps.
 void EnableRecording(bool on);

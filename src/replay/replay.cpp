@@ -13,8 +13,8 @@
 #include "platform/datafile.h"
 #include "platform/echo.h"
 #include "platform/fatal.h"
-#include "play/levelset.h"
-#include "play/players.h"
+#include "session/levelset.h"
+#include "session/players.h"
 
 namespace {
 const char* const Magic = "rebounder-replay";

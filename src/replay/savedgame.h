@@ -7,13 +7,13 @@
 
 #include "base/objectlist.h"
 #include "base/types.h"
-#include "play/ball.h"
-#include "play/bonus.h"
-#include "play/brick.h"
-#include "play/floater.h"
-#include "play/paddle.h"
-#include "play/particles.h"
-#include "play/players.h"
+#include "field/ball.h"
+#include "field/bonus.h"
+#include "field/brick.h"
+#include "field/floater.h"
+#include "field/paddle.h"
+#include "field/particles.h"
+#include "session/players.h"
 
 struct TSavedGame {
   TObjectList<CBall> balls;

@@ -7,12 +7,12 @@
 
 #include "base/clock.h"
 #include "base/globals.h"
+#include "field/paddle.h"
 #include "media/catalogue.h"
 #include "media/font.h"
 #include "platform/keymap.h"
-#include "play/level.h"
-#include "play/paddle.h"
-#include "play/players.h"
+#include "session/level.h"
+#include "session/players.h"
 
 namespace {
 constexpr int Tile = 20;

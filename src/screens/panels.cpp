@@ -7,11 +7,11 @@
 #include <cstring>
 
 #include "base/globals.h"
+#include "field/paddle.h"
 #include "media/catalogue.h"
-#include "play/level.h"
-#include "play/paddle.h"
-#include "play/players.h"
 #include "screens/hud.h"
+#include "session/level.h"
+#include "session/players.h"
 #include "store/highscores.h"
 
 namespace {

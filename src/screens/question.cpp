@@ -5,9 +5,9 @@
 #include "base/globals.h"
 #include "media/catalogue.h"
 #include "platform/display.h"
-#include "play/gameflow.h"
 #include "replay/recorder.h"
 #include "screens/hud.h"
+#include "session/gameflow.h"
 
 namespace {
 constexpr int Tile = 20;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzzenv.h"
-#include "play/leveleditor.h"
+#include "levels/leveleditor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();

@@ -1,7 +1,7 @@
 // Fuzz target: a level map file, loaded by the game's level loader and played.
 #include "base/globals.h"
 #include "fuzzenv.h"
-#include "play/level.h"
+#include "session/level.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();

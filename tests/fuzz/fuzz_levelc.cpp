@@ -2,7 +2,7 @@
 // level source, an odd one as a map; whatever is accepted must print and
 // compile back to the very same bytes.
 #include "fuzzenv.h"
-#include "play/levelformat.h"
+#include "levels/levelformat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;

@@ -1,7 +1,7 @@
 // Fuzz target: a replay file, read by the game's replay reader and, when it
 // is accepted, played headless for a while through the real dispatch.
 #include "fuzzenv.h"
-#include "replay/playback.h"
+#include "game/playback.h"
 #include "replay/replay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

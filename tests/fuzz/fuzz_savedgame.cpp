@@ -5,9 +5,9 @@
 
 #include "base/globals.h"
 #include "fuzzenv.h"
-#include "play/gameflow.h"
-#include "play/keptgame.h"
-#include "screens/menu.h"
+#include "menus/menu.h"
+#include "session/gameflow.h"
+#include "session/keptgame.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   StartFuzzGame();

@@ -10,8 +10,8 @@
 #include "base/globals.h"
 #include "fuzzenv.h"
 #include "platform/datafile.h"
-#include "play/gameflow.h"
-#include "play/levelset.h"
+#include "session/gameflow.h"
+#include "session/levelset.h"
 #include "store/highscores.h"
 
 namespace fs = std::filesystem;

@@ -11,10 +11,10 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/ball.h"
+#include "field/paddle.h"
 #include "game/mainloop.h"
-#include "play/ball.h"
-#include "play/gameflow.h"
-#include "play/paddle.h"
+#include "session/gameflow.h"
 
 namespace fs = std::filesystem;
 

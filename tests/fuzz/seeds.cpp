@@ -15,8 +15,8 @@
 
 #include "../../tools/common/bytes.h"
 #include "fuzzenv.h"
-#include "play/gameflow.h"
-#include "play/keptgame.h"
+#include "session/gameflow.h"
+#include "session/keptgame.h"
 
 namespace fs = std::filesystem;
 using TBytes = std::vector<uint8_t>;

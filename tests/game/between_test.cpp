@@ -7,15 +7,16 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/autopilot.h"
+#include "field/ball.h"
+#include "field/bonus.h"
+#include "field/brick.h"
+#include "field/floater.h"
+#include "field/paddle.h"
+#include "field/particles.h"
+#include "game/input.h"
 #include "game/mainloop.h"
-#include "play/autopilot.h"
-#include "play/ball.h"
-#include "play/bonus.h"
-#include "play/brick.h"
-#include "play/floater.h"
-#include "play/gameflow.h"
-#include "play/paddle.h"
-#include "play/particles.h"
+#include "session/gameflow.h"
 #include "tests/screencheck.h"
 #include "tests/testenv.h"
 
@@ -74,7 +75,7 @@ protected:
     CAutopilot pilot(7);
     std::vector<std::string> states;
     for (int tick = 0; tick < ticks; ++tick) {
-      pilot.Tick();
+      if (pilot.Tick()) TapFire();
       LogicTick();
       CheckGameFlow();
       DrawPicture(0.25f, true);

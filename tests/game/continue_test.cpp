@@ -2,13 +2,13 @@
 // and a game paused behind the menu comes back from a visit to the level
 // editor as it was left, play-tests and all.
 #include "base/globals.h"
+#include "editor/editor.h"
+#include "field/ball.h"
+#include "field/brick.h"
 #include "game/input.h"
 #include "game/mainloop.h"
-#include "play/ball.h"
-#include "play/brick.h"
-#include "play/gameflow.h"
-#include "play/keptgame.h"
-#include "screens/editor.h"
+#include "session/gameflow.h"
+#include "session/keptgame.h"
 #include "tests/testenv.h"
 
 namespace {

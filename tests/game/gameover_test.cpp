@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "base/globals.h"
+#include "field/ball.h"
 #include "game/mainloop.h"
-#include "play/ball.h"
-#include "play/gameflow.h"
-#include "play/keptgame.h"
+#include "session/gameflow.h"
+#include "session/keptgame.h"
 #include "store/highscores.h"
 #include "tests/testenv.h"
 

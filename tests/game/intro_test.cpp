@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "field/particles.h"
 #include "game/input.h"
-#include "play/particles.h"
 #include "tests/screencheck.h"
 #include "tests/testenv.h"
 

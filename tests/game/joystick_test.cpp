@@ -6,11 +6,11 @@
 #include <cstdlib>
 
 #include "base/globals.h"
+#include "field/ball.h"
+#include "field/paddle.h"
 #include "game/input.h"
 #include "game/mainloop.h"
-#include "play/ball.h"
-#include "play/gameflow.h"
-#include "play/paddle.h"
+#include "session/gameflow.h"
 #include "tests/testenv.h"
 
 namespace {

@@ -2,13 +2,13 @@
 // does, the pause key freezes play on the game screen, the pointer is the
 // player's outside play, and the full-screen keys act anywhere.
 #include "base/globals.h"
+#include "field/ball.h"
+#include "field/paddle.h"
 #include "game/input.h"
 #include "game/mainloop.h"
 #include "platform/datafile.h"
-#include "play/ball.h"
-#include "play/gameflow.h"
-#include "play/paddle.h"
 #include "screens/hud.h"
+#include "session/gameflow.h"
 #include "tests/screencheck.h"
 #include "tests/testenv.h"
 

@@ -15,19 +15,19 @@
 #include "base/clock.h"
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/autopilot.h"
+#include "field/ball.h"
+#include "field/paddle.h"
+#include "field/particles.h"
+#include "game/attract.h"
 #include "game/input.h"
 #include "game/mainloop.h"
+#include "game/playback.h"
+#include "menus/menu.h"
 #include "platform/datafile.h"
-#include "play/autopilot.h"
-#include "play/ball.h"
-#include "play/gameflow.h"
-#include "play/level.h"
-#include "play/paddle.h"
-#include "play/particles.h"
-#include "replay/attract.h"
-#include "replay/playback.h"
 #include "replay/recorder.h"
-#include "screens/menu.h"
+#include "session/gameflow.h"
+#include "session/level.h"
 #include "store/highscores.h"
 #include "store/replaystore.h"
 #include "tests/testenv.h"
@@ -147,13 +147,13 @@ std::string ReadText(const std::string& path) {
   return in ? s.str() : "";
 }
 
-// One tick of the autopilot as input reaching the game: it fires through the
-// dispatch already, and its steering is turned into the motion event that
+// One tick of the autopilot as input reaching the game: its taps go through
+// the dispatch, and its steering is turned into the motion event that
 // moves the paddle the same, so the recorder sees all of it.
 void AutopilotPass(CAutopilot& pilot) {
   CPaddle& paddle = *Game.paddle;
   const int before = paddle.x;
-  pilot.Tick();
+  if (pilot.Tick()) TapFire();
   const int moved = paddle.x - before;
   if (moved == 0) return;
   paddle.x = before;

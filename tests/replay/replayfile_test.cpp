@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "game/playback.h"
 #include "game/replayrun.h"
-#include "replay/playback.h"
 #include "replay/replay.h"
 #include "tests/testenv.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "base/globals.h"
-#include "play/paddle.h"
-#include "screens/menu.h"
+#include "field/paddle.h"
+#include "menus/menu.h"
 #include "tests/screencheck.h"
 #include "tests/testenv.h"
 

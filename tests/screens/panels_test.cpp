@@ -6,9 +6,9 @@
 
 #include "base/globals.h"
 #include "game/mainloop.h"
-#include "play/gameflow.h"
-#include "play/level.h"
-#include "play/players.h"
+#include "session/gameflow.h"
+#include "session/level.h"
+#include "session/players.h"
 #include "tests/testenv.h"
 
 namespace {

@@ -8,8 +8,8 @@
 
 #include "base/globals.h"
 #include "media/font.h"
+#include "menus/menu.h"
 #include "screens/hud.h"
-#include "screens/menu.h"
 #include "screens/question.h"
 #include "tests/testenv.h"
 

@@ -8,10 +8,10 @@
 
 #include "base/globals.h"
 #include "game/input.h"
+#include "menus/menu.h"
+#include "menus/settingsmenu.h"
 #include "platform/datafile.h"
 #include "platform/keymap.h"
-#include "screens/menu.h"
-#include "screens/settingsmenu.h"
 #include "tests/testenv.h"
 
 namespace {

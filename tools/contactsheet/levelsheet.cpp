@@ -14,12 +14,12 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/paddle.h"
+#include "field/particles.h"
 #include "game/mainloop.h"
 #include "media/catalogue.h"
-#include "play/gameflow.h"
-#include "play/levelset.h"
-#include "play/paddle.h"
-#include "play/particles.h"
+#include "session/gameflow.h"
+#include "session/levelset.h"
 
 namespace {
 constexpr int FieldLeft = 80, FieldSize = 480, Scale = 2, Thumb = FieldSize / Scale, Gap = 8, Columns = 8;

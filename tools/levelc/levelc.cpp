@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "play/level.h"
-#include "play/levelformat.h"
+#include "levels/levelformat.h"
+#include "session/level.h"
 
 namespace fs = std::filesystem;
 

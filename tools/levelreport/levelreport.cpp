@@ -17,12 +17,12 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "field/paddle.h"
 #include "game/wiring.h"
 #include "media/catalogue.h"
-#include "play/gameflow.h"
-#include "play/levelrun.h"
-#include "play/levelset.h"
-#include "play/paddle.h"
+#include "session/gameflow.h"
+#include "session/levelrun.h"
+#include "session/levelset.h"
 
 namespace {
 struct TOptions {

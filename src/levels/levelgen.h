@@ -1,0 +1,59 @@
+// The level generator: a seed makes a whole level set, easiest level first,
+// every level drawn from a motif with bands of colour, a few gray bricks and
+// power-ups placed with intent, and checked as the level compiler checks.
+// Integer arithmetic and the game's own generator only: the same seed gives
+// the same bytes on every machine.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "levels/levelshapes.h"
+
+constexpr int DefaultGeneratedCount = 40;
+constexpr int MostGeneratedLevels = 999;
+
+struct TGeneratedLevel {
+  std::string name;      // two words, unique in the set
+  std::string fileName;  // the place in the set and the name: "07-rusty-kite.lvl"
+  std::string source;    // the level source, as the editor saves it
+  std::vector<uint8_t> map;
+};
+
+// The `count` levels of the set `seed`, difficulty rising with the place.
+// The game's random generator is left exactly as it was.
+std::vector<TGeneratedLevel> GenerateLevels(uint32_t seed, int count);
+
+// Makes the same levels one at a time, so that the game can show its
+// progress and go on drawing meanwhile.
+class CSetMaker {
+public:
+  CSetMaker(uint32_t seed, int count);
+  bool Done() const { return static_cast<int>(levels.size()) >= count; }
+  // Makes the next level; the game's random generator is left as it was.
+  const TGeneratedLevel& MakeNext();
+  const std::vector<TGeneratedLevel>& Levels() const { return levels; }
+  int Count() const { return count; }
+
+private:
+  uint32_t seed;
+  int count;
+  uint64_t state;  // the random generator's state between levels
+  TMotif deck[MotifCount] = {};
+  int dealt = MotifCount;
+  std::vector<TGeneratedLevel> levels;
+
+  TMotif NextMotif(int difficulty);
+};
+
+// How long the autopilot is expected to take to clear a map, in logic ticks,
+// apart from what its motif adds: the generator's measure of difficulty,
+// fitted to the autopilot's times.
+int ExpectedClearTicks(const std::vector<uint8_t>& map);
+
+// Writes the sources into the folder, made when missing, each file
+// atomically. Returns "" or one line naming what failed.
+std::string WriteGeneratedLevels(const std::vector<TGeneratedLevel>& levels, const std::string& folder);
+
+// A seed as typed: a whole number from 0 to 4294967295.
+bool ParseSeed(const std::string& text, uint32_t& seed);
