@@ -170,12 +170,12 @@ bool LapFits(int64_t lap, const TKeptPlayer& p, size_t setSize) {
   return lap == (p.levelIndex < 0 ? 0 : p.levelIndex / static_cast<int64_t>(setSize));
 }
 
-// The players of a format 3 file, from the line after "players".
-bool ReadPlayers(const std::vector<std::string>& lines, size_t count, TKeptGame& read, std::string& error) {
+// The players of a format 3 file, from the line after "players", and each one's lap.
+bool ReadPlayers(const std::vector<std::string>& lines, size_t count, TKeptGame& read,
+                 std::vector<int64_t>& laps, std::string& error) {
   if (lines.size() != 3 + 5 * count)
     return Refuse(error, "damaged: " + std::to_string(lines.size()) + " lines, " +
                              std::to_string(3 + 5 * count) + " expected");
-  std::vector<int64_t> laps;
   for (size_t i = 0; i < count; ++i) {
     const size_t at = 2 + 5 * i;
     TKeptPlayer p;
@@ -194,10 +194,6 @@ bool ReadPlayers(const std::vector<std::string>& lines, size_t count, TKeptGame&
   read.levelName = atPlay.levelName;
   read.score = atPlay.score;
   read.lives = atPlay.lives;
-  const size_t setSize = LoadSetFolder(read.setFolder).LevelNames().size();
-  for (size_t i = 0; i < count; ++i)
-    if (!LapFits(laps[i], read.players[i], std::max<size_t>(1, setSize)))
-      return Refuse(error, "damaged: its lap does not match its level");
   return true;
 }
 }  // namespace
@@ -250,6 +246,7 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
     lines.erase(lines.begin() + 1);
   }
   int64_t lap = 0, count = 0, turn = 0;
+  std::vector<int64_t> laps;
   TKeptPlayer atPlay;
   if (version < 3 && !ReadLevelLines(lines, 1, 1, atPlay, lap))
     return Refuse(error, "damaged: a value is missing, malformed or out of range");
@@ -265,7 +262,7 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
     return Refuse(error, "damaged: its check sum does not match");
   if (version == 3) {
     read.turn = static_cast<int>(turn);
-    if (!ReadPlayers(lines, static_cast<size_t>(count), read, error)) return false;
+    if (!ReadPlayers(lines, static_cast<size_t>(count), read, laps, error)) return false;
   } else {
     read.levelIndex = atPlay.levelIndex;
     read.levelName = atPlay.levelName;
@@ -275,8 +272,13 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
   const CLevelSet set = LoadSetFolder(read.setFolder);
   const std::string misfit = KeptGameMisfit(read, set);
   if (!misfit.empty()) return Refuse(error, misfit);
-  if (version < 3 && !LapFits(lap, atPlay, set.LevelNames().size()))
-    return Refuse(error, "damaged: its lap does not match its level");
+  // Laps are checked against a set that is there: a set gone is said as such.
+  const size_t setSize = std::max<size_t>(1, set.LevelNames().size());
+  if (version < 3) laps = {lap};
+  const std::vector<TKeptPlayer> players = version < 3 ? std::vector<TKeptPlayer>{atPlay} : read.players;
+  for (size_t i = 0; i < laps.size(); ++i)
+    if (!LapFits(laps[i], players[i], setSize))
+      return Refuse(error, "damaged: its lap does not match its level");
   game = read;
   return true;
 }

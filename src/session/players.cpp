@@ -157,7 +157,8 @@ std::vector<TKeptPlayer> PlayersToKeep(const TKeptPlayer& atPlay) {
     if (i != HotSeat.turn) {
       k.levelIndex = p.levelIndex;
       k.levelName = p.levelName;
-      k.score = p.levelStartScore;
+      // A player out is done: their last level's points count as they stand.
+      k.score = p.lives > 0 ? p.levelStartScore : p.score;
       k.lives = p.lives > 0 ? p.levelStartLives : 0;
     }
     k.name = p.name;

@@ -71,5 +71,6 @@ void PassTurn();
 uint32_t PlayerScore(int i);
 int PlayerLives(int i);
 // What to keep of every player: the level they are on (the next one once it
-// is cleared) with the score and lives it began with; a player out stays out.
+// is cleared) with the score and lives it began with; a player out stays out
+// with the score they ended with.
 std::vector<TKeptPlayer> PlayersToKeep(const TKeptPlayer& atPlay);

@@ -189,8 +189,9 @@ TEST_F(HotSeatTest, ThreePlayersOnDifferentLapsGetBackAllTheyOwnPastOneWhoIsOut)
 }
 
 // A hot-seat game left in play is kept as a format 3 file naming every
-// player with their level start (a player out stays out), whose turn it was,
-// and "continue" resumes it there; a damaged file is refused.
+// player with their level start (a player out stays out, with every point
+// scored), whose turn it was, and "continue" resumes it there; a damaged file
+// is refused.
 TEST_F(HotSeatTest, AKeptGameKeepsEveryPlayerAndContinueResumesIt) {
   StartNewGame(0, {"ANN", "BOB", "CY"});
   Game.score = 700;
@@ -198,7 +199,8 @@ TEST_F(HotSeatTest, AKeptGameKeepsEveryPlayerAndContinueResumesIt) {
   Game.score = 750;
   LoseBall();
   Game.lives = 1;
-  LoseBall();  // BOB is out
+  Game.score = 20;
+  LoseBall();  // BOB is out, with the 20 points of his last level
   Game.levelIndex = 41;
   Game.score = 40;
   NextLevel();  // CY on the third level of the second lap, with 40 points
@@ -213,7 +215,8 @@ TEST_F(HotSeatTest, AKeptGameKeepsEveryPlayerAndContinueResumesIt) {
                              "score 700\nlives 3\n",
                              0),
             0u);
-  EXPECT_NE(text.str().find("name BOB\nlevel 0 go easy on me\nlap 0\nscore 0\nlives 0\n"), std::string::npos);
+  EXPECT_NE(text.str().find("name BOB\nlevel 0 go easy on me\nlap 0\nscore 20\nlives 0\n"),
+            std::string::npos);
   EXPECT_NE(text.str().find("name CY\nlevel 42 oh deer\nlap 1\nscore 40\nlives 3\n"), std::string::npos);
 
   ClearSeats();

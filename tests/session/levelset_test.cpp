@@ -401,4 +401,22 @@ TEST_F(LevelSetTest, AKeptGameOnAnyFolderNameComesBack) {
     EXPECT_EQ(error, "damaged: its level set line is unusable") << bad;
   }
 }
+// A hot-seat game whose set's folder is gone says so, as a game of one does,
+// however far into the set its players were.
+TEST_F(LevelSetTest, AHotSeatGameWhoseSetIsGoneSaysSo) {
+  const fs::path set = folder / "mine";
+  Put(set / "a.lvl", Source("a"));
+  Put(set / "b.lvl", Source("b"));
+  UseLevelSet(CLevelSet::Load(set.string()));
+  StartNewGame(0, {"ANN", "BOB"});
+  NextLevel();
+  Game.gameState = gsBallInGame;
+  const std::string text = SavedGameText(GameToKeep());
+  fs::remove_all(set);
+  UseLevelSet(CLevelSet::Classic());
+  TKeptGame read;
+  std::string error;
+  EXPECT_FALSE(ParseSavedGame(text, read, error));
+  EXPECT_EQ(error, "its level set \"mine\" is gone (" + set.string() + ")");
+}
 }  // namespace
