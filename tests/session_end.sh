@@ -66,6 +66,15 @@ finish() {  # finish <what> <expected status>
   fi
 }
 
+kept() {  # kept <what>: the game of "rainy day" in play was kept
+  if grep -qx "level -1 rainy day" "$WORK/run/xdg/rebounder/savedgame.dat" 2>/dev/null; then
+    echo "ok: $1: the game was kept"
+  else
+    echo "FAIL: $1: the game was not kept"
+    failures=$((failures + 1))
+  fi
+}
+
 for signal in HUP QUIT; do
   fresh
   SDL_VIDEODRIVER=dummy start_game
@@ -79,12 +88,25 @@ SDL_VIDEODRIVER=dummy start_game "rainy day"
 wait_for_handler "$GPID" 15
 kill -s TERM "$GPID"
 finish "SIGTERM during a game" 0
-if grep -qx "level -1 rainy day" "$WORK/run/xdg/rebounder/savedgame.dat" 2>/dev/null; then
-  echo "ok: SIGTERM during a game: the game was kept"
-else
-  echo "FAIL: SIGTERM during a game: the game was not kept"
-  failures=$((failures + 1))
-fi
+kept "SIGTERM during a game"
+
+# Standard error into a pipe whose reader is gone (`2>&1 | true`), with a
+# read-only options file to complain about at the end: what is said is lost,
+# nothing else. The game ends as it would (status 1: the options were not
+# saved), and the game in play is kept.
+fresh
+mkdir -p "$WORK/run/xdg/rebounder"
+printf '\001\001\001\001\001\000' >"$WORK/run/xdg/rebounder/options.dat"
+chmod a-w "$WORK/run/xdg/rebounder/options.dat"
+(cd "$WORK/run" && HOME="$WORK/run" XDG_DATA_HOME="$WORK/run/xdg" REBOUNDER_DATA_DIR="$WORK/run" \
+  SDL_AUDIODRIVER=dummy SDL_VIDEODRIVER=dummy "$GAME" "rainy day" 2>&1 >/dev/null | true) &
+GPID=$!
+for _ in $(seq 100); do game=$(pgrep -P "$GPID" -x rebounder) && break; sleep 0.1; done
+wait_for_handler "$game" 15
+kill -s TERM "$game"
+: >"$WORK/stderr"
+finish "SIGTERM with standard error into a closed pipe" 1
+kept "a closed pipe on standard error"
 
 # On a real display too a quit signal ends the game with status 0: under
 # the sanitizers no library's own buffers may turn it into a leak report.

@@ -3,11 +3,9 @@
 #include "game/mainloop.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "base/clock.h"
@@ -33,6 +31,7 @@
 #include "platform/datafile.h"
 #include "platform/display.h"
 #include "platform/fatal.h"
+#include "platform/framelog.h"
 #include "platform/sessionend.h"
 #include "replay/recorder.h"
 #include "screens/hud.h"
@@ -124,29 +123,29 @@ uint32_t PictureWait(int rate) {
   return ahead > 0 ? static_cast<uint32_t>(ahead) : 0;
 }
 
-namespace {
-// The share of the next tick that has passed: how far between their last two
-// tick positions the moving objects are drawn.
 float TickShare() {
   return std::min(1.0f, static_cast<float>(GetTicks() - Game.lastTick) / static_cast<float>(TickLength));
 }
 
-FILE* frameLog = nullptr;
+namespace {
+CFrameLog frameLog;
 const auto programStart = std::chrono::steady_clock::now();
 
 // One line per picture shown: when, and where the first ball was drawn.
 void LogPicture(float share) {
-  if (!frameLog) return;
+  if (!frameLog.IsOpen()) return;
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - programStart).count();
   const CBall* ball = Game.programState == psGame ? Game.balls.First() : nullptr;
+  char line[64];
   if (!ball) {
-    std::fprintf(frameLog, "%.3f - -\n", ms);
-    return;
+    std::snprintf(line, sizeof line, "%.3f - -\n", ms);
+  } else {
+    int x, y;
+    ball->DrawnAt(share, x, y);
+    std::snprintf(line, sizeof line, "%.3f %d %d\n", ms, x + FieldLeft, y);
   }
-  int x, y;
-  ball->DrawnAt(share, x, y);
-  std::fprintf(frameLog, "%.3f %d %d\n", ms, x + FieldLeft, y);
+  frameLog.Write(line);
 }
 }  // namespace
 
@@ -154,12 +153,7 @@ bool DataFilesLoaded() { return dataFilesLoaded; }
 
 void StartUp() {
   InstallGameHooks();
-  if (!Game.commandLine.frameLogPath.empty()) {
-    frameLog = std::fopen(Game.commandLine.frameLogPath.c_str(), "w");
-    if (!frameLog)
-      std::fprintf(stderr, "rebounder: %s: %s; no frame log is kept\n", Game.commandLine.frameLogPath.c_str(),
-                   std::strerror(errno));
-  }
+  if (!Game.commandLine.frameLogPath.empty()) frameLog.Open(Game.commandLine.frameLogPath);
   ChooseGamepadLayout();
   // Before SDL starts: it takes interrupt and terminate for itself only
   // while nobody else has, and a signal it took would not keep the game.
@@ -347,8 +341,7 @@ void RunMainLoop() {
 }
 
 void ShutDown() {
-  if (frameLog) std::fclose(frameLog);
-  frameLog = nullptr;
+  frameLog.Close();
   Game.stars.reset();
   Game.floaters.Clear();
   Game.bonuses.Clear();

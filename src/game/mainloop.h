@@ -23,6 +23,9 @@ void EndPass(int ticks);
 // second is due. A loop that fell a whole picture behind (a slow picture, a
 // stall) counts on from now rather than rushing to catch up.
 uint32_t PictureWait(int rate);
+// The share of the next tick that has passed on the clock seam, 0 to 1: how
+// far between their last two tick places the moving objects are drawn.
+float TickShare();
 // Sleeps until a tick is due: more than 25 ms since lastTick.
 void WaitForNextTick();
 // Draws the picture of a pass for the program state (intro, menu or game),

@@ -35,6 +35,10 @@ void InstallQuitSignals() {
   sa.sa_handler = OnQuitSignal;
   sigemptyset(&sa.sa_mask);
   for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(signal, &sa, nullptr);
+  // A reader that went away (a frame log's, or a terminal's pipe when stderr
+  // is piped) is a failed write the game can say and go on from, not an end.
+  sa.sa_handler = SIG_IGN;
+  sigaction(SIGPIPE, &sa, nullptr);
 }
 
 bool QuitSignalled() { return quitSignalled != 0; }

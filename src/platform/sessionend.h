@@ -2,7 +2,8 @@
 #pragma once
 
 // Interrupt, terminate, hang-up (the terminal closed) and quit ask the main
-// loop to stop; it then shuts down and saves as at any exit.
+// loop to stop; it then shuts down and saves as at any exit. A broken pipe
+// is ignored, so that a write to a reader that is gone only fails.
 void InstallQuitSignals();
 bool QuitSignalled();
 // When the X server goes away Xlib ends the process from inside its error

@@ -74,8 +74,13 @@ TEST_F(TickSchedule, StallsAreDroppedAndOnlyALongOnePausesPlay) {
   }
   EXPECT_EQ(Game.lives, 3);
 
+  Game.lastTick = fakeNow;
+  fakeNow += 2000;  // the longest stall that only holds the picture
+  RunOwedTicks();
+  EXPECT_EQ(Game.programState, psGame);
   const float x = ball->x, y = ball->y;
-  fakeNow += 20000;
+  Game.lastTick = fakeNow;
+  fakeNow += 2001;
   RunOwedTicks();
   EXPECT_EQ(Game.programState, psMenu);
   EXPECT_EQ(Game.returnState, psGame);
@@ -83,6 +88,18 @@ TEST_F(TickSchedule, StallsAreDroppedAndOnlyALongOnePausesPlay) {
   EXPECT_EQ(ball->x, x);
   EXPECT_EQ(ball->y, y);
   EXPECT_EQ(Game.lives, 3);
+}
+
+// Between ticks the moving objects are drawn by the share of the tick passed
+// since the last one: none at once, in step with the clock, and never past
+// the next tick's place when the next tick is late.
+TEST_F(TickSchedule, TheTickShareFollowsTheClockUpToAWholeTick) {
+  Game.lastTick = 1000;
+  const std::pair<uint32_t, float> shares[] = {{1000, 0}, {1010, 0.4f}, {1025, 1}, {1040, 1}, {3000, 1}};
+  for (const auto& [now, share] : shares) {
+    fakeNow = now;
+    EXPECT_FLOAT_EQ(TickShare(), share) << now;
+  }
 }
 
 // A clock that reads the same millisecond twice before moving on, as real
