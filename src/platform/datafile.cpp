@@ -21,9 +21,13 @@ namespace fs = std::filesystem;
 
 namespace {
 std::function<void(const std::string&)> beforeRename;
-std::function<void(const std::string&, bool)> synced;
+std::function<int(int, const std::string&, bool)> syncHook;
 
 std::string Reason() { return std::strerror(errno); }
+
+int Sync(int fd, const std::string& path, bool folder) {
+  return syncHook ? syncHook(fd, path, folder) : fsync(fd);
+}
 
 // Opens a file for reading, refusing what is not a plain file. Non-blocking,
 // so that a named pipe put in a file's place cannot hang the game. Returns -1
@@ -77,9 +81,8 @@ bool WriteTemp(const std::string& temp, const std::vector<unsigned char>& bytes)
   if (!f) return false;
   // An empty file writes nothing (and an empty vector has no data to pass).
   bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  ok = ok && std::fflush(f) == 0 && fsync(fileno(f)) == 0;
+  ok = ok && std::fflush(f) == 0 && Sync(fileno(f), temp, false) == 0;
   const int savedErrno = errno;
-  if (ok && synced) synced(temp, false);
   ok = std::fclose(f) == 0 && ok;
   if (!ok && savedErrno) errno = savedErrno;
   return ok;
@@ -126,7 +129,7 @@ void SyncFolder(const std::string& path) {
   const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
   const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
   if (fd < 0) return;
-  if (fsync(fd) == 0 && synced) synced(folder, true);
+  Sync(fd, folder, true);
   close(fd);
 }
 }  // namespace
@@ -252,27 +255,22 @@ std::vector<unsigned char> ReadWholeFile(const std::string& path, size_t limit) 
   return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
-                         std::string& error) {
-  return PrepareFile(path, bytes, error) && CommitFile(path, error);
-}
-
-bool PrepareFile(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
+namespace {
+bool PrepareAs(const std::string& path, const std::string& temp, const std::vector<unsigned char>& bytes,
+               std::string& error) {
   const size_t slash = path.find_last_of('/');
   if (slash != std::string::npos && !MakeFolders(path.substr(0, slash + 1), error)) return false;
   if (MarkedReadOnly(path)) {
     error = path + ": the file is read-only; it was left as it was";
     return false;
   }
-  const std::string temp = path + ".new";
   if (WriteTemp(temp, bytes)) return true;
   error = path + ": cannot write " + temp + ": " + Reason();
   std::remove(temp.c_str());
   return false;
 }
 
-bool CommitFile(const std::string& path, std::string& error) {
-  const std::string temp = path + ".new";
+bool CommitAs(const std::string& path, const std::string& temp, std::string& error) {
   if (beforeRename) beforeRename(path);
   if (std::rename(temp.c_str(), path.c_str()) != 0) {
     error = path + ": cannot replace it with " + temp + ": " + Reason();
@@ -281,6 +279,29 @@ bool CommitFile(const std::string& path, std::string& error) {
   }
   SyncFolder(path);
   return true;
+}
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error,
+                         bool shared) {
+  const std::string temp = path + (shared ? ".new-" + std::to_string(getpid()) : ".new");
+  return PrepareAs(path, temp, bytes, error) && CommitAs(path, temp, error);
+}
+
+bool PrepareFile(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error) {
+  return PrepareAs(path, path + ".new", bytes, error);
+}
+
+bool CommitFile(const std::string& path, std::string& error) { return CommitAs(path, path + ".new", error); }
+
+bool PrepareCopy(const std::string& from, const std::string& path, size_t limit, std::string& error) {
+  // A second name for the same file costs nothing, and the file is never
+  // changed in place; where names cannot be linked, the bytes are copied.
+  const std::string temp = path + ".new";
+  std::remove(temp.c_str());
+  if (link(from.c_str(), temp.c_str()) == 0) return true;
+  std::vector<unsigned char> bytes;
+  return TryReadWholeFile(from, limit, bytes, error) && PrepareFile(path, bytes, error);
 }
 
 std::string SetFileAside(const std::string& path, std::string& error) {
@@ -327,4 +348,6 @@ void SetBeforeRenameHook(std::function<void(const std::string& path)> hook) {
   beforeRename = std::move(hook);
 }
 
-void SetSyncHook(std::function<void(const std::string& path, bool folder)> hook) { synced = std::move(hook); }
+void SetSyncHook(std::function<int(int fd, const std::string& path, bool folder)> hook) {
+  syncHook = std::move(hook);
+}

@@ -54,13 +54,18 @@ bool TryReadWholeFile(const std::string& path, size_t limit, std::vector<unsigne
 // Writes the bytes to a temporary file in the same folder and renames it over
 // the target, so the target is always either the old or the new file. A file
 // the player marked read-only is left alone. A missing folder is created. On failure, returns false and
-// sets `error` to one line naming the file.
-bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes,
-                         std::string& error);
+// sets `error` to one line naming the file. `shared`: another program may
+// write the same file at the same moment (a generated set made twice at
+// once), so the temporary file takes a name of this process's own.
+bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error,
+                         bool shared = false);
 // The two halves of WriteFileAtomically, for files that must change together:
 // every new file is written in full before the first one is renamed.
 bool PrepareFile(const std::string& path, const std::vector<unsigned char>& bytes, std::string& error);
 bool CommitFile(const std::string& path, std::string& error);
+// As PrepareFile, with the contents of the file `from` (of at most `limit`
+// bytes); false with `error` empty when `from` is not there.
+bool PrepareCopy(const std::string& from, const std::string& path, size_t limit, std::string& error);
 // Moves a damaged file out of the way to path.bad (path.bad.2 and so on when
 // that is taken), so that it is never written over; returns the new name, or
 // "" with `error` set.
@@ -96,11 +101,12 @@ struct TSaveResult {
 // Tests stand in for a crash here: called with the target path once the
 // temporary file is complete, just before it is renamed. Empty to stop.
 void SetBeforeRenameHook(std::function<void(const std::string& path)> hook);
-// Tests count here the syncs that let a save outlast a power cut: called
-// after each, with the temporary file (its contents, synced before the
-// rename) or with the folder that holds the file (synced after the rename,
-// so that the rename itself lasts). Empty to stop.
-void SetSyncHook(std::function<void(const std::string& path, bool folder)> hook);
+// Every sync that lets a save outlast a power cut is made here: of the
+// temporary file (its contents, before the rename) and of the folder that
+// holds the file (after the rename, so that the rename itself lasts). A test
+// hook is called in fsync's place with the descriptor and what it is, and
+// answers as fsync does. Empty to stop.
+void SetSyncHook(std::function<int(int fd, const std::string& path, bool folder)> hook);
 // While a recorded game is watched, what it does to the options and the table
 // is not the player's: the saves of both then leave the files alone.
 void KeepPlayerFiles(bool keep);

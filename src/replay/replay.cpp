@@ -15,11 +15,12 @@
 #include "platform/fatal.h"
 #include "session/levelset.h"
 #include "session/players.h"
+#include "store/replaystore.h"
 
 namespace {
 const char* const Magic = "rebounder-replay";
 constexpr int64_t MostTicks = 40LL * 60 * 60 * 24 * 7;  // a week of play
-constexpr size_t MostBytes = 64u << 20;
+constexpr size_t MostBytes = MostRecordingBytes;
 // Far more than a real pass sees, even one that waited out a long stall, and
 // few enough that a pass is dispatched in a blink.
 constexpr size_t MostEventsInAPass = 8192;

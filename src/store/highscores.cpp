@@ -16,6 +16,7 @@
 #include "media/catalogue.h"
 #include "platform/datafile.h"
 #include "platform/fatal.h"
+#include "platform/filegroup.h"
 #include "store/replaystore.h"
 
 namespace {
@@ -26,6 +27,9 @@ constexpr size_t RecordSize = NameLength + 4;
 constexpr size_t TableBytes = TableSize * RecordSize;
 
 using TRows = std::vector<CHighScore>;
+
+// Lists a save's changes of the table and its recordings while they are made.
+std::string JournalPath() { return SetFilePath(Game.levelSetTable, "highscores.journal"); }
 
 // A row this copy added in this run. Another copy may save rows in between,
 // so the row is found again by its score and the number of equal scores above
@@ -212,6 +216,7 @@ TSaveResult MergeAndSave(std::string& recordingError) {
   if (PlayerFilesKept()) return {};
   const std::string path = SetFilePath(Game.levelSetTable, ScoresFile);
   CDataLock lock;
+  FinishFileGroup(JournalPath(), TableFiles(path));
   TRows rows;
   bool damaged;
   try {
@@ -223,14 +228,16 @@ TSaveResult MergeAndSave(std::string& recordingError) {
   std::vector<std::string> fresh;
   MergeOwnRows(rows, from, fresh);
   std::string error;
+  TFileGroup group{JournalPath(), {path}, {}};
   const bool prepared = PrepareFile(path, Encode(rows), error);
   bool recorded = false;
   for (const std::string& text : fresh) recorded = recorded || !text.empty();
   if (prepared)
-    recordingError = ArrangeRecordings(from, fresh);
+    recordingError = ArrangeRecordings(from, fresh, group);
   else if (recorded)
     recordingError = "the table it belongs to could not be saved";
-  const bool saved = prepared && CommitFile(path, error);
+  // The rows and their recordings change together, or not at all.
+  const bool saved = prepared && CommitFileGroup(group, error);
   // A recording is tried once, and a row that no longer ranks is done with.
   std::vector<TOwnRow> kept;
   int last = -1;
@@ -273,6 +280,11 @@ void LoadHighScores() {
   // another copy is saving meanwhile cannot be taken for it.
   std::optional<CDataLock> lock;
   if (!PlayerFilesKept() && FileExists(path)) lock.emplace();
+  // A save a crash cut short is finished, or undone, before the table is read.
+  if (!PlayerFilesKept() && (FileExists(JournalPath()) || FileExists(path + ".new"))) {
+    if (!lock) lock.emplace();
+    FinishFileGroup(JournalPath(), TableFiles(path));
+  }
   bool damaged;
   ShowTable(ReadTable(path, damaged));
   // The built-in table takes the damaged one's place at once, so the files

@@ -2,6 +2,7 @@
 // is renamed over the old file, and its folder after, so the rename lasts too.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -14,8 +15,11 @@ TEST(FileSync, ASaveSyncsTheFileBeforeItsRenameAndTheFolderAfter) {
   ASSERT_NE(mkdtemp(folder), nullptr);
   const std::string path = std::string(folder) + "/tables/mine/highscores.dat";
   std::vector<std::string> steps;
-  SetSyncHook([&](const std::string& p, bool isFolder) {
-    steps.push_back((isFolder ? "sync folder " : "sync ") + p);
+  // The descriptor synced must be the file or folder itself, and be synced.
+  SetSyncHook([&](int fd, const std::string&, bool isFolder) {
+    const std::string link = std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd)).string();
+    steps.push_back((isFolder ? "sync folder " : "sync ") + link + (isFolder ? "/" : ""));
+    return fsync(fd);
   });
   SetBeforeRenameHook([&](const std::string& p) { steps.push_back("rename to " + p); });
   std::string error;

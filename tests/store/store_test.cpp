@@ -458,8 +458,10 @@ TEST_F(StoreTest, SaveInterruptedBeforeTheRenameKeepsTheOldFile) {
   RankScore();
   Game.optMusic.SetValue(false);
   Bytes seenScores, seenOptions;
+  // The table's first rename is that of the list of its changes.
   SetBeforeRenameHook([&](const std::string& path) {
-    (path == "highscores.dat" ? seenScores : seenOptions) = Read(path.c_str());
+    const bool options = path == "options.dat";
+    (options ? seenOptions : seenScores) = Read(options ? "options.dat" : "highscores.dat");
     throw std::runtime_error("power cut");
   });
   EXPECT_THROW(SaveHighScores(), std::runtime_error);
@@ -477,6 +479,44 @@ TEST_F(StoreTest, SaveInterruptedBeforeTheRenameKeepsTheOldFile) {
   EXPECT_EQ(Game.highScores[0]->score, 5000u);
   EXPECT_EQ(Game.highScores[1]->name, "OLD       ");
   EXPECT_FALSE(Game.optMusic.value);
+}
+
+// A save of the table and its recordings cut short at any rename (a crash,
+// a power cut) leaves, at the next start, the rows and recordings all old or
+// all new, each recording beside its own row, and nothing half done.
+TEST_F(StoreTest, RowsAndRecordingsChangeTogetherWhereverASaveIsCutShort) {
+  int renames = 0;
+  for (int crashAt = 1, cut = true; cut; ++crashAt) {
+    GameTest::SetUp();  // a new start after the crash
+    std::filesystem::remove_all(userData);
+    LoadHighScores();
+    for (uint32_t score : {310u, 290u, 270u}) EndRecordedGame(score);
+    LoadHighScores();
+    renames = 0;
+    SetBeforeRenameHook([&](const std::string&) {
+      if (++renames == crashAt) throw std::runtime_error("power cut");
+    });
+    cut = false;
+    try {
+      EndRecordedGame(6000);
+    } catch (const std::runtime_error&) {
+      cut = true;
+    }
+    EnableRecording(false);
+    SetBeforeRenameHook(nullptr);
+    LoadHighScores();  // the next start
+    const Rows rows = DiskRows();
+    ASSERT_EQ(rows.size(), 10u);
+    const uint32_t first = rows[0].second;
+    EXPECT_TRUE(first == 310 || (first == 6000 && rows[1].second == 310)) << "cut at rename " << crashAt;
+    for (int rank = 1; rank <= 5; ++rank)
+      EXPECT_EQ(KeptScore(rank), rank <= (first == 6000 ? 4 : 3) ? rows[rank - 1].second : 0u)
+          << "cut at rename " << crashAt << ", row " << rank;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(userData))
+      EXPECT_TRUE(entry.path().extension() != ".new" && entry.path().filename() != "highscores.journal")
+          << entry.path() << " left after a cut at rename " << crashAt;
+  }
+  EXPECT_GE(renames, 6) << "a cut at each rename: the list of changes, the table and four recordings";
 }
 
 TEST_F(StoreTest, OneFailedSaveDoesNotSkipTheOther) {
