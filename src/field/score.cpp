@@ -1,6 +1,9 @@
 // Scoring: every point enters through AddScore, scaled by the lap multiplier.
 #include "field/score.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "base/globals.h"
 #include "field/particles.h"
 
@@ -11,8 +14,10 @@ uint32_t ScoreMultiplier() {
 }
 
 void AddScore(uint32_t points, int x, int y, bool popup) {
-  const uint32_t scaled = points * ScoreMultiplier();
-  Game.score += scaled;
+  // The score stops at the most it can hold rather than wrap round to nothing.
+  const uint32_t scaled =
+      static_cast<uint32_t>(std::min<uint64_t>(UINT32_MAX, uint64_t{points} * ScoreMultiplier()));
+  Game.score = static_cast<uint32_t>(std::min<uint64_t>(UINT32_MAX, uint64_t{Game.score} + scaled));
   if (!popup) return;
   CScore* text = new CScore();
   text->Create(x, y, scaled);

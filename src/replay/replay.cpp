@@ -206,7 +206,15 @@ bool ReadPlayers(TReader& r, TReplayStart& s) {
     s.players.push_back(p);
   }
   const std::string fault = PlayerNamesFault(names);
-  return fault.empty() || r.Fault(fault);
+  if (!fault.empty()) return r.Fault(fault);
+  // As a kept game is read: the player at play has a life, and is where the game was resumed.
+  if (!s.resumed) return true;
+  const TKeptPlayer& atPlay = s.players[static_cast<size_t>(s.turn)];
+  if (atPlay.lives <= 0) return r.Fault("the player whose turn it is has no life left");
+  if (atPlay.levelIndex != s.resumeLevel || atPlay.score != s.resumeScore || atPlay.lives != s.resumeLives ||
+      atPlay.levelName != s.levelName)
+    return r.Fault("the player whose turn it is is not where the game was resumed");
+  return true;
 }
 
 bool ReadStart(TReader& r, TReplayStart& s, int version) {

@@ -153,3 +153,48 @@ TEST_F(HotSeatReplay, AHotSeatGamePlaysBackFromTheTable) {
   }
   EXPECT_GT(ranked, 0) << "no player's score entered the table";
 }
+
+// A game resumed on the second player's turn plays back from that turn; a
+// recording the kept-game reader would refuse is refused: a turn past the
+// last player, a player at play with no life left, or one who is not where
+// the game says it was resumed.
+TEST_F(HotSeatReplay, AResumedTurnPlaysBackAndAnImpossibleOneIsRefused) {
+  TKeptGame kept(0, "go easy on me", 0, 3);
+  kept.players = {{"ANN", 41, "dutchie land", 500, 2}, {"BOB", 0, "go easy on me", 0, 3}};
+  kept.turn = 1;
+  EnableRecording(true);
+  ResumeGame(kept);
+  EXPECT_EQ(HotSeat.turn, 1);
+  PlayToTheEnd();
+  const uint32_t scores[] = {PlayerScore(0), PlayerScore(1)};
+  const std::string text = ReplayText(FinishRecording());
+  EnableRecording(false);
+  TReplay replay;
+  std::string error;
+  ASSERT_TRUE(ParseReplay(text, replay, error)) << error;
+  EXPECT_EQ(replay.start.turn, 1);
+  GameTest::SetUp();
+  {
+    CPlayback playback(replay);
+    while (!playback.Done()) playback.Step(false);
+    EXPECT_EQ(playback.Mismatch(), "");
+  }
+  EXPECT_EQ(PlayerScore(0), scores[0]);
+  EXPECT_EQ(PlayerScore(1), scores[1]);
+
+  const struct {
+    const char *from, *to, *why;
+  } spoiled[] = {
+      {"players 2 1\n", "players 2 2\n", "out of range"},
+      {"kept 0 0 3 go easy on me\n", "kept 0 0 0 go easy on me\n", "no life left"},
+      {"start saved 0 0 3 go easy on me\n", "start saved 41 500 2 dutchie land\n", "not where"},
+  };
+  for (const auto& s : spoiled) {
+    std::string bad = text;
+    const size_t at = bad.find(s.from);
+    ASSERT_NE(at, std::string::npos) << s.from << " in " << text.substr(0, 300);
+    bad.replace(at, std::string(s.from).size(), s.to);
+    EXPECT_FALSE(ParseReplay(bad, replay, error)) << s.to;
+    EXPECT_NE(error.find(s.why), std::string::npos) << error;
+  }
+}
