@@ -217,6 +217,8 @@ std::vector<std::string> ClosestLevelNames(const std::string& name, size_t count
 }
 
 std::string UnknownLevelMessage(const std::string& name) {
+  if (!Game.levelMaps.empty() && SetLevelLeftOut(name))
+    return "rebounder: the level \"" + Echoed(name) + "\" does not pass the checks, so it cannot be played\n";
   if (Game.levelMaps.empty() ? FileExists(LevelPath(name)) : SetLevelMap(name) != nullptr) return "";
   std::string message =
       "rebounder: there is no level called \"" + Echoed(name) + "\"; the closest names are:\n";
@@ -262,7 +264,10 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
   }
   if (commandLine.listLevels) {
     if (Game.levelList.empty()) BuildLevelList();
-    for (const std::string& name : Game.levelList) std::puts(name.c_str());
+    for (const std::string& problem : LoadSetFolder(Game.levelSetFolder).LeftOutWhenPlayed())
+      std::fprintf(stderr, "rebounder: left out: %s\n", problem.c_str());
+    for (const std::string& name : Game.levelList)
+      if (!SetLevelLeftOut(name)) std::puts(name.c_str());
     return 0;
   }
   if (!commandLine.levelName.empty()) {

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "levels/levelformat.h"
 #include "levels/levelgen.h"
 #include "platform/datafile.h"
 
@@ -73,9 +74,19 @@ void AddGeneratedChoices(std::vector<std::string>& folders) {
 bool NeedsMaking(const std::string& folder) {
   uint32_t seed = 0;
   if (!GeneratedSetSeed(folder, seed)) return false;
-  int sources = 0;
+  // A damaged file is made again, as a missing one is.
+  int whole = 0;
   std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-    sources += it->path().extension() == ".lvl";
-  return sources < DefaultGeneratedCount;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    std::vector<unsigned char> bytes;
+    std::string problem;
+    if (it->path().extension() != ".lvl" || !TryReadWholeFile(it->path().string(), 64 * 1024, bytes, problem))
+      continue;
+    try {
+      CheckedLevelName(std::string(bytes.begin(), bytes.end()), it->path().string());
+      ++whole;
+    } catch (const std::exception&) {
+    }
+  }
+  return whole < DefaultGeneratedCount;
 }

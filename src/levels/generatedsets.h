@@ -20,6 +20,7 @@ bool GeneratedSetSeed(const std::string& folder, uint32_t& seed);
 // Adds today's set and a new random one to the end of a new game's choices,
 // today's unless it is there already.
 void AddGeneratedChoices(std::vector<std::string>& folders);
-// A generated set's folder that does not yet hold all its levels; a set
-// made before is played as it is, since its sources are all there is.
+// A generated set's folder that does not yet hold all its levels whole: some
+// are missing or damaged. What is whole is played as it is (a player may
+// have changed it); only what is missing or damaged is made again.
 bool NeedsMaking(const std::string& folder);

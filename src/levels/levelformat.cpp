@@ -128,6 +128,14 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
   return level;
 }
 
+std::string CheckedLevelName(const std::string& text, const std::string& fileName) {
+  int rowLines[LevelRows] = {};
+  const TCompiledLevel level = ParseSource(text, fileName, rowLines);
+  const int breakable = BreakableBrickCount(level.bytes);
+  if (breakable < MinBreakableBricks) throw TLevelError(fileName + ": " + TooFewMessage(breakable));
+  return level.name;
+}
+
 std::string SourceLevelName(const std::string& text, const std::string& fileName) {
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
     LineError(fileName, 1, "the file starts with a byte order mark (BOM); save it as plain text without one");

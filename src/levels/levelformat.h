@@ -39,6 +39,12 @@ TCompiledLevel CompileSource(const std::string& text, const std::string& fileNam
 // for a source with no name line, or a name that cannot be used.
 std::string SourceLevelName(const std::string& text, const std::string& fileName);
 
+// The name a source gives its level, with the checks that are quick enough to
+// make on every source of a big set when it is read: the source parses and
+// has enough breakable bricks (whether the ball reaches them all is left to
+// CompileSource). Throws TLevelError as CompileSource does.
+std::string CheckedLevelName(const std::string& text, const std::string& fileName);
+
 // Parses a source without the play checks, so that a draft that does not yet
 // pass them can still be opened; rowLines receives each grid row's line.
 TCompiledLevel ParseSource(const std::string& text, const std::string& fileName, int (&rowLines)[LevelRows]);

@@ -309,12 +309,12 @@ void StartOnChosenSet(int difficulty) {
     return;
   if (Game.newGameSetFolder != Game.levelSetFolder) {
     const CLevelSet set = LoadSetFolder(Game.newGameSetFolder);
-    if (set.Playable()) {
-      UseLevelSet(set);
-      LoadHighScores();
-      // Compiling the set is not owed to the game.
-      Game.lastTick = GetTicks();
-    }
+    // Never another set in its place: the game would go to another table.
+    if (RefusedUnplayable(set)) return;
+    UseLevelSet(set);
+    LoadHighScores();
+    // Compiling the set is not owed to the game.
+    Game.lastTick = GetTicks();
   }
   StartNewGame(difficulty, ChosenPlayers());
 }

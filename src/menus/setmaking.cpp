@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "base/clock.h"
 #include "base/globals.h"
 #include "levels/generatedsets.h"
 #include "levels/levelgen.h"
 #include "media/notice.h"
+#include "session/levelset.h"
 
 namespace {
 // Milliseconds of making a frame: the screen keeps its pace.
@@ -19,6 +21,7 @@ struct TMaking {
   std::string folder;
   int difficulty = 0;
   std::unique_ptr<CSetMaker> maker;
+  std::set<std::string> whole;  // the set's files there already, left as they are
 };
 std::unique_ptr<TMaking> making;
 
@@ -33,7 +36,9 @@ void GiveUp(const std::string& problem) {
 bool BeginSetMaking(const std::string& folder, int difficulty) {
   uint32_t seed = 0;
   if (!GeneratedSetSeed(folder, seed)) return false;
-  making.reset(new TMaking{folder, difficulty, std::make_unique<CSetMaker>(seed, DefaultGeneratedCount)});
+  making.reset(new TMaking{folder, difficulty, std::make_unique<CSetMaker>(seed, DefaultGeneratedCount), {}});
+  for (const TSetLevel& level : CLevelSet::Load(folder).levels)
+    making->whole.insert(std::filesystem::path(level.source).filename().string());
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) GiveUp(folder + ": " + error.message());
@@ -50,7 +55,9 @@ int StepSetMaking() {
   }
   const uint32_t start = GetTicks();
   while (!making->maker->Done() && GetTicks() - start < SliceMs) {
-    const std::string problem = WriteGeneratedLevels({making->maker->MakeNext()}, making->folder);
+    const TGeneratedLevel level = making->maker->MakeNext();
+    const std::string problem =
+        making->whole.count(level.fileName) ? "" : WriteGeneratedLevels({level}, making->folder);
     if (!problem.empty()) {
       GiveUp(problem);
       return -1;

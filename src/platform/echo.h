@@ -7,6 +7,8 @@
 constexpr size_t EchoedLength = 60;
 // A path is shown longer, for its end names the file.
 constexpr size_t EchoedPathLength = 240;
+// A whole message that may hold a path and text from a file.
+constexpr size_t EchoedMessageLength = EchoedPathLength + EchoedLength + 200;
 
 // The text made safe for a terminal and a one-line notice: a byte that is a
 // control character or not part of well-formed UTF-8 is written as \xNN, a

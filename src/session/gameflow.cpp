@@ -90,6 +90,11 @@ TLapSettings LapSettings(int levelIndex) {
 
 void NextLevel() {
   Game.levelIndex++;
+  // A level of a player's set that fails the checks is passed over as if cleared.
+  for (int passed = 1; passed < LevelCount() &&
+                       SetLevelLeftOut(Game.levelList[static_cast<size_t>(Game.levelIndex % LevelCount())]);
+       ++passed)
+    Game.levelIndex++;
   const int i = Game.levelIndex;
   const TLapSettings lap = LapSettings(i);
   const std::string name = Game.levelList[static_cast<size_t>(i % LevelCount())];

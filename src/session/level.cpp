@@ -102,8 +102,10 @@ void LoadLevel(const std::string& name, int maxFloaters, int floaterInterval) {
   ReseedFromClock();
   // A player's set carries its maps compiled; the built-in levels are files.
   if (const std::vector<uint8_t>* map = SetLevelMap(name)) {
-    ReadCells(*map);
-    SprinkleBonuses();
+    if (!map->empty()) {
+      ReadCells(*map);
+      SprinkleBonuses();
+    }
   } else if (FileExists(path)) {
     ReadCells(ReadFileBytes(path, LevelFileBytes));
     SprinkleBonuses();

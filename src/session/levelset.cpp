@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -11,6 +12,7 @@
 
 #include "base/globals.h"
 #include "levels/levelformat.h"
+#include "media/notice.h"
 #include "platform/datafile.h"
 #include "platform/echo.h"
 #include "platform/fatal.h"
@@ -39,7 +41,8 @@ struct TKnownSource {
   struct stat seen = {};
   std::string name, problem;  // its level name, or why it has none
   bool compiled = false;
-  std::vector<uint8_t> map;  // once compiled: the level, or an empty field
+  std::vector<uint8_t> map;  // once compiled: the level, or nothing when it fails the checks
+  std::string failed;        // why it failed them
 };
 std::map<std::string, TKnownSource> knownSources;
 
@@ -62,18 +65,39 @@ TKnownSource& Known(const std::string& path) {
   TKnownSource& known = knownSources[path] = TKnownSource();
   known.seen = now;
   try {
-    known.name = SourceLevelName(ReadSource(path), path);
+    known.name = CheckedLevelName(ReadSource(path), path);
   } catch (const std::exception& e) {
-    known.problem = Echoed(e.what(), EchoedPathLength + EchoedLength + 200);
+    known.problem = Echoed(e.what(), EchoedMessageLength);
   }
   return known;
 }
 
-std::vector<uint8_t> EmptyField() {
-  std::vector<uint8_t> map(LevelFileBytes, 0);
-  std::copy(MapTag, MapTag + MapTagBytes, map.begin());
-  map[MapTagBytes] = MapVersion;
-  return map;
+// How long looking through the player's sets for the new game screen may take.
+constexpr std::chrono::milliseconds ChoicesTime(100);
+
+// What was found of a set folder: while the folder is unchanged (no file
+// added, removed or replaced) and that source too, the set still has it.
+struct TSeenFolder {
+  struct stat seen = {};
+  std::string levelThatReads;  // "" when none did
+};
+std::map<std::string, TSeenFolder> seenFolders;
+
+bool HasLevelThatReads(const std::string& folder) {
+  struct stat now = {};
+  if (stat(folder.c_str(), &now) != 0) return false;
+  TSeenFolder& seen = seenFolders[folder];
+  const auto reads = [](const TKnownSource& known) { return known.problem.empty() && known.failed.empty(); };
+  if (Unchanged(seen.seen, now) && !seen.levelThatReads.empty() && reads(Known(seen.levelThatReads)))
+    return true;
+  seen.seen = now;
+  seen.levelThatReads.clear();
+  for (const std::string& source : SourcesIn(folder))
+    if (reads(Known(source))) {
+      seen.levelThatReads = source;
+      return true;
+    }
+  return false;
 }
 
 // The last name of the folder as the path was given: what a set's table was once kept under.
@@ -146,12 +170,20 @@ std::vector<std::string> SetFolderChoices() {
   std::error_code error;
   for (fs::directory_iterator it(PlayerSetsFolder(), error), end; !error && it != end; it.increment(error)) {
     std::error_code ignored;
-    // A set is offered when one of its levels has a name; reading names is
-    // quick next to a key press, whatever the size of the set.
-    if (it->is_directory(ignored) && CLevelSet::Load(it->path().string()).Playable())
-      folders.push_back(it->path().string());
+    if (it->is_directory(ignored)) folders.push_back(it->path().string());
   }
   std::sort(folders.begin(), folders.end());
+  // A set is offered when one of its levels reads. The screen must not wait
+  // on many big sets: a set's sources are read only up to the first that
+  // reads, what was found is kept, and once the time is spent the sets not
+  // yet looked at are offered as they are (choosing one checks it whole).
+  const auto start = std::chrono::steady_clock::now();
+  folders.erase(std::remove_if(folders.begin(), folders.end(),
+                               [&](const std::string& folder) {
+                                 const bool late = std::chrono::steady_clock::now() - start > ChoicesTime;
+                                 return !late && !HasLevelThatReads(folder);
+                               }),
+                folders.end());
   folders.insert(folders.begin(), "");
   if (std::find(folders.begin(), folders.end(), Game.levelSetFolder) == folders.end())
     folders.push_back(Game.levelSetFolder);
@@ -170,6 +202,14 @@ bool CleanSetFolder(const std::string& folder) {
 
 std::string SetName(const std::string& folder) {
   return folder.empty() ? ClassicSetName : FolderName(folder);
+}
+
+bool RefusedUnplayable(const CLevelSet& set) {
+  if (set.Playable()) return false;
+  std::fprintf(stderr, "rebounder: %s: no level of this set can be played\n",
+               Echoed(set.folder, EchoedPathLength).c_str());
+  ShowNotice("this level set cannot be played", "no level of \"" + Echoed(set.name) + "\" can be played");
+  return true;
 }
 
 void UseLevelSet(const CLevelSet& set) {
@@ -205,16 +245,41 @@ const std::vector<uint8_t>* SetLevelMap(const std::string& name) {
   return nullptr;
 }
 
-const std::vector<uint8_t>& CompiledLevel(const std::string& source) {
-  TKnownSource& known = Known(source);
-  if (known.compiled) return known.map;
+namespace {
+// Compiles a known source once, keeping its level or why it fails the
+// checks; true when this call compiled it.
+bool Compile(TKnownSource& known, const std::string& source) {
+  if (known.compiled) return false;
   known.compiled = true;
   try {
     known.map = CompileSource(ReadSource(source), source).bytes;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "rebounder: left out: %s\n",
-                 Echoed(e.what(), EchoedPathLength + EchoedLength + 200).c_str());
-    known.map = EmptyField();
+    known.failed = Echoed(e.what(), EchoedMessageLength);
+  }
+  return true;
+}
+}  // namespace
+
+const std::vector<uint8_t>& CompiledLevel(const std::string& source) {
+  TKnownSource& known = Known(source);
+  if (Compile(known, source) && known.map.empty()) {
+    std::fprintf(stderr, "rebounder: left out: %s\n", known.failed.c_str());
+    ShowNotice("a level is left out", known.failed);
   }
   return known.map;
+}
+
+bool SetLevelLeftOut(const std::string& name) {
+  const std::vector<uint8_t>* map = SetLevelMap(name);
+  return map && map->empty();
+}
+
+std::vector<std::string> CLevelSet::LeftOutWhenPlayed() const {
+  std::vector<std::string> problems;
+  for (const TSetLevel& level : levels) {
+    TKnownSource& known = Known(level.source);
+    Compile(known, level.source);
+    if (known.map.empty()) problems.push_back(known.failed);
+  }
+  return problems;
 }

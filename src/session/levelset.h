@@ -34,11 +34,16 @@ public:
 
   static CLevelSet Classic();
   // Reads the name of every .lvl file of the folder in file-name order,
-  // without compiling a level; a source without a usable name, or with a name
-  // already used, is left out with one line naming the file and the reason.
+  // without compiling a level; a source without a usable name, one that does
+  // not parse or has too few bricks, or with a name already used, is left
+  // out with one line naming the file and the reason.
   // A folder of more than MostSetLevels sources plays the first ones and
   // says so, once, on standard error. Never throws.
   static CLevelSet Load(const std::string& folder);
+  // Compiles every level with all the checks, and says why each that fails
+  // them is left out of play; their names stay in the set, so that a level's
+  // place in it never changes.
+  std::vector<std::string> LeftOutWhenPlayed() const;
 };
 
 // Where the player's sets live: $XDG_DATA_HOME/rebounder/levels/ (by default
@@ -46,7 +51,9 @@ public:
 std::string PlayerSetsFolder();
 // The sets a new game can be played on, by folder: "" for the built-in set
 // first, then the player's playable sets by name, and the set in use when it
-// came from elsewhere (the command line).
+// came from elsewhere (the command line). Quick, however many and big the
+// sets: each is read only up to its first level that reads, and what was
+// found is kept while the folder is unchanged.
 std::vector<std::string> SetFolderChoices();
 // "" loads the built-in set.
 CLevelSet LoadSetFolder(const std::string& folder);
@@ -54,6 +61,9 @@ CLevelSet LoadSetFolder(const std::string& folder);
 bool CleanSetFolder(const std::string& folder);
 // The name a set's folder is shown by.
 std::string SetName(const std::string& folder);
+// A set chosen to play that has no level to play is refused, never swapped
+// for another: one line and a notice say so, and the result is true.
+bool RefusedUnplayable(const CLevelSet& set);
 // Games are now played on this set: its level names become the level list.
 void UseLevelSet(const CLevelSet& set);
 // The compiled map of a level of the set in use, compiled when first asked
@@ -61,6 +71,9 @@ void UseLevelSet(const CLevelSet& set);
 // set does not have.
 const std::vector<uint8_t>* SetLevelMap(const std::string& name);
 // The map a source compiles to, with the level compiler's checks, kept until
-// the file changes. A source that does not compile gives an empty field, and
-// one line on standard error naming the file, the place and the reason.
+// the file changes. A source that does not pass them gives nothing, and one
+// line on standard error and a notice naming the file, the place and the reason.
 const std::vector<uint8_t>& CompiledLevel(const std::string& source);
+// A level of the set in use that fails the checks when it is reached: it is
+// left out of play, the next one played in its place.
+bool SetLevelLeftOut(const std::string& name);

@@ -127,4 +127,43 @@ TEST_F(GeneratedSetLine, ASetIsMadeWhileTheScreenGoesOnThenPlayedWithItsOwnTable
   EXPECT_FALSE(NeedsMaking((folder / "rebounder/levels/random 5").string()));
   EXPECT_TRUE(NeedsMaking(RandomSetFolder(5)));
 }
+// A daily set whose files are damaged has them made again, and the game
+// plays it; a set that still has no level to play is refused with a notice,
+// and no other set is played in its place.
+TEST_F(GeneratedSetLine, DamagedFilesAreMadeAgainAndNoOtherSetIsPlayedInstead) {
+  const std::string daily = DailySetFolder();
+  uint32_t seed = 0;
+  ASSERT_TRUE(GeneratedSetSeed(daily, seed));
+  const std::vector<TGeneratedLevel> levels = GenerateLevels(seed, DefaultGeneratedCount);
+  ASSERT_EQ(WriteGeneratedLevels(levels, daily), "");
+  for (const TGeneratedLevel& level : levels) std::ofstream(fs::path(daily) / level.fileName) << "name: x\n";
+  EXPECT_TRUE(NeedsMaking(daily));
+  Game.programState = psMenu;
+  Game.menuState = msNewGame;
+  RefreshSetChoices();
+  Game.newGameSetFolder = daily;
+  Game.menuCursor = 0;
+  PressKey(SDLK_RETURN);
+  for (int frames = 0; Game.programState == psMenu && frames < 1000; ++frames) DrawMenu();
+  ASSERT_EQ(Game.programState, psGame);
+  EXPECT_EQ(Game.levelSetFolder, daily);
+  EXPECT_EQ(Game.levelName, levels.front().name);
+  EXPECT_FALSE(NeedsMaking(daily));
+
+  const fs::path broken = folder / "broken";
+  fs::create_directories(broken);
+  std::ofstream(broken / "a.lvl") << "name: a\n";
+  UseLevelSet(CLevelSet::Classic());
+  Game.programState = psMenu;
+  Game.menuState = msNewGame;
+  Game.newGameSetFolder = broken.string();
+  Game.noticeLines[0].clear();
+  testing::internal::CaptureStderr();
+  PressKey(SDLK_RETURN);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Game.programState, psMenu) << "no game on another set";
+  EXPECT_EQ(Game.levelSetFolder, "");
+  EXPECT_EQ(Game.noticeLines[0], "this level set cannot be played");
+  EXPECT_NE(said.find("no level of this set can be played"), std::string::npos) << said;
+}
 }  // namespace

@@ -93,16 +93,27 @@ protected:
   }
 };
 
-// Names are read in file-name order without compiling; a source is compiled
-// when it is first played, and one that fails gives an empty field and its
-// reason on standard error, once.
+// Names are read in file-name order with the quick checks (the source parses
+// and has enough bricks) and without the ball's; a source is compiled when it
+// is first reached, and one that fails is passed over, its reason said once.
+// A level that fails is never listed or played.
 TEST_F(LevelSetTest, SourcesCompileInFileNameOrderAndBadOnesAreLeftOutWithTheirReasons) {
   const fs::path set = folder / "xdg/rebounder/levels/mine";
   Put(set / "20-b.lvl", Source("second"));
   Put(set / "10-a.lvl", Source("first"));
-  Put(set / "15-bad.lvl", Source("broken", "|. . . . . . . . . . . . x . |"));
+  // A blue brick in the top corner shut in by gray ones: it reads, but the ball never reaches it.
+  std::string shutIn = Source("broken");
+  const std::string empty = "|. . . . . . . . . . . . . . |";
+  shutIn.replace(shutIn.find(empty), empty.size(), "|b # . . . . . . . . . . . . |");
+  shutIn.replace(shutIn.find(empty), empty.size(), "|# # . . . . . . . . . . . . |");
+  Put(set / "15-bad.lvl", shutIn);
   Put(set / "16-twin.lvl", Source("first"));
   Put(set / "17-nameless.lvl", "# no name line\n");
+  std::string draft = "name: draft\n";
+  for (int row = 0; row < 18; ++row)
+    draft += row == 5 ? "|. . r r r . . . . . . . . . |\n" : "|. . . . . . . . . . . . . . |\n";
+  Put(set / "18-draft.lvl", draft);
+  Put(set / "19-cut.lvl", Source("cut").substr(0, Source("cut").find("name: cut") + 10));
   Put(set / "notes.txt", "not a level");
   Put(folder / "xdg/rebounder/levels/empty/only.lvl", "|. |\n");
 
@@ -113,10 +124,12 @@ TEST_F(LevelSetTest, SourcesCompileInFileNameOrderAndBadOnesAreLeftOutWithTheirR
   EXPECT_EQ(loaded.levels[1].name, "broken");
   EXPECT_EQ(loaded.levels[2].name, "second");
   for (const TSetLevel& level : loaded.levels) EXPECT_TRUE(level.map.empty()) << "not compiled yet";
-  ASSERT_EQ(loaded.problems.size(), 2u);
+  ASSERT_EQ(loaded.problems.size(), 4u);
   EXPECT_NE(loaded.problems[0].find("already used"), std::string::npos) << loaded.problems[0];
   EXPECT_NE(loaded.problems[1].find("17-nameless.lvl:1: no 'name:' line"), std::string::npos)
       << loaded.problems[1];
+  EXPECT_NE(loaded.problems[2].find("18-draft.lvl: "), std::string::npos) << loaded.problems[2];
+  EXPECT_NE(loaded.problems[3].find("19-cut.lvl"), std::string::npos) << loaded.problems[3];
 
   // The built-in set first; a set with no playable level is not offered.
   const std::vector<std::string> choices = SetFolderChoices();
@@ -141,22 +154,42 @@ TEST_F(LevelSetTest, SourcesCompileInFileNameOrderAndBadOnesAreLeftOutWithTheirR
     EXPECT_EQ(bricks(), 0);
     if (time == 0) {
       EXPECT_NE(said.find("15-bad.lvl:"), std::string::npos) << said;
-      EXPECT_NE(said.find("row 18, column 13"), std::string::npos) << said;
+      EXPECT_NE(said.find("row 1, column 1: the ball can never reach"), std::string::npos) << said;
     } else {
       EXPECT_EQ(said, "") << "said once";
     }
     UseLevelSet(CLevelSet::Load(set.string()));
   }
+  // Reached in play, it is passed over; listed, it is left out.
+  Game.levelIndex = 0;
+  NextLevel();
+  EXPECT_EQ(Game.levelName, "second");
+  EXPECT_EQ(Game.levelIndex, 2);
+  Game.commandLine = {};
+  std::vector<char*> argv = {const_cast<char*>("rebounder"), const_cast<char*>("--levels"),
+                             const_cast<char*>(set.c_str()), const_cast<char*>("--list-levels")};
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(AnswerCommandLine(ParseCommandLine(static_cast<int>(argv.size()), argv.data())), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "first\nsecond\n");
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("15-bad.lvl:"), std::string::npos) << said;
+  EXPECT_NE(said.find("18-draft.lvl"), std::string::npos) << said;
 }
 
-// A set of more files than a set can have plays the first ones and says so in
-// one line; its levels are not compiled to be listed, and a level is
-// compiled once, however often it is played.
+// A set of exactly as many files as a set can have plays them all; one more
+// plays the first ones and says so in one line. Its levels are not compiled
+// to be listed, and a level is compiled once, however often it is played.
 TEST_F(LevelSetTest, ABigSetIsCappedAndCompiledOnlyAsItIsPlayed) {
   const fs::path set = folder / "big";
   const std::string level = Source("level");
   fs::create_directories(set);
-  for (size_t i = 0; i < MostSetLevels + 5; ++i) {
+  for (size_t i = 0; i <= MostSetLevels; ++i) {
+    if (i == MostSetLevels) {
+      testing::internal::CaptureStderr();
+      EXPECT_EQ(CLevelSet::Load(set.string()).levels.size(), MostSetLevels);
+      EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "exactly as many as a set can have";
+    }
     char name[32];
     std::snprintf(name, sizeof name, "%04zu.lvl", i);
     std::string text = level;
@@ -170,7 +203,7 @@ TEST_F(LevelSetTest, ABigSetIsCappedAndCompiledOnlyAsItIsPlayed) {
   ASSERT_EQ(big.levels.size(), MostSetLevels);
   EXPECT_EQ(big.levels.back().name, "level 999");
   EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-  EXPECT_NE(said.find("1005 level files, more than the 1000 a set can have"), std::string::npos) << said;
+  EXPECT_NE(said.find("1001 level files, more than the 1000 a set can have"), std::string::npos) << said;
   EXPECT_NE(said.find("from 1000.lvl on"), std::string::npos) << said;
 
   UseLevelSet(big);
@@ -418,5 +451,26 @@ TEST_F(LevelSetTest, AHotSeatGameWhoseSetIsGoneSaysSo) {
   std::string error;
   EXPECT_FALSE(ParseSavedGame(text, read, error));
   EXPECT_EQ(error, "its level set \"mine\" is gone (" + set.string() + ")");
+}
+// The new game screen offers the player's sets without reading every level
+// of each: ten sets of a thousand levels are looked through well within a
+// frame, the first time and after.
+TEST_F(LevelSetTest, ManyBigSetsAreOfferedWithoutWaiting) {
+  const fs::path sets = folder / "xdg/rebounder/levels";
+  Put(folder / "level.lvl", Source("level"));
+  for (int set = 0; set < 10; ++set) {
+    const fs::path dir = sets / ("set" + std::to_string(set));
+    fs::create_directories(dir);
+    for (int i = 0; i < 1000; ++i)
+      fs::create_hard_link(folder / "level.lvl", dir / (std::to_string(i) + ".lvl"));
+  }
+  Put(sets / "unplayable/a.lvl", "name: a\n");
+  for (int opening = 0; opening < 2; ++opening) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::string> choices = SetFolderChoices();
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::milliseconds(200)) << "opening " << opening;
+    EXPECT_EQ(choices.size(), 11u) << "the built-in set and the ten, not the unplayable one";
+  }
 }
 }  // namespace
