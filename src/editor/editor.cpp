@@ -106,7 +106,7 @@ void StrokeAt(int column, int row, bool erase) {
 
 std::vector<std::string> SaveTargets() {
   std::vector<std::string> targets;
-  if (!screen.level.path.empty()) targets.push_back(fs::path(screen.level.path).parent_path().string());
+  if (!screen.level.path.empty()) targets.push_back(screen.level.Folder());
   std::error_code error;
   for (fs::directory_iterator it(PlayerSetsFolder(), error), end; !error && it != end; it.increment(error)) {
     std::error_code ignored;

@@ -174,8 +174,7 @@ TSaveResult CLevelEditor::Save(const std::string& setFolder) {
   std::string folder = setFolder;
   if (!folder.empty() && folder.back() != '/') folder += '/';
   std::error_code error;
-  const bool sameFolder =
-      !path.empty() && fs::equivalent(fs::path(path).parent_path(), fs::path(folder), error);
+  const bool sameFolder = !path.empty() && fs::equivalent(Folder(), fs::path(folder), error);
   const std::string target = sameFolder ? path : folder + NewFileName(folder, name);
   const std::string text = Source();
   std::string why;
@@ -183,4 +182,10 @@ TSaveResult CLevelEditor::Save(const std::string& setFolder) {
     return TSaveResult::Failed("the changes to the level", why);
   path = target;
   return {};
+}
+
+std::string CLevelEditor::Folder() const {
+  if (path.empty()) return "";
+  const std::string folder = fs::path(path).parent_path().string();
+  return folder.empty() ? "." : folder;
 }

@@ -49,6 +49,8 @@ public:
   // numbered after the set's last. A level that fails the checks is saved all
   // the same, as a draft; the caller says so from Problem().
   TSaveResult Save(const std::string& setFolder);
+  // The folder of its file ("." for a bare file name), "" for a new level.
+  std::string Folder() const;
 
 private:
   struct TStep {

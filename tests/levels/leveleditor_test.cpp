@@ -99,10 +99,19 @@ TEST(LevelEditor, SavesWhatTheCompilerPrintsAndOpensDraftsAgain) {
   EXPECT_EQ(compiled.bytes, level.Map());
   EXPECT_EQ(text, PrintMap(compiled.bytes, "Full House!", level.path));
 
-  // Saved again into its own folder, it keeps its file.
+  // Saved again into its own folder, it keeps its file, opened by a bare file name too.
   level.PaintColour(0, 5, bcRed);
   ASSERT_TRUE(level.Save(set));
   EXPECT_EQ(fs::path(level.path).filename(), "02-full-house.lvl");
+  const fs::path home = fs::current_path();
+  fs::current_path(set);
+  CLevelEditor bare = CLevelEditor::Open("02-full-house.lvl");
+  EXPECT_EQ(bare.Folder(), ".");
+  bare.PaintColour(1, 5, bcRed);
+  ASSERT_TRUE(bare.Save(bare.Folder()));
+  EXPECT_EQ(bare.path, "02-full-house.lvl");
+  EXPECT_EQ(CLevelEditor::Open("02-full-house.lvl").Map(), bare.Map());
+  fs::current_path(home);
   fs::remove_all(temp);
 }
 
