@@ -8,6 +8,7 @@
 #include "game/cmdline.h"
 #include "game/mainloop.h"
 #include "game/replayrun.h"
+#include "platform/echo.h"
 #include "platform/fatal.h"
 #include "replay/recorder.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     if (!Game.commandLine.editPath.empty()) OpenEditor(Game.commandLine.editPath);
     RunMainLoop();
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "rebounder: %s\n", e.what());
+    std::fprintf(stderr, "rebounder: %s\n", Echoed(e.what(), EchoedMessageLength).c_str());
     // The table and options are only saved once they were read, so a bad
     // file at start-up is never overwritten with defaults.
     if (DataFilesLoaded()) SaveDataFiles();

@@ -137,6 +137,35 @@ started none ": >highscores.dat"
 [ -f "$S/highscores.dat.bad" ] && [ ! -s "$S/highscores.dat.bad" ] && [ "$(stat -c %s "$S/highscores.dat")" = 140 ] ||
   fail "an empty highscores.dat should be kept as highscores.dat.bad beside the built-in table"
 
+# Text from outside (an option's value, a file's name) reaches the terminal
+# escaped and cut: no control byte, no line longer than a message.
+# echoed <status> <lines, or - for any> <arguments...>
+echoed() {
+  local status=$1 lines=$2
+  shift 2
+  scratch none
+  printf 'name oops\n\001\n' >"$S/bad"$'\n'".lvl"
+  starts=$((starts + 1))
+  (cd "$S" && HOME="$S" XDG_DATA_HOME="$S/xdg" REBOUNDER_DATA_DIR="$S" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy \
+    timeout 20 "$GAME" "$@" >"$WORK/said" 2>&1)
+  local rc=$? what
+  what=$(printf "%s" "${1:0:20}" | cat -v)
+  [ $rc -eq "$status" ] || fail "echoed ($what): status $rc, $status expected: $(head -c 300 "$WORK/said")"
+  [ "$lines" = - ] || [ "$(wc -l <"$WORK/said")" -eq "$lines" ] ||
+    fail "echoed ($what): $lines lines expected: $(head -c 300 "$WORK/said" | cat -v)"
+  ! LC_ALL=C grep -q $'[\x01-\x09\x0b-\x1f\x7f]' "$WORK/said" || fail "echoed ($what): a control byte: $(cat -v "$WORK/said" | head -c 300)"
+  ! awk 'length > 600 { found = 1 } END { exit !found }' "$WORK/said" || fail "echoed ($what): a line of $(awk '{ print length }' "$WORK/said" | sort -n | tail -1) characters"
+}
+long=$(head -c 100000 /dev/zero | tr '\0' A)
+echoed 2 1 --players $'AN\nN,BOB\x1b[2J'
+echoed 2 1 --players "$long,BOB"
+echoed 2 - $'--bogus\x1b[2J'
+echoed 1 1 --replay $'no\nsuch\x1b.replay'
+echoed 1 1 --generate 7 --count 1 $'highscores.dat/\x1b[2Jsub'
+echoed 0 1 --generate 7 --count 1 $'made\nhere\x1b[2J'
+echoed 1 3 --scale $'9\x1b[2J' --frame-log $'no/such\n\x1b' --edit $'bad\n.lvl'
+echoed 1 1 --edit "$long.lvl"
+
 # No display to open the window on: one line, the game's own, naming the
 # display tried (SDL's and Wayland's complaints are held back).
 no_display() {

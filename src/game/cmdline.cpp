@@ -104,12 +104,18 @@ int GenerateSet(const TCommandLine& commandLine) {
     problem = "--count takes a number of levels from 1 to " + std::to_string(MostGeneratedLevels);
   else if (commandLine.levelName.empty())
     problem = "--generate needs the folder to write the levels into";
-  if (problem.empty()) problem = WriteGeneratedLevels(GenerateLevels(seed, count), commandLine.levelName);
+  std::string replaced;
+  if (problem.empty())
+    problem = ReplaceGeneratedSet(GenerateLevels(seed, count), commandLine.levelName, replaced);
   if (!problem.empty()) {
-    std::fprintf(stderr, "rebounder: %s\n", problem.c_str());
+    std::fprintf(stderr, "rebounder: %s\n", Echoed(problem, EchoedMessageLength).c_str());
     return problem[0] == '-' ? 2 : 1;
   }
-  std::printf("rebounder: %d levels of set %u written into %s\n", count, seed, commandLine.levelName.c_str());
+  std::printf("rebounder: %d levels of set %u written into %s%s\n", count, seed,
+              Echoed(commandLine.levelName, EchoedPathLength).c_str(),
+              replaced.empty() || replaced == std::to_string(seed)
+                  ? ""
+                  : (", in place of the set of seed " + Echoed(replaced)).c_str());
   return 0;
 }
 }  // namespace
@@ -146,7 +152,7 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
                TakeValue(arg, "--generate", i, argc, argv, cl.generateSeed, cl.error) ||
                TakeValue(arg, "--count", i, argc, argv, cl.generateCount, cl.error)) {
     } else {
-      cl.error = "unknown option " + arg;
+      cl.error = "unknown option " + Echoed(arg);
     }
   }
   if (cl.levelName.empty()) cl.levelName = bareName;

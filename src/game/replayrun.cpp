@@ -8,6 +8,7 @@
 #include "game/mainloop.h"
 #include "game/playback.h"
 #include "platform/datafile.h"
+#include "platform/echo.h"
 #include "replay/replay.h"
 
 int PlayReplayFile(const std::string& path) {
@@ -16,7 +17,7 @@ int PlayReplayFile(const std::string& path) {
   if (LoadReplayFile(path, replay, error) && !MissingLevel(replay).empty())
     error = path + ": " + MissingLevel(replay);
   if (!error.empty()) {
-    std::fprintf(stderr, "rebounder: %s\n", error.c_str());
+    std::fprintf(stderr, "rebounder: %s\n", Echoed(error, EchoedMessageLength).c_str());
     return 1;
   }
   int status = 0;
@@ -28,7 +29,7 @@ int PlayReplayFile(const std::string& path) {
     bool closed = false;
     status = RunViewer(path, replay, false, closed) ? 0 : 1;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "rebounder: %s\n", e.what());
+    std::fprintf(stderr, "rebounder: %s\n", Echoed(e.what(), EchoedMessageLength).c_str());
     status = 1;
   }
   ShutDown();

@@ -383,9 +383,53 @@ std::string WriteGeneratedLevels(const std::vector<TGeneratedLevel>& levels, con
     std::string problem;
     const std::string path = (std::filesystem::path(folder) / level.fileName).string();
     if (!WriteFileAtomically(path, std::vector<unsigned char>(level.source.begin(), level.source.end()),
-                             problem))
+                             problem, true))
       return problem;
   }
+  return "";
+}
+
+namespace {
+const char GeneratedNote[] = "# Made by rebounder --generate ";
+
+// The seed a source's note says the generator made it with; "" for a source
+// of the player's, or one that cannot be read.
+std::string GeneratedSeed(const std::string& path) {
+  std::string head;
+  try {
+    const std::vector<unsigned char> bytes = ReadFileHead(path, 4096);
+    head.assign(bytes.begin(), bytes.end());
+  } catch (const std::exception&) {
+    return "";
+  }
+  const size_t at = head.find(GeneratedNote);
+  if (at == std::string::npos) return "";
+  const size_t from = at + sizeof GeneratedNote - 1;
+  return head.substr(from, head.find(' ', from) - from);
+}
+}  // namespace
+
+std::string ReplaceGeneratedSet(const std::vector<TGeneratedLevel>& levels, const std::string& folder,
+                                std::string& replaced) {
+  std::vector<std::string> stale, seeds;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (it->path().extension() != ".lvl") continue;
+    const std::string file = it->path().filename().string(), seed = GeneratedSeed(it->path().string());
+    if (seed.empty())
+      return folder + ": it holds level sources of its own (" + file +
+             "); a generated set goes into an empty folder, or one that holds only a generated set";
+    if (std::find(seeds.begin(), seeds.end(), seed) == seeds.end()) seeds.push_back(seed);
+    const bool kept = std::any_of(levels.begin(), levels.end(),
+                                  [&](const TGeneratedLevel& level) { return level.fileName == file; });
+    if (!kept) stale.push_back(it->path().string());
+  }
+  const std::string problem = WriteGeneratedLevels(levels, folder);
+  if (!problem.empty()) return problem;
+  for (const std::string& path : stale) std::filesystem::remove(path, error);
+  std::sort(seeds.begin(), seeds.end());
+  replaced.clear();
+  for (const std::string& seed : seeds) replaced += (replaced.empty() ? "" : ", ") + seed;
   return "";
 }
 

@@ -55,5 +55,13 @@ int ExpectedClearTicks(const std::vector<uint8_t>& map);
 // atomically. Returns "" or one line naming what failed.
 std::string WriteGeneratedLevels(const std::vector<TGeneratedLevel>& levels, const std::string& folder);
 
+// As WriteGeneratedLevels, for a set written where the player says: a folder
+// that holds level sources the generator did not write is refused, and one
+// that holds a generated set has that set replaced, its files that the new
+// set does not write removed. `replaced` names the seeds of the set replaced
+// ("" when the folder held none).
+std::string ReplaceGeneratedSet(const std::vector<TGeneratedLevel>& levels, const std::string& folder,
+                                std::string& replaced);
+
 // A seed as typed: a whole number from 0 to 4294967295.
 bool ParseSeed(const std::string& text, uint32_t& seed);

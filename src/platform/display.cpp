@@ -28,6 +28,7 @@
 
 #include "base/clock.h"
 #include "base/globals.h"
+#include "platform/echo.h"
 #include "platform/fatal.h"
 #include "platform/sessionend.h"
 
@@ -76,7 +77,7 @@ void ReadScaleSettings() {
     std::fprintf(stderr,
                  "rebounder: %s \"%s\" is not a scale (auto, or a whole number from 1 to %d); using the "
                  "largest that fits the screen\n",
-                 fromCommandLine ? "--scale" : "REBOUNDER_SCALE", text.c_str(), MaxScale);
+                 fromCommandLine ? "--scale" : "REBOUNDER_SCALE", Echoed(text).c_str(), MaxScale);
     requestedScale = 0;
   }
 }

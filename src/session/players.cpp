@@ -9,6 +9,7 @@
 #include "field/brick.h"
 #include "field/paddle.h"
 #include "field/particles.h"
+#include "platform/echo.h"
 #include "session/gameflow.h"
 #include "session/level.h"
 
@@ -93,9 +94,10 @@ bool HotSeatGame() { return !HotSeat.players.empty(); }
 std::string PlayerNameFault(const std::string& name) {
   if (name.empty()) return "a player's name is empty";
   if (name.size() > MostPlayerNameLength)
-    return "the name \"" + name + "\" is longer than " + std::to_string(MostPlayerNameLength) + " letters";
+    return "the name \"" + Echoed(name) + "\" is longer than " + std::to_string(MostPlayerNameLength) +
+           " letters";
   for (unsigned char c : name)
-    if (c < ' ' || c > '~') return "the name \"" + name + "\" has a letter the game cannot draw";
+    if (c < ' ' || c > '~') return "the name \"" + Echoed(name) + "\" has a letter the game cannot draw";
   return "";
 }
 

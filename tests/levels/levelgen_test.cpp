@@ -3,6 +3,7 @@
 // game lists and plays the folder as any other set.
 #include "levels/levelgen.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,6 +18,7 @@
 #include "game/cmdline.h"
 #include "levels/levelcheck.h"
 #include "levels/levelformat.h"
+#include "platform/datafile.h"
 #include "tests/testenv.h"
 
 namespace fs = std::filesystem;
@@ -139,5 +141,53 @@ TEST_F(LevelGenTest, TheGameListsAGeneratedSetAndRefusesBadRequests) {
     EXPECT_EQ(answer.status, 2) << bad[0] << " " << bad[1];
     EXPECT_FALSE(answer.err.empty());
   }
+}
+// A folder that holds a generated set has it replaced, saying which; one
+// that holds sources of the player's is refused and left as it was.
+TEST_F(LevelGenTest, AGeneratedSetReplacesOnlyAGeneratedSet) {
+  const std::string dir = (folder / "set").string();
+  ASSERT_EQ(Run({"--generate", "0", "--count", "4", dir}).status, 0);
+  const TAnswer replaced = Run({"--generate", "7", "--count", "3", dir});
+  ASSERT_EQ(replaced.status, 0) << replaced.err;
+  EXPECT_NE(replaced.out.find("in place of the set of seed 0"), std::string::npos) << replaced.out;
+  const auto files = Files(dir);
+  EXPECT_EQ(files.size(), 3u);
+  for (const auto& [file, text] : files)
+    EXPECT_NE(text.find("--generate 7 --count 3"), std::string::npos) << file;
+
+  { std::ofstream(folder / "set" / "mine.lvl") << "name: mine\n"; }
+  const TAnswer refused = Run({"--generate", "8", "--count", "3", dir});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("mine.lvl"), std::string::npos) << refused.err;
+  auto left = files;
+  left["mine.lvl"] = "name: mine\n";
+  EXPECT_EQ(Files(dir), left);
+}
+
+// Two copies making the same set at the same moment both succeed, and the
+// set is as one copy alone makes it.
+TEST_F(LevelGenTest, TwoCopiesMakingOneSetAtOnceBothSucceed) {
+  const std::vector<TGeneratedLevel> levels = GenerateLevels(3, 40);
+  const std::string dir = (folder / "both").string(), alone = (folder / "alone").string();
+  ASSERT_EQ(WriteGeneratedLevels(levels, alone), "");
+  pid_t children[2];
+  for (pid_t& child : children) {
+    child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // Each file waits a moment before its rename, as on a loaded machine,
+      // so that the two copies' writes cross.
+      SetBeforeRenameHook([](const std::string&) { usleep(2000); });
+      for (int round = 0; round < 5; ++round)
+        if (!WriteGeneratedLevels(levels, dir).empty()) _exit(1);
+      _exit(0);
+    }
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a copy could not write the set";
+  }
+  EXPECT_EQ(Files(dir), Files(alone));
 }
 }  // namespace
