@@ -91,8 +91,9 @@ TEST_F(KeptGame, ANewGameOrAGameOverDiscardsTheKeptGame) {
 
 // The check sum tells of damage, not of a file written wrong: a kept game
 // whose lap does not fit its level (level 41 of the 40 is on lap 1) is
-// refused even with a check sum that matches.
-TEST_F(KeptGame, AKeptGameWhoseLapDoesNotFitItsLevelIsRefused) {
+// refused even with a check sum that matches, in a hot seat whoever the
+// player whose lap it is.
+TEST_F(KeptGame, AKeptGameWhoseLapDoesNotFitItsLevelIsRefusedForAnyPlayer) {
   const std::string good = SavedGameText({41, "dutchie land", 1234, 2});
   const auto withCheckSum = [](const std::string& body) {
     uint32_t hash = 2166136261u;  // FNV-1a, as the game sums its files
@@ -112,6 +113,19 @@ TEST_F(KeptGame, AKeptGameWhoseLapDoesNotFitItsLevelIsRefused) {
     EXPECT_EQ(error, "damaged: its lap does not match its level") << lap;
   }
   EXPECT_TRUE(ParseSavedGame(good, game, error)) << error;
+
+  // In a hot-seat game each player's lap is checked, not only the one at play.
+  TKeptGame hotSeat(0, "go easy on me", 0, 3);
+  hotSeat.players = {{"ANN", 0, "go easy on me", 0, 3}, {"BOB", 41, "dutchie land", 700, 2}};
+  const std::string seated = SavedGameText(hotSeat);
+  const std::string seatedBody = seated.substr(0, seated.find("check "));
+  for (const char* lap : {"lap 0\nscore 700", "lap 2\nscore 700"}) {
+    std::string wrong = seatedBody;
+    wrong.replace(wrong.find("lap 1\nscore 700"), 15, lap);
+    EXPECT_FALSE(ParseSavedGame(withCheckSum(wrong), game, error)) << lap;
+    EXPECT_EQ(error, "damaged: its lap does not match its level") << lap;
+  }
+  EXPECT_TRUE(ParseSavedGame(seated, game, error)) << error;
 }
 
 // Whatever is in the file's place, the start goes on without it after one line.
