@@ -1,14 +1,15 @@
-// The level generator: from a motif's sketch to a finished level (colours,
-// gray bricks, power-ups, a name), and a set of them in rising difficulty.
-// Each place of the set has a difficulty from 0 to 1000; a few candidates
-// are drawn for it and the one whose expected clear time is nearest the
-// place's target is kept.
+// The level generator: from a laid-out picture to a finished level
+// (colours, gray bricks, power-ups, a name), and a set of them in rising
+// difficulty. Each place of the set has a difficulty from 0 to 1000; a few
+// candidates are drawn for it from the next pictures of the deck and the one
+// whose expected clear time is nearest the place's target is kept.
 #include "levels/levelgen.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 
 #include "base/random.h"
 #include "base/types.h"
@@ -18,17 +19,18 @@
 #include "platform/datafile.h"
 
 namespace {
-constexpr int Half = LevelColumns / 2;
 constexpr int Candidates = 16;
-// The designed levels hold at most about a hundred bricks.
-constexpr int MostBricks = 110;
-// The picture stays above row 14, which the level's title box covers
-// until the first ball is launched.
-constexpr int LowestRow = 12;
+// Pictures each place chooses among: enough that one fits every target.
+constexpr int Choices = 4;
+// Words dealt with the drawn pictures each time round.
+constexpr int WordsInDeck = 3;
+// The designed levels hold up to about 120 bricks.
+constexpr int MostBricks = 120;
 
 struct TLevel {
   uint8_t colour[LevelRows][LevelColumns] = {};
   uint8_t bonus[LevelRows][LevelColumns] = {};
+  bool symmetric = false;
 };
 
 template <typename T, size_t N>
@@ -36,98 +38,148 @@ T Pick(const T (&list)[N]) {
   return list[Random(static_cast<int>(N))];
 }
 
-void PutBoth(TLevel& level, int row, int col, uint8_t colour, uint8_t bonus = bbNone) {
-  for (int c : {col, LevelColumns - 1 - col}) {
-    level.colour[row][c] = colour;
-    level.bonus[row][c] = colour == bcGray || colour == bcNone ? uint8_t(bbNone) : bonus;
-  }
+const char* const ColourWords[] = {"",    "gray",   "blue",  "green",  "purple",
+                                   "red", "yellow", "white", "cracked"};
+const char* const OtherColourWords[] = {"pink", "orange", "silver", "golden"};
+
+bool ColourWord(const std::string& word) {
+  const auto in = [&](const auto& list) {
+    return std::find(std::begin(list), std::end(list), word) != std::end(list);
+  };
+  return in(ColourWords) || in(OtherColourWords);
 }
+
+// One of the words, leaving out colours when the picture has other colours than its own.
+std::string PickWord(const std::string& words, bool colours = true) {
+  std::istringstream in(words);
+  std::vector<std::string> list;
+  for (std::string word; in >> word;)
+    if (colours || !ColourWord(word)) list.push_back(word);
+  return list.empty() ? std::string() : list[static_cast<size_t>(Random(static_cast<int>(list.size())))];
+}
+
+int Mirror(int col) { return LevelColumns - 1 - col; }
 
 bool Breakable(uint8_t colour) { return colour != bcNone && colour != bcGray; }
 
-// Colour schemes: the bands of a sketch take these colours in turn.
-const uint8_t Schemes[][6] = {
-    {bcRed, bcYellow, bcGreen, bcBlue, bcPurple, bcWhite},
-    {bcBlue, bcWhite, bcBlue, bcWhite, bcBlue, bcWhite},
-    {bcRed, bcYellow, bcWhite, bcRed, bcYellow, bcWhite},
-    {bcGreen, bcBlue, bcPurple, bcGreen, bcBlue, bcPurple},
-    {bcPurple, bcRed, bcYellow, bcPurple, bcRed, bcYellow},
-    {bcYellow, bcGreen, bcYellow, bcGreen, bcWhite, bcBlue},
-    {bcWhite, bcBlue, bcGreen, bcYellow, bcRed, bcPurple},
-    {bcRed, bcWhite, bcRed, bcWhite, bcRed, bcWhite},
-};
+uint8_t ColourOfLetter(char letter) {
+  const char* const letters = ".#bgprywc";
+  const char* at = std::strchr(letters, letter);
+  return at && letter ? static_cast<uint8_t>(at - letters) : uint8_t(bcRed);
+}
 
-TLevel Colour(const TSketch& sketch, int difficulty) {
+// Other colours for a picture's four: the first the main one.
+const char* const Schemes[] = {"rywb", "bwyr", "gyrw", "pyrw", "ywgr",
+                               "wbpy", "rwyg", "bgyw", "pgwy", "yrpw"};
+
+// Colours the sketch; `own` tells whether the picture kept its own colours.
+TLevel Colour(const TSketch& s, int difficulty, bool& own) {
   TLevel level;
-  const uint8_t* scheme = Schemes[Random(static_cast<int>(sizeof Schemes / sizeof Schemes[0]))];
-  const int shift = Random(3);
-  // An easy level now and then has one band of cracked bricks, which break at the first hit.
-  const int cracked = Random(1000) < 350 - difficulty / 4 ? 1 + Random(3) : 0;
-  const uint8_t eye = difficulty > 300 && Random(2) == 0 ? uint8_t(bcGray) : uint8_t(bcWhite);
+  level.symmetric = s.symmetric;
+  own = Random(1000) < 600;
+  const std::string scheme = own ? s.picture.colours : Pick(Schemes);
+  uint8_t colours[SketchColours + 1] = {};
+  for (int k = 0; k < SketchColours; ++k)
+    colours[k + 1] = ColourOfLetter(scheme[static_cast<size_t>(k) % scheme.size()]);
+  const uint8_t dark = difficulty >= 250 ? uint8_t(bcGray) : uint8_t(bcCracked);
+  const uint8_t main = colours[1];
+  uint8_t scene = main == bcYellow ? bcWhite : bcYellow;
+  if (s.picture.scene == snWater) scene = main == bcBlue ? bcWhite : bcBlue;
+  if (s.picture.scene == snGround) scene = main == bcGreen ? bcYellow : bcGreen;
+  // An easy level now and then has cracked bricks, which break at the first
+  // hit: the scene's or a lesser colour's, so that the picture keeps its own.
+  if (Random(1000) < 350 - difficulty / 4) {
+    const int which = Random(3);
+    if (which == 0)
+      scene = bcCracked;
+    else
+      colours[1 + which] = bcCracked;
+  }
   for (int r = 0; r < LevelRows; ++r)
     for (int c = 0; c < LevelColumns; ++c) {
-      const int band = sketch.cell[r][c];
-      if (band == SketchEye)
-        level.colour[r][c] = eye;
-      else if (band == cracked && band > 0)
-        level.colour[r][c] = bcCracked;
-      else if (band > 0)
-        level.colour[r][c] = scheme[(band - 1 + shift) % 6];
+      const int8_t v = s.cell[r][c];
+      if (v >= 1 && v <= SketchColours) level.colour[r][c] = colours[v];
+      if (v == SketchWhite) level.colour[r][c] = bcWhite;
+      if (v == SketchDark) level.colour[r][c] = dark;
+      if (v == SketchScene) level.colour[r][c] = scene;
     }
   return level;
 }
 
-// Gray bricks as the designed levels use them: a dashed outline around
-// frames, a shelf under the picture, or studs set into it in pairs. Only a
-// square outline is dashed: on a slanting one the dashes meet corner to
-// corner and shut the inside away from the ball.
-void AddGrays(TLevel& level, const TSketch& sketch, int budget) {
-  int way = Random(3);
-  if (way == 0 && sketch.motif != mtFrames) way = 1;
-  for (int r = 0; r < LevelRows && budget > 1; ++r)
-    for (int c = 0; c < Half && budget > 1; ++c) {
-      const bool bottom = r + 1 < LevelRows && sketch.cell[r][c] > 0 && sketch.cell[r + 1][c] == SketchEmpty;
-      bool gray = false;
-      if (way == 0) gray = sketch.cell[r][c] == 1 && (r + c) % 2 == 0;
-      if (way == 1 && bottom && r + 1 <= LowestRow + 1 && c % 3 != 2) {
-        PutBoth(level, r + 1, c, bcGray);
-        budget -= 2;
-      }
-      if (way == 2) gray = sketch.cell[r][c] > 1 && Random(6) == 0;
-      if (gray) {
-        PutBoth(level, r, c, bcGray);
-        budget -= 2;
-      }
-    }
+// Puts a gray brick on an empty cell, and on its mirror in a mirrored level.
+int PutGray(TLevel& level, int row, int col) {
+  int put = 0;
+  for (int c : {col, level.symmetric ? Mirror(col) : col})
+    if (row >= 0 && row < LevelRows && c >= 0 && c < LevelColumns && level.colour[row][c] == bcNone)
+      level.colour[row][c] = bcGray, ++put;
+  return put;
 }
 
-// Power-ups with intent, always in mirrored pairs: a gift in the first
-// brick the ball meets in the middle, a prize at the top, and on the
-// outermost tips a gift early in the set or a nuisance late in it.
-void AddPowerUps(TLevel& level, int difficulty) {
+bool Free(const TLevel& level, int row, int col) {
+  for (int r = row - 1; r <= row + 1; ++r)
+    for (int c = col - 1; c <= col + 1; ++c)
+      if (r >= 0 && r < LevelRows && c >= 0 && c < LevelColumns && level.colour[r][c] != bcNone) return false;
+  return true;
+}
+
+// Gray bricks as the designed levels use them: a frame around the picture,
+// open below so that the ball comes in from there; islands of two in the
+// free field; or a shelf under the picture.
+void AddGrays(TLevel& level, const TSketch& s, int budget) {
+  const int way = Random(3);
+  if (way == 0) {
+    // Dashed where the budget is short.
+    const int need = (s.right - s.left + 2) + 2 * (s.bottom - s.top);
+    const int step = need <= budget ? 1 : 2;
+    for (int c = s.left - 1; c <= s.right; c += step) PutGray(level, s.top - 1, c);
+    for (int r = s.top; r < s.bottom - 1; r += step) {
+      PutGray(level, r, s.left - 1);
+      PutGray(level, r, s.right);
+    }
+  } else if (way == 1) {
+    for (int tries = 0; budget > 1 && tries < 300; ++tries) {
+      const int row = 1 + Random(LowestPictureRow + 1), col = Random(LevelColumns - 1);
+      if (!Free(level, row, col) || !Free(level, row, col + 1)) continue;
+      budget -= PutGray(level, row, col) + PutGray(level, row, col + 1);
+    }
+  } else {
+    for (int c = 0; c < LevelColumns && budget > 1; ++c)
+      for (int r = LowestPictureRow; r > 0; --r)
+        if (Breakable(level.colour[r - 1][c])) {
+          if (c % 3 != 2) budget -= PutGray(level, r, c);
+          break;
+        }
+  }
+}
+
+void PutBonus(TLevel& level, int row, int col, TBrickBonus bonus) {
+  for (int c : {col, level.symmetric ? Mirror(col) : col})
+    if (Breakable(level.colour[row][c])) level.bonus[row][c] = bonus;
+}
+
+// Power-ups with intent, in the picture's own places for them (an eye, a
+// window, a porthole) or else the first brick the ball meets in the middle:
+// gifts, and late in a set a nuisance among them.
+void AddPowerUps(TLevel& level, const TSketch& s, int difficulty) {
   const TBrickBonus early[] = {bbPaddleLarge, bbBall, bbSpeedDown, bbPaddleLarge, bbBall, bbLife};
   const TBrickBonus later[] = {bbFire, bbMagnet, bbQuestion, bbBall, bbFire, bbLife};
   const TBrickBonus nuisance[] = {bbPaddleSmall, bbSpeedUp, bbReverse, bbPaddleSpeed};
-  const auto gift = [&] { return difficulty < 450 ? Pick(early) : Pick(later); };
-  const int places = 1 + Random(3);
-  // The middle column's lowest brick, the topmost brick nearest the middle, the outermost brick.
-  int low = -1, top = -1, tipRow = -1, tipCol = Half;
+  std::vector<TCell> spots;
   for (int r = 0; r < LevelRows; ++r)
-    for (int c = 0; c < Half; ++c)
-      if (Breakable(level.colour[r][c])) {
-        if (c == Half - 1) low = r;
-        if (top < 0 && c >= Half - 3) top = r;
-        if (c < tipCol) tipRow = r, tipCol = c;
-      }
-  if (low >= 0) PutBoth(level, low, Half - 1, level.colour[low][Half - 1], gift());
-  if (places >= 2 && top >= 0)
-    for (int c = Half - 1; c >= Half - 3; --c)
-      if (Breakable(level.colour[top][c])) {
-        if (level.bonus[top][c] == bbNone) PutBoth(level, top, c, level.colour[top][c], gift());
-        break;
-      }
-  if (places >= 3 && tipRow >= 0 && level.bonus[tipRow][tipCol] == bbNone)
-    PutBoth(level, tipRow, tipCol, level.colour[tipRow][tipCol], difficulty > 550 ? Pick(nuisance) : gift());
+    for (int c = 0; c < (level.symmetric ? LevelColumns / 2 : LevelColumns); ++c)
+      if (s.spot[r][c] && Breakable(level.colour[r][c])) spots.push_back({r, c});
+  if (spots.empty())
+    for (int r = LevelRows - 1; r >= 0 && spots.empty(); --r)
+      for (int c = s.left + (s.right - s.left - 1) / 2; c < s.right && spots.empty(); ++c)
+        if (Breakable(level.colour[r][c])) spots.push_back({r, c});
+  const int places = std::min(static_cast<int>(spots.size()), 1 + Random(3));
+  for (int i = 0; i < places; ++i) {
+    std::swap(spots[static_cast<size_t>(i)],
+              spots[static_cast<size_t>(i + Random(static_cast<int>(spots.size()) - i))]);
+    const bool bad = i > 0 && i == places - 1 && difficulty > 550;
+    const TBrickBonus bonus = bad ? Pick(nuisance) : difficulty < 450 ? Pick(early) : Pick(later);
+    PutBonus(level, spots[static_cast<size_t>(i)].row, spots[static_cast<size_t>(i)].column, bonus);
+  }
 }
 
 std::vector<uint8_t> MapOf(const TLevel& level) {
@@ -143,8 +195,9 @@ std::vector<uint8_t> MapOf(const TLevel& level) {
 }
 
 // Opens what the gray bricks shut in: the gray nearest the first brick the
-// ball cannot reach goes, with its mirror, until every brick can be reached.
-void OpenUp(std::vector<uint8_t>& map) {
+// ball cannot reach goes, with its mirror in a mirrored level, until every
+// brick can be reached.
+void OpenUp(std::vector<uint8_t>& map, bool symmetric) {
   const auto cell = [&](int r, int c) -> uint8_t& {
     return map[LevelHeaderBytes + 2 * (LevelColumns * r + c)];
   };
@@ -161,31 +214,43 @@ void OpenUp(std::vector<uint8_t>& map) {
         }
     if (best < 0) return;
     cell(bestRow, bestCol) = bcNone;
-    cell(bestRow, LevelColumns - 1 - bestCol) = bcNone;
+    if (symmetric && cell(bestRow, Mirror(bestCol)) == bcGray) cell(bestRow, Mirror(bestCol)) = bcNone;
   }
 }
 
+TPicture PictureOf(int entry) {
+  const int drawn = static_cast<int>(Pictures().size());
+  return entry < drawn ? Pictures()[static_cast<size_t>(entry)]
+                       : WordPicture(Words()[static_cast<size_t>(entry - drawn)]);
+}
+
+// One candidate: the map, whether it is mirrored, and what its name needs.
+struct TCandidate {
+  std::vector<uint8_t> map;
+  bool symmetric = false, own = false;
+  TPicture picture;
+};
+
 // One candidate for a place of the given difficulty; false when it came out
-// too small to play.
-bool Draw(TMotif motif, int difficulty, std::vector<uint8_t>& map) {
-  // Wide ranges, so that every motif can meet every place's target; the
+// too small or too large to play.
+bool Draw(int entry, int difficulty, TCandidate& out) {
+  // Wide ranges, so that many pictures can meet a place's target; the
   // choice among the candidates does the rest.
-  const int top = Random(6);
-  const int height = std::min(LowestRow + 1 - top, 4 + Random(3 + difficulty * 7 / 1000));
-  const TSketch sketch = SketchMotif(motif, top, height);
-  TLevel level = Colour(sketch, difficulty);
-  if (difficulty >= 200) AddGrays(level, sketch, (difficulty - 200) * 24 / 800 + Random(6));
-  AddPowerUps(level, difficulty);
-  map = MapOf(level);
-  const int bricks = BreakableBrickCount(map);
+  const int room = std::min(1000, difficulty / 2 + Random(700));
+  const TSketch sketch = SketchPicture(PictureOf(entry), room);
+  TLevel level = Colour(sketch, difficulty, out.own);
+  if (difficulty >= 200) AddGrays(level, sketch, (difficulty - 200) * 24 / 800 + Random(8));
+  AddPowerUps(level, sketch, difficulty);
+  out.map = MapOf(level);
+  out.symmetric = sketch.symmetric;
+  out.picture = sketch.picture;
+  const int bricks = BreakableBrickCount(out.map);
   return bricks >= MinBreakableBricks && bricks <= MostBricks;
 }
 
-// Each motif's own part of the expected clear time, fitted with the weights
-// of ExpectedClearTicks: the ball gets inside frames and clears them from
-// within (a wall's time is in its rows from wall to wall), while skylines,
-// ribbons and diamonds keep it outside.
-constexpr int MotifTicks[MotifCount] = {10499, 6292, 7209, 9461, 3606, 6999, 7003, 10900, 10454, 3637};
+// What the expected clear time leaves out, alike for every picture: fitted
+// to the autopilot's times.
+constexpr int PictureTicks = 2660;
 
 // The clear time aimed at for a difficulty, from the easiest designed
 // levels' pace to the hardest's.
@@ -194,39 +259,22 @@ int TargetTicks(int difficulty) {
   return Easiest + (Hardest - Easiest) * difficulty / 1000;
 }
 
-// Names: a first word, often a colour, and a thing the motif looks like.
-const char* const FirstWords[] = {"lazy",   "happy",  "rusty",    "sleepy", "funky",  "brave",   "wobbly",
-                                  "tiny",   "jolly",  "secret",   "silver", "candy",  "crooked", "stormy",
-                                  "noisy",  "lucky",  "dizzy",    "frozen", "golden", "grumpy",  "midnight",
-                                  "cosmic", "humble", "electric", "sunny",  "rainy",  "proud",   "fuzzy"};
-const char* const ColourWords[] = {"", "gray", "blue", "green", "purple", "red", "yellow", "white"};
-const char* const Things[MotifCount][6] = {
-    {"diamond", "kite", "crystal", "jewel", "prism", "compass"},
-    {"moon", "egg", "bubble", "planet", "pebble", "balloon"},
-    {"pyramid", "mountain", "tent", "volcano", "tower", "staircase"},
-    {"rainbow", "bridge", "horseshoe", "gate", "tunnel", "sunrise"},
-    {"wall", "fortress", "garden", "hedge", "castle", "dam"},
-    {"chessboard", "quilt", "picnic", "window", "net", "waffle"},
-    {"critter", "bug", "robot", "monster", "ghost", "crab"},
-    {"skyline", "organ", "pipes", "city", "forest", "harbour"},
-    {"river", "ribbon", "tide", "serpent", "sea", "noodles"},
-    {"maze", "target", "box", "vortex", "onion", "labyrinth"},
-};
-
-std::string NameFor(TMotif motif, const std::vector<uint8_t>& map,
-                    const std::vector<TGeneratedLevel>& taken) {
-  // The colour most bricks have, for a name like "red kite" now and then.
+// A word that suits the picture, or now and then its colour, and what it is:
+// "sleepy cat", "purple elephant", "loud ZAP".
+std::string NameFor(const TCandidate& level, const std::vector<TGeneratedLevel>& taken) {
   int counts[MaxColour + 1] = {};
-  for (int i = 0; i < LevelCells; ++i) ++counts[map[LevelHeaderBytes + 2 * i]];
+  for (int i = 0; i < LevelCells; ++i) ++counts[level.map[LevelHeaderBytes + 2 * i]];
   int main = bcBlue;
   for (int c = bcBlue; c <= bcWhite; ++c)
     if (counts[c] > counts[main]) main = c;
+  const bool word = level.picture.kind == pkWord;
   for (int attempt = 0;; ++attempt) {
-    const std::string first = Random(3) == 0 ? ColourWords[main] : Pick(FirstWords);
-    std::string name = first + " " + Things[motif][Random(6)];
-    if (attempt > 30) name += " " + std::to_string(taken.size() + 1);
+    const bool byColour = !word && Random(1000) < (level.own ? 250 : 500);
+    const std::string first = byColour ? ColourWords[main] : PickWord(level.picture.adjectives, level.own);
+    std::string name = first + " " + PickWord(level.picture.nouns);
+    if (attempt > 30) name += std::to_string(taken.size() + 1);
     bool used = false;
-    for (const TGeneratedLevel& level : taken) used = used || level.name == name;
+    for (const TGeneratedLevel& other : taken) used = used || other.name == name;
     if (!used) return name;
   }
 }
@@ -237,34 +285,39 @@ std::string Slug(const std::string& name) {
   return slug;
 }
 
-TGeneratedLevel MakeLevel(uint32_t seed, int place, int count, TMotif motif,
-                          const std::vector<TGeneratedLevel>& done) {
+// The level of a place from the deck's entries `choices`; returns which of
+// them it took.
+size_t MakeLevel(uint32_t seed, int place, int count, const std::vector<int>& choices,
+                 std::vector<TGeneratedLevel>& done) {
   const int difficulty = count > 1 ? place * 1000 / (count - 1) : 0;
   const int target = TargetTicks(difficulty);
-  std::vector<uint8_t> best;
+  TCandidate best;
+  size_t bestChoice = 0;
   int bestMiss = 0;
-  for (int k = 0; k < Candidates || best.empty(); ++k) {
-    std::vector<uint8_t> map;
-    // A motif that keeps coming out too small or too large gives way to a
-    // low wall, which never does.
+  for (int k = 0; k < Candidates || best.map.empty(); ++k) {
+    TCandidate candidate;
+    const size_t choice = static_cast<size_t>(k) % choices.size();
+    // A picture that keeps coming out too small or too large gives way to
+    // the smallest of all, drawn easy, which never does.
     const bool fallBack = k >= 4 * Candidates;
-    if (!Draw(fallBack ? mtWall : motif, fallBack ? 0 : difficulty, map)) continue;
-    const int miss = std::abs(ExpectedClearTicks(map) + MotifTicks[motif] - target);
-    if (best.empty() || miss < bestMiss) best = map, bestMiss = miss;
+    if (!Draw(fallBack ? 0 : choices[choice], fallBack ? 0 : difficulty, candidate)) continue;
+    const int miss = std::abs(ExpectedClearTicks(candidate.map) + PictureTicks - target);
+    if (best.map.empty() || miss < bestMiss) best = candidate, bestMiss = miss, bestChoice = choice;
   }
-  // Only gray bricks ever go, so the level keeps its bricks and its symmetry.
-  OpenUp(best);
+  // Only gray bricks ever go, so the level keeps its bricks.
+  OpenUp(best.map, best.symmetric);
   TGeneratedLevel level;
-  level.name = NameFor(motif, best, done);
+  level.name = NameFor(best, done);
   char number[16];
   std::snprintf(number, sizeof number, count > 99 ? "%03d-" : "%02d-", place + 1);
   level.fileName = number + Slug(level.name) + ".lvl";
-  std::string source = PrintMap(best, level.name, level.fileName);
+  std::string source = PrintMap(best.map, level.name, level.fileName);
   const std::string note = "# Made by rebounder --generate " + std::to_string(seed) + " --count " +
                            std::to_string(count) + ": level " + std::to_string(place + 1) + ".\n";
   level.source = source.insert(source.find("name: "), note);
-  level.map = std::move(best);
-  return level;
+  level.map = std::move(best.map);
+  done.push_back(std::move(level));
+  return bestChoice;
 }
 }  // namespace
 
@@ -293,15 +346,15 @@ int ExpectedClearTicks(const std::vector<uint8_t>& map) {
     return r >= 0 && r < LevelRows && c >= 0 && c < LevelColumns && open[r][c];
   };
   // Weights in ticks fitted by least squares to the autopilot's median clear
-  // times of 280 generated levels (10 runs each, power-ups off): each hit a
-  // hidden brick needs, each hit weighed by how high its brick stands, each
-  // gray brick (the ball wastes its time on them), each brick on a gray
-  // shelf, each row filled from wall to wall (the ball cannot pass it), and,
-  // taken off, each hit at all and each pocket of room among the bricks,
-  // where the ball once in bounces from brick to brick. The motif adds its
-  // own time (MotifTicks).
-  constexpr int PerHiddenHit = 137, PerHitAndRow = 21, PerGray = 849, PerShelf = 123, PerFullRow = 1272;
-  constexpr int PerHit = -80, PerPocket = -44;
+  // times of 160 generated levels (10 runs each, power-ups off): each hit,
+  // each hit a hidden brick needs, each hit weighed by how high its brick
+  // stands, each gray brick (the ball wastes its time on them), each brick
+  // on a gray shelf, each row filled from wall to wall (the ball cannot pass
+  // it), and each pocket of room among the bricks (an outlined picture's
+  // inside, which the ball must find its way into). PictureTicks adds what
+  // every level takes besides.
+  constexpr int PerHiddenHit = 39, PerHitAndRow = 16, PerGray = 369, PerShelf = 430, PerFullRow = 1368;
+  constexpr int PerHit = 27, PerPocket = 9;
   int ticks = 0;
   for (int r = 0; r < LevelRows; ++r) {
     bool full = true;
@@ -312,7 +365,7 @@ int ExpectedClearTicks(const std::vector<uint8_t>& map) {
       if (here == bcGray) ticks += PerGray;
       if (!Breakable(here)) continue;
       const int hits = here == bcCracked ? 1 : 2;
-      ticks += hits * (PerHit + PerHitAndRow * std::max(0, LowestRow - r));
+      ticks += hits * (PerHit + PerHitAndRow * std::max(0, LowestPictureRow - r));
       if (!isOpen(r - 1, c) && !isOpen(r + 1, c) && !isOpen(r, c - 1) && !isOpen(r, c + 1))
         ticks += hits * PerHiddenHit;
       if (colour(r + 1, c) == bcGray) ticks += PerShelf;
@@ -329,41 +382,35 @@ CSetMaker::CSetMaker(uint32_t seed, int count) : seed(seed), count(count) {
   SetRandomState(kept);
 }
 
-// The motifs in a shuffled order, dealt again when used up, never the same
-// twice running. Frames and lattices cannot be made hard enough for the end
-// of a set, nor a wall easy enough for its start, and ribbons studded with
-// gray can keep the ball from them for many minutes: the next motif that
-// suits the difficulty is dealt.
-TMotif CSetMaker::NextMotif(int difficulty) {
-  if (dealt == MotifCount) {
-    const TMotif last = deck[MotifCount - 1];
-    for (int i = 0; i < MotifCount; ++i) deck[i] = static_cast<TMotif>(i);
-    for (int i = MotifCount - 1; i > 0; --i) std::swap(deck[i], deck[Random(i + 1)]);
-    if (deck[0] == last) std::swap(deck[0], deck[MotifCount - 1]);
-    dealt = 0;
+// Every drawn picture and a few words in a shuffled order, dealt again when
+// too few are left to choose among, the last one dealt never first again.
+void CSetMaker::Shuffle() {
+  const int drawn = static_cast<int>(Pictures().size()), words = static_cast<int>(Words().size());
+  const int last = dealt > 0 ? deck[dealt - 1] : -1;
+  deck.clear();
+  for (int i = 0; i < drawn; ++i) deck.push_back(i);
+  for (int i = 0; i < WordsInDeck; ++i) {
+    int word;
+    do word = drawn + Random(words);
+    while (std::find(deck.begin(), deck.end(), word) != deck.end());
+    deck.push_back(word);
   }
-  const auto suits = [difficulty](TMotif m) {
-    if (m == mtFrames || m == mtLattice || m == mtRibbons) return difficulty <= 750;
-    return m != mtWall || difficulty >= 250;
-  };
-  for (int i = dealt; i < MotifCount; ++i)
-    if (suits(deck[i])) {
-      std::swap(deck[i], deck[dealt]);
-      return deck[dealt++];
-    }
-  // None of the rest suits: a motif that does, out of turn.
-  TMotif motif;
-  do motif = static_cast<TMotif>(Random(MotifCount));
-  while (!suits(motif));
-  return motif;
+  for (size_t i = deck.size() - 1; i > 0; --i)
+    std::swap(deck[i], deck[static_cast<size_t>(Random(static_cast<int>(i) + 1))]);
+  if (deck[0] == last) std::swap(deck[0], deck.back());
+  dealt = 0;
 }
 
 const TGeneratedLevel& CSetMaker::MakeNext() {
   const uint64_t kept = RandomState();
   SetRandomState(state);
+  if (dealt + Choices > deck.size()) Shuffle();
   const int place = static_cast<int>(levels.size());
-  const int difficulty = count > 1 ? place * 1000 / (count - 1) : 0;
-  levels.push_back(MakeLevel(seed, place, count, NextMotif(difficulty), levels));
+  const std::vector<int> choices(deck.begin() + static_cast<long>(dealt),
+                                 deck.begin() + static_cast<long>(dealt + Choices));
+  const size_t taken = MakeLevel(seed, place, count, choices, levels);
+  std::swap(deck[dealt], deck[dealt + taken]);
+  ++dealt;
   state = RandomState();
   SetRandomState(kept);
   return levels.back();

@@ -1,6 +1,8 @@
 // The level generator: a seed makes a whole level set, easiest level first,
-// every level drawn from a motif with bands of colour, a few gray bricks and
-// power-ups placed with intent, and checked as the level compiler checks.
+// every level a picture (an animal, a face, a ship, an object or a word) in
+// its scene, with frames and islands of gray bricks and power-ups placed in
+// the picture, named after what it shows and checked as the level compiler
+// checks.
 // Integer arithmetic and the game's own generator only: the same seed gives
 // the same bytes on every machine.
 #pragma once
@@ -8,14 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "levels/levelshapes.h"
-
 constexpr int DefaultGeneratedCount = 40;
 constexpr int MostGeneratedLevels = 999;
 
 struct TGeneratedLevel {
-  std::string name;      // two words, unique in the set
-  std::string fileName;  // the place in the set and the name: "07-rusty-kite.lvl"
+  std::string name;      // two words naming the picture, unique in the set
+  std::string fileName;  // the place in the set and the name: "07-sleepy-owl.lvl"
   std::string source;    // the level source, as the editor saves it
   std::vector<uint8_t> map;
 };
@@ -39,16 +39,17 @@ private:
   uint32_t seed;
   int count;
   uint64_t state;  // the random generator's state between levels
-  TMotif deck[MotifCount] = {};
-  int dealt = MotifCount;
+  // The pictures in dealing order, words after the drawn ones; each place
+  // chooses among the next few.
+  std::vector<int> deck;
+  size_t dealt = 0;
   std::vector<TGeneratedLevel> levels;
 
-  TMotif NextMotif(int difficulty);
+  void Shuffle();
 };
 
-// How long the autopilot is expected to take to clear a map, in logic ticks,
-// apart from what its motif adds: the generator's measure of difficulty,
-// fitted to the autopilot's times.
+// How long the autopilot is expected to take to clear a map, in logic ticks:
+// the generator's measure of difficulty, fitted to the autopilot's times.
 int ExpectedClearTicks(const std::vector<uint8_t>& map);
 
 // Writes the sources into the folder, made when missing, each file

@@ -1,226 +1,115 @@
-// The motifs of generated levels. Every motif is worked out on the left half
-// of the grid (columns 0..6) and mirrored, in doubled coordinates whose origin
-// is the picture's middle: a cell's centre is at x = 2c - 13 (odd, -13..13)
-// and y = 2r - (2 top + height - 1), so that no division is ever needed.
+// Pictures on the field: placed, turned, stretched and given a scene.
 #include "levels/levelshapes.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 #include "base/random.h"
 
 namespace {
-constexpr int Half = LevelColumns / 2;
+bool InField(int row, int col) { return row >= 0 && row < LevelRows && col >= 0 && col < LevelColumns; }
 
-void Put(TSketch& s, int row, int col, int value) {
-  if (row < 0 || row >= LevelRows || col < 0 || col >= Half) return;
-  s.cell[row][col] = static_cast<int8_t>(value);
-  s.cell[row][LevelColumns - 1 - col] = static_cast<int8_t>(value);
+// Puts a scene brick, and its mirror in a mirrored sketch, on empty cells only.
+void PutScene(TSketch& s, int row, int col) {
+  if (row > LowestPictureRow + 1) return;
+  for (int c : {col, s.symmetric ? LevelColumns - 1 - col : col})
+    if (InField(row, c) && s.cell[row][c] == SketchEmpty) s.cell[row][c] = SketchScene;
 }
 
-int X(int col) { return 2 * col - (LevelColumns - 1); }
-int Y(const TSketch& s, int row) { return 2 * row - (2 * s.top + s.height - 1); }
+// Whether the cell and those around it are clear of the picture.
+bool Clear(const TSketch& s, int row, int col) {
+  for (int r = row - 1; r <= row + 1; ++r)
+    for (int c = col - 1; c <= col + 1; ++c)
+      if (InField(r, c) && s.cell[r][c] != SketchEmpty) return false;
+  return true;
+}
 
-// How many of `rings` nested shapes hold the cell; inside(k, x, y) says
-// whether shape k, each one smaller than the last, holds the point.
-template <typename F>
-void Rings(TSketch& s, int rings, bool hollow, F inside) {
-  for (int r = s.top; r < s.top + s.height; ++r)
-    for (int c = 0; c < Half; ++c) {
-      int k = 0;
-      while (k < rings && inside(k, std::abs(X(c)), std::abs(Y(s, r)))) ++k;
-      if (k > 0 && !(hollow && k == rings)) Put(s, r, c, std::min(k, SketchBands));
+void Hollow(TSketch& s) {
+  bool inner[LevelRows][LevelColumns] = {};
+  for (int r = s.top; r < s.bottom; ++r)
+    for (int c = s.left; c < s.right; ++c) {
+      bool enclosed = s.cell[r][c] == 1;
+      for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc)
+          enclosed = enclosed && InField(r + dr, c + dc) && s.cell[r + dr][c + dc] != SketchEmpty;
+      inner[r][c] = enclosed && !s.spot[r][c];
     }
+  for (int r = s.top; r < s.bottom; ++r)
+    for (int c = s.left; c < s.right; ++c)
+      if (inner[r][c]) s.cell[r][c] = SketchEmpty;
 }
 
-// Bands by row: the picture's rows split into `bands` stripes, top first.
-int RowBand(const TSketch& s, int row, int bands) { return 1 + (row - s.top) * bands / s.height; }
-
-void Diamond(TSketch& s) {
-  const int a = 13 - 2 * Random(2), b = s.height - 1 + Random(2);
-  const int rings = 2 + Random(3), step = 1 + Random(2);
-  const bool hollow = rings > 2 && Random(2) == 0;
-  Rings(s, rings, hollow, [&](int k, int x, int y) {
-    const int ak = a - 3 * step * k, bk = b - 2 * step * k;
-    return ak > 0 && bk > 0 && x * bk + y * ak <= ak * bk + bk;
-  });
-}
-
-void Egg(TSketch& s) {
-  const int a = 14 - 2 * Random(2), b = s.height;
-  const int rings = 2 + Random(3);
-  const bool byRows = Random(2) == 0;
-  const int rowBands = 2 + Random(2) + s.height / 4;
-  Rings(s, rings, false, [&](int k, int x, int y) {
-    const int64_t ak = a - 3 * k, bk = b - 2 * k;
-    return ak > 0 && bk > 0 && x * x * bk * bk + y * y * ak * ak <= ak * ak * bk * bk;
-  });
-  if (byRows)
-    for (int r = s.top; r < s.top + s.height; ++r)
-      for (int c = 0; c < Half; ++c)
-        if (s.cell[r][c] > 0) Put(s, r, c, RowBand(s, r, rowBands));
-}
-
-void Pyramid(TSketch& s) {
-  const bool upside = Random(3) == 0, stepped = Random(2) == 0;
-  const int bands = 2 + Random(3), narrow = 1 + Random(2);
-  for (int i = 0; i < s.height; ++i) {
-    const int from = upside ? s.height - 1 - i : i;
-    int width = narrow + from * (Half - narrow) / (s.height - 1);
-    if (stepped) width = std::max(1, width - width % 2 + (narrow == 1));
-    for (int c = Half - width; c < Half; ++c) Put(s, s.top + i, c, RowBand(s, s.top + i, bands));
-  }
-}
-
-void Arch(TSketch& s) {
-  // Rings of an ellipse whose middle is below the picture: a rainbow, with
-  // legs down to the bottom row when the rings are thin.
-  const int thick = 2 + Random(3);
-  const int64_t a = 14, b = 2 * s.height;
-  const int bottom = s.top + s.height;
-  for (int r = s.top; r < bottom; ++r)
-    for (int c = 0; c < Half; ++c) {
-      const int64_t x = std::abs(X(c)), y = 2 * (bottom - r) - 1;
-      int k = 0;
-      while (k <= thick) {
-        const int64_t ak = a - 2 * k, bk = b - 2 * k;
-        if (ak <= 0 || bk <= 0 || x * x * bk * bk + y * y * ak * ak > ak * ak * bk * bk) break;
-        ++k;
-      }
-      if (k > 0 && k <= thick) Put(s, r, c, std::min(k, SketchBands));
-    }
-}
-
-void Wall(TSketch& s) {
-  // A wall across the whole field keeps the ball below it: the slowest of
-  // motifs, so it stays low.
-  s.height = std::min(s.height, 6);
-  const int group = 1 + Random(2), holes = 2 + Random(4);
-  const bool windows = Random(2) == 0;
-  for (int i = 0; i < s.height; ++i) {
-    int mask = 0;
-    for (int c = 0; c < Half; ++c)
-      if (Random(10) < holes) mask |= 1 << c;
-    for (int c = 0; c < Half; ++c) {
-      const bool hole = windows ? (i % 3 == 1 && c % 3 == 1) : (mask >> c & 1) != 0 && i % 2 == 1;
-      if (!hole) Put(s, s.top + i, c, 1 + (i / group) % SketchBands);
+// Waves under a ship or a fish: one or two rows, rising and falling.
+void Waves(TSketch& s) {
+  const int rows = 1 + Random(2), period = 2 + Random(2);
+  for (int k = 0; k < rows; ++k) {
+    const int row = s.bottom + 1 + k;
+    for (int c = 0; c < LevelColumns; ++c) {
+      const int phase = (c + k * period) % (2 * period);
+      PutScene(s, phase < period ? row : row - 1, c);
     }
   }
 }
 
-void Lattice(TSketch& s) {
-  const int kind = Random(3), width = 4 + Random(4), bands = 2 + Random(3);
-  for (int i = 0; i < s.height; ++i)
-    for (int c = Half - width; c < Half; ++c) {
-      const bool on = kind == 0   ? (c + i) % 2 == 0
-                      : kind == 1 ? (c / 2 + i) % 2 == 0
-                                  : i % 2 == 0 || c % 3 == 0;
-      if (on) Put(s, s.top + i, c, RowBand(s, s.top + i, bands));
-    }
+// The ground under a car or a house, with gaps the ball can pass.
+void Ground(TSketch& s) {
+  const int gap = 3 + Random(3);
+  for (int c = 0; c < LevelColumns; ++c)
+    if (c % gap != gap - 1) PutScene(s, s.bottom, c);
 }
 
-void Critter(TSketch& s) {
-  // A random half, filled more towards the middle, smoothed once so that
-  // it reads as a body rather than noise.
-  bool body[LevelRows][Half] = {};
-  for (int i = 0; i < s.height; ++i)
-    for (int c = 0; c < Half; ++c) body[i][c] = Random(10) < 2 + c;
-  bool smooth[LevelRows][Half] = {};
-  for (int i = 0; i < s.height; ++i)
-    for (int c = 0; c < Half; ++c) {
-      int n = body[i][c];
-      n += i > 0 && body[i - 1][c];
-      n += i + 1 < s.height && body[i + 1][c];
-      n += c > 0 && body[i][c - 1];
-      n += c + 1 < Half ? body[i][c + 1] : body[i][c];  // the middle neighbours its mirror
-      smooth[i][c] = n >= 3;
-    }
-  for (int c = Half - 2; c < Half; ++c) smooth[s.height / 2][c] = true;
-  const int legs = s.height - 1 - Random(2);
-  for (int i = 0; i < s.height; ++i)
-    for (int c = 0; c < Half; ++c)
-      if (smooth[i][c]) Put(s, s.top + i, c, i >= legs ? 2 : 1);
-  // Eyes in the upper half, in the body or just beside it.
-  const int eyeRow = s.top + 1 + Random(std::max(1, s.height / 3)), eyeCol = Half - 2 - Random(3);
-  Put(s, eyeRow, eyeCol, SketchEye);
-  if (eyeCol < Half - 1 && s.cell[eyeRow][eyeCol + 1] == SketchEmpty) Put(s, eyeRow, eyeCol + 1, 1);
-}
-
-void Skyline(TSketch& s) {
-  // Towers rising to the middle or falling to it, with lanes between them.
-  const bool rising = Random(3) != 0;
-  const int lane = Random(3), bands = 2 + Random(2);
-  for (int c = 0; c < Half; ++c) {
-    if (lane > 0 && c % (lane + 2) == lane + 1) continue;
-    const int from = rising ? c : Half - 1 - c;
-    const int tall = std::max(2, s.height * (2 + from) / (Half + 1) - Random(2));
-    for (int i = s.height - std::min(tall, s.height); i < s.height; ++i)
-      Put(s, s.top + i, c, RowBand(s, s.top + i, bands));
+// Stars, birds or bubbles scattered in the free cells around the picture.
+void Scatter(TSketch& s, int count) {
+  for (int tries = 0; count > 0 && tries < 200; ++tries) {
+    // Away from the walls and the top, where a lone brick takes long to find.
+    const int row = 1 + Random(LowestPictureRow), col = 1 + Random(LevelColumns - 2);
+    if (!Clear(s, row, col)) continue;
+    PutScene(s, row, col);
+    count -= s.symmetric ? 2 : 1;
   }
-}
-
-void Ribbons(TSketch& s) {
-  // Stripes that zigzag across the field, each its own band.
-  const int period = 2 + Random(3), gap = 2 + Random(2);
-  const int count = std::max(2, (s.height - period + 1 + gap - 1) / gap);
-  for (int k = 0; k < count; ++k)
-    for (int c = 0; c < Half; ++c) {
-      const int phase = c % (2 * period);
-      const int rise = phase < period ? phase : 2 * period - phase;
-      const int row = s.top + k * gap + rise;
-      if (row < s.top + s.height) Put(s, row, c, 1 + k % SketchBands);
-    }
-}
-
-void Frames(TSketch& s) {
-  // Nested rectangles, each with a doorway on its bottom side.
-  const int width = 5 + Random(3), spacing = 1 + Random(2);
-  for (int i = 0; i < s.height; ++i)
-    for (int c = Half - width; c < Half; ++c) {
-      const int ring = std::min({c - (Half - width), i, s.height - 1 - i});
-      if (ring % (spacing + 1) != 0) continue;
-      const bool door = i == s.height - 1 - ring && c >= Half - 1 - ring / 2 && ring > 0;
-      if (!door) Put(s, s.top + i, c, 1 + ring / (spacing + 1) % SketchBands);
-    }
 }
 }  // namespace
 
-TSketch SketchMotif(TMotif motif, int top, int height) {
+TSketch SketchPicture(const TPicture& picture, int room) {
   TSketch s;
-  s.motif = motif;
-  s.top = std::max(0, top);
-  s.height = std::max(3, std::min(height, LevelRows - s.top));
-  switch (motif) {
-    case mtDiamond:
-      Diamond(s);
-      break;
-    case mtEgg:
-      Egg(s);
-      break;
-    case mtPyramid:
-      Pyramid(s);
-      break;
-    case mtArch:
-      Arch(s);
-      break;
-    case mtWall:
-      Wall(s);
-      break;
-    case mtLattice:
-      Lattice(s);
-      break;
-    case mtCritter:
-      Critter(s);
-      break;
-    case mtSkyline:
-      Skyline(s);
-      break;
-    case mtRibbons:
-      Ribbons(s);
-      break;
-    default:
-      Frames(s);
-      break;
+  s.picture = picture;
+  const bool turned = picture.kind != pkWord && !picture.Symmetric() && Random(2) == 0;
+  // Flat pictures are drawn at double height now and then (always a word),
+  // which makes their cells square on the field.
+  const int height = picture.Height(), width = picture.Width();
+  const bool tall = 2 * height <= LowestPictureRow + 1 && (picture.kind == pkWord || Random(1000) < room);
+  const int drawnHeight = tall ? 2 * height : height;
+  // A scene below needs rows of its own.
+  const int below = picture.scene == snWater ? 2 : picture.scene == snGround ? 1 : 0;
+  const int lowest = std::max(drawnHeight - 1, LowestPictureRow - below);
+  // Anywhere from the top of the field down, but never kept to its top
+  // third: higher up is slower to clear, which the choice among candidates
+  // weighs.
+  const int highest = std::max(0, std::min(LevelRows / 3 - drawnHeight + 1, lowest + 1 - drawnHeight));
+  const int top = highest + Random(lowest + 2 - drawnHeight - highest);
+  s.symmetric = picture.Symmetric() && width % 2 == 0;
+  const int left = s.symmetric ? (LevelColumns - width) / 2 : Random(LevelColumns - width + 1);
+  s.top = top, s.bottom = top + drawnHeight, s.left = left, s.right = left + width;
+  for (int r = 0; r < drawnHeight; ++r)
+    for (int c = 0; c < width; ++c) {
+      const char mark = picture.rows[static_cast<size_t>(tall ? r / 2 : r)][static_cast<size_t>(c)];
+      const int row = top + r, col = turned ? left + width - 1 - c : left + c;
+      const char lower = static_cast<char>(mark | 0x20);
+      int8_t value = SketchEmpty;
+      if (lower >= 'a' && lower <= 'd') value = static_cast<int8_t>(lower - 'a' + 1);
+      if (lower == 'w') value = SketchWhite;
+      if (lower == 'k') value = SketchDark;
+      s.cell[row][col] = value;
+      // A tall picture's spot is on its lower half, the cell the ball meets first.
+      s.spot[row][col] = mark >= 'A' && mark <= 'W' && (!tall || r % 2 == 1);
+    }
+  // Now and then only the outline of its main colour, which keeps the
+  // picture and opens its inside to the ball.
+  if (Random(1000) < 350) Hollow(s);
+  // The scene: often, and more of it when there is room for it.
+  if (Random(1000) < 400 + room / 2) {
+    if (picture.scene == snWater) Waves(s);
+    if (picture.scene == snGround && s.bottom <= LowestPictureRow) Ground(s);
+    if (picture.scene == snSky || picture.scene == snNone) Scatter(s, 1 + room * 5 / 1000 + Random(3));
   }
   return s;
 }

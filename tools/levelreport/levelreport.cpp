@@ -2,7 +2,9 @@
 // autopilot, headless, and prints per level how many runs cleared it, the
 // median and worst game time to clear, the longest stretch of ball play
 // without a breakable brick hit, the lives lost and any broken rule of the
-// play field. Run it in the game folder (it reads sprites/ and maps/).
+// play field; then how much of the field the levels use and how much each
+// differs from the one before, beside the built-in levels' figures. Run it
+// in the game folder (it reads sprites/ and maps/).
 #include <SDL/SDL.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,8 +21,12 @@
 #include "base/globals.h"
 #include "field/paddle.h"
 #include "game/wiring.h"
+#include "levels/levelmap.h"
+#include "levels/levelvariety.h"
 #include "media/catalogue.h"
+#include "platform/datafile.h"
 #include "session/gameflow.h"
+#include "session/level.h"
 #include "session/levelrun.h"
 #include "session/levelset.h"
 
@@ -33,6 +39,7 @@ struct TOptions {
   std::vector<int> laps{0};
   std::vector<int> levels;  // 0-based list positions
   int jobs = 0;
+  bool varietyOnly = false;
 };
 
 // One line of the table: a level at a lap, over all its runs.
@@ -54,8 +61,12 @@ void Usage(FILE* to) {
                "  --powerups on|off  whether bricks release capsules (default on)\n"
                "  --jobs J        worker processes (default: one per processor)\n"
                "  --levels DIR    play the level set in DIR (a folder of .lvl sources)\n"
+               "  --variety       print the variety figures only, playing nothing\n"
                "Levels are every level of the list unless named (by name or number 1..40).\n"
-               "Ends with the rank correlation of the median clear time with the place.\n"
+               "Ends with the rank correlation of the median clear time with the place, and the\n"
+               "set's variety: the share of the field's cells a level uses and the share that\n"
+               "differ from the level before, and the share of its bricks below the top third\n"
+               "of the field, each beside the built-in levels' own.\n"
                "Exit status 1 when any rule of the play field was broken.\n");
 }
 
@@ -117,6 +128,8 @@ TOptions ParseOptions(int argc, char** argv) {
       o.seed = static_cast<uint32_t>(ParseInt(value(), 0, 2000000000));
     } else if (a == "--levels") {
       value();  // taken before the level names are read
+    } else if (a == "--variety") {
+      o.varietyOnly = true;
     } else if (a == "--jobs") {
       o.jobs = ParseInt(value(), 1, 64);
     } else if (a == "--powerups") {
@@ -286,6 +299,29 @@ double RankCorrelation(const std::vector<double>& values) {
   return sxy / std::sqrt(sxx * syy);
 }
 
+// The maps of the levels, from the set in use or else the built-in files.
+std::vector<std::vector<uint8_t>> Maps(const std::vector<std::string>& names) {
+  std::vector<std::vector<uint8_t>> maps;
+  for (const std::string& name : names) {
+    const std::vector<uint8_t>* compiled = SetLevelMap(name);
+    maps.push_back(compiled ? *compiled : ReadFileBytes(LevelPath(name), LevelFileBytes));
+  }
+  return maps;
+}
+
+void PrintVariety() {
+  const TVariety set = MeasureVariety(Maps(Game.levelList));
+  const TVariety builtIn = MeasureVariety(Maps(BuiltInLevelNames()));
+  std::printf(
+      "variety: cells used %.1f %% a level (built-in levels %.1f %%, so %.0f %% of theirs), "
+      "cells differing from the level before %.1f %% (built-in %.1f %%, so %.0f %%)\n",
+      100 * set.fieldShare, 100 * builtIn.fieldShare, 100 * set.fieldShare / builtIn.fieldShare,
+      100 * set.neighbourDifference, 100 * builtIn.neighbourDifference,
+      100 * set.neighbourDifference / builtIn.neighbourDifference);
+  std::printf("bricks below the top third of the field %.1f %% (built-in %.1f %%, so %.0f %%)\n",
+              100 * set.lowerShare, 100 * builtIn.lowerShare, 100 * set.lowerShare / builtIn.lowerShare);
+}
+
 std::string GameTime(int ticks) {
   const int tenths = ticks / 4;
   char text[32];
@@ -297,6 +333,11 @@ std::string GameTime(int ticks) {
 int main(int argc, char** argv) {
   StartHeadless();
   const TOptions o = ParseOptions(argc, argv);
+  if (o.varietyOnly) {
+    PrintVariety();
+    SDL_Quit();
+    return 0;
+  }
   const std::vector<TRow> rows = PlayAll(o);
   std::printf("%d runs a level, up to %d min of game time each, seeds %u.., power-ups %s\n", o.runs,
               o.minutes, o.seed, o.powerUps ? "on" : "off");
@@ -326,6 +367,7 @@ int main(int argc, char** argv) {
     std::printf("lap %d: rank correlation of the median with the place %.2f, fewest cleared %d of %d\n", lap,
                 RankCorrelation(medians), fewest, o.runs);
   }
+  PrintVariety();
   for (const TRow& row : rows)
     for (const std::string& note : row.notes)
       std::printf("lap %d level %d: %s\n", row.lap, row.level + 1, note.c_str());
