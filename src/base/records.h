@@ -101,6 +101,9 @@ struct TKeptGame {
   // are then that player's. Empty for a game of one.
   std::vector<TKeptPlayer> players;
   int turn = 0;
+  // The token of the journal that holds where in its level the game stood,
+  // "" when it goes on from the level start. Not part of what the game is.
+  std::string journal;
 
   bool operator==(const TKeptGame& o) const {
     return levelIndex == o.levelIndex && levelName == o.levelName && score == o.score && lives == o.lives &&

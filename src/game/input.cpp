@@ -8,6 +8,7 @@
 #include "game/attract.h"
 #include "game/joystick.h"
 #include "game/mainloop.h"
+#include "game/resume.h"
 #include "game/watch.h"
 #include "media/catalogue.h"
 #include "media/notice.h"
@@ -215,7 +216,8 @@ void TapFire() {
   }
 }
 
-void DispatchEvent() {
+namespace {
+void DispatchOne() {
   const SDL_Event& e = Game.event;
   // The window's own key is not the game's input: it is not recorded, and
   // its Enter never reaches a menu.
@@ -272,4 +274,11 @@ void DispatchEvent() {
       NextLevel();
     }
   }
+}
+}  // namespace
+
+void DispatchEvent() {
+  DispatchOne();
+  // "continue" may have just resumed a kept game: it goes on where it stopped.
+  ResumeWhereLeft();
 }

@@ -33,6 +33,7 @@
 #include "platform/fatal.h"
 #include "platform/framelog.h"
 #include "platform/sessionend.h"
+#include "replay/journal.h"
 #include "replay/recorder.h"
 #include "screens/hud.h"
 #include "screens/panels.h"
@@ -367,6 +368,11 @@ bool SaveDataFiles() {
   // However the program ends, an unfinished game is kept for the next start,
   // one put aside by the editor too.
   PutBackEditorsGame();
-  const bool gameKept = !GameInProgress() || ReportSave(SaveGameForLater(GameToKeep()));
+  bool gameKept = true;
+  if (GameInProgress()) {
+    TKeptGame kept = GameToKeep();
+    kept.journal = FlushJournal();
+    gameKept = ReportSave(SaveGameForLater(kept));
+  }
   return scoresSaved && optionsSaved && settingsSaved && gameKept;
 }

@@ -156,6 +156,11 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
     // The game drew its first frame before its first pass (and the drawing
     // moves the beams).
     DrawStateFrame();
+  } else if (s.exact) {
+    ApplyStart(s);
+    RestoreSnapshot(s.snapshot, s.players, s.turn);
+    Game.programState = psGame;
+    SetRandomState(s.random);
   } else {
     ApplyStart(s);
     Game.programState = psMenu;

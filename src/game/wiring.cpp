@@ -3,6 +3,7 @@
 
 #include "base/hooks.h"
 #include "game/mainloop.h"
+#include "game/resume.h"
 #include "replay/recorder.h"
 
 void InstallGameHooks() {
@@ -10,6 +11,9 @@ void InstallGameHooks() {
     if (DataFilesLoaded()) SaveDataFiles();
   };
   Hooks.gameStarted = RecordGameStart;
-  Hooks.gameResumed = RecordResumeStart;
+  Hooks.gameResumed = [](const TKeptGame& kept) {
+    RecordResumeStart(kept);
+    NoteKeptGameResumed(kept);
+  };
   Hooks.gameEnded = RecordGameEnd;
 }

@@ -10,6 +10,8 @@
 #include "field/paddle.h"
 #include "field/particles.h"
 #include "platform/keymap.h"
+#include "replay/journal.h"
+#include "session/gameflow.h"
 #include "session/players.h"
 #include "store/highscores.h"
 
@@ -36,6 +38,7 @@ void Begin(TReplayStart start) {
   // Only a hot-seat game needs the newer format; any other stays readable
   // by a Rebounder that knows no players.
   if (!start.players.empty()) replay.version = HotSeatReplayVersion;
+  if (start.exact) replay.version = ExactReplayVersion;
   replay.start = std::move(start);
   pass = TReplayPass();
   runOpen = false;
@@ -43,6 +46,7 @@ void Begin(TReplayStart start) {
   lastState = Game.gameState;
   ticksBefore = ticksAfter = 0;
   recording = true;
+  RestartJournal();
 }
 
 // Quiet one-tick passes with unchanged keys fold into one run.
@@ -209,9 +213,20 @@ void RecordEventAs(const SDL_Event& e) {
 }
 
 void RecordPass(int ticks) {
-  if (!recording) return;
+  if (!recording) {
+    // A game whose recording stopped (for a play-test or a watched recording
+    // in between) is recorded again from its next quiet moment on.
+    if (enabled && GameInProgress() && QuietMoment()) {
+      Begin(CaptureExactStart());
+      JournalPass(TReplayPass());
+    }
+    return;
+  }
   ticksBefore = ticksAfter;
   ticksAfter += ticks;
+  pass.held = HeldKeys();
+  pass.ticks = ticks;
+  JournalPass(pass);
   ClosePass(ticks);
   TReplayCheckpoint c;
   if (PassEndedLevel(lastState, ticksAfter, c)) replay.checkpoints.push_back(c);
@@ -220,6 +235,7 @@ void RecordPass(int ticks) {
 
 TReplay FinishRecording() {
   recording = false;
+  StopJournal();
   if (inFlight < pass.items.size()) pass.items.resize(inFlight);
   if (!pass.items.empty()) ClosePass(0);
   if (runOpen) replay.AddPass(run);
@@ -228,6 +244,21 @@ TReplay FinishRecording() {
   replay.end = Summary(ticksAfter);
   replay.end.gameState = 0;
   return std::move(replay);
+}
+
+TReplayStart CaptureExactStart() {
+  TReplayStart s = CaptureStart();
+  s.exact = true;
+  s.snapshot = CaptureSnapshot();
+  return s;
+}
+
+void ContinueRecording(const TReplay& sofar) {
+  if (!enabled) return;
+  Begin(sofar.start);
+  replay = sofar;
+  replay.end = TReplayCheckpoint();
+  ticksBefore = ticksAfter = sofar.TotalTicks();
 }
 
 void RecordGameEnd(int rank) {

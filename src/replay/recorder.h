@@ -40,8 +40,13 @@ TReplay FinishRecording();
 // The game ended at game over with this rank in the table (0: none).
 void RecordGameEnd(int rank);
 
-// How the game stands now, as a replay starts from it.
+// How the game stands now, as a replay starts from it; and at a quiet
+// moment of play, the whole game as an exact start holds it.
 TReplayStart CaptureStart();
+TReplayStart CaptureExactStart();
+// A game continued from its journal: the recording goes on from what the
+// journal holds, as if play had never stopped.
+void ContinueRecording(const TReplay& sofar);
 // Keys held as the logic ticks poll them, and setting them for a replay.
 uint8_t HeldKeys();
 void SetHeldKeys(uint8_t held);

@@ -1,5 +1,5 @@
-// The text form of a recorded game: writing it, and reading it back strictly,
-// since a replay file may come from anywhere.
+// The text form of a recorded game read back strictly, since a replay file
+// may come from anywhere; and its passes packed into bytes.
 #include "replay/replay.h"
 
 #include <SDL/SDL_keysym.h>
@@ -25,69 +25,6 @@ constexpr size_t MostBytes = MostRecordingBytes;
 // few enough that a pass is dispatched in a blink.
 constexpr size_t MostEventsInAPass = 8192;
 constexpr size_t MostStars = 1024;
-
-void Line(std::string& out, const char* head, std::initializer_list<int64_t> values) {
-  out += head;
-  for (int64_t v : values) {
-    out += ' ';
-    out += std::to_string(v);
-  }
-  out += '\n';
-}
-
-// Versions 1 and 2 kept no vertical movement and neither the button nor the place of a click.
-void WriteItem(std::string& out, const TReplayItem& item, int version) {
-  switch (item.kind) {
-    case riMotion:
-      if (version < 3)
-        Line(out, "m", {item.value, item.a, item.b});
-      else
-        Line(out, "m", {item.value, item.a, item.b, item.c});
-      break;
-    case riButtonDown:
-    case riButtonUp:
-      if (version < 3)
-        Line(out, "b", {item.kind == riButtonDown});
-      else
-        Line(out, "b", {item.kind == riButtonDown, item.value, item.a, item.b});
-      break;
-    case riKeyDown:
-      Line(out, "k", {1, item.value});
-      break;
-    case riKeyUp:
-      Line(out, "k", {0, item.value});
-      break;
-    case riOther:
-      Line(out, "o", {});
-      break;
-    case riSeed:
-      Line(out, "s", {item.value});
-      break;
-    case riPadAxis:
-      Line(out, "ja", {item.value, item.a, item.b});
-      break;
-    case riPadButtonDown:
-    case riPadButtonUp:
-      Line(out, "jb", {item.kind == riPadButtonDown, item.value, item.a});
-      break;
-    case riPadHat:
-      Line(out, "jh", {item.value, item.a, item.b});
-      break;
-    case riQuit:
-      Line(out, "q", {});
-      break;
-    case riActive:
-      Line(out, "a", {item.value, item.a});
-      break;
-  }
-}
-
-void WriteSummary(std::string& out, const char* head, const TReplayCheckpoint& c, bool withState) {
-  if (withState)
-    Line(out, head, {c.tick, c.level, c.score, c.lives, c.gameState});
-  else
-    Line(out, head, {c.tick, c.level, c.score, c.lives});
-}
 
 // Splits the text into lines and each line into its words, and reads numbers
 // within stated bounds; every fault names the line.
@@ -217,10 +154,29 @@ bool ReadPlayers(TReader& r, TReplayStart& s) {
   return true;
 }
 
+// "snapshot COUNT", then that many lines of the whole game, a seat for each player.
+bool ReadSnapshot(TReader& r, TReplayStart& s) {
+  constexpr size_t MostLines = 5 * 300;
+  size_t count = 0;
+  if (!r.Next() || !r.Expect("snapshot", 1) || !r.Number(1, 1, MostLines, count)) return false;
+  std::vector<std::string> lines;
+  for (size_t i = 0; i < count; ++i) {
+    if (!r.Next()) return r.Fault("the snapshot is cut short");
+    lines.push_back(r.line);
+  }
+  std::string error;
+  if (!ParseSnapshot(lines, s.snapshot, error)) return r.Fault(error);
+  if (s.snapshot.seats.size() != s.players.size()) return r.Fault("the snapshot does not seat the players");
+  return true;
+}
+
 bool ReadStart(TReader& r, TReplayStart& s, int version) {
   if (!r.Next()) return r.Fault("the file stops before the game begins");
-  if (r.words[0] != "start" || r.words.size() < 3) return r.Fault("expected how the game started");
-  if (r.words[1] == "difficulty") {
+  if (r.words[0] != "start" || r.words.size() < 2) return r.Fault("expected how the game started");
+  if (r.words[1] == "exact" && version >= ExactReplayVersion) {
+    if (r.words.size() != 2) return r.Fault("bad exact start");
+    s.exact = true;
+  } else if (r.words[1] == "difficulty") {
     if (r.words.size() != 3 || !r.Number(2, 0, 4, s.difficulty)) return r.Fault("bad difficulty");
   } else if (r.words[1] == "level") {
     s.fromLevel = true;
@@ -242,7 +198,10 @@ bool ReadStart(TReader& r, TReplayStart& s, int version) {
     s.levelSetFolder = r.line.substr(4);
     if (!CleanSetFolder(s.levelSetFolder)) return r.Fault("unusable level set folder");
   }
-  if (version >= HotSeatReplayVersion && !ReadPlayers(r, s)) return false;
+  // From version 5 the players line is there only for a hot seat.
+  if (version >= HotSeatReplayVersion && (version == HotSeatReplayVersion || r.NextIs("players")) &&
+      !ReadPlayers(r, s))
+    return false;
   if (!r.Next() || !r.Expect("options", 6)) return false;
   for (int i = 0; i < 6; ++i) {
     if (!r.Number(i + 1, 0, 1, v[i])) return false;
@@ -278,6 +237,7 @@ bool ReadStart(TReader& r, TReplayStart& s, int version) {
       return false;
     s.stars.push_back(star);
   }
+  if (s.exact && !ReadSnapshot(r, s)) return false;
   if (!r.Next() || !r.Expect("play", 0)) return false;
   return true;
 }
@@ -382,13 +342,6 @@ bool ReadBody(TReader& r, TReplay& replay, int version) {
 }
 }  // namespace
 
-std::string TReplayCheckpoint::Text() const {
-  std::string s;
-  WriteSummary(s, "c", *this, true);
-  s.pop_back();
-  return s;
-}
-
 namespace {
 // A pass packs into its items, each a kind byte and its numbers as 7-bit
 // groups, then a closing byte with the held keys, its ticks and its repeat.
@@ -482,67 +435,6 @@ bool TReplay::ReadPass(size_t& offset, TReplayPass& pass) const {
   return false;
 }
 
-std::string ReplayText(const TReplay& replay) {
-  const TReplayStart& s = replay.start;
-  std::string out = std::string(Magic) + " " + std::to_string(replay.version) + "\n";
-  if (s.fromLevel)
-    out += "start level " + std::to_string(s.levelSeed) + " " + s.levelName + "\n";
-  else if (s.resumed)
-    out += "start saved " + std::to_string(s.resumeLevel) + " " + std::to_string(s.resumeScore) + " " +
-           std::to_string(s.resumeLives) + " " + s.levelName + "\n";
-  else
-    Line(out, "start difficulty", {s.difficulty});
-  if (!s.levelSetFolder.empty()) out += "set " + s.levelSetFolder + "\n";
-  if (!s.players.empty()) {
-    Line(out, "players", {static_cast<int64_t>(s.players.size()), s.turn});
-    for (const TKeptPlayer& p : s.players) {
-      out += "player " + p.name + "\n";
-      if (s.resumed)
-        out += "kept " + std::to_string(p.levelIndex) + " " + std::to_string(p.score) + " " +
-               std::to_string(p.lives) + " " + p.levelName + "\n";
-    }
-  }
-  Line(out, "options", {s.options[0], s.options[1], s.options[2], s.options[3], s.options[4], s.options[5]});
-  if (s.controls != TControls()) {
-    const TControls& c = s.controls;
-    Line(out, "controls", {c.mouseRate, c.keys[kaLeft], c.keys[kaRight], c.keys[kaFire], c.keys[kaPause]});
-  }
-  Line(out, "clock", {s.tickCount});
-  Line(out, "level", {s.levelIndex});
-  Line(out, "menu", {s.returnState, s.menuState, s.menuCursor});
-  Line(out, "input", {s.fireHeld, s.firePressed, s.motionCarry, s.held});
-  Line(out, "paddle", {s.paddleX, s.paddleSize, s.paddleDirection, s.paddleSlow});
-  Line(out, "ball", {s.ballType, s.ballSpeed});
-  Line(out, "beam", {s.beamPhase});
-  out += "random " + std::to_string(s.random) + "\n";
-  out += "stars";
-  for (const TReplayStar& star : s.stars)
-    out += " " + std::to_string(star.x) + " " + std::to_string(star.y) + " " + std::to_string(star.dx);
-  out += "\nplay\n";
-
-  // Checkpoints follow the pass after which they were taken.
-  size_t nextCheckpoint = 0;
-  int tick = 0;
-  uint8_t held = s.held;
-  TReplayPass p;
-  for (size_t at = 0; replay.ReadPass(at, p);) {
-    for (const TReplayItem& item : p.items) WriteItem(out, item, replay.version);
-    if (p.held != held) Line(out, "h", {p.held});
-    held = p.held;
-    if (p.repeat > 1)
-      Line(out, "p", {p.repeat});
-    else
-      Line(out, "t", {p.ticks});
-    tick += p.ticks * static_cast<int>(p.repeat);
-    while (nextCheckpoint < replay.checkpoints.size() && replay.checkpoints[nextCheckpoint].tick <= tick)
-      WriteSummary(out, "c", replay.checkpoints[nextCheckpoint++], true);
-  }
-  while (nextCheckpoint < replay.checkpoints.size())
-    WriteSummary(out, "c", replay.checkpoints[nextCheckpoint++], true);
-  WriteSummary(out, "end", replay.end, false);
-  return out;
-}
-
 bool ParseReplay(std::string_view text, TReplay& replay, std::string& error) {
   replay = TReplay();
   if (text.size() > MostBytes) {
@@ -560,7 +452,7 @@ bool ParseReplay(std::string_view text, TReplay& replay, std::string& error) {
     error = "not a Rebounder replay";
     return false;
   }
-  if (version > HotSeatReplayVersion) {
+  if (version > ExactReplayVersion) {
     error = "recorded by a newer Rebounder (replay format " + std::to_string(version) + ")";
     return false;
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/records.h"
+#include "replay/snapshot.h"
 #include "store/settings.h"
 
 // Version 2 adds the window-close and window-attention items and games
@@ -17,6 +18,10 @@
 constexpr int ReplayFormatVersion = 3;
 // Version 4, written only for hot-seat games, adds the players.
 constexpr int HotSeatReplayVersion = 4;
+// Version 5, written only for games that go on from a snapshot of the whole
+// game (a kept game continued where it stopped), adds that start; its
+// players line is there only for a hot seat.
+constexpr int ExactReplayVersion = 5;
 
 enum TReplayItemKind : uint8_t {
   riMotion,
@@ -81,7 +86,8 @@ struct TReplayStar {
 // before (the paddle, the ball power, the input, the animations).
 struct TReplayStart {
   bool fromLevel = false;  // a level named on the command line
-  bool resumed = false;    // a kept game resumed; else a difficulty
+  bool resumed = false;    // a kept game resumed at its level start
+  bool exact = false;      // a game going on from `snapshot`; else a difficulty
   int difficulty = 0;
   std::string levelName;
   std::string levelSetFolder;  // a player's level set the game was played on, empty for the built-in one
@@ -106,6 +112,7 @@ struct TReplayStart {
   int beamPhase = 0;
   uint64_t random = 1;  // the random generator's state (the star field draws after a level's reseed)
   std::vector<TReplayStar> stars;
+  TSnapshot snapshot;  // of an exact start
 };
 
 // The passes are kept packed into bytes, each pass in no more bytes than its
@@ -133,6 +140,10 @@ private:
 };
 
 std::string ReplayText(const TReplay& replay);
+// The text up to and including its "play" line, and a pass's lines after it
+// (`held`: the keys held before the pass, moved on to the pass's own).
+std::string ReplayHeadText(const TReplay& replay);
+void AppendPassText(std::string& out, const TReplayPass& pass, int version, uint8_t& held);
 // Reads the text form strictly; on any fault returns false with `error` set to
 // a short reason ("line 12: ..."), never more than one line.
 bool ParseReplay(std::string_view text, TReplay& replay, std::string& error);

@@ -21,6 +21,10 @@
 // is written as format 4: format 2 or 3 (told apart by the players line)
 // with the folder escaped, \\ for a backslash, \n for a line end, \xNN for
 // any other control byte; any name a file system allows then comes back.
+//
+// A game whose place in its level is kept in its journal (savedgame.journal)
+// is written as format 5: any of the above, its folder escaped as in format 4,
+// with "journal TOKEN" before the check sum, naming the journal it goes with.
 #include "session/keptgame.h"
 
 #include <algorithm>
@@ -41,7 +45,8 @@
 namespace {
 const char* const FileName = "savedgame.dat";
 const char* const Magic = "rebounder-saved-game";
-constexpr int FormatVersion = 4;
+constexpr int FormatVersion = 5;
+const char* const JournalFileName = "savedgame.journal";
 constexpr size_t MostFolderBytes = 4096;  // PATH_MAX
 // Room for a set folder as long as a path may be, every byte escaped.
 constexpr size_t MostBytes = 4 * MostFolderBytes + 512;
@@ -200,11 +205,14 @@ bool ReadPlayers(const std::vector<std::string>& lines, size_t count, TKeptGame&
 
 std::string SavedGamePath() { return DataFilePath(FileName); }
 
+std::string KeptJournalPath() { return DataFilePath(JournalFileName); }
+
 std::string SavedGameText(const TKeptGame& game) {
   const size_t setSize = SetSize(game.setFolder);
   const bool hotSeat = !game.players.empty();
-  const bool escaped = NeedsEscape(game.setFolder);
-  const int version = escaped ? 4 : hotSeat ? 3 : game.setFolder.empty() ? 1 : 2;
+  const bool journaled = !game.journal.empty();
+  const bool escaped = journaled || NeedsEscape(game.setFolder);
+  const int version = journaled ? 5 : escaped ? 4 : hotSeat ? 3 : game.setFolder.empty() ? 1 : 2;
   std::string text = std::string(Magic) + " " + std::to_string(version) + "\n";
   if (!game.setFolder.empty()) text += "set " + (escaped ? Escaped(game.setFolder) : game.setFolder) + "\n";
   if (!hotSeat)
@@ -212,6 +220,7 @@ std::string SavedGameText(const TKeptGame& game) {
   else
     text += "players " + std::to_string(game.players.size()) + " " + std::to_string(game.turn) + "\n";
   for (const TKeptPlayer& p : game.players) text += "name " + p.name + "\n" + LevelLines(p, setSize);
+  if (journaled) text += "journal " + game.journal + "\n";
   return text + "check " + Checksum(text) + "\n";
 }
 
@@ -228,9 +237,20 @@ bool ParseSavedGame(const std::string& text, TKeptGame& game, std::string& error
   if (version > FormatVersion)
     return Refuse(error, "saved by a newer Rebounder (format " + std::to_string(version) + ")");
   TKeptGame read;
+  // Format 5 is any of the others with its set escaped and the token of its
+  // journal before the check sum.
+  if (version == 5) {
+    const std::string line = lines.size() > 2 ? lines[lines.size() - 2] : "";
+    read.journal = line.substr(0, 8) == "journal " ? line.substr(8) : "";
+    if (read.journal.size() != 16 || read.journal.find_first_not_of("0123456789abcdef") != std::string::npos)
+      return Refuse(error, "damaged: its journal line is unusable");
+    lines.erase(lines.end() - 2);
+    const size_t at = lines.size() > 1 && lines[1].substr(0, 4) == "set " ? 2 : 1;
+    version = lines.size() > at && lines[at].substr(0, 8) == "players " ? 3 : at == 2 ? 4 : 1;
+  }
   // Format 4 is format 2, or 3 when its players line follows the set line, with the set escaped.
-  const bool escaped = version == 4;
-  if (escaped) version = lines.size() > 2 && lines[2].substr(0, 8) == "players " ? 3 : 2;
+  const bool escaped = version == 4 || !read.journal.empty();
+  if (version == 4) version = lines.size() > 2 && lines[2].substr(0, 8) == "players " ? 3 : 2;
   // Format 2 always names a set; format 3 only when the game was on a player's.
   const bool setLine = version == 2 || (version == 3 && lines.size() > 1 && lines[1].substr(0, 4) == "set ");
   if (version < 3) {
@@ -340,8 +360,8 @@ TSaveResult SaveGameForLater(const TKeptGame& game) {
 void DiscardSavedGame() {
   Game.haveSavedGame = false;
   if (PlayerFilesKept()) return;
-  const std::string path = SavedGamePath();
-  if (std::remove(path.c_str()) != 0 && errno != ENOENT && errno != ENOTDIR)
-    std::fprintf(stderr, "rebounder: %s: cannot delete the finished game: %s\n", path.c_str(),
-                 std::strerror(errno));
+  for (const std::string& path : {SavedGamePath(), KeptJournalPath()})
+    if (std::remove(path.c_str()) != 0 && errno != ENOENT && errno != ENOTDIR)
+      std::fprintf(stderr, "rebounder: %s: cannot delete the finished game: %s\n", path.c_str(),
+                   std::strerror(errno));
 }

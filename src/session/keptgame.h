@@ -1,5 +1,6 @@
 // The unfinished game kept when the player leaves during a game, in
-// savedgame.dat beside the high scores, and resumed at the start of its level.
+// savedgame.dat beside the high scores: the start of its level, and the token
+// of the journal that holds where in the level it stood.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -11,6 +12,8 @@
 class CLevelSet;
 
 std::string SavedGamePath();
+// Where the journal of the kept game lies, beside it.
+std::string KeptJournalPath();
 // The file's text; and reading it back strictly, against the level list of
 // the game's own set as it is now: false with `error` set to a short reason.
 std::string SavedGameText(const TKeptGame& game);
