@@ -2,9 +2,9 @@
 # "continue" goes on exactly where the game stopped, seen on a real display:
 # a game of one and a hot seat of three are played a while in a real window
 # under Xvfb, frozen with P mid-level and photographed, ended by SIGTERM or by
-# closing the window, started again, and "continue" chosen; the field, the
-# HUD and the side panels must be the same picture. A game killed with
-# kill -9 mid-level must go on mid-level.
+# "exit" from the pause menu, started again, and "continue" chosen; the field,
+# the HUD and the side panels must be the same picture. A game killed with
+# kill -9 mid-level must go on from its journal.
 # usage: resume_screens.sh <game folder> [folder to keep the screenshots in]
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
@@ -22,10 +22,13 @@ start_game() {
   GPID=$!
   timeout 20 xdotool search --sync --name '^Rebounder$' >/dev/null || { echo "FAIL: no window"; exit 1; }
   WID=$(xdotool search --name '^Rebounder$' | head -1)
-  sleep 1.5
+  sleep 1
+  # Keys go where the pointer is: no window manager gives the focus.
+  xdotool mousemove --window "$WID" 320 240
+  sleep 0.5
 }
 
-key() { xdotool key --window "$WID" "$@"; sleep 0.3; }
+key() { xdotool key "$@"; sleep 0.4; }
 
 shot() { xwd -root -silent | /usr/bin/convert xwd:- "$WORK/$1.png"; [ -z "$SHOTS" ] || cp "$WORK/$1.png" "$SHOTS/"; }
 
@@ -35,14 +38,20 @@ ended() {
   GPID=""
 }
 
-# Plays a few seconds: the first ball launched, the paddle moved about, and
-# on a hot seat each player's turn given a launch as it comes.
+# The intro skipped, then "new game" and the first difficulty, or "continue".
+new_game() { start_game "$@"; key Escape; key Return; key Return; }
+continue_game() { start_game; key Escape; key Return; }
+
+# A few seconds of play: a launch for each turn, the paddle moved about.
 play() {
   for _ in 1 2 3 4 5 6; do
     key space
-    xdotool keydown --window "$WID" Left; sleep 0.4; xdotool keyup --window "$WID" Left
-    xdotool keydown --window "$WID" Right; sleep 0.4; xdotool keyup --window "$WID" Right
+    xdotool keydown Left; sleep 0.4; xdotool keyup Left
+    xdotool keydown Right; sleep 0.4; xdotool keyup Right
   done
+  # A ball in flight as the game is frozen.
+  key space
+  sleep 0.5
 }
 
 same_picture() {  # same_picture <what> <before> <after>
@@ -58,41 +67,37 @@ same_picture() {  # same_picture <what> <before> <after>
 
 for game in one three; do
   rm -rf "$WORK/home/.local"
-  if [ "$game" = one ]; then start_game; key Return; key Return; else start_game --players "ANN,BOB,CID"; fi
+  if [ "$game" = one ]; then new_game; else start_game --players "ANN,BOB,CID"; fi
   play
   key p
   shot "$game-left"
   if [ "$game" = one ]; then
     kill -TERM "$GPID"
   else
-    xdotool windowclose "$WID" 2>/dev/null || wmctrl -c Rebounder 2>/dev/null || kill -TERM "$GPID"
-    sleep 0.5
+    # From the pause menu: "exit", and yes to the question.
+    key Escape
+    for _ in 1 2 3 4 5 6; do key Down; done
+    key Return
     key y
   fi
   ended
-  start_game
-  key Return
-  sleep 0.5
+  continue_game
   shot "$game-continued"
   same_picture "$game player(s)" "$game-left" "$game-continued"
   kill -TERM "$GPID"
   ended
 done
 
-# kill -9 mid-level: "continue" goes on mid-level, a ball in play.
+# kill -9 mid-level: "continue" goes on from the journal, not the level start.
 rm -rf "$WORK/home/.local"
-start_game
-key Return
-key Return
+: >"$WORK/stderr.txt"
+new_game
 play
 kill -9 "$GPID"
 ended
-start_game
-key Return
-sleep 0.3
+continue_game
 key p
 shot killed-continued
-# A ball in play on the field: the ball's white core is drawn nowhere at a level start.
 if grep -q "goes on from" "$WORK/stderr.txt"; then
   echo "FAIL: after kill -9 the game went on from its level start: $(cat "$WORK/stderr.txt")"
   failures=$((failures + 1))

@@ -30,6 +30,8 @@ std::string PlayJournal(const TReplay& journal) {
   std::string mismatch;
   {
     CPlayback playback(journal);
+    // The picture of the pass that took the snapshot was drawn after it.
+    if (Game.programState == psGame) AnimateBeams();
     while (!playback.Done() && mismatch.empty()) {
       playback.Step(false);
       // The beams move with each picture of play, which the journal's passes do not draw.

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 
 #include "base/clock.h"
 #include "base/globals.h"
@@ -40,6 +41,13 @@ struct TJournal {
   int lastTurn = 0;
 };
 TJournal journal;
+// Where the journal last read ends (its last sync line) and the hash there:
+// a game continued from it goes on adding from that point.
+struct {
+  std::string token;
+  size_t end = 0;
+  uint32_t hash = 0;
+} loaded;
 
 uint32_t Hash(uint32_t hash, const std::string& bytes) {
   for (unsigned char c : bytes) hash = (hash ^ c) * 16777619u;
@@ -211,6 +219,7 @@ bool LoadJournal(const std::string& token, TReplay& replay, std::string& error) 
   }
   // The passes up to the last sync line whose hash holds; the sync lines go.
   std::string body, pending, lastSync;
+  loaded.token.clear();
   uint32_t hash = Hash(2166136261u, first);
   for (size_t from = first.size(), eol; from < text.size(); from = eol + 1) {
     eol = text.find('\n', from);
@@ -223,6 +232,7 @@ bool LoadJournal(const std::string& token, TReplay& replay, std::string& error) 
       body += pending;
       pending.clear();
       lastSync = line.substr(5, line.size() - 15);
+      loaded = {token, eol + 1, Hash(hash, line)};
     } else {
       pending += line;
     }
@@ -244,17 +254,25 @@ void ContinueJournal(const TReplay& replay, const std::string& token) {
   StopJournal();
   journal = TJournal();
   journal.token = token;
-  std::string text = ReplayText(replay);
-  text.erase(text.rfind("end "));  // the summary goes in the sync line
-  text = Magic + token + "\n" + text;
   journal.ticksKept = journal.ticksAll = replay.TotalTicks();
   journal.summary = SummaryNow(journal.ticksKept);
-  text += SyncLine(journal.summary, Hash(2166136261u, text));
   uint8_t held = replay.start.held;
   TReplayPass p;
   for (size_t at = 0; replay.ReadPass(at, p);) held = p.held;
   journal.heldKept = journal.heldAll = held;
   journal.lastState = Game.gameState;
   journal.lastTurn = HotSeat.turn;
-  OpenFile(text);
+  // What follows the last sync line was never played: it goes, and the
+  // journal goes on from there.
+  std::error_code failed;
+  const std::string path = JournalPath();
+  if (loaded.token == token) std::filesystem::resize_file(path, loaded.end, failed);
+  std::string error;
+  if (loaded.token != token || failed || !file.Open(path, error))
+    return Broken(failed          ? path + ": " + failed.message()
+                  : error.empty() ? path + ": not the one read"
+                                  : error);
+  journal.hash = loaded.hash;
+  journal.lastWrite = GetTicks();
+  journal.active = true;
 }
