@@ -91,6 +91,14 @@ SDL_Event EventOf(const TReplayItem& item) {
   return e;
 }
 
+TControls ControlsOf(const TReplayItem& item) {
+  TControls c;
+  c.mouseRate = static_cast<int>(item.value);
+  const int32_t packed[] = {item.a & 0xffff, item.a >> 16, item.b & 0xffff, item.b >> 16};
+  for (int k = 0; k < KeyActionCount; ++k) c.keys[k] = static_cast<SDLKey>(packed[k]);
+  return c;
+}
+
 std::vector<std::string> Names(const TReplayStart& s) {
   std::vector<std::string> names;
   for (const TKeptPlayer& p : s.players) names.push_back(p.name);
@@ -189,6 +197,10 @@ int CPlayback::Step(bool draw) {
     stateBefore = Game.gameState;
     for (const TReplayItem& item : current.items) {
       if (item.kind == riSeed) continue;
+      if (item.kind == riControls) {
+        Game.settings.controls = ControlsOf(item);
+        continue;
+      }
       Game.event = EventOf(item);
       DispatchEvent();
     }

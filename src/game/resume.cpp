@@ -20,7 +20,7 @@ TKeptGame kept;
 
 // Plays the journal through the real dispatch and ticks, with nothing
 // recorded or saved meanwhile; empty when it reached the end it recorded.
-std::string PlayJournal(const TReplay& journal) {
+std::string PlayJournal(const TReplay& journal, TControls& played) {
   const bool recordingWas = RecordingEnabled(), filesKeptWas = PlayerFilesKept(),
              quitWas = Game.quitRequested;
   const uint8_t held = HeldKeys();
@@ -38,6 +38,7 @@ std::string PlayJournal(const TReplay& journal) {
       if (Game.programState == psGame) AnimateBeams();
       mismatch = playback.Mismatch();
     }
+    played = Game.settings.controls;
   }
   EnableRecording(recordingWas);
   KeepPlayerFiles(filesKeptWas);
@@ -65,10 +66,12 @@ void ResumeWhereLeft() {
   std::string error;
   playing = true;
   if (LoadJournal(kept.journal, journal, error)) {
-    error = PlayJournal(journal);
+    TControls played;
+    error = PlayJournal(journal, played);
     if (error.empty()) {
       ContinueRecording(journal);
       ContinueJournal(journal, kept.journal);
+      RecordControls(played);
     } else {
       error = "its journal does not play as it was written (" + error + ")";
       ResumeGame(kept);

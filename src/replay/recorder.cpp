@@ -261,6 +261,13 @@ void ContinueRecording(const TReplay& sofar) {
   ticksBefore = ticksAfter = sofar.TotalTicks();
 }
 
+void RecordControls(const TControls& before) {
+  const TControls& c = Game.settings.controls;
+  if (!recording || c == before) return;
+  pass.items.push_back({riControls, static_cast<uint32_t>(c.mouseRate),
+                        c.keys[kaLeft] | c.keys[kaRight] << 16, c.keys[kaFire] | c.keys[kaPause] << 16});
+}
+
 void RecordGameEnd(int rank) {
   if (!recording) return;
   TReplay finished = FinishRecording();

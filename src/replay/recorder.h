@@ -47,6 +47,9 @@ TReplayStart CaptureExactStart();
 // A game continued from its journal: the recording goes on from what the
 // journal holds, as if play had never stopped.
 void ContinueRecording(const TReplay& sofar);
+// The controls are the player's now, not `before`, those the game was played
+// with: a recording keeps the change, to play on with them.
+void RecordControls(const TControls& before);
 // Keys held as the logic ticks poll them, and setting them for a replay.
 uint8_t HeldKeys();
 void SetHeldKeys(uint8_t held);

@@ -298,6 +298,12 @@ bool ReadBody(TReader& r, TReplay& replay, int version) {
     } else if (head == "a" && version >= 2) {
       if (!r.Expect("a", 2) || !r.Number(1, 0, 1, item.value) || !r.Number(2, 0, 7, item.a)) return false;
       item.kind = riActive;
+    } else if (head == "x" && version >= ExactReplayVersion) {
+      int keys[KeyActionCount] = {};
+      if (!r.Expect("x", 1 + KeyActionCount) || !r.Number(1, 0, MouseRateCount - 1, item.value)) return false;
+      for (int k = 0; k < KeyActionCount; ++k)
+        if (!r.Number(2 + k, SDLK_FIRST + 1, SDLK_LAST - 1, keys[k])) return false;
+      item = {riControls, item.value, keys[0] | keys[1] << 16, keys[2] | keys[3] << 16};
     } else if (head == "s") {
       if (!r.Expect("s", 1) || !r.Number(1, 0, UINT32_MAX, item.value)) return false;
       item.kind = riSeed;
@@ -358,6 +364,7 @@ int NumbersOf(TReplayItemKind kind) {
     case riButtonUp:
     case riPadAxis:
     case riPadHat:
+    case riControls:
       return 3;
     case riPadButtonDown:
     case riPadButtonUp:

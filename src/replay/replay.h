@@ -36,7 +36,8 @@ enum TReplayItemKind : uint8_t {
   riPadButtonUp,
   riPadHat,
   riQuit,
-  riActive
+  riActive,
+  riControls
 };
 
 // Keys the logic ticks poll from the key-state array.
@@ -46,7 +47,9 @@ enum TReplayHeld : uint8_t { rhLeft = 1, rhRight = 2, rhSpace = 4 };
 // button its number and picture x, y (the menus need the place); a key its
 // code; a seed itself; a gamepad event its pad, then its axis and position,
 // its button, or its hat and position; a window's gain or loss of attention
-// whether gained and what (SDL's active-event state bits).
+// whether gained and what (SDL's active-event state bits); new controls
+// (version 5: the player changed them between a quit and "continue") the
+// mouse speed, then the left and right keys in a, the fire and pause keys in b.
 struct TReplayItem {
   TReplayItemKind kind;
   uint32_t value = 0;

@@ -61,6 +61,9 @@ void WriteItem(std::string& out, const TReplayItem& item, int version) {
     case riActive:
       Line(out, "a", {item.value, item.a});
       break;
+    case riControls:
+      Line(out, "x", {item.value, item.a & 0xffff, item.a >> 16, item.b & 0xffff, item.b >> 16});
+      break;
   }
 }
 

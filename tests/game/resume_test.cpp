@@ -97,8 +97,9 @@ protected:
   // (but for a while now and then, so that balls are lost), fire is pressed
   // every so often; then a tick, the game-flow checks and the recording.
   static void Pass(int p) {
-    if (p % 40 == 20) Key(SDLK_SPACE, true);
-    if (p % 40 == 23) Key(SDLK_SPACE, false);
+    const SDLKey fire = Game.settings.controls.keys[kaFire];
+    if (p % 40 == 20) Key(fire, true);
+    if (p % 40 == 23) Key(fire, false);
     const CBall* ball = Game.balls.First();
     const bool idle = p % 1000 >= 880 && p < 2500;
     const bool left = ball && !idle && ball->x < Game.paddle->x - 6;
@@ -112,8 +113,9 @@ protected:
 
   // The program ends as it ends on a quit; a new run starts with nothing of
   // the game but its files, and "continue" is chosen on the main menu.
-  static void QuitAndContinue() {
+  static void QuitAndContinue(bool newFireKey) {
     ASSERT_TRUE(SaveDataFiles());
+    if (newFireKey) Game.settings.controls.keys[kaFire] = SDLK_LCTRL;
     FinishRecording();
     Game.balls.Clear();
     Game.bonuses.Clear();
@@ -139,13 +141,20 @@ protected:
 
   // Plays passes [0, passes) of a new game, quitting and continuing before
   // each pass in `quits`; returns the world at the end and its recording.
+  // At the first quit the player takes another fire key (as the settings
+  // screen would, in the game played straight through).
   std::string PlayGame(const std::vector<std::string>& players, int passes, const std::vector<int>& quits,
                        TReplay& recording) {
     // Lap 1 alone, a lap with floaters on a hot seat of three.
     StartNewGame(players.empty() ? 1 : 2, players);
     for (int p = 0; p < passes; ++p) {
       for (int q : quits)
-        if (q == p) QuitAndContinue();
+        if (q == p) QuitAndContinue(q == quits[0]);
+      if (quits.empty() && p == 1234) {
+        const TControls before = Game.settings.controls;
+        Game.settings.controls.keys[kaFire] = SDLK_LCTRL;
+        RecordControls(before);
+      }
       Pass(p);
     }
     EXPECT_NE(Game.gameState, gsGameOver) << "the game is still being recorded";
@@ -177,6 +186,7 @@ TEST_F(Resume, AGameQuitAndContinuedTwiceEndsAsOnePlayedStraightThrough) {
     EXPECT_EQ(PlayedBack(straight), unbroken);
     SetUp();
     const std::string broken = PlayGame(players, 3000, {1234, 2345}, continued);
+    EXPECT_EQ(Game.settings.controls.keys[kaFire], SDLK_LCTRL);
     EXPECT_EQ(broken, unbroken);
     EXPECT_EQ(PlayedBack(continued), unbroken);
     EXPECT_TRUE(continued.start.exact) << "the recording starts where the journal did";
