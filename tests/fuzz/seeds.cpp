@@ -273,6 +273,13 @@ int main(int argc, char** argv) {
       "rebounder-replay 2\nstart saved 41 1234 2 dutchie land\n" + every.substr(every.find("options"));
   resumed.replace(resumed.find("\no\n"), 3, "\no\nq\n");
   Seed("replay", "resumed-and-closed", TBytes(resumed.begin(), resumed.end()));
+  // Version 5: a game going on from a snapshot, the player's controls changed.
+  const size_t options = every.find("options"), play = every.find("play\n");
+  const std::string exact = "rebounder-replay 5\nstart exact\n" + every.substr(options, play - options) +
+                            "snapshot 4\nseat 100 50 2 3 0 1 0 2000 4 0 0 0 0 go easy on me\nbricks 2\n"
+                            "33 25 5 0 1 0\n65 25 1 1 0 3\nplay\nk 1 32\nx 2 276 275 306 112\nt 1\np 40\n"
+                            "end 41 0 100 2\n";
+  Seed("replay", "exact-start", TBytes(exact.begin(), exact.end()));
   Seed("replay", "foreign", {0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0});
   Seed("replay", "empty", {});
 
@@ -289,6 +296,9 @@ int main(int argc, char** argv) {
   saved("other-level-name", SavedGameText({41, "oh deer", 1234, 2}));
   saved("no-life-left", SavedGameText({41, "dutchie land", 1234, 0}));
   saved("path-as-name", SavedGameText({-1, "../../etc/passwd", 0, 3}));
+  TKeptGame journaled(41, "dutchie land", 1234, 2);
+  journaled.journal = "0123456789abcdef";
+  saved("with-journal", SavedGameText(journaled));
   // Kept on a player's set (made for the seeds in the output folder, as the
   // target makes it in its own), and on a set gone or changed since.
   const fs::path here = fs::current_path();
