@@ -10,21 +10,21 @@
 #include "base/clock.h"
 #include "base/globals.h"
 #include "base/random.h"
-#include "game/input.h"
-#include "game/mainloop.h"
-#include "platform/datafile.h"
 #include "field/ball.h"
 #include "field/bonus.h"
 #include "field/brick.h"
 #include "field/floater.h"
-#include "session/gameflow.h"
-#include "session/keptgame.h"
 #include "field/paddle.h"
 #include "field/particles.h"
-#include "session/players.h"
-#include "replay/journal.h"
+#include "game/input.h"
+#include "game/mainloop.h"
 #include "game/playback.h"
+#include "platform/datafile.h"
+#include "replay/journal.h"
 #include "replay/recorder.h"
+#include "session/gameflow.h"
+#include "session/keptgame.h"
+#include "session/players.h"
 #include "tests/testenv.h"
 
 namespace {
@@ -224,6 +224,30 @@ TEST_F(Resume, AKilledGameGoesOnFromLessThanASecondBeforeTheKill) {
   ASSERT_GE(found, 0) << "the game goes on as it stood at some moment before the kill";
   EXPECT_GE(found, killedAt - 40);
   EXPECT_GT(Game.balls.Count(), 0) << "mid-level, a ball in play";
+}
+
+// Closing the window asks first; the pass in which "yes" ends the game still
+// runs its tick, which the player never sees: the game goes on as it stood
+// when the question came up.
+TEST_F(Resume, AGameLeftThroughTheQuitQuestionGoesOnAsTheQuestionFoundIt) {
+  StartNewGame(0);
+  for (int p = 0; p < 300; ++p) Pass(p);
+  const std::string asked = World();
+  Game.event = {};
+  Game.event.type = SDL_QUIT;
+  DispatchEvent();
+  ASSERT_EQ(Game.question, qnQuit);
+  LogicTick();
+  EndPass(1);
+  PressKey(SDLK_y);
+  ASSERT_TRUE(Game.quitRequested);
+  LogicTick();
+  EndPass(1);
+  ASSERT_NE(World(), asked) << "play moved on after the answer";
+  Game.quitRequested = false;
+  QuitAndContinue(false);
+  EXPECT_EQ(World(), asked);
+  EXPECT_EQ(Game.question, qnNone);
 }
 
 // A journal that belongs to another game, or one damaged, is never played:
