@@ -7,7 +7,7 @@
 # costs on this machine. Game and floor take turns for several runs; the
 # medians and their ratio end the report.
 #
-# Usage: bench/idle_cpu.sh [--play] [--minimised] [--scale N] [--fullscreen] [--rate R]
+# Usage: bench/idle_cpu.sh [--play] [--minimised] [--scale N] [--fullscreen] [--rate R] [--theme NAME]
 #                          [--runs N] [--screen WxH] [--display :N] <game folder> [seconds] [level name]
 #   --play        play a level: xdotool sweeps the paddle and clicks fire
 #                 (without a level name, the first level of the list)
@@ -20,6 +20,7 @@
 #                 display by default, 60 under Xvfb). The game draws play at
 #                 that rate and its intro and menus once per tick (40), and the
 #                 floor presents as often
+#   --theme NAME  the game's theme setting (classic by default)
 #   --display :N  the X display to start Xvfb on (the first free from :40 up
 #                 by default)
 # Without --play the game idles: in its intro and menu, or with a level name
@@ -27,7 +28,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
-PLAY=0 SCALE="" FULL=0 RUNS=3 SCREEN="" MINIMISED=0 RATE=display XDISPLAY=""
+PLAY=0 SCALE="" FULL=0 RUNS=3 SCREEN="" MINIMISED=0 RATE=display XDISPLAY="" THEME=classic
 while [ $# -gt 0 ]; do
   case "$1" in
     --play) PLAY=1 ;;
@@ -36,6 +37,7 @@ while [ $# -gt 0 ]; do
     --minimised) MINIMISED=1 ;;
     --runs) RUNS=$2; shift ;;
     --rate) RATE=$2; shift ;;
+    --theme) THEME=$2; shift ;;
     --display) XDISPLAY=$2; shift ;;
     --screen) SCREEN=$2; shift ;;
     *) break ;;
@@ -72,7 +74,7 @@ link_game_assets "$GAME_DIR" "$WORK"
 # fullscreen; music as MUSIC says (on by default).
 printf "\\1\\1\\1\\${MUSIC:-1}\\1\\0" >"$WORK/options.dat"
 mkdir -p "$WORK/config/rebounder"
-echo "frame_rate = $RATE" >"$WORK/config/rebounder/settings.conf"
+printf "frame_rate = %s\ntheme = %s\n" "$RATE" "$THEME" >"$WORK/config/rebounder/settings.conf"
 export XDG_CONFIG_HOME="$WORK/config"
 # The floor presents as often as the game: at the frame rate on a level's
 # screen, once per tick (40 a second) in the intro and menus.
@@ -147,7 +149,7 @@ WHAT="idle"
 [ $PLAY -eq 1 ] && WHAT="playing \"$LEVEL\""
 [ $MINIMISED -eq 1 ] && WHAT="$WHAT, minimised"
 cd "$WORK"
-GAMES="" FLOORS=""
+GAMES="" FLOORS="" MEMORY=""
 for run in $(seq "$RUNS"); do
   if [ -n "$LEVEL" ]; then
     SDL_AUDIODRIVER=${AUDIO:-dummy} "$GAME_DIR/rebounder" $WINDOW_FLAG "$LEVEL" 2>/dev/null &
@@ -161,6 +163,7 @@ for run in $(seq "$RUNS"); do
   measure '^Rebounder$' "$HOW"
   stop_program
   GAMES="$GAMES $FIGURE"
+  MEMORY="$MEMORY $(awk -v r="$RSS" 'BEGIN { print r / 1024 }')"
   printf "run %d: game %s, %s window: %5.2f%% of one core, %.1f MB resident\n" \
     "$run" "$WHAT" "$SIZE" "$FIGURE" "$(awk -v r="$RSS" 'BEGIN { print r / 1024 }')"
   if [ -x "$GAME_DIR/present_floor" ] && [ $MINIMISED -eq 0 ]; then
@@ -173,6 +176,7 @@ for run in $(seq "$RUNS"); do
   fi
 done
 g=$(echo $GAMES | median)
+echo "median resident memory of the game: $(echo $MEMORY | median) MB"
 if [ -n "$FLOORS" ]; then
   f=$(echo $FLOORS | median)
   awk -v g="$g" -v f="$f" -v s="${SCALE:-auto}" -v fs="$FULL" 'BEGIN {

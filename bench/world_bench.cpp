@@ -1,7 +1,9 @@
-// Speed of one logic tick and one drawn game frame on a busy level, headless.
+// Speed of one logic tick and one drawn game frame on a busy level, and of
+// loading each built-in theme (pictures, letters, sounds and music), headless.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "base/globals.h"
 #include "base/random.h"
@@ -12,6 +14,7 @@
 #include "game/mainloop.h"
 #include "game/wiring.h"
 #include "media/catalogue.h"
+#include "media/theme.h"
 #include "screens/hud.h"
 #include "session/gameflow.h"
 #include "session/level.h"
@@ -72,5 +75,20 @@ static void BM_GameFrame(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_GameFrame);
+
+// The sounds and music are loaded only with the sound device open, as in the game.
+static void BM_LoadTheme(benchmark::State& state) {
+  SetUpGame();
+  if (!SDL_WasInit(SDL_INIT_AUDIO)) {
+    SDL_InitSubSystem(SDL_INIT_AUDIO);
+    Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024);
+    LoadSounds();
+  }
+  const std::string theme = BuiltInThemes()[state.range(0)];
+  state.SetLabel(theme);
+  for (auto _ : state) UseTheme(theme);
+  UseTheme(ClassicTheme);
+}
+BENCHMARK(BM_LoadTheme)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -5,7 +5,7 @@
 # scratch folder, so the data files it writes never touch the build's own.
 link_game_assets() {
   local d
-  for d in sprites sounds music fonts maps; do ln -s "$1/$d" "$2/$d"; done
+  for d in sprites sounds music fonts maps themes; do ln -s "$1/$d" "$2/$d"; done
 }
 
 # start_xvfb [WxH]: starts Xvfb (800x600 unless given) on the first free

@@ -25,6 +25,14 @@ for f in sprites/hud.bmp sprites/ball.bmp music/rebounder.ogg fonts/menu.fnt fon
 done
 [ "$(ls "$DATA/maps" | wc -l)" -ge 40 ] || fail "fewer than 40 maps"
 [ "$(ls "$DATA/sounds" | wc -l)" -ge 22 ] || fail "fewer than 22 sounds"
+for theme in neon paper contrast; do
+  for f in sprites/ball.bmp sprites/background.bmp fonts/menu.fnt music/rebounder.ogg; do
+    [ -s "$DATA/themes/$theme/$f" ] || fail "missing $DATA/themes/$theme/$f"
+  done
+done
+[ ! -e "$DATA/themes/neon/.stamp" ] || fail "the build's stamp file was installed"
+themes=$(cd / && HOME="$WORK" XDG_DATA_HOME="$WORK/none" "$PREFIX/games/rebounder" --list-themes | tr '\n' ' ')
+[ "$themes" = "classic neon paper contrast " ] || fail "--list-themes of the installed game says: $themes"
 for size in 32 48 64 128 256; do
   icon="$PREFIX/share/icons/hicolor/${size}x${size}/apps/rebounder.png"
   [ "$(/usr/bin/identify -format %wx%h "$icon" 2>/dev/null)" = "${size}x${size}" ] || fail "icon $icon"

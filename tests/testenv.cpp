@@ -16,6 +16,7 @@
 #include "game/joystick.h"
 #include "game/wiring.h"
 #include "media/catalogue.h"
+#include "media/theme.h"
 #include "menus/menu.h"
 #include "menus/playerlines.h"
 #include "session/gameflow.h"
@@ -71,6 +72,7 @@ void GameTest::SetUp() {
   std::error_code ignored;
   for (const auto& entry : std::filesystem::directory_iterator(userDataFolder, ignored))
     std::filesystem::remove_all(entry.path(), ignored);
+  if (CurrentTheme() != ClassicTheme) UseTheme(ClassicTheme);
   SetTicksSource(nullptr);
   SetSecondsSource(FixedSeconds);
   RandomSeed(1);

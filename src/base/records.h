@@ -16,6 +16,8 @@ struct TCommandLine {
   bool help = false;
   bool version = false;
   bool listLevels = false;
+  bool listThemes = false;
+  std::string theme;                 // for this run only, empty when absent
   TWindowChoice window = wcSaved;    // for this run only; the saved option stays
   std::string scale;                 // as typed, empty when absent
   std::string replayPath;            // a recorded game to watch instead of playing
@@ -59,10 +61,20 @@ struct TSettings {
   int effectsVolume = MaxVolume;  // 0..10; 10 is the sounds' own level
   int musicVolume = MaxVolume;
   TControls controls;
-  int scale = 0;             // 0: the largest that fits the screen
-  bool musicInPlay = false;  // keep the music playing during play
-  int frameRate = 0;         // pictures a second; 0: the display's rate
+  int scale = 0;                  // 0: the largest that fits the screen
+  bool musicInPlay = false;       // keep the music playing during play
+  int frameRate = 0;              // pictures a second; 0: the display's rate
+  std::string theme = "classic";  // a built-in theme or a folder of the player's themes
 };
+
+// Whether a theme name can name a folder of themes/: no path, no hidden or
+// control characters, at most 64 bytes. Whether it is there is another matter.
+inline bool ThemeNameShape(const std::string& name) {
+  if (name.empty() || name.size() > 64 || name[0] == '.') return false;
+  for (unsigned char c : name)
+    if (c < 32 || c == 127 || c == '/') return false;
+  return true;
+}
 
 // The frame rates a player can choose besides the display's own; 40 is one
 // picture per tick.

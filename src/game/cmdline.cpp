@@ -3,14 +3,14 @@
 #include "game/cmdline.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <numeric>
 
+#include "base/closestnames.h"
 #include "base/globals.h"
 #include "levels/levelgen.h"
+#include "media/theme.h"
 #include "platform/assetdir.h"
 #include "platform/datafile.h"
 #include "platform/echo.h"
@@ -24,26 +24,6 @@
 #endif
 
 namespace {
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  std::iota(row.begin(), row.end(), 0);
-  for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
-}
-
 // The listed names, then any other level files a player has added.
 std::vector<std::string> KnownLevelNames() {
   if (Game.levelList.empty()) BuildLevelList();
@@ -137,6 +117,8 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
       cl.version = true;
     } else if (arg == "--list-levels") {
       cl.listLevels = true;
+    } else if (arg == "--list-themes") {
+      cl.listThemes = true;
     } else if (arg == "--windowed") {
       cl.window = wcWindowed;
     } else if (arg == "--fullscreen") {
@@ -148,6 +130,7 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
                TakeValue(arg, "--edit", i, argc, argv, cl.editPath, cl.error) ||
                TakeValue(arg, "--players", i, argc, argv, players, cl.error) ||
                TakeValue(arg, "--frame-log", i, argc, argv, cl.frameLogPath, cl.error) ||
+               TakeValue(arg, "--theme", i, argc, argv, cl.theme, cl.error) ||
 
                TakeValue(arg, "--generate", i, argc, argv, cl.generateSeed, cl.error) ||
                TakeValue(arg, "--count", i, argc, argv, cl.generateCount, cl.error)) {
@@ -184,6 +167,11 @@ std::string UsageText() {
          "      --fullscreen          play full screen this time (the saved option stays)\n"
          "      --scale VALUE         draw the 640x480 picture VALUE times larger, 1 to 8,\n"
          "                            or auto: the largest that fits (also REBOUNDER_SCALE)\n"
+         "      --theme NAME          play in that theme this time (the saved one stays):\n"
+         "                            a built-in one or a folder in themes/ of the data\n"
+         "                            folder below\n"
+         "      --list-themes         print the built-in themes and yours, one a line, and\n"
+         "                            exit\n"
          "      --frame-log FILE      write a line to FILE for every picture shown: the\n"
          "                            milliseconds since the start and the first ball's\n"
          "                            x and y in the picture (- - when none is drawn)\n"
@@ -199,27 +187,15 @@ std::string UsageText() {
 }
 
 std::vector<std::string> ClosestLevelNames(const std::string& name, size_t count) {
-  const std::string typed = Lower(name);
-  struct TScored {
-    bool contains;
-    size_t distance;
-    std::string name;
-  };
-  std::vector<TScored> scored;
-  for (const std::string& candidate : KnownLevelNames()) {
-    const std::string lower = Lower(candidate);
-    // A fragment of a long name is far from it letter by letter, yet plainly meant.
-    const bool contains = typed.size() >= 3 &&
-                          (lower.find(typed) != std::string::npos || typed.find(lower) != std::string::npos);
-    scored.push_back({contains, EditDistance(typed, lower), candidate});
-  }
-  std::stable_sort(scored.begin(), scored.end(), [](const TScored& a, const TScored& b) {
-    if (a.contains != b.contains) return a.contains;
-    return a.distance < b.distance;
-  });
-  std::vector<std::string> closest;
-  for (size_t i = 0; i < scored.size() && i < count; ++i) closest.push_back(scored[i].name);
-  return closest;
+  return ClosestNames(name, KnownLevelNames(), count);
+}
+
+std::string UnknownThemeMessage(const std::string& name) {
+  if (ThemeExists(name)) return "";
+  std::string message = "there is no theme called \"" + Echoed(name) + "\"; the closest names are ";
+  const std::vector<std::string> closest = ClosestNames(name, ThemeNames(), 3);
+  for (size_t i = 0; i < closest.size(); ++i) message += (i ? ", " : "") + Echoed(closest[i]);
+  return message + " ('rebounder --list-themes' prints them all)";
 }
 
 std::string UnknownLevelMessage(const std::string& name) {
@@ -255,6 +231,17 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
     return 0;
   }
   if (!commandLine.generateSeed.empty()) return GenerateSet(commandLine);
+  if (commandLine.listThemes) {
+    for (const std::string& name : ThemeNames()) std::puts(Echoed(name).c_str());
+    return 0;
+  }
+  if (!commandLine.theme.empty()) {
+    const std::string message = UnknownThemeMessage(commandLine.theme);
+    if (!message.empty()) {
+      std::fprintf(stderr, "rebounder: --theme: %s\n", message.c_str());
+      return 2;
+    }
+  }
   // A set named on the command line is compiled here, so that its problems
   // and its names are known before anything starts.
   if (!commandLine.levelSetFolder.empty()) {

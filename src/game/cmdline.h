@@ -13,6 +13,9 @@ std::string UsageText();
 // that does not exist, printing the answer; returns the exit status, or -1
 // when the game is to start.
 int AnswerCommandLine(const TCommandLine& commandLine);
+// Empty when a theme of that name exists, else one line (without its end)
+// naming the closest names.
+std::string UnknownThemeMessage(const std::string& name);
 // Empty when a level of that name exists, else a message naming the closest names.
 std::string UnknownLevelMessage(const std::string& name);
 // The level names most like `name`, closest first.

@@ -19,12 +19,14 @@
 #include "field/particles.h"
 #include "field/world.h"
 #include "game/attract.h"
+#include "game/cmdline.h"
 #include "game/input.h"
 #include "game/intro.h"
 #include "game/joystick.h"
 #include "game/wiring.h"
 #include "media/catalogue.h"
 #include "media/notice.h"
+#include "media/theme.h"
 #include "menus/menu.h"
 #include "platform/assetdir.h"
 #include "platform/audiostart.h"
@@ -183,6 +185,13 @@ void StartUp() {
   Game.music = Mix_LoadMUS(AssetPath("music//rebounder.ogg").c_str());
   LoadOptions();
   LoadSettings();
+  // The command line's theme was checked before the start; the saved one may have gone since.
+  const std::string theme = Game.commandLine.theme.empty() ? Game.settings.theme : Game.commandLine.theme;
+  const std::string missing = UnknownThemeMessage(theme);
+  if (!missing.empty())
+    std::fprintf(stderr, "rebounder: settings.conf: %s; classic is used\n", missing.c_str());
+  else if (theme != ClassicTheme)
+    UseTheme(theme);
   ApplySoundVolumes();
   if (Game.commandLine.window != wcSaved)
     Game.optFullscreen.OverrideForThisRun(Game.commandLine.window == wcFullscreen);

@@ -32,6 +32,7 @@ bool SamePalette(const SDL_Palette* a, const SDL_Palette* b) {
 }  // namespace
 
 void NoteIfOpaque(SDL_Surface* sprite) {
+  opaqueSprites.erase(std::remove(opaqueSprites.begin(), opaqueSprites.end(), sprite), opaqueSprites.end());
   if (!sprite || sprite->format->BitsPerPixel != 8 || !(sprite->flags & SDL_SRCCOLORKEY)) return;
   if (HoldsKeyPixel(sprite)) return;
   opaqueSprites.push_back(sprite);

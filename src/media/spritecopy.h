@@ -5,6 +5,7 @@
 
 // Remembers a loaded sprite as opaque when it is 8-bit and none of its pixels
 // is its colour key; it keeps the key, so SDL's own blits still treat it alike.
+// A sprite whose pixels were replaced is noted again.
 void NoteIfOpaque(SDL_Surface* sprite);
 bool IsOpaqueSprite(SDL_Surface* sprite);
 // Copies the `source` window of an opaque sprite (all of it when null) to

@@ -1,6 +1,6 @@
 // The help pages. The first is the one-page overview; the others explain the
 // keys as they are bound now, each capsule, the bubbles, the level editor,
-// and the recordings of the table and the demo. A row of marks at the bottom
+// the recordings of the table and the demo, and the themes. A row of marks at the bottom
 // turns the pages, by the Left and Right keys or a click.
 #include "menus/help.h"
 
@@ -217,6 +217,26 @@ std::vector<TLine> PageLines(int which) {
                      {"Left for 30 seconds, the main menu shows the", ""},
                      {"best game of the table, or plays a level by", ""},
                      {"itself. Any key or click ends the demo.", ""},
+                 });
+      break;
+    case 6:
+      AddKeyRows(lines, 136,
+                 {
+                     {"", "themes"},
+                     {"A theme changes the pictures, the letters and", ""},
+                     {"the sounds, never the game itself. Choose one", ""},
+                     {"on the theme row of options, settings.", ""},
+                     {"", ""},
+                     {"classic", "the game's own look"},
+                     {"neon", "light tubes on dark glass"},
+                     {"paper", "ink and washes on paper"},
+                     {"contrast", "plain, strong colours for weak sight"},
+                     {"", ""},
+                     {"", "your own"},
+                     {"Put pictures and sounds in a folder in", ""},
+                     {"~/.local/share/rebounder/themes/, named as the", ""},
+                     {"game's own; what you leave out comes from classic.", ""},
+                     {"docs/themes.md tells every file and its size.", ""},
                  });
       break;
     default:

@@ -14,6 +14,6 @@ void DrawHelp();
 bool TurnHelpPage(int step);
 // The marks that turn the pages.
 void AddHelpTargets(std::vector<TMenuTarget>& targets);
-constexpr int HelpPageCount = 6;
+constexpr int HelpPageCount = 7;
 // Every text of every page, as drawn, with the column it must end before.
 std::vector<TFixedText> HelpFixedTexts();

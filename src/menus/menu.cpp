@@ -16,6 +16,7 @@
 #include "media/catalogue.h"
 #include "media/font.h"
 #include "media/notice.h"
+#include "media/theme.h"
 #include "menus/credits.h"
 #include "menus/help.h"
 #include "menus/playerlines.h"
@@ -374,8 +375,14 @@ void MoveCursor(const TCursorScreen& screen, int step) {
 // text read as punctuation.
 SDL_Surface* DimStar() {
   static SDL_Surface* dim = nullptr;
+  static std::string dimTheme;  // each theme's star is dimmed in its own colours
+  if (dim && dimTheme != CurrentTheme()) {
+    SDL_FreeSurface(dim);
+    dim = nullptr;
+  }
   if (dim || !Game.sprStar) return dim ? dim : Game.sprStar;
   SDL_Surface* star = Game.sprStar;
+  dimTheme = CurrentTheme();
   dim = SDL_ConvertSurface(star, star->format, SDL_SWSURFACE);
   if (!dim || dim->format->BytesPerPixel != 1) return star;
   const Uint8 key = static_cast<Uint8>(star->format->colorkey);

@@ -1,14 +1,16 @@
 // The settings screen, opened from the options: volumes, mouse speed, the
-// keys of play, the window's scale, music in play and the frame rate. Left and right change
+// keys of play, the window's scale, music in play, the frame rate and the theme. Left and right change
 // a value at once, Enter chooses, a key row waits for the new key.
 #include "menus/settingsmenu.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/globals.h"
 #include "media/catalogue.h"
 #include "media/font.h"
 #include "media/notice.h"
+#include "media/theme.h"
 #include "platform/display.h"
 #include "platform/keymap.h"
 #include "screens/hud.h"
@@ -27,11 +29,12 @@ enum TSettingRow {
   srScale,
   srMusicInPlay,
   srFrameRate,
+  srTheme,
   SettingRowCount
 };
 const char* const RowTexts[SettingRowCount] = {"effects volume", "music volume",  "mouse speed", "left key",
                                                "right key",      "fire key",      "pause key",   "defaults",
-                                               "scale",          "music in play", "frame rate"};
+                                               "scale",          "music in play", "frame rate",  "theme"};
 // What the bottom line says while a row is highlighted.
 const char* const RowHints[SettingRowCount] = {
     "left/right: quieter/louder, 10 is full",
@@ -45,6 +48,7 @@ const char* const RowHints[SettingRowCount] = {
     "left/right: window size, auto fits the screen",
     "left/right: keep the menu music in play",
     "left/right: pictures a second, display: the screen's",
+    "left/right: the look and sound; your own: see the help",
 };
 
 constexpr int FieldRight = 480;
@@ -52,8 +56,8 @@ constexpr int LabelX = 56;
 constexpr int ValueRight = 424;  // values end here, inside the highlight box
 constexpr int BoxColumn = 2;     // the highlight box spans x 40..439
 constexpr int BoxWidth = 20;
-constexpr int FirstRowY = 48;  // row r stands at FirstRowY + RowPitch·r
-constexpr int RowPitch = 36;
+constexpr int FirstRowY = 44;  // row r stands at FirstRowY + RowPitch·r
+constexpr int RowPitch = 33;
 constexpr int BoxTextY = 8;  // the row's text below the top of its box
 constexpr int TitleY = 8;
 constexpr int HintY = 452;
@@ -95,6 +99,8 @@ std::string ValueText(int row) {
       return s.scale == 0 ? "auto" : std::to_string(s.scale) + "x";
     case srFrameRate:
       return s.frameRate == 0 ? "display" : std::to_string(s.frameRate);
+    case srTheme:
+      return CurrentTheme();
     default:
       return IsKeyRow(row) ? KeyName(s.controls.keys[ActionOfRow(row)]) : "";
   }
@@ -159,6 +165,16 @@ bool ChangeValue(int step, bool wrap) {
       int index = FrameRateIndex(s.frameRate);
       if (!Step(index, step, 0, FrameRateCount, wrap)) return false;
       s.frameRate = FrameRateAt(index);
+      break;
+    }
+    case srTheme: {
+      // Taken at once, so the field behind the menu shows it before the player leaves.
+      const std::vector<std::string> names = ThemeNames();
+      int index = static_cast<int>(std::find(names.begin(), names.end(), CurrentTheme()) - names.begin());
+      if (index == static_cast<int>(names.size())) index = 0;
+      if (!Step(index, step, 0, static_cast<int>(names.size()) - 1, wrap)) return false;
+      s.theme = names[index];
+      UseTheme(s.theme);
       break;
     }
     default:

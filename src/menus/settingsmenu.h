@@ -1,4 +1,4 @@
-// The settings screen: volumes, mouse speed, keys, scale, music in play and frame rate.
+// The settings screen: volumes, mouse speed, keys, scale, music in play, frame rate and theme.
 #pragma once
 #include <SDL/SDL.h>
 

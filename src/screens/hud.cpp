@@ -185,9 +185,13 @@ void AnimateBeams() {
   if (!Game.playPaused) Game.beamPhase = (Game.beamPhase + 1) % 16;
 }
 
+// The backdrop covers the field's lower half; the upper half takes the colour
+// of its top left pixel (black in classic, the page in a paper theme).
 void DrawBackground() {
   SDL_Rect upper = {80, 0, FieldSize, FieldSize / 2};
-  FillScreenRect(&upper, 0);
+  const SDL_Surface* backdrop = Game.sprBackground;
+  const bool indexed = backdrop && backdrop->format->BytesPerPixel == 1 && !SDL_MUSTLOCK(backdrop);
+  FillScreenRect(&upper, indexed ? *static_cast<const Uint8*>(backdrop->pixels) : 0);
   DrawSprite(Game.sprBackground, 0, 240);
 }
 

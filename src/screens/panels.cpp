@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "field/paddle.h"
 #include "media/catalogue.h"
+#include "media/theme.h"
 #include "screens/hud.h"
 #include "session/level.h"
 #include "session/players.h"
@@ -215,14 +216,16 @@ std::string RightContents() {
 }
 
 void Refresh(TStrip& strip, const std::string& contents, void (*draw)()) {
+  // Another theme draws the same contents in its own pictures and colours.
+  const std::string shown = CurrentTheme() + '\n' + contents;
   if (!strip.picture) {
     strip.picture = SDL_CreateRGBSurface(SDL_SWSURFACE, StripWidth, StripHeight, 8, 0, 0, 0, 0);
     if (!strip.picture) return;
-    SDL_SetColors(strip.picture, Game.palette, 0, 256);
-  } else if (strip.drawn == contents) {
+  } else if (strip.drawn == shown) {
     return;
   }
-  strip.drawn = contents;
+  strip.drawn = shown;
+  SDL_SetColors(strip.picture, Game.palette, 0, 256);
   TDrawInto into(strip.picture);
   SDL_FillRect(strip.picture, nullptr, 0);
   draw();

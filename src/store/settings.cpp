@@ -88,6 +88,11 @@ std::string Apply(const std::string& name, const std::string& value, TSettings& 
     s.frameRate = rate;
     return "";
   }
+  if (name == "theme") {
+    if (!ThemeNameShape(value)) return "a theme is the name of a built-in theme or of a folder in themes/";
+    s.theme = value;
+    return "";
+  }
   if (name == "music_in_play") return ReadSwitch(value, s.musicInPlay) ? "" : "music_in_play is on or off";
   for (int a = 0; a < KeyActionCount; ++a) {
     if (name != KeyEntries[a]) continue;
@@ -211,6 +216,7 @@ std::string SettingsText(const TSettings& s) {
   text += "scale = " + (s.scale == 0 ? std::string("auto") : std::to_string(s.scale)) + "\n";
   text += std::string("music_in_play = ") + (s.musicInPlay ? "on" : "off") + "\n";
   text += "frame_rate = " + (s.frameRate == 0 ? std::string("display") : std::to_string(s.frameRate)) + "\n";
+  text += "theme = " + s.theme + "\n";
   return text;
 }
 

@@ -102,6 +102,21 @@ TEST(CommandLine, AnUnknownLevelStopsWithTheClosestNames) {
   EXPECT_EQ(ClosestLevelNames("x", 3).size(), 3u);
 }
 
+TEST(CommandLine, ThemesAreListedAndAnUnknownOneStopsWithTheClosestNames) {
+  TAnswer a = Answer({"--list-themes"});
+  EXPECT_EQ(a.status, 0);
+  EXPECT_EQ(a.out.rfind("classic\nneon\npaper\ncontrast\n", 0), 0u) << a.out;
+  a = Answer({"--theme", "papr", "diamond"});
+  EXPECT_EQ(a.status, 2);
+  EXPECT_EQ(std::count(a.err.begin(), a.err.end(), '\n'), 1) << "one line: " << a.err;
+  EXPECT_NE(a.err.find("\"papr\"; the closest names are paper, "), std::string::npos) << a.err;
+  EXPECT_EQ(Answer({"--theme=contrast", "diamond"}).status, -1);
+  EXPECT_EQ(Parse({"--theme", "neon"}).theme, "neon");
+  a = Answer({"--help"});
+  for (const char* option : {"--theme NAME", "--list-themes"})
+    EXPECT_NE(a.out.find(option), std::string::npos);
+}
+
 // Tests run in the build's game folder, which holds the files; the installed
 // program's own rules are checked by the install test.
 TEST(AssetFolder, TheEnvironmentsChoiceThenTheWorkingDirectory) {

@@ -1,6 +1,6 @@
 // The help pages: every power-up's icon with its label, turning the pages by
-// keys, clicks and the pad, what they tell of the level editor, the replays
-// and the demo, and every page standing above its marks.
+// keys, clicks and the pad, what they tell of the level editor, the replays,
+// the demo and themes, and every page standing above its marks.
 #include "menus/help.h"
 
 #include <string>
@@ -87,12 +87,14 @@ TEST_F(Help, HelpPagesTurnByKeysClicksAndThePad) {
   EXPECT_TRUE(pageShown(1)) << "the help opens on its first page";
 }
 
-TEST_F(Help, HelpTellsOfTheEditorTheReplaysAndTheDemo) {
+TEST_F(Help, HelpTellsOfTheEditorTheReplaysTheDemoAndThemes) {
   std::string all;
   for (const TFixedText& t : HelpFixedTexts()) all += t.text + "\n";
   for (const char* told :
        {"E opens the level editor", "save it into a level set", "play it (escape comes back)",
-        "enter or a click plays its game again", "stop watching", "Any key or click ends the demo"})
+        "enter or a click plays its game again", "stop watching", "Any key or click ends the demo",
+        "on the theme row of options, settings.", "rebounder/themes/",
+        "what you leave out comes from classic"})
     EXPECT_NE(all.find(told), std::string::npos) << told;
 }
 

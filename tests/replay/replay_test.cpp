@@ -23,6 +23,7 @@
 #include "game/input.h"
 #include "game/mainloop.h"
 #include "game/playback.h"
+#include "media/theme.h"
 #include "menus/menu.h"
 #include "platform/datafile.h"
 #include "replay/recorder.h"
@@ -469,6 +470,24 @@ TEST_F(Replay, TheRegressionGamesEndTheirLevelsAsRecorded) {
     EXPECT_EQ(playback.Checkpoints().size(), replay.checkpoints.size());
     SetUp();
   }
+}
+
+// A theme changes pictures and sounds only: the autopilot's game recorded in
+// one theme is the very recording made in classic, and it plays back to the
+// same end in another.
+TEST_F(Replay, ARecordingMadeInOneThemePlaysBackToTheSameEndInAnother) {
+  const TNetGame& g = NetGames[0];
+  const std::string classic = ReplayText(RecordNetGame(g));
+  SetUp();
+  UseTheme("contrast");
+  const TReplay recorded = RecordNetGame(g);
+  EXPECT_TRUE(ReplayText(recorded) == classic) << "the same game, recorded the same";
+  SetUp();
+  UseTheme("neon");
+  CPlayback playback(recorded);
+  while (!playback.Done()) playback.Step(false);
+  EXPECT_EQ(playback.Mismatch(), "");
+  EXPECT_EQ(playback.Checkpoints().size(), recorded.checkpoints.size());
 }
 
 // A finished game that enters the table keeps its recording at its rank; the

@@ -8,6 +8,7 @@
 
 #include "base/globals.h"
 #include "game/input.h"
+#include "media/theme.h"
 #include "menus/menu.h"
 #include "menus/settingsmenu.h"
 #include "platform/datafile.h"
@@ -93,6 +94,8 @@ TEST_F(Settings, EveryKindOfBadLineIsSkippedWithOneComplaint) {
       {"frame_rate = 75", "frame rates are display, 40"},
       {"frame_rate = display", ""},
       {"frame_rate = 120", ""},
+      {"theme = ../elsewhere", "a theme is the name"},
+      {"theme = my ink", ""},
       {"key_left = nosuchkey", "no key is called that"},
       {"key_left = escape", "stays free"},
       {"key_left = n", "stays free"},
@@ -127,6 +130,7 @@ TEST_F(Settings, EveryKindOfBadLineIsSkippedWithOneComplaint) {
   EXPECT_STREQ(MouseRates[s.controls.mouseRate].text, "2");
   EXPECT_EQ(s.scale, 3);
   EXPECT_EQ(s.frameRate, 120);
+  EXPECT_EQ(s.theme, "my ink");
   EXPECT_TRUE(s.musicInPlay);
   EXPECT_EQ(s.controls.keys[kaLeft], SDLK_LEFT);
   EXPECT_EQ(s.controls.keys[kaFire], SDLK_f);
@@ -208,13 +212,13 @@ TEST_F(Settings, KeyBindingConflictsAreRefused) {
       << "leaving the screen saves it: " << text.str();
 }
 
-// The last row steps through the frame rates, the display's own first, and
+// The frame rate row steps through the rates, the display's own first, and
 // stops at either end; Enter goes round.
 TEST_F(Settings, TheFrameRateRowStepsThroughTheRates) {
   Game.programState = psMenu;
   OpenSettings();
-  for (int i = 0; i < 12; ++i) PressKey(SDLK_DOWN);
-  ASSERT_EQ(Game.menuCursor, 10) << "the last row";
+  for (int i = 0; i < 10; ++i) PressKey(SDLK_DOWN);
+  ASSERT_EQ(Game.menuCursor, 10) << "the frame rate row";
   for (int rate : {40, 60, 120, 144, 144}) {
     PressKey(SDLK_RIGHT);
     EXPECT_EQ(Game.settings.frameRate, rate);
@@ -229,6 +233,32 @@ TEST_F(Settings, TheFrameRateRowStepsThroughTheRates) {
   std::stringstream text;
   text << saved.rdbuf();
   EXPECT_NE(text.str().find("frame_rate = 120\n"), std::string::npos) << text.str();
+}
+
+// The last row, theme, takes each theme at once, screen colours and all,
+// stops at either end, goes round on Enter and is saved by name.
+TEST_F(Settings, TheThemeRowTakesEachThemeAtOnce) {
+  Game.programState = psMenu;
+  OpenSettings();
+  for (int i = 0; i < 13; ++i) PressKey(SDLK_DOWN);
+  ASSERT_EQ(Game.menuCursor, 11) << "the last row";
+  const SDL_Color classic = Game.screen->format->palette->colors[100];
+  PressKey(SDLK_RIGHT);
+  EXPECT_EQ(CurrentTheme(), "neon");
+  const SDL_Color neon = Game.screen->format->palette->colors[100];
+  EXPECT_FALSE(neon.r == classic.r && neon.g == classic.g && neon.b == classic.b);
+  for (const char* theme : {"paper", "contrast", "contrast"}) {
+    PressKey(SDLK_RIGHT);
+    EXPECT_EQ(CurrentTheme(), theme);
+  }
+  PressKey(SDLK_RETURN);
+  EXPECT_EQ(CurrentTheme(), "classic") << "past the last, the first again";
+  PressKey(SDLK_RIGHT);
+  PressKey(SDLK_ESCAPE);
+  std::ifstream saved(path);
+  std::stringstream text;
+  text << saved.rdbuf();
+  EXPECT_NE(text.str().find("theme = neon\n"), std::string::npos) << text.str();
 }
 
 // Keys are judged on the whole file, not line by line against the defaults:

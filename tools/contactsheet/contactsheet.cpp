@@ -1,6 +1,7 @@
 // contactsheet <out.bmp>: run in the game folder; draws every sprite, every font glyph and the two box skins
 // onto one 640x480 picture in the game's palette, for reviewing the art at a glance.
 // contactsheet --levels <out.png>: every level as the player first sees it (see levelsheet.cpp).
+// contactsheet --themes <out.png> [LEVEL]: one level in every built-in theme (see themesheet.cpp).
 #include <SDL/SDL.h>
 
 #include <cstdio>
@@ -184,8 +185,11 @@ void DrawBoxes(const Font& menu, int top) {
 }  // namespace
 
 int LevelSheet(const char* outPath, const std::vector<std::string>& sets, int first);
+int ThemeSheet(const char* outPath, const std::string& level);
 
 int main(int argc, char** argv) {
+  if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--themes")
+    return ThemeSheet(argv[2], argc == 4 ? argv[3] : "go easy on me");
   if (argc >= 3 && std::string(argv[1]) == "--levels") {
     // --levels OUT [--first N] [DIR...]: each set a row of its first N levels
     // under the built-in set's, when folders are named.
@@ -205,6 +209,7 @@ int main(int argc, char** argv) {
                  "       contactsheet --levels <out.png>    every level at its start\n"
                  "       contactsheet --levels <out.png> [--first N] <set folder>...\n"
                  "                 the first N levels of the built-in set, then of each set, a row each\n"
+                 "       contactsheet --themes <out.png> [LEVEL]  one level in every built-in theme\n"
                  "(run in the game folder)\n");
     return 2;
   }

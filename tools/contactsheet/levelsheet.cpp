@@ -48,11 +48,13 @@ void ShrinkInto(unsigned char* pixels, int stride, int left, int top) {
 }
 }  // namespace
 
-int LevelSheet(const char* outPath, const std::vector<std::string>& sets, int first) {
+// The game as the level and theme sheets draw it: headless, its files loaded, silent,
+// in play with the stars of a fixed seed; false when SDL cannot start.
+bool StartSheetGame() {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   if (SDL_Init(SDL_INIT_VIDEO) != 0) {
     std::fprintf(stderr, "contactsheet: cannot start SDL: %s\n", SDL_GetError());
-    return 1;
+    return false;
   }
   LoadSprites();
   LoadFonts();
@@ -69,6 +71,13 @@ int LevelSheet(const char* outPath, const std::vector<std::string>& sets, int fi
   Game.optSound.value = false;
   Game.programState = psGame;
   Game.lives = 3;
+  return true;
+}
+
+int WriteSheet(cairo_surface_t* sheet, const char* outPath);
+
+int LevelSheet(const char* outPath, const std::vector<std::string>& sets, int first) {
+  if (!StartSheetGame()) return 1;
   // The rows to draw: the built-in set's levels, then each named set's.
   std::vector<CLevelSet> rowsOfSets = {CLevelSet::Classic()};
   for (const std::string& folder : sets) {
@@ -108,6 +117,10 @@ int LevelSheet(const char* outPath, const std::vector<std::string>& sets, int fi
     DrawStateFrame();
     ShrinkInto(pixels, stride, Gap + column * (Thumb + Gap), Gap + row * (Thumb + Gap));
   }
+  return WriteSheet(sheet, outPath);
+}
+
+int WriteSheet(cairo_surface_t* sheet, const char* outPath) {
   cairo_surface_mark_dirty(sheet);
   const cairo_status_t status = cairo_surface_write_to_png(sheet, outPath);
   cairo_surface_destroy(sheet);

@@ -1,6 +1,7 @@
 // music.h: the game's music track: its score as a list of note events, and the renderer that plays it.
 #pragma once
 
+#include <string>
 #include <vector>
 
 namespace music {
@@ -23,7 +24,9 @@ struct Song {
   std::vector<Event> events;
 };
 
-Song Compose();
+// The track of a built-in theme ("classic" and "" give the game's own): the same tunes, each theme
+// arranged at its own tempo, key and groove and in its own instruments.
+Song Compose(const std::string& theme = "");
 
 // Interleaved stereo at synth::kRate. Notes still ringing at the end are wrapped onto the start, so the track
 // loops without a seam.

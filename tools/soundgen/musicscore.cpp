@@ -1,5 +1,5 @@
-// musicscore.cpp: the composition of the music track, an upbeat A minor tune in six sections: intro, A, A2, B,
-// break, A' (40 bars at 150 bpm). Melodies are written as note names with lengths in sixteenths; bass,
+// musicscore.cpp: the composition of the music track, an upbeat A minor tune in six sections: intro, A, A2,
+// B, break, A' (40 bars at 150 bpm). Melodies are written as note names with lengths in sixteenths; bass,
 // arpeggio, pad, harmony and drums are derived from each section's chords.
 #include <cstdio>
 #include <cstdlib>
@@ -270,26 +270,49 @@ void AddDrums(Writer& w, Groove groove, bool crash) {
   if (crash) w.Add(Voice::kCrash, 0, 1, 0, 0.9f, -0.3f);
 }
 
-void AddSection(Song& song, const Section& section) {
+// How a theme plays the sections: which in what order, the melody's instrument, and the parts left out.
+struct Arrangement {
+  int bpm;
+  int transpose;  // semitones
+  std::vector<int> sections;
+  Voice lead;
+  bool drums, arpeggio, pad;
+  const Groove* groove;  // one groove for every section, or null for each section's own
+};
+
+void AddSection(Song& song, const Section& section, const Arrangement& a) {
   std::vector<Chord> chords = ParseChords(section.chords);
   Writer w{song, song.steps, chords};
+  const Groove groove = a.groove ? *a.groove : section.groove;
   if (section.melody != nullptr) {
-    auto notes = AddLine(w, section.melody, Voice::kLead, -0.1f);
+    auto notes = AddLine(w, section.melody, a.lead, -0.1f);
     if (section.harmony) AddHarmony(w, notes, section.melody);
   }
   if (section.bell != nullptr) AddLine(w, section.bell, Voice::kBell, 0.2f);
-  AddBass(w, section.groove);
-  AddArpeggio(w, section.groove == Groove::kIntro ? 1 : 0);
-  if (section.pad) AddPad(w);
-  AddDrums(w, section.groove, section.crash);
+  AddBass(w, groove);
+  if (a.arpeggio) AddArpeggio(w, groove == Groove::kIntro ? 1 : 0);
+  if (section.pad || a.pad) AddPad(w);
+  if (a.drums) AddDrums(w, groove, section.crash);
   song.steps += static_cast<int>(chords.size()) * kStepsPerBar;
 }
 
+bool Pitched(Voice v) { return v < Voice::kKick; }
+
 }  // namespace
 
-Song Compose() {
-  Song song{150, 0, {}};
-  for (const Section& section : kSections) AddSection(song, section);
+Song Compose(const std::string& theme) {
+  static const Groove lift = Groove::kLift, hold = Groove::kIntro, pulse = Groove::kBreak;
+  Arrangement a{150, 0, {0, 1, 2, 3, 4, 5}, Voice::kLead, true, true, false, nullptr};
+  if (theme == "neon")  // faster and higher, lifted all through, over a held pad
+    a = {168, 3, {0, 2, 3, 1, 3, 5}, Voice::kLead, true, true, true, &lift};
+  else if (theme == "paper")  // slow bells and plucks over the pad, no drums
+    a = {96, -5, {0, 1, 4, 3}, Voice::kBell, false, true, true, &hold};
+  else if (theme == "contrast")  // plain and steady: melody, bass and a four-square beat
+    a = {132, -2, {1, 3, 2, 5}, Voice::kLead, true, false, false, &pulse};
+  Song song{a.bpm, 0, {}};
+  for (int i : a.sections) AddSection(song, kSections[i], a);
+  for (Event& e : song.events)
+    if (Pitched(e.voice)) e.midi += a.transpose;
   return song;
 }
 

@@ -52,6 +52,8 @@ Indexed DrawEnergySegment();
 Indexed DrawLifeIcon();
 Indexed DrawMessageSkin();
 Indexed DrawMenuSkin();
+// The menu skin's 60x60 tiles from a bar drawn 40 high: its top half the top row, its bottom half the bottom.
+Indexed SkinFromBar(const Indexed& bar);
 Indexed DrawCheckBox(bool ticked);
 
 // Power-up capsules and floaters.

@@ -5,6 +5,7 @@
 
 #include "art.h"
 #include "canvas.h"
+#include "look.h"
 
 namespace {
 
@@ -44,6 +45,29 @@ FontLook LookFor(FontStyle style) {
       look.pull = 0;
       look.digitWidth = 8;
       look.fill = {{0, Shade(Ramp::Grey, 1)}, {0.5, Shade(Ramp::Ice, 0.88)}, {1, Shade(Ramp::Ice, 0.6)}};
+      break;
+  }
+  // The other looks' letters, in the same shapes and widths: neon light, red and blue ink, plain
+  // yellow and white.
+  const bool light = style == FontStyle::Menu;
+  switch (CurrentLook()) {
+    case Look::Neon:
+      if (style != FontStyle::MenuDark)
+        look.fill = {{0, Shade(Ramp::Grey, 1)},
+                     {0.5, Shade(light ? Ramp::Rose : Ramp::Blue, 0.8)},
+                     {1, Shade(light ? Ramp::Rose : Ramp::Blue, 0.62)}};
+      break;
+    case Look::Paper:
+      if (style != FontStyle::MenuDark)
+        look.fill = {{0, Shade(light ? Ramp::Red : Ramp::Grey, light ? 0.62 : 1)},
+                     {1, Shade(light ? Ramp::Red : Ramp::Blue, light ? 0.45 : 0.8)}};
+      break;
+    case Look::Contrast:
+      if (style != FontStyle::MenuDark)
+        look.fill = {{0, Shade(light ? Ramp::Yellow : Ramp::Grey, light ? 0.66 : 1)},
+                     {1, Shade(light ? Ramp::Yellow : Ramp::Grey, light ? 0.62 : 1)}};
+      break;
+    case Look::Classic:
       break;
   }
   return look;

@@ -214,13 +214,16 @@ Indexed DrawMenuSkin() {
              {0.5, Shade(Ramp::Blue, 0.25)},
              {1, Shade(Ramp::Blue, 0.45)}});
   cairo_fill(cr);
-  Indexed half = bar.Sprite(0);
+  return SkinFromBar(bar.Sprite(0));
+}
+
+Indexed SkinFromBar(const Indexed& bar) {
   Indexed skin;
   skin.w = skin.h = 60;
   skin.px.assign(60 * 60, kMagentaIndex);
   for (int y = 0; y < 60; ++y) {
     int from = y < 20 ? y : (y >= 40 ? y - 20 : 19);
-    for (int x = 0; x < 60; ++x) skin.at(x, y) = half.at(x, from);
+    for (int x = 0; x < 60; ++x) skin.at(x, y) = bar.at(x, from);
   }
   return skin;
 }

@@ -1,4 +1,5 @@
-// spritegen <outdir>: draws every sprite and font of the game into <outdir>/sprites and <outdir>/fonts.
+// spritegen <outdir> [theme]: draws every sprite and font of the game into <outdir>/sprites and
+// <outdir>/fonts, in classic's look or the built-in theme named.
 #include <cairo.h>
 #include <sys/stat.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "art.h"
+#include "look.h"
 
 namespace {
 
@@ -17,24 +19,37 @@ struct Picture {
   std::function<Indexed()> draw;
 };
 
+// Classic's drawing, or the current look's own for the field's materials.
+std::function<Indexed()> Styled(std::function<Indexed()> classic, std::function<Indexed()> other) {
+  return CurrentLook() == Look::Classic ? classic : other;
+}
+
+std::function<Indexed()> Brick(Ramp ramp, double lift = 0) {
+  return Styled([=] { return DrawBrick(ramp, lift); }, [=] { return LookBrick(ramp); });
+}
+
+std::function<Indexed()> Paddle(int width) {
+  return Styled([=] { return DrawPaddle(width); }, [=] { return LookPaddle(width); });
+}
+
 const std::vector<Picture>& Sprites() {
   static const std::vector<Picture> list = {
-      {"ball", DrawBall},
+      {"ball", Styled(DrawBall, LookBall)},
       {"ball_fire", DrawFireBall},
-      {"wall_v", DrawWallV},
-      {"wall_h", DrawWallH},
-      {"wall_rt", DrawCorner},
-      {"gray", DrawSteelBrick},
-      {"blue", [] { return DrawBrick(Ramp::Blue); }},
-      {"green", [] { return DrawBrick(Ramp::Green); }},
-      {"purple", [] { return DrawBrick(Ramp::Purple); }},
-      {"red", [] { return DrawBrick(Ramp::Red); }},
-      {"yellow", [] { return DrawBrick(Ramp::Yellow); }},
-      {"white", [] { return DrawBrick(Ramp::Grey, 0.22); }},
-      {"cracked", DrawCrackedBrick},
-      {"paddle", [] { return DrawPaddle(64); }},
-      {"paddle_large", [] { return DrawPaddle(96); }},
-      {"paddle_small", [] { return DrawPaddle(40); }},
+      {"wall_v", Styled(DrawWallV, [] { return LookWall(true); })},
+      {"wall_h", Styled(DrawWallH, [] { return LookWall(false); })},
+      {"wall_rt", Styled(DrawCorner, LookCorner)},
+      {"gray", Styled(DrawSteelBrick, LookSteelBrick)},
+      {"blue", Brick(Ramp::Blue)},
+      {"green", Brick(Ramp::Green)},
+      {"purple", Brick(Ramp::Purple)},
+      {"red", Brick(Ramp::Red)},
+      {"yellow", Brick(Ramp::Yellow)},
+      {"white", Brick(Ramp::Grey, 0.22)},
+      {"cracked", Styled(DrawCrackedBrick, LookCrackedBrick)},
+      {"paddle", Paddle(64)},
+      {"paddle_large", Paddle(96)},
+      {"paddle_small", Paddle(40)},
       {"paddle_magnet", [] { return DrawMagnetField(64); }},
       {"paddle_small_magnet", [] { return DrawMagnetField(40); }},
       {"paddle_large_magnet", [] { return DrawMagnetField(96); }},
@@ -60,9 +75,9 @@ const std::vector<Picture>& Sprites() {
       {"life", DrawLifeIcon},
       {"hud", DrawHud},
       {"energy_bar", DrawEnergySegment},
-      {"message", DrawMessageSkin},
-      {"menu", DrawMenuSkin},
-      {"background", DrawBackground},
+      {"message", Styled(DrawMessageSkin, LookMessageSkin)},
+      {"menu", Styled(DrawMenuSkin, LookMenuSkin)},
+      {"background", Styled(DrawBackground, LookBackground)},
       {"mask", DrawBrickFlash},
       {"spark", DrawSpark},
       {"zapp", DrawZapp},
@@ -91,8 +106,8 @@ void MakeDir(const std::string& path) {
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: spritegen <outdir>\n");
+  if (argc != 2 && !(argc == 3 && ChooseLook(argv[2]))) {
+    std::fprintf(stderr, "usage: spritegen <outdir> [classic|neon|paper|contrast]\n");
     return 2;
   }
   const std::string out = argv[1];
