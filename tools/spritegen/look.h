@@ -22,5 +22,6 @@ Indexed LookPaddle(int width);
 Indexed LookWall(bool vertical);
 Indexed LookCorner();
 Indexed LookBackground();
+Indexed LookHud();
 Indexed LookMessageSkin();
 Indexed LookMenuSkin();

@@ -447,3 +447,46 @@ Indexed LookMenuSkin() {
     Borders(bar.cr(), 60, 40, 2, {{0, Ramp::Yellow, 0.62}, {3, Ramp::Grey, 0.03}});
   return SkinFromBar(bar.Sprite(0));
 }
+
+// The HUD strip: the same three windows as classic's (score, energy, lives),
+// dark inside so that the digits read, in each look's own panel.
+Indexed LookHud() {
+  const int w = 480, h = 48;
+  Canvas c(w, h);
+  cairo_t* cr = c.cr();
+  const Ramp panel = look == Look::Paper ? Ramp::Brown : Ramp::Night;
+  SetShade(cr, panel, look == Look::Paper ? 0.94 : 0.03);
+  Box(cr, 0, 0, w, h);
+  const Ramp line = look == Look::Neon ? Ramp::Rose : Ramp::Grey;
+  SetShade(cr, line, look == Look::Neon ? 0.75 : look == Look::Paper ? 0.02 : 1);
+  Box(cr, 0, 0, w, look == Look::Contrast ? 3 : 2);
+  if (look == Look::Neon) {
+    SetShade(cr, Ramp::Blue, 0.62);
+    Box(cr, 0, h - 2, w, 1);
+  }
+  const struct {
+    double x, w;
+    const char* label;
+  } windows[] = {{37, 82, "SCORE"}, {240, 107, "ENERGY"}, {361, 58, "LIVES"}};
+  for (const auto& win : windows) {
+    SetShade(cr, look == Look::Neon ? Ramp::Blue : Ramp::Grey,
+             look == Look::Neon    ? 0.62
+             : look == Look::Paper ? 0.02
+                                   : 1);
+    Box(cr, win.x - 1, 11, win.w + 2, 18);
+    SetShade(cr, Ramp::Night, 0.02);
+    Box(cr, win.x, 12, win.w, 16);
+    SelectBoldFont(cr, 8, 1.05);
+    cairo_text_extents_t e;
+    cairo_text_extents(cr, win.label, &e);
+    cairo_move_to(cr, std::round(win.x + win.w / 2 - e.x_advance / 2), 41);
+    if (look == Look::Neon)
+      SetShade(cr, Ramp::Rose, 0.8);
+    else if (look == Look::Paper)
+      SetShade(cr, Ramp::Red, 0.35);
+    else
+      SetShade(cr, Ramp::Yellow, 0.62);
+    cairo_show_text(cr, win.label);
+  }
+  return c.Sprite(0);
+}

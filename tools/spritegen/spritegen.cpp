@@ -73,7 +73,7 @@ const std::vector<Picture>& Sprites() {
       {"beamer_left", [] { return DrawBeamer(true); }},
       {"beamer_right", [] { return DrawBeamer(false); }},
       {"life", DrawLifeIcon},
-      {"hud", DrawHud},
+      {"hud", Styled(DrawHud, LookHud)},
       {"energy_bar", DrawEnergySegment},
       {"message", Styled(DrawMessageSkin, LookMessageSkin)},
       {"menu", Styled(DrawMenuSkin, LookMenuSkin)},
