@@ -88,15 +88,16 @@ void Overwrite(SDL_Surface* sprite, SDL_Surface* picture, const SDL_Color (&pale
   NoteIfOpaque(sprite);
 }
 
-// The theme's colours come from its HUD picture, which must have a palette.
-void TakeThemePalette(const std::string& folder, SDL_Color (&palette)[256]) {
+// The theme's colours come from its HUD picture, which must have a palette;
+// false when the theme has no HUD picture the game can use.
+bool TakeThemePalette(const std::string& folder, SDL_Color (&palette)[256]) {
   const char* hud = "sprites//hud.bmp";
   if (SDL_Surface* own =
           ThemePicture(folder, hud, MaxSpriteSide, Game.sprHud->w, Game.sprHud->h, MaxPictureBytes)) {
     if (own->format->palette) {
       TakePalette(own, hud, palette);
       SDL_FreeSurface(own);
-      return;
+      return true;
     }
     Refuse(InFolder(folder, hud) +
            ": the theme's colours are taken from this picture, so it must have a palette (8 "
@@ -106,14 +107,16 @@ void TakeThemePalette(const std::string& folder, SDL_Color (&palette)[256]) {
   SDL_Surface* classic = LoadAssetPicture(AssetPath(hud).c_str(), MaxSpriteSide);
   TakePalette(classic, hud, palette);
   SDL_FreeSurface(classic);
+  return false;
 }
 
 void UseSprites(const std::string& folder) {
   SDL_Color palette[256];
-  TakeThemePalette(folder, palette);
+  const bool ownHud = TakeThemePalette(folder, palette);
   for (const TSpriteEntry& e : SpriteCatalogue) {
     SDL_Surface* sprite = Game.*(e.field);
-    Overwrite(sprite, ThemeOrClassicPicture(folder, e.path, MaxSpriteSide, sprite, MaxPictureBytes), palette);
+    const std::string from = sprite == Game.sprHud && !ownHud ? "" : folder;
+    Overwrite(sprite, ThemeOrClassicPicture(from, e.path, MaxSpriteSide, sprite, MaxPictureBytes), palette);
   }
   std::copy_n(palette, 256, Game.palette);
   for (SDL_Surface* screen : {Game.screen, SDL_GetVideoSurface()})

@@ -69,6 +69,9 @@ TEST_F(ThemeTest, APlayersThemeTakesOnlyItsGoodFilesAndNeverWritesIntoItsFolder)
   SaveSprite(red, own + "sprites/ball.bmp");
   SaveSprite(red, own + "sprites/paddle.bmp");  // the paddle is 64x16
   SDL_FreeSurface(red);
+  SDL_Surface* deep = SDL_CreateRGBSurface(SDL_SWSURFACE, 480, 48, 24, 0xff0000, 0xff00, 0xff, 0);
+  SaveSprite(deep, own + "sprites/hud.bmp");  // the theme's colours need a palette
+  SDL_FreeSurface(deep);
   fs::copy_file("sprites/background.bmp", own + "sprites/background.bmp");
   fs::resize_file(own + "sprites/background.bmp", 3000);
   fs::create_directories(own + "sounds");
@@ -76,7 +79,8 @@ TEST_F(ThemeTest, APlayersThemeTakesOnlyItsGoodFilesAndNeverWritesIntoItsFolder)
   fs::create_directories(PlayerThemesFolder());
   fs::create_directory_symlink(own, PlayerThemesFolder() + "mine");
   for (const char* folder : {"", "sprites", "sounds"}) chmod((own + folder).c_str(), 0555);
-  const std::string classicBackdrop = Look(Game.sprBackground), classicBrick = Look(Game.sprBrickRed);
+  const std::string classicBackdrop = Look(Game.sprBackground), classicBrick = Look(Game.sprBrickRed),
+                    classicHud = Look(Game.sprHud);
 
   EXPECT_EQ(ThemeNames().back(), "mine");
   UseTheme("mine");
@@ -84,10 +88,12 @@ TEST_F(ThemeTest, APlayersThemeTakesOnlyItsGoodFilesAndNeverWritesIntoItsFolder)
   EXPECT_TRUE(c.r > 200 && c.g < 60 && c.b < 60) << "the theme's ball";
   EXPECT_EQ(Look(Game.sprBackground), classicBackdrop);
   EXPECT_EQ(Look(Game.sprBrickRed), classicBrick);
+  EXPECT_EQ(Look(Game.sprHud), classicHud);
   EXPECT_NE(Game.sndPing, nullptr) << "classic's ping plays instead";
   const auto& refusals = ThemeRefusals();
-  ASSERT_EQ(refusals.size(), 3u);
-  for (const char* file : {"sprites/paddle.bmp", "sprites/background.bmp", "sounds/ping.wav"}) {
+  ASSERT_EQ(refusals.size(), 4u);
+  for (const char* file :
+       {"sprites/hud.bmp", "sprites/paddle.bmp", "sprites/background.bmp", "sounds/ping.wav"}) {
     const std::string path = PlayerThemesFolder() + "mine/" + file;
     int named = 0;
     for (const std::string& r : refusals) {
@@ -99,7 +105,7 @@ TEST_F(ThemeTest, APlayersThemeTakesOnlyItsGoodFilesAndNeverWritesIntoItsFolder)
   EXPECT_NE(refusals[0].find("classic's file is used instead"), std::string::npos) << refusals[0];
   size_t files = 0;
   for (const auto& entry : fs::recursive_directory_iterator(own)) files += entry.is_regular_file();
-  EXPECT_EQ(files, 4u) << "nothing written into the theme";
+  EXPECT_EQ(files, 5u) << "nothing written into the theme";
   for (const char* folder : {"", "sprites", "sounds"}) chmod((own + folder).c_str(), 0755);
 }
 }  // namespace
