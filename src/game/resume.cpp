@@ -66,6 +66,9 @@ void ResumeWhereLeft() {
   std::string error;
   playing = true;
   if (LoadJournal(kept.journal, journal, error)) {
+    // The set "continue" found for the kept game: the journal may name it by
+    // a path relative to another working folder.
+    journal.start.levelSetFolder = Game.levelSetFolder;
     TControls played;
     error = PlayJournal(journal, played);
     if (error.empty()) {
