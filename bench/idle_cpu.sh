@@ -7,12 +7,17 @@
 # costs on this machine. Game and floor take turns for several runs; the
 # medians and their ratio end the report.
 #
-# Usage: bench/idle_cpu.sh [--play] [--minimised] [--scale N] [--fullscreen] [--rate R] [--theme NAME]
-#                          [--runs N] [--screen WxH] [--display :N] <game folder> [seconds] [level name]
+# Usage: bench/idle_cpu.sh [--play] [--minimised] [--scale N] [--floor-scale N] [--fullscreen]
+#                          [--rate R] [--theme NAME] [--runs N] [--screen WxH] [--display :N]
+#                          <game folder> [seconds] [level name]
 #   --play        play a level: xdotool sweeps the paddle and clicks fire
 #                 (without a level name, the first level of the list)
-#   --scale N     whole-number scale of the picture (REBOUNDER_SCALE); the
-#                 default screen grows so that the window fits
+#   --scale N     scale of the picture (REBOUNDER_SCALE): a whole number, auto
+#                 or fill; the default screen grows so that a whole-scale
+#                 window fits
+#   --floor-scale N  the floor at another scale than the game (by default
+#                 the same): fill against 2 weighs the game's own scaling
+#                 against SDL's whole-number stretch of the same screen
 #   --fullscreen  full screen under openbox, on a 1920x1080 screen by default
 #   --minimised   minimise the window (with --play, once the ball is in play:
 #                 the game pauses) and measure the game alone, without the floor
@@ -28,11 +33,12 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/xvfb-game.sh"
 
-PLAY=0 SCALE="" FULL=0 RUNS=3 SCREEN="" MINIMISED=0 RATE=display XDISPLAY="" THEME=classic
+PLAY=0 SCALE="" FLOOR_SCALE="" FULL=0 RUNS=3 SCREEN="" MINIMISED=0 RATE=display XDISPLAY="" THEME=classic
 while [ $# -gt 0 ]; do
   case "$1" in
     --play) PLAY=1 ;;
     --scale) SCALE=$2; shift ;;
+    --floor-scale) FLOOR_SCALE=$2; shift ;;
     --fullscreen) FULL=1 ;;
     --minimised) MINIMISED=1 ;;
     --runs) RUNS=$2; shift ;;
@@ -51,7 +57,7 @@ if [ $PLAY -eq 1 ] && [ -z "$LEVEL" ]; then LEVEL=$(cd "$GAME_DIR" && ./rebounde
 if [ -z "$SCREEN" ]; then
   # Room for a window at the scale asked for, frame and panels included.
   s=${SCALE:-1}
-  [ "$s" = auto ] && s=1
+  [ "$s" = auto ] || [ "$s" = fill ] && s=1
   if [ $FULL -eq 1 ] || [ "$s" -le 2 ]; then SCREEN=1920x1080; else SCREEN=$((640 * s + 64))x$((480 * s + 120)); fi
 fi
 
@@ -167,7 +173,7 @@ for run in $(seq "$RUNS"); do
   printf "run %d: game %s, %s window: %5.2f%% of one core, %.1f MB resident\n" \
     "$run" "$WHAT" "$SIZE" "$FIGURE" "$(awk -v r="$RSS" 'BEGIN { print r / 1024 }')"
   if [ -x "$GAME_DIR/present_floor" ] && [ $MINIMISED -eq 0 ]; then
-    "$GAME_DIR/present_floor" $WINDOW_FLAG --rate "$FLOOR_RATE" 2>/dev/null &
+    REBOUNDER_SCALE=${FLOOR_SCALE:-${SCALE:-auto}} "$GAME_DIR/present_floor" $WINDOW_FLAG --rate "$FLOOR_RATE" 2>/dev/null &
     PID=$!
     measure '^Rebounder floor$'
     stop_program
@@ -179,9 +185,9 @@ g=$(echo $GAMES | median)
 echo "median resident memory of the game: $(echo $MEMORY | median) MB"
 if [ -n "$FLOORS" ]; then
   f=$(echo $FLOORS | median)
-  awk -v g="$g" -v f="$f" -v s="${SCALE:-auto}" -v fs="$FULL" 'BEGIN {
-    printf "median of the runs at scale %s%s: game %.2f%%, floor %.2f%%: %.2fx the floor\n",
-           s, fs ? " full screen" : "", g, f, g / f }'
+  awk -v g="$g" -v f="$f" -v s="${SCALE:-auto}" -v fs="$FULL" -v fl="${FLOOR_SCALE:+ (floor at scale $FLOOR_SCALE)}" 'BEGIN {
+    printf "median of the runs at scale %s%s%s: game %.2f%%, floor %.2f%%: %.2fx the floor\n",
+           s, fs ? " full screen" : "", fl, g, f, g / f }'
 else
   echo "median of the runs: game $g%"
 fi

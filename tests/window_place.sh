@@ -25,11 +25,14 @@ WID=$(timeout 20 xdotool search --sync --name '^Rebounder$' | head -1)
 sleep 1
 
 # frame: prints the window's frame as "left top right bottom" on the root.
+# Full screen that fills the screen draws 32-bit pixels and a window 8-bit
+# ones, so a switch may make the window anew: it is looked up each time.
 frame() {
-  local x y w h ext
-  eval "$(xwininfo -id "$WID" | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}
+  local x=0 y=0 w=0 h=0 ext
+  WID=$(xdotool search --name '^Rebounder$' | tail -1)
+  [ -n "$WID" ] && eval "$(xwininfo -id "$WID" 2>/dev/null | awk '/Absolute upper-left X/ {print "x=" $4} /Absolute upper-left Y/ {print "y=" $4}
     /Width:/ {print "w=" $2} /Height:/ {print "h=" $2}')"
-  ext=$(xprop -id "$WID" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ,)
+  ext=$(xprop -id "$WID" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ,)
   read -r l r t b <<<"${ext:-0 0 0 0}"
   echo "$((x - l)) $((y - t)) $((x + w + r)) $((y + h + b))"
 }
@@ -71,7 +74,7 @@ expect_pointer_free() {
 expect_full_screen 0
 expect_pointer_free 0
 for n in $(seq 11); do
-  xdotool windowactivate --sync "$WID" key F11
+  xdotool search --name '^Rebounder$' windowactivate --sync key F11
   if [ $((n % 2)) -eq 1 ]; then expect_window_centred "$n"; else expect_full_screen "$n"; fi
   expect_pointer_free "$n"
 done

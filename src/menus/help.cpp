@@ -1,6 +1,6 @@
 // The help pages. The first is the one-page overview; the others explain the
 // keys as they are bound now, each capsule, the bubbles, the level editor,
-// the recordings of the table and the demo, and the themes. A row of marks at the bottom
+// the recordings of the table and the demo, the themes and the settings. A row of marks at the bottom
 // turns the pages, by the Left and Right keys or a click.
 #include "menus/help.h"
 
@@ -237,6 +237,25 @@ std::vector<TLine> PageLines(int which) {
                      {"~/.local/share/rebounder/themes/, named as the", ""},
                      {"game's own; what you leave out comes from classic.", ""},
                      {"docs/themes.md tells every file and its size.", ""},
+                 });
+      break;
+    case 7:
+      AddKeyRows(lines, 136,
+                 {
+                     {"", "settings"},
+                     {"Options, then settings, holds these rows.", ""},
+                     {"", ""},
+                     {"volumes", "effects and music, 0 to 10"},
+                     {"mouse speed", "how far the paddle follows"},
+                     {"keys", "left, right, fire and pause"},
+                     {"scale", "auto, 1x up to what fits, fill"},
+                     {"fill", "as high as the screen, still sharp"},
+                     {"music in play", "the music goes on in play"},
+                     {"frame rate", "the display's, 40, 60, 120, 144"},
+                     {"theme", "the look: pictures and sounds"},
+                     {"", ""},
+                     {"Auto is the largest whole scale, but a full", ""},
+                     {"screen it leaves over a tenth black fills.", ""},
                  });
       break;
     default:

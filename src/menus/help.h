@@ -1,6 +1,6 @@
 // The help pages: the controls and capsules at a glance, then the controls
 // as bound, every capsule with what it does, the bubbles, the level editor,
-// and the replays of the table and the demo.
+// the replays of the table and the demo, and the settings.
 #pragma once
 #include <vector>
 
@@ -14,6 +14,6 @@ void DrawHelp();
 bool TurnHelpPage(int step);
 // The marks that turn the pages.
 void AddHelpTargets(std::vector<TMenuTarget>& targets);
-constexpr int HelpPageCount = 7;
+constexpr int HelpPageCount = 8;
 // Every text of every page, as drawn, with the column it must end before.
 std::vector<TFixedText> HelpFixedTexts();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "base/globals.h"
 #include "media/catalogue.h"
@@ -45,7 +46,7 @@ const char* const RowHints[SettingRowCount] = {
     "Enter, then press the new key",
     "Enter, then press the new key",
     "Enter: the four keys as they were at first",
-    "left/right: window size, auto fits the screen",
+    "left/right: picture size; fill: the screen's height",
     "left/right: keep the menu music in play",
     "left/right: pictures a second, display: the screen's",
     "left/right: the look and sound; your own: see the help",
@@ -96,7 +97,7 @@ std::string ValueText(int row) {
     case srMouse:
       return std::string(MouseRates[s.controls.mouseRate].text) + "x";
     case srScale:
-      return s.scale == 0 ? "auto" : std::to_string(s.scale) + "x";
+      return s.scale <= 0 ? ScaleText(s.scale) : std::to_string(s.scale) + "x";
     case srFrameRate:
       return s.frameRate == 0 ? "display" : std::to_string(s.frameRate);
     case srTheme:
@@ -124,13 +125,18 @@ bool Step(int& value, int step, int low, int high, bool wrap) {
 }
 
 // The next scale the picture fits at, in the window or full screen as it is
-// now, applied at once; past the largest, automatic when `wrap` is set.
+// now, applied at once: auto, the whole scales that fit, then fill; past
+// fill, automatic when `wrap` is set.
 bool StepScale(int step, bool wrap) {
-  int next = -1;
-  for (int n = Game.settings.scale + step; next < 0 && n >= 0 && n <= MaxScale; n += step)
-    if (n == 0 || ScaleFitsScreen(n, Game.optFullscreen.value)) next = n;
-  if (next < 0 && wrap) next = 0;
-  if (next < 0 || next == Game.settings.scale) return false;
+  std::vector<int> order = {0};
+  for (int n = 1; n <= MaxScale; ++n)
+    if (ScaleFitsScreen(n, Game.optFullscreen.value)) order.push_back(n);
+  order.push_back(FillScale);
+  const auto at = std::find(order.begin(), order.end(), Game.settings.scale);
+  const int to = (at == order.end() ? 0 : static_cast<int>(at - order.begin())) + step;
+  if ((to < 0 || to >= static_cast<int>(order.size())) && !wrap) return false;
+  const int next = to < 0 || to >= static_cast<int>(order.size()) ? 0 : order[static_cast<size_t>(to)];
+  if (next == Game.settings.scale) return false;
   Game.settings.scale = next;
   ChangeScale(next);
   Game.optFullscreen.applied = false;

@@ -1,13 +1,16 @@
 // The game window: the 640x480 picture shown crisp at a whole-number scale,
-// in a window or centred on a black full screen, and the choice of that scale.
+// or filling the screen's height at any factor, in a window or centred on a
+// black full screen.
 //
-// The scaling itself is left to SDL (sdl12-compat's window scaling and its
+// A whole-number scale is left to SDL (sdl12-compat's window scaling and its
 // full-screen stretch, both nearest-neighbour): the game keeps drawing and
 // converting 640x480 pixels, and only the last copy to the window grows with
 // the scale. Scaling in the game instead means converting every window
 // pixel from the palette each frame; measured at 2x under Xvfb it cost a
 // third more CPU than SDL's nearest scaling (10.2% against 7.5% of a core
 // for a bare clear-and-flip, 16.8% against 12.3% full screen at 1920x1080).
+// Only a factor that is not whole is scaled by the game: SDL's smooth
+// scaling would blur every edge over two or three pixels.
 #include "platform/display.h"
 
 #include <SDL/SDL_mixer.h>
@@ -31,12 +34,9 @@
 #include "platform/echo.h"
 #include "platform/fatal.h"
 #include "platform/sessionend.h"
+#include "platform/sharpscale.h"
 
 namespace {
-// Room a window leaves on the desktop for its title bar, borders and panels.
-constexpr int FrameRoomX = 16;
-constexpr int FrameRoomY = 80;
-
 std::string commandLineScale;
 bool scaleRead = false;
 int savedScale = 0;
@@ -44,18 +44,47 @@ int requestedScale = 0;
 int desktopWidth = 0;
 int desktopHeight = 0;
 bool playerScalesWindow = false;
+bool desktopAssumed = false;
 bool noteShown[2] = {false, false};
 SDL_Surface* video = nullptr;
+SDL_Surface* stage = nullptr;  // the 8-bit surface holding the picture: the video surface, or the game's own
 SDL_Surface* view = nullptr;
-int pictureLeft = 0, pictureTop = 0;  // where the picture stands on the video surface
+int pictureLeft = 0, pictureTop = 0;  // where the picture stands on the stage
+TScreenLayout layout;
+CSharpScale sharpScale;
+// The room a window's frame takes, as the window manager last framed one; a
+// guess before the first.
+int frameWidth = 8, frameHeight = 32;
 
-Uint16 ToPicture(Uint16 at, int offset) { return static_cast<Uint16>(at > offset ? at - offset : 0); }
+Uint16 ToPicture(int at, int offset) { return static_cast<Uint16>(at > offset ? at - offset : 0); }
 
-bool Fits(int scale, int width, int height, bool fullscreen) {
-  if (width <= 0 || height <= 0) return true;  // desktop size unknown
-  const int roomX = fullscreen ? 0 : FrameRoomX;
-  const int roomY = fullscreen ? 0 : FrameRoomY;
-  return PictureWidth * scale <= width - roomX && PictureHeight * scale <= height - roomY;
+// A window that fills the work area was sized for a frame guessed or seen
+// before; a frame of another size is kept, and the window made again to fit.
+bool windowFills = false;
+bool refitWanted = false;
+void NoteFrame(int width, int height) {
+  if (width == frameWidth && height == frameHeight) return;
+  frameWidth = width;
+  frameHeight = height;
+  refitWanted = windowFills;
+}
+
+// The desktop less its panels, as SDL2 beneath sdl12-compat reads it.
+SDL_Rect WorkArea() {
+  SDL_Rect area = {0, 0, static_cast<Uint16>(std::max(desktopWidth, 0)),
+                   static_cast<Uint16>(std::max(desktopHeight, 0))};
+  if (desktopAssumed) return area;
+  struct TRect {
+    int x, y, w, h;
+  } bounds = {};
+  using TUsable = int (*)(int, TRect*);
+  static void* const sdl2 = dlopen("libSDL2-2.0.so.0", RTLD_LAZY | RTLD_NOLOAD);
+  static const auto usable =
+      sdl2 ? reinterpret_cast<TUsable>(dlsym(sdl2, "SDL_GetDisplayUsableBounds")) : nullptr;
+  if (usable && usable(0, &bounds) == 0 && bounds.w > 0 && bounds.h > 0)
+    area = {static_cast<Sint16>(bounds.x), static_cast<Sint16>(bounds.y), static_cast<Uint16>(bounds.w),
+            static_cast<Uint16>(bounds.h)};
+  return area;
 }
 
 // Reads the player's scale and the desktop size, once, before the first video
@@ -64,7 +93,7 @@ void ReadScaleSettings() {
   if (scaleRead) return;
   scaleRead = true;
   const SDL_VideoInfo* info = SDL_GetVideoInfo();
-  if (info) {
+  if (info && !desktopAssumed) {
     desktopWidth = info->current_w;
     desktopHeight = info->current_h;
   }
@@ -74,10 +103,11 @@ void ReadScaleSettings() {
   const std::string text = fromCommandLine ? commandLineScale : env ? env : "";
   requestedScale = savedScale;
   if (!text.empty() && !ParseScale(text, requestedScale)) {
-    std::fprintf(stderr,
-                 "rebounder: %s \"%s\" is not a scale (auto, or a whole number from 1 to %d); using the "
-                 "largest that fits the screen\n",
-                 fromCommandLine ? "--scale" : "REBOUNDER_SCALE", Echoed(text).c_str(), MaxScale);
+    std::fprintf(
+        stderr,
+        "rebounder: %s \"%s\" is not a scale (auto, fill, or a whole number from 1 to %d); using the "
+        "largest that fits the screen\n",
+        fromCommandLine ? "--scale" : "REBOUNDER_SCALE", Echoed(text).c_str(), MaxScale);
     requestedScale = 0;
   }
 }
@@ -145,8 +175,10 @@ bool CentreFramedWindow(Display* display, Window window) {
   if (shape.map_state != IsViewable) return false;
   const Window root = shape.root;
   long frame[4] = {0, 0, 0, 0};  // left, right, top, bottom
-  if (HasWindowManager(display, root) && !ReadCardinals(display, window, "_NET_FRAME_EXTENTS", frame, 4))
-    return false;  // not framed yet
+  if (HasWindowManager(display, root)) {
+    if (!ReadCardinals(display, window, "_NET_FRAME_EXTENTS", frame, 4)) return false;  // not framed yet
+    NoteFrame(static_cast<int>(frame[0] + frame[1]), static_cast<int>(frame[2] + frame[3]));
+  }
   long area[4] = {0, 0, WidthOfScreen(shape.screen), HeightOfScreen(shape.screen)};
   ReadCardinals(display, root, "_NET_WORKAREA", area, 4);
   const SDL_Rect workArea = {static_cast<Sint16>(area[0]), static_cast<Sint16>(area[1]),
@@ -206,58 +238,6 @@ void KeepNewWindowCentred() {
 }
 }  // namespace
 
-SDL_Rect CentredFrame(const SDL_Rect& area, int frameWidth, int frameHeight) {
-  SDL_Rect place = area;
-  place.x = static_cast<Sint16>(area.x + std::max(0, (area.w - frameWidth) / 2));
-  place.y = static_cast<Sint16>(area.y + std::max(0, (area.h - frameHeight) / 2));
-  place.w = static_cast<Uint16>(frameWidth);
-  place.h = static_cast<Uint16>(frameHeight);
-  return place;
-}
-
-int FittingScale(int width, int height, bool fullscreen) {
-  if (width <= 0 || height <= 0) return 1;
-  int scale = MaxScale;
-  while (scale > 1 && !Fits(scale, width, height, fullscreen)) --scale;
-  // SDL stretches a full-screen mode to the desktop by one factor for both
-  // axes, taken from the axis that fills; that factor is whole only when the
-  // scale divides that axis. A smaller crisp picture beats a bigger uneven one.
-  while (fullscreen && scale > 1 && width % scale != 0 && height % scale != 0) --scale;
-  return scale;
-}
-
-SDL_Rect FullscreenMode(int width, int height, int scale) {
-  SDL_Rect mode = {0, 0, PictureWidth, PictureHeight};
-  if (scale < 1 || width / scale < PictureWidth || height / scale < PictureHeight) return mode;
-  mode.w = static_cast<Uint16>(width / scale);
-  mode.h = static_cast<Uint16>(height / scale);
-  return mode;
-}
-
-bool ParseScale(const std::string& text, int& scale) {
-  if (text == "auto") {
-    scale = 0;
-    return true;
-  }
-  if (text.empty() || text.size() > 1 || text.find_first_not_of("0123456789") != std::string::npos)
-    return false;
-  const int value = std::stoi(text);
-  if (value < 1 || value > MaxScale) return false;
-  scale = value;
-  return true;
-}
-
-int ResolveScale(int requested, int width, int height, bool fullscreen, std::string& note) {
-  note.clear();
-  const int fitting = FittingScale(width, height, fullscreen);
-  if (requested <= 0) return fitting;
-  if (Fits(requested, width, height, fullscreen)) return requested;
-  note = "scale " + std::to_string(requested) + " does not fit the " + std::to_string(width) + "x" +
-         std::to_string(height) + (fullscreen ? " screen" : " desktop with a window frame") + "; using " +
-         std::to_string(fitting);
-  return fitting;
-}
-
 void SetRequestedScale(const std::string& commandLineValue, int saved) {
   commandLineScale = commandLineValue;
   savedScale = saved;
@@ -271,44 +251,73 @@ void ChangeScale(int scale) {
 
 bool ScaleFitsScreen(int scale, bool fullscreen) {
   ReadScaleSettings();
-  return Fits(scale, desktopWidth, desktopHeight, fullscreen);
+  std::string note;
+  return scale == FillScale || ResolveScale(scale, desktopWidth, desktopHeight, fullscreen, note) == scale;
+}
+
+int SideRoom() { return layout.panelsFill ? pictureLeft : 0; }
+
+void AssumeDesktop(int width, int height) {
+  ReadScaleSettings();
+  static int realWidth = 0, realHeight = 0;
+  if (!desktopAssumed) {
+    realWidth = desktopWidth;
+    realHeight = desktopHeight;
+  }
+  desktopAssumed = width > 0;
+  desktopWidth = desktopAssumed ? width : realWidth;
+  desktopHeight = desktopAssumed ? height : realHeight;
 }
 
 SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette) {
   ReadScaleSettings();
   std::string note;
-  const int scale = ResolveScale(requestedScale, desktopWidth, desktopHeight, fullscreen, note);
+  int scale = ResolveScale(requestedScale, desktopWidth, desktopHeight, fullscreen, note);
   if (!note.empty() && !noteShown[fullscreen]) std::fprintf(stderr, "rebounder: %s\n", note.c_str());
   noteShown[fullscreen] = true;
+  // The player's own window scaling is left to scale the picture.
+  if (!fullscreen && playerScalesWindow && scale == FillScale) scale = 1;
+  windowFills = !fullscreen && scale == FillScale;
+  refitWanted = false;
+  layout = LayoutScreen(scale, desktopWidth, desktopHeight, fullscreen, WorkArea(), frameWidth, frameHeight);
 
-  if (view && view != video) SDL_FreeSurface(view);
-  view = nullptr;
-  const Uint32 flags = SDL_SWSURFACE | SDL_HWPALETTE;
+  if (view && view != stage) SDL_FreeSurface(view);
+  if (stage && stage != video) SDL_FreeSurface(stage);
+  view = stage = nullptr;
+  const Uint32 flags =
+      SDL_SWSURFACE | (layout.gameScales ? 0 : SDL_HWPALETTE) | (fullscreen ? SDL_FULLSCREEN : 0);
+  if (!fullscreen && !playerScalesWindow)
+    setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(layout.windowScaling).c_str(), 1);
+  video = SDL_SetVideoMode(layout.videoWidth, layout.videoHeight, layout.gameScales ? 32 : 8, flags);
+  if (!video) return nullptr;
   if (fullscreen) {
-    const SDL_Rect mode = FullscreenMode(desktopWidth, desktopHeight, scale);
-    video = SDL_SetVideoMode(mode.w, mode.h, 8, flags | SDL_FULLSCREEN);
-    if (video) CoverScreenWithoutWindowManager();
+    CoverScreenWithoutWindowManager();
   } else {
-    if (!playerScalesWindow) setenv("SDL12COMPAT_WINDOW_SCALING", std::to_string(scale).c_str(), 1);
-    video = SDL_SetVideoMode(PictureWidth, PictureHeight, 8, flags);
-    centring = video != nullptr;
+    centring = true;
     centreUntil = SDL_GetTicks() + SettleMilliseconds;
   }
-  if (!video) return nullptr;
-  SDL_SetColors(video, palette->colors, 0, palette->ncolors);
   // A new video surface may hold stale memory; whatever lies outside the
   // picture is never drawn again, so it is blacked out once here.
   SDL_SetClipRect(video, nullptr);
   SDL_FillRect(video, nullptr, 0);
-  pictureLeft = video->w > PictureWidth ? (video->w - PictureWidth) / 2 : 0;
-  pictureTop = video->h > PictureHeight ? (video->h - PictureHeight) / 2 : 0;
-  if (video->w == PictureWidth && video->h == PictureHeight) {
-    view = video;
+  if (layout.gameScales) {
+    stage = SDL_CreateRGBSurface(SDL_SWSURFACE, layout.stageWidth, layout.stageHeight, 8, 0, 0, 0, 0);
+    if (!stage) return nullptr;
+    SDL_FillRect(stage, nullptr, 0);
+    sharpScale.Prepare(stage->w, stage->h, video->w, video->h, layout.factor, layout.offsetX, layout.offsetY);
   } else {
-    // The picture is drawn straight into the middle of the larger full-screen
-    // surface, through a surface that shares its pixels.
-    Uint8* origin = static_cast<Uint8*>(video->pixels) + pictureTop * video->pitch + pictureLeft;
-    view = SDL_CreateRGBSurfaceFrom(origin, PictureWidth, PictureHeight, 8, video->pitch, 0, 0, 0, 0);
+    stage = video;
+  }
+  SDL_SetColors(stage, palette->colors, 0, palette->ncolors);
+  pictureLeft = stage->w > PictureWidth ? (stage->w - PictureWidth) / 2 : 0;
+  pictureTop = stage->h > PictureHeight ? (stage->h - PictureHeight) / 2 : 0;
+  if (stage->w == PictureWidth && stage->h == PictureHeight) {
+    view = stage;
+  } else {
+    // The picture is drawn straight into the middle of the larger stage,
+    // through a surface that shares its pixels.
+    Uint8* origin = static_cast<Uint8*>(stage->pixels) + pictureTop * stage->pitch + pictureLeft;
+    view = SDL_CreateRGBSurfaceFrom(origin, PictureWidth, PictureHeight, 8, stage->pitch, 0, 0, 0, 0);
     if (view) SDL_SetColors(view, palette->colors, 0, palette->ncolors);
   }
   return view;
@@ -343,22 +352,34 @@ int DisplayRefreshRate() {
 bool WindowVisible() { return (SDL_GetAppState() & SDL_APPACTIVE) != 0; }
 
 void PresentScreen() {
+  // The picture's colours are the view's: the game sets them there.
+  if (layout.gameScales && stage && view) sharpScale.Draw(stage, view->format->palette, video);
   if (video) SDL_Flip(video);
   KeepNewWindowCentred();
-}
-
-void PointerToPicture(SDL_Event& e) {
-  if (e.type == SDL_MOUSEMOTION) {
-    e.motion.x = ToPicture(e.motion.x, pictureLeft);
-    e.motion.y = ToPicture(e.motion.y, pictureTop);
-  } else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP) {
-    e.button.x = ToPicture(e.button.x, pictureLeft);
-    e.button.y = ToPicture(e.button.y, pictureTop);
+  if (refitWanted) {
+    Game.optFullscreen.applied = false;
+    ApplyVideoSettings();
   }
 }
 
+void PointerToPicture(SDL_Event& e) {
+  const auto map = [](Uint16& ex, Uint16& ey) {
+    int x = ex, y = ey;
+    WindowToStage(layout, x, y);
+    ex = ToPicture(x, pictureLeft);
+    ey = ToPicture(y, pictureTop);
+  };
+  if (e.type == SDL_MOUSEMOTION)
+    map(e.motion.x, e.motion.y);
+  else if (e.type == SDL_MOUSEBUTTONDOWN || e.type == SDL_MOUSEBUTTONUP)
+    map(e.button.x, e.button.y);
+}
+
 void WarpPointer(int x, int y) {
-  SDL_WarpMouse(static_cast<Uint16>(x + pictureLeft), static_cast<Uint16>(y + pictureTop));
+  x += pictureLeft;
+  y += pictureTop;
+  StageToWindow(layout, x, y);
+  SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
 }
 
 void SetPointerFree(bool free) {

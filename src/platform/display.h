@@ -1,29 +1,12 @@
 // The game window: the 640x480 picture shown crisp at a whole-number scale,
-// in a window or centred on a black full screen, and the choice of that scale.
+// or filling the screen's height at any factor, in a window or centred on a
+// black full screen.
 #pragma once
 #include <SDL/SDL.h>
 
 #include <string>
 
-constexpr int PictureWidth = 640;
-constexpr int PictureHeight = 480;
-constexpr int FieldLeft = 80;  // the play field's first column in the picture
-constexpr int MaxScale = 8;
-
-// The largest whole scale (at least 1) at which the picture fits a desktop of
-// the given size; a window also leaves room for its frame and the desktop's panels.
-int FittingScale(int desktopWidth, int desktopHeight, bool fullscreen);
-// The full-screen video mode that SDL stretches by exactly `scale` to fill the desktop.
-SDL_Rect FullscreenMode(int desktopWidth, int desktopHeight, int scale);
-// Reads a scale the player gave: "auto" (0) or a whole number 1..MaxScale.
-bool ParseScale(const std::string& text, int& scale);
-// The scale to use: the player's (0 = automatic) if it fits, else the largest
-// that fits; `note` gets a line for the player when their choice was not taken.
-int ResolveScale(int requested, int desktopWidth, int desktopHeight, bool fullscreen, std::string& note);
-
-// Where a window's frame of that size stands centred in the desktop's work
-// area; a frame larger than the area starts at its top left corner.
-SDL_Rect CentredFrame(const SDL_Rect& area, int frameWidth, int frameHeight);
+#include "platform/screenlayout.h"
 
 // The player's scale from the command line (empty: none); REBOUNDER_SCALE is
 // read when this is empty, and the saved setting (0 = automatic) when neither
@@ -32,8 +15,14 @@ void SetRequestedScale(const std::string& commandLineValue, int saved);
 // The player chose a scale in the game: it holds from the next
 // OpenGameScreen on, before the command line's.
 void ChangeScale(int scale);
-// Whether the picture fits the desktop at that scale.
+// Whether the picture fits the desktop at that scale ("fill" always does).
 bool ScaleFitsScreen(int scale, bool fullscreen);
+// The columns of the screen's surface beside the picture, on either side,
+// that the side panels may fill: 0 but where the picture fills the screen.
+int SideRoom();
+// Tests lay the screen out for a desktop of their own size (its work area
+// the whole of it), from the next OpenGameScreen on; 0 by 0 goes back to SDL's.
+void AssumeDesktop(int width, int height);
 // Sets the video mode with the game's palette, blacks it out and returns the
 // 640x480 surface the game draws on; null when SDL refuses the mode.
 SDL_Surface* OpenGameScreen(bool fullscreen, const SDL_Palette* palette);
@@ -46,7 +35,8 @@ bool WindowVisible();
 // Shows the frame drawn on the game's surface.
 void PresentScreen();
 // Turns the pointer position of a mouse event into the 640x480 picture's
-// coordinates: a full-screen surface can be larger, with the picture in its middle.
+// coordinates: the screen may show the picture at any factor, and a
+// full-screen surface can be larger, with the picture in its middle.
 void PointerToPicture(SDL_Event& event);
 // Moves the pointer to a point of the picture.
 void WarpPointer(int x, int y);

@@ -10,18 +10,24 @@
 #include "field/paddle.h"
 #include "media/catalogue.h"
 #include "media/theme.h"
+#include "platform/display.h"
 #include "screens/hud.h"
 #include "session/level.h"
 #include "session/players.h"
 #include "store/highscores.h"
 
 namespace {
-constexpr int StripWidth = 80;
 constexpr int StripHeight = 480;
 constexpr int RightStrip = 560;
 constexpr int Inset = 6;  // the message skin's border
+constexpr int CardTile = 20;
+// The strips are the picture's 80 columns beside the field, or wider where
+// the picture fills a wider screen: the cards then span the room there is.
+int stripWidth = FieldLeft;
+int CardWidth() { return stripWidth / CardTile * CardTile; }
+int CardLeft() { return (stripWidth - CardWidth()) / 2; }
 // Text kept a few pixels off the border, so that it never seems to touch it.
-constexpr int TextWidthMax = StripWidth - 2 * (Inset + 3);
+int TextWidthMax() { return CardWidth() - 2 * (Inset + 3); }
 constexpr int LineStep = 15;
 constexpr int BarSegments = 13;  // 13 energy segments 5 px apart fill the card's inside
 constexpr int FullEnergy = 40000;
@@ -58,9 +64,9 @@ void CentredTight(const CFont& font, std::string text, int y, bool mayCut = true
   const auto width = [&font](const std::string& t, int tighten) {
     return TextWidth(font, t) - tighten * std::max(0, static_cast<int>(t.size()) - 1);
   };
-  const int tighten = TextWidth(font, text) > TextWidthMax ? 1 : 0;
-  while (mayCut && !text.empty() && width(text, tighten) > TextWidthMax) text.pop_back();
-  int x = (StripWidth - width(text, tighten)) / 2;
+  const int tighten = TextWidth(font, text) > TextWidthMax() ? 1 : 0;
+  while (mayCut && !text.empty() && width(text, tighten) > TextWidthMax()) text.pop_back();
+  int x = (stripWidth - width(text, tighten)) / 2;
   for (char c : text) {
     const std::string letter(1, c);
     DrawText(font, X(x), y, letter);
@@ -69,14 +75,14 @@ void CentredTight(const CFont& font, std::string text, int y, bool mayCut = true
 }
 
 void Card(int row, int rows, const std::string& heading) {
-  DrawBox(Game.sprMessage, -4, row, 4, rows);
+  DrawBoxAt(Game.sprMessage, X(CardLeft()), CardTile * row, CardWidth() / CardTile, rows);
   CentredTight(Game.fontMenu, heading, 20 * row + 6, false);
 }
 
 // Centred lines of the score font from y; returns the y after them.
 int Lines(const std::vector<std::string>& lines, int y) {
   for (const std::string& line : lines) {
-    DrawText(Game.fontScore, X((StripWidth - TextWidth(Game.fontScore, line)) / 2), y, line);
+    DrawText(Game.fontScore, X((stripWidth - TextWidth(Game.fontScore, line)) / 2), y, line);
     y += LineStep;
   }
   return y;
@@ -84,7 +90,7 @@ int Lines(const std::vector<std::string>& lines, int y) {
 
 void BigValue(int row, const std::string& value) {
   const int w = TextWidth(Game.fontMenu, value);
-  DrawText(Game.fontMenu, X((StripWidth - w) / 2), 20 * row + 44, value);
+  DrawText(Game.fontMenu, X((stripWidth - w) / 2), 20 * row + 44, value);
 }
 
 std::string BestName() {
@@ -128,8 +134,8 @@ void DrawBest() {
   Card(19, 5, "best");
   // A player's set has no best before its first game is over.
   const std::string best = Game.highScores.Count() > 0 ? std::to_string(BestScore()) : "none yet";
-  const int y = Lines(WrapText(Game.fontScore, BestName(), TextWidthMax), 20 * 19 + 38);
-  Lines(WrapText(Game.fontScore, best, TextWidthMax), y);
+  const int y = Lines(WrapText(Game.fontScore, BestName(), TextWidthMax()), 20 * 19 + 38);
+  Lines(WrapText(Game.fontScore, best, TextWidthMax()), y);
 }
 
 // A hot-seat game lists every player under the level, the one at play in
@@ -142,13 +148,13 @@ void DrawPlayers() {
   for (int i = 0; i < static_cast<int>(HotSeat.players.size()); ++i, y += PlayerStep) {
     const std::string& name = HotSeat.players[static_cast<size_t>(i)].name;
     const bool atPlay = i == HotSeat.turn;
-    const bool large = atPlay && TextWidth(Game.fontMenu, name) <= TextWidthMax;
+    const bool large = atPlay && TextWidth(Game.fontMenu, name) <= TextWidthMax();
     const CFont& font = large ? Game.fontMenu : Game.fontScore;
     CentredTight(font, name, y - (large ? 3 : 0));
     // The player at play is marked at both ends of their lives' line.
     if (atPlay) {
-      DrawSprite(Game.sprEnergyBar, X(Inset + 1), y + 2 * LineStep + 1);
-      DrawSprite(Game.sprEnergyBar, X(StripWidth - Inset - 4), y + 2 * LineStep + 1);
+      DrawSprite(Game.sprEnergyBar, X(CardLeft() + Inset + 1), y + 2 * LineStep + 1);
+      DrawSprite(Game.sprEnergyBar, X(CardLeft() + CardWidth() - Inset - 4), y + 2 * LineStep + 1);
     }
     Lines({std::to_string(PlayerScore(i))}, y + LineStep);
     const int lives = PlayerLives(i);
@@ -156,7 +162,7 @@ void DrawPlayers() {
       Lines({lives <= 0 ? std::string("out") : "x" + std::to_string(lives)}, y + 2 * LineStep);
       continue;
     }
-    const int left = (StripWidth - 10 * lives) / 2;
+    const int left = (stripWidth - 10 * lives) / 2;
     // The life picture's ink is its lowest ten rows.
     for (int k = 0; k < lives; ++k) DrawSprite(Game.sprLife, X(left + 10 * k), y + 2 * LineStep - 13);
   }
@@ -164,8 +170,8 @@ void DrawPlayers() {
 
 void DrawHotSeatLeft() {
   Card(0, PlayersRow, "level");
-  const int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax), 40) + 4;
-  Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax), y);
+  const int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax()), 40) + 4;
+  Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax()), y);
   DrawPlayers();
   DrawBest();
 }
@@ -176,8 +182,8 @@ void DrawLeft() {
     return;
   }
   Card(0, 14, "level");
-  int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax), 40) + 8;
-  Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax), y);
+  int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax()), 40) + 8;
+  Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax()), y);
   Card(14, 5, "lap");
   BigValue(14, std::to_string(LevelLap()));
   DrawBest();
@@ -188,9 +194,11 @@ void DrawRight() {
   const int lit = LitSegments();
   int y = 40;
   for (const TPower* power : PowersInForce()) {
-    DrawSprite(Game.sprBonus, X(24), y);
-    DrawSprite(Game.*(power->icon), X(24), y);
-    for (int i = 0; i < lit; ++i) DrawSprite(Game.sprEnergyBar, X(Inset + 2 + 5 * i), y + 20);
+    const int icon = (stripWidth - Game.sprBonus->w) / 2;
+    DrawSprite(Game.sprBonus, X(icon), y);
+    DrawSprite(Game.*(power->icon), X(icon), y);
+    const int bar = (stripWidth - 5 * BarSegments + 1) / 2;
+    for (int i = 0; i < lit; ++i) DrawSprite(Game.sprEnergyBar, X(bar + 5 * i), y + 20);
     y += 40;
   }
   Card(14, 5, "balls");
@@ -216,10 +224,14 @@ std::string RightContents() {
 }
 
 void Refresh(TStrip& strip, const std::string& contents, void (*draw)()) {
+  if (strip.picture && strip.picture->w != stripWidth) {
+    SDL_FreeSurface(strip.picture);
+    strip.picture = nullptr;
+  }
   // Another theme draws the same contents in its own pictures and colours.
   const std::string shown = CurrentTheme() + '\n' + contents;
   if (!strip.picture) {
-    strip.picture = SDL_CreateRGBSurface(SDL_SWSURFACE, StripWidth, StripHeight, 8, 0, 0, 0, 0);
+    strip.picture = SDL_CreateRGBSurface(SDL_SWSURFACE, stripWidth, StripHeight, 8, 0, 0, 0, 0);
     if (!strip.picture) return;
   } else if (strip.drawn == shown) {
     return;
@@ -231,17 +243,20 @@ void Refresh(TStrip& strip, const std::string& contents, void (*draw)()) {
   draw();
 }
 
-// Row copies of a strip picture (or black, when null) into the window.
+// Row copies of a strip picture (or black, when null) into the window. A
+// wide strip reaches past the picture's edge into the screen's surface that
+// holds the picture in its middle and shares its pixel rows.
 void CopyStrip(SDL_Surface* picture, int x) {
   SDL_Surface* screen = Game.screen;
-  if (screen->format->BytesPerPixel != 1 || screen->w < x + StripWidth) return;
+  const int room = SideRoom();
+  if (screen->format->BytesPerPixel != 1 || x < -room || screen->w + room < x + stripWidth) return;
   if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) != 0) return;
   for (int y = 0; y < StripHeight && y < screen->h; ++y) {
     Uint8* row = static_cast<Uint8*>(screen->pixels) + y * screen->pitch + x;
     if (picture)
-      std::memcpy(row, static_cast<const Uint8*>(picture->pixels) + y * picture->pitch, StripWidth);
+      std::memcpy(row, static_cast<const Uint8*>(picture->pixels) + y * picture->pitch, stripWidth);
     else
-      std::memset(row, 0, StripWidth);
+      std::memset(row, 0, stripWidth);
   }
   if (SDL_MUSTLOCK(screen)) SDL_UnlockSurface(screen);
 }
@@ -256,16 +271,17 @@ void DrawSidePanels() {
   }
   if (Game.programState != psGame || !shown) {
     if (onScreen) {
-      CopyStrip(nullptr, 0);
+      CopyStrip(nullptr, FieldLeft - stripWidth);
       CopyStrip(nullptr, RightStrip);
       onScreen = false;
     }
     return;
   }
+  stripWidth = FieldLeft + SideRoom();
   Refresh(left, LeftContents(), DrawLeft);
   Refresh(right, RightContents(), DrawRight);
   if (!left.picture || !right.picture) return;
-  CopyStrip(left.picture, 0);
+  CopyStrip(left.picture, FieldLeft - stripWidth);
   CopyStrip(right.picture, RightStrip);
   onScreen = true;
 }

@@ -79,7 +79,7 @@ std::string Apply(const std::string& name, const std::string& value, TSettings& 
     return "the mouse speeds are 0.5, 0.75, 1, 1.25, 1.5, 2, 2.5, 3 and 4";
   }
   if (name == "scale")
-    return ParseScale(value, s.scale) ? "" : "a scale is auto or a whole number from 1 to 8";
+    return ParseScale(value, s.scale) ? "" : "a scale is auto, fill or a whole number from 1 to 8";
   if (name == "frame_rate") {
     int rate = 0;
     for (int r : FrameRates)
@@ -213,7 +213,7 @@ std::string SettingsText(const TSettings& s) {
   text += std::string("mouse_speed = ") + MouseRates[s.controls.mouseRate].text + "\n";
   for (int a = 0; a < KeyActionCount; ++a)
     text += std::string(KeyEntries[a]) + " = " + KeyName(s.controls.keys[a]) + "\n";
-  text += "scale = " + (s.scale == 0 ? std::string("auto") : std::to_string(s.scale)) + "\n";
+  text += "scale = " + ScaleText(s.scale) + "\n";
   text += std::string("music_in_play = ") + (s.musicInPlay ? "on" : "off") + "\n";
   text += "frame_rate = " + (s.frameRate == 0 ? std::string("display") : std::to_string(s.frameRate)) + "\n";
   text += "theme = " + s.theme + "\n";

@@ -87,14 +87,14 @@ TEST_F(Help, HelpPagesTurnByKeysClicksAndThePad) {
   EXPECT_TRUE(pageShown(1)) << "the help opens on its first page";
 }
 
-TEST_F(Help, HelpTellsOfTheEditorTheReplaysTheDemoAndThemes) {
+TEST_F(Help, HelpTellsOfTheEditorTheReplaysTheDemoThemesAndFill) {
   std::string all;
   for (const TFixedText& t : HelpFixedTexts()) all += t.text + "\n";
   for (const char* told :
        {"E opens the level editor", "save it into a level set", "play it (escape comes back)",
         "enter or a click plays its game again", "stop watching", "Any key or click ends the demo",
         "on the theme row of options, settings.", "rebounder/themes/",
-        "what you leave out comes from classic"})
+        "what you leave out comes from classic", "as high as the screen, still sharp"})
     EXPECT_NE(all.find(told), std::string::npos) << told;
 }
 

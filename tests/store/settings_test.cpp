@@ -13,6 +13,7 @@
 #include "menus/settingsmenu.h"
 #include "platform/datafile.h"
 #include "platform/keymap.h"
+#include "platform/screenlayout.h"
 #include "tests/testenv.h"
 
 namespace {
@@ -54,7 +55,7 @@ TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
   s.controls.keys[kaLeft] = SDLK_a;
   s.controls.keys[kaFire] = SDLK_LSHIFT;              // a name with a space
   s.controls.keys[kaPause] = static_cast<SDLKey>(1);  // no name at all
-  s.scale = 3;
+  s.scale = FillScale;
   s.musicInPlay = true;
   s.frameRate = 144;
   const std::string saved = Text(s);
@@ -64,6 +65,7 @@ TEST_F(Settings, RoundTripAndAMissingFileMeansTheDefaults) {
   EXPECT_EQ(Text(Game.settings), saved);
   EXPECT_EQ(Game.settings.controls.keys[kaFire], SDLK_LSHIFT);
   EXPECT_EQ(Game.settings.controls.keys[kaPause], 1) << saved;
+  EXPECT_NE(saved.find("scale = fill\n"), std::string::npos) << saved;
   std::filesystem::remove(path);
   ASSERT_TRUE(SaveSettings());
   EXPECT_FALSE(std::filesystem::exists(path)) << "unchanged settings are not written again";
@@ -86,8 +88,9 @@ TEST_F(Settings, EveryKindOfBadLineIsSkippedWithOneComplaint) {
       {"music_volume=4\r", ""},
       {"mouse_speed = 1.1", "mouse speeds are"},
       {"mouse_speed = 2\r", ""},
-      {"scale = 9", "auto or a whole number"},
-      {"scale = ", "auto or a whole number"},
+      {"scale = 9", "auto, fill or a whole number"},
+      {"scale = ", "auto, fill or a whole number"},
+      {"scale = fills", "auto, fill or a whole number"},
       {"  scale =   3  ", ""},
       {"music_in_play = perhaps", "on or off"},
       {"music_in_play = on\r", ""},
