@@ -5,16 +5,19 @@
 #pragma once
 #include <SDL/SDL.h>
 
+#include <cstdint>
 #include <vector>
 
 class CSharpScale {
 public:
   // Source pixel p covers the destination span [offset + p·factor, offset +
-  // (p + 1)·factor) on each axis; factor is at least 1.
+  // (p + 1)·factor) on each axis; factor is at least 1. The next Draw draws
+  // everything.
   void Prepare(int sourceWidth, int sourceHeight, int destWidth, int destHeight, double factor,
                double offsetX, double offsetY);
   // Draws an 8-bit source into a 32-bit destination of the prepared sizes,
-  // each colour taken from the palette.
+  // each colour taken from the palette. Only what changed since the last
+  // Draw is drawn again: the destination must keep what it was given.
   void Draw(const SDL_Surface* source, const SDL_Palette* palette, SDL_Surface* dest);
 
 private:
@@ -25,11 +28,19 @@ private:
     unsigned next;
   };
   static std::vector<TTap> Taps(int sourceSize, int destSize, double factor, double offset);
-  const Uint32* Line(const SDL_Surface* source, int row);
+  // Marks the changed pieces of each source row and keeps the source.
+  void FindChanges(const SDL_Surface* source, bool all);
+  Uint32 Across(const Uint8* row, const TTap& column) const;
 
   std::vector<TTap> columns, rows;
-  std::vector<Uint32> lines[2];  // the last two source rows, scaled across
-  int lineRow[2] = {-1, -1};
+  // A source row is compared in pieces; each piece has the destination
+  // columns that show it.
+  int pieceWidth = 1;
+  std::vector<int> pieceFirst, pieceEnd;
+  std::vector<uint64_t> changed;  // per source row, a bit per piece
+  std::vector<Uint8> shown;       // the source as last drawn
+  int sourceWidth = 0, sourceHeight = 0;
+  bool drawAll = true;
   Uint32 colours[256] = {};
   SDL_Color mapped[256] = {};  // the palette `colours` were made from
   const SDL_PixelFormat* mappedFor = nullptr;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <set>
 
 namespace {
@@ -105,4 +106,34 @@ TEST(SharpScale, BlendsByCoverAndFollowsThePalette) {
   s.colours[200] = {0, 0, 255, 0};
   scale.Draw(s.picture, &s.palette, s.screen);
   EXPECT_EQ(s.Shown(8, 0), s.Colour(200));
+}
+
+// Only the pieces of rows that changed are drawn again, and the screen ends
+// up as a fresh drawing of the whole picture would leave it.
+TEST(SharpScale, RedrawingWhatChangedMatchesAWholeDrawing) {
+  for (const double factor : {2.25, 4.5, 1.6}) {
+    const int w = 300, h = 60;
+    const int sw = static_cast<int>(w * factor), sh = static_cast<int>(h * factor);
+    TSurfaces kept(w, h, sw, sh), fresh(w, h, sw, sh);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) kept.At(x, y) = static_cast<Uint8>((x / 3 + y) % 7);
+    CSharpScale scale;
+    scale.Prepare(w, h, sw, sh, factor, -0.5, 0);
+    scale.Draw(kept.picture, &kept.palette, kept.screen);
+    for (int step = 0; step < 5; ++step) {
+      // A few pixels here and there, one at either end of the row.
+      for (int k = 0; k < 9; ++k) kept.At((step * 97 + k * 131) % w, (step * 13 + k * 7) % h) ^= 5;
+      kept.At(0, step) ^= 9;
+      kept.At(w - 1, h - 1 - step) ^= 9;
+      scale.Draw(kept.picture, &kept.palette, kept.screen);
+      std::memcpy(fresh.picture->pixels, kept.picture->pixels, static_cast<size_t>(kept.picture->pitch * h));
+      CSharpScale whole;
+      whole.Prepare(w, h, sw, sh, factor, -0.5, 0);
+      whole.Draw(fresh.picture, &fresh.palette, fresh.screen);
+      int differing = 0;
+      for (int y = 0; y < sh; ++y)
+        for (int x = 0; x < sw; ++x) differing += kept.Shown(x, y) != fresh.Shown(x, y);
+      ASSERT_EQ(differing, 0) << "step " << step << " at " << factor;
+    }
+  }
 }
