@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "editor/editor.h"
 #include "game/input.h"
 #include "game/mainloop.h"
-#include "platform/display.h"
-#include "editor/editor.h"
 #include "menus/menu.h"
+#include "platform/display.h"
 #include "tests/testenv.h"
 
 namespace {
