@@ -74,7 +74,7 @@ expect_pointer_free() {
 expect_full_screen 0
 expect_pointer_free 0
 for n in $(seq 11); do
-  xdotool search --name '^Rebounder$' windowactivate --sync key F11
+  xdotool windowactivate --sync "$(xdotool search --name '^Rebounder$' | tail -1)" key F11
   if [ $((n % 2)) -eq 1 ]; then expect_window_centred "$n"; else expect_full_screen "$n"; fi
   expect_pointer_free "$n"
 done
