@@ -1,6 +1,6 @@
 // The help pages: the controls and capsules at a glance, then the controls
 // as bound, every capsule with what it does, the bubbles, the level editor,
-// the replays of the table and the demo, and the settings.
+// the replays of the table and the demo, the themes and the settings.
 #pragma once
 #include <vector>
 
