@@ -3,6 +3,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 LEVEL      ?=
+# Options for the game, as `make run ARGS="--windowed --scale 2"`.
+ARGS       ?=
 PREFIX     ?= /usr/local
 DEB_BUILD  ?= build-deb
 FUZZ_BUILD ?= build-fuzz
@@ -27,8 +29,11 @@ $(BUILD)/CMakeCache.txt:
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	cd $(BUILD)/game && ./rebounder $(if $(LEVEL),"$(LEVEL)")
+# Only the game and its assets: the tests, benchmarks and fuzz drivers are
+# `make test`'s, even in a tree configured for them.
+run: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target rebounder
+	cd $(BUILD)/game && ./rebounder $(if $(LEVEL),"$(LEVEL)") $(ARGS)
 
 test: test-deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREBOUNDER_TESTS=ON
