@@ -33,6 +33,11 @@ colours=$(/usr/bin/convert "$WORK/shot.png" -crop 480x480+80+0 +repage -format %
 echo "screenshot: $colours distinct colours in the play field"
 if [ "$colours" -lt 16 ]; then echo "FAIL: the play field looks empty"; exit 1; fi
 
+# The frame log is written a whole line at a time as the pictures come.
+if [ ! -s "$WORK/frames.txt" ] || [ -n "$(tail -c 1 "$WORK/frames.txt")" ]; then
+  echo "FAIL: the running game's frame log is not written in whole lines as it goes"; exit 1
+fi
+
 kill -TERM "$GPID"
 set +e
 wait "$GPID"
