@@ -127,6 +127,9 @@ void GameTest::SetUp() {
   Game.newScoreRank = 0;
   Game.gameOverSaved = false;
   Game.typedName.clear();
+  Game.litTableRows.clear();
+  Game.tableAfterGame = false;
+  Game.viewerCard = {};
   Game.lastTick = 0;
   Game.frameTicks = 0;
   for (int k = 0; k < SDLK_LAST; ++k) Game.keyState[k] = 0;

@@ -103,6 +103,17 @@ struct TGameGlobals {
   int menuCursor = 0;
   TQuestion question = qnNone;
   int tableCursor = 0;  // the high-score row whose recording Enter plays
+  // The table as a game over leaves it: the rows that game entered are lit
+  // (until the cursor moves), and a click goes back to the menu.
+  std::vector<int> litTableRows;
+  bool tableAfterGame = false;
+  // While a recording is watched, the card of the left panel that shows how
+  // far: its speed (or paused, or end), the part played of 1000 and the time.
+  struct TViewerCard {
+    bool shown = false;
+    std::string state, time;
+    int played = 0;
+  } viewerCard;
   int lives = 0;
   uint32_t score = 0;
   // The score and the lives the current level began with.

@@ -23,6 +23,7 @@
 #include "platform/fatal.h"
 #include "platform/sessionend.h"
 #include "replay/recorder.h"
+#include "screens/panels.h"
 #include "session/gameflow.h"
 #include "session/keptgame.h"
 #include "session/level.h"
@@ -264,27 +265,19 @@ std::string Clock(int ticks) {
   return text;
 }
 
-// Under the speed: a bar of the part played, and the time played and in all.
+// The left panel's last card shows the speed, a bar of the part played and
+// the time, among the cards of play (a hot seat's players too).
 void DrawViewerLabel(const TViewer& v, const CPlayback& playback, int totalTicks) {
   if (v.demo) {
     DrawDemoWord();
     return;
   }
-  SDL_SetClipRect(Game.screen, nullptr);
-  SDL_Rect strip = {0, 0, 80, 480};
-  SDL_FillRect(Game.screen, &strip, 0);
-  std::string state = playback.Done() ? "end" : v.paused ? "paused" : std::to_string(v.speed) + "x";
-  DrawText(Game.fontScore, -76, 8, "replay");
-  DrawText(Game.fontScore, -76, 24, state);
-  SDL_Rect bar = {4, 46, 72, 6};
-  SDL_FillRect(Game.screen, &bar, SDL_MapRGB(Game.screen->format, 64, 64, 96));
-  const int64_t played = playback.Done() ? totalTicks : playback.Tick();
-  bar.w = static_cast<Uint16>(totalTicks > 0 ? 72 * std::min<int64_t>(played, totalTicks) / totalTicks : 72);
-  SDL_FillRect(Game.screen, &bar, SDL_MapRGB(Game.screen->format, 255, 208, 64));
-  DrawText(Game.fontScore, -76, 60, Clock(static_cast<int>(played)));
-  DrawText(Game.fontScore, -76, 76, "of " + Clock(totalTicks));
-  SDL_Rect clip = {80, 0, 480, 480};
-  SDL_SetClipRect(Game.screen, &clip);
+  const int64_t played = playback.Done() ? totalTicks : std::min<int64_t>(playback.Tick(), totalTicks);
+  Game.viewerCard.shown = true;
+  Game.viewerCard.state = playback.Done() ? "end" : v.paused ? "paused" : std::to_string(v.speed) + "x";
+  Game.viewerCard.played = totalTicks > 0 ? static_cast<int>(1000 * played / totalTicks) : 1000;
+  Game.viewerCard.time = Clock(static_cast<int>(played)) + "/" + Clock(totalTicks);
+  DrawSidePanels();
 }
 
 void HandleViewerKeys(TViewer& v) {
@@ -382,6 +375,7 @@ bool RunViewer(const std::string& name, const TReplay& replay, bool demo, bool& 
     SDL_Delay(owed > 0 ? 1 : 5);
   }
   closed = viewer.closed;
+  Game.viewerCard.shown = false;
   return !reported;
 }
 

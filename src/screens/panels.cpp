@@ -130,20 +130,43 @@ std::vector<const TPower*> PowersInForce() {
 
 int LitSegments() { return (std::min(Game.energy, FullEnergy) * BarSegments + FullEnergy - 1) / FullEnergy; }
 
-void DrawBest() {
-  Card(19, 5, "best");
+// The best of the table: the score to beat. An editor's play-test is of a
+// level no table holds yet.
+void DrawBest(int row, int rows) {
+  Card(row, rows, "best");
   // A player's set has no best before its first game is over.
-  const std::string best = Game.highScores.Count() > 0 ? std::to_string(BestScore()) : "none yet";
-  const int y = Lines(WrapText(Game.fontScore, BestName(), TextWidthMax()), 20 * 19 + 38);
+  const bool none = Game.highScores.Count() == 0 || Game.playTesting;
+  const std::string best = none ? "none yet" : std::to_string(BestScore());
+  const int y = Lines(WrapText(Game.fontScore, none ? "" : BestName(), TextWidthMax()), 20 * row + 38);
   Lines(WrapText(Game.fontScore, best, TextWidthMax()), y);
 }
 
+// While a recording is watched, the best's card tells how far it has played.
+void DrawReplayCard(int row, int rows) {
+  Card(row, rows, "replay");
+  const int y = Lines({Game.viewerCard.state}, 20 * row + 36);
+  SDL_Rect bar = {static_cast<Sint16>(CardLeft() + Inset + 3), static_cast<Sint16>(y + 2),
+                  static_cast<Uint16>(TextWidthMax()), 5};
+  SDL_FillRect(Game.screen, &bar, SDL_MapRGB(Game.screen->format, 64, 64, 96));
+  bar.w = static_cast<Uint16>(bar.w * std::clamp(Game.viewerCard.played, 0, 1000) / 1000);
+  SDL_FillRect(Game.screen, &bar, SDL_MapRGB(Game.screen->format, 255, 208, 64));
+  Lines({Game.viewerCard.time}, y + 11);
+}
+
+void DrawLastCard(int row, int rows) {
+  if (Game.viewerCard.shown)
+    DrawReplayCard(row, rows);
+  else
+    DrawBest(row, rows);
+}
+
 // A hot-seat game lists every player under the level, the one at play in
-// the menu font, each with their score and their lives (or "out").
-constexpr int PlayersRow = 8, PlayerStep = 45;
+// the menu font, each with their score and their lives (or "out"); the lap
+// and the best follow in shorter cards.
+constexpr int PlayersRow = 6, PlayerStep = 40, HotSeatLapRow = 16, HotSeatBestRow = 20;
 
 void DrawPlayers() {
-  Card(PlayersRow, 11, "players");
+  Card(PlayersRow, HotSeatLapRow - PlayersRow, "players");
   int y = 20 * PlayersRow + 36;
   for (int i = 0; i < static_cast<int>(HotSeat.players.size()); ++i, y += PlayerStep) {
     const std::string& name = HotSeat.players[static_cast<size_t>(i)].name;
@@ -168,12 +191,18 @@ void DrawPlayers() {
   }
 }
 
+void DrawLap(int row, int rows) {
+  Card(row, rows, "lap");
+  BigValue(row, std::to_string(LevelLap()));
+}
+
 void DrawHotSeatLeft() {
   Card(0, PlayersRow, "level");
   const int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax()), 40) + 4;
   Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax()), y);
   DrawPlayers();
-  DrawBest();
+  DrawLap(HotSeatLapRow, HotSeatBestRow - HotSeatLapRow);
+  DrawLastCard(HotSeatBestRow, 24 - HotSeatBestRow);
 }
 
 void DrawLeft() {
@@ -184,9 +213,8 @@ void DrawLeft() {
   Card(0, 14, "level");
   int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax()), 40) + 8;
   Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax()), y);
-  Card(14, 5, "lap");
-  BigValue(14, std::to_string(LevelLap()));
-  DrawBest();
+  DrawLap(14, 5);
+  DrawLastCard(19, 5);
 }
 
 void DrawRight() {
@@ -213,7 +241,10 @@ std::string LeftContents() {
     players += HotSeat.players[static_cast<size_t>(i)].name + (i == HotSeat.turn ? "*" : " ") +
                std::to_string(PlayerScore(i)) + " " + std::to_string(PlayerLives(i)) + '\n';
   return players + Game.levelName + '\n' + LevelPlace() + '\n' + std::to_string(LevelLap()) + '\n' +
-         BestName() + '\n' + std::to_string(BestScore());
+         BestName() + '\n' + std::to_string(BestScore()) + (Game.playTesting ? "\ntest" : "") +
+         (Game.viewerCard.shown
+              ? Game.viewerCard.state + Game.viewerCard.time + std::to_string(Game.viewerCard.played)
+              : "");
 }
 
 std::string RightContents() {

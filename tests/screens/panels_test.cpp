@@ -9,6 +9,8 @@
 #include "session/gameflow.h"
 #include "session/level.h"
 #include "session/players.h"
+#include "store/highscores.h"
+#include "tests/screencheck.h"
 #include "tests/testenv.h"
 
 namespace {
@@ -37,6 +39,27 @@ protected:
     ClearWindow(0);
     DrawStateFrame();
     return Columns(80, 560);
+  }
+  // The row (window y) at which the left strip shows `text` centred, -1 when it does not.
+  static int LeftStripRowOf(const CFont& font, const std::string& text) {
+    const int x0 = (80 - TextWidth(font, text)) / 2;
+    for (int y = 0; y + 16 < 480; ++y) {
+      bool shown = true;
+      int x = x0, opaque = 0;
+      for (char c : text) {
+        const SDL_Rect& g = font.glyphs[static_cast<unsigned char>(c)];
+        for (int j = 0; j < g.h && shown; ++j)
+          for (int i = 0; i < g.w && shown; ++i) {
+            const Uint32 raw = RawPixel(font.image, g.x + i, g.y + j);
+            if (raw == font.image->format->colorkey) continue;
+            ++opaque;
+            shown = PixelAt(x + i, y + j) == ScreenIndexOf(font.image, raw);
+          }
+        x += TextWidth(font, std::string(1, c));
+      }
+      if (shown && opaque > 0) return y;
+    }
+    return -1;
   }
 };
 
@@ -72,12 +95,30 @@ TEST_F(PanelsTest, HotSeatNamesStayToldApart) {
   FrameWithPanels(true);
   const auto nameRow = [](int seat) {
     std::vector<Uint8> pixels;
-    for (int y = 196 + 45 * seat; y < 208 + 45 * seat; ++y)
+    for (int y = 156 + 40 * seat; y < 168 + 40 * seat; ++y)
       for (int x = 0; x < 80; ++x) pixels.push_back(PixelAt(x, y));
     return pixels;
   };
   EXPECT_FALSE(Blank(nameRow(1)));
   EXPECT_NE(nameRow(1), nameRow(2));
+}
+
+// A hot seat shows the lap below the players, as one player's game does; a
+// play-test of the editor's level has no best of another table.
+TEST_F(PanelsTest, HotSeatKeepsTheLapAndAPlayTestHasNoBest) {
+  StartNewGame(1, {"ANN", "BOB"});
+  ASSERT_TRUE(HotSeatGame());
+  Game.highScores.Add(new CHighScore("ROOT", 30));  // another set's best, say
+  FrameWithPanels(true);
+  const int lap = LeftStripRowOf(Game.fontMenu, "lap"), best = LeftStripRowOf(Game.fontMenu, "best");
+  EXPECT_GT(lap, 20 * 6 + 36 + 40) << "below both players";
+  EXPECT_GT(LeftStripRowOf(Game.fontMenu, "2"), lap) << "the second difficulty starts on lap 2";
+  EXPECT_GT(best, lap);
+  EXPECT_EQ(LeftStripRowOf(Game.fontScore, "none yet"), -1) << "the table has a best";
+  Game.playTesting = true;
+  FrameWithPanels(true);
+  EXPECT_GT(LeftStripRowOf(Game.fontScore, "none yet"), best);
+  Game.playTesting = false;
 }
 
 TEST_F(PanelsTest, PlaceNamesTierNumberAndLap) {
