@@ -1,6 +1,5 @@
-// The help pages: the controls and capsules at a glance, then the controls
-// as bound, every capsule with what it does, the bubbles, the level editor,
-// the replays of the table and the demo, the themes and the settings.
+// The help screen: its pages, turned by the marks at the bottom (or Left and
+// Right). The pages themselves are listed in menus/help.cpp.
 #pragma once
 #include <vector>
 
@@ -14,6 +13,6 @@ void DrawHelp();
 bool TurnHelpPage(int step);
 // The marks that turn the pages.
 void AddHelpTargets(std::vector<TMenuTarget>& targets);
-constexpr int HelpPageCount = 8;
+int HelpPageCount();
 // Every text of every page, as drawn, with the column it must end before.
 std::vector<TFixedText> HelpFixedTexts();

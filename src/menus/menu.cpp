@@ -103,10 +103,11 @@ int RowX(const TCursorScreen& screen, int r) {
 // What the highlighted difficulty changes, in one line under the title.
 std::string DifficultyNote(int difficulty) {
   const TLapSettings lap = LapSettings(LevelCount() * difficulty);
-  const std::string floaters = lap.mostFloaters == 0 ? "no floaters"
-                               : lap.mostFloaters == 1
-                                   ? "up to 1 floater"
-                                   : "up to " + std::to_string(lap.mostFloaters) + " floaters";
+  // Players know the floaters as bubbles.
+  const int most = lap.mostFloaters;
+  const std::string floaters = most == 0   ? "no bubbles"
+                               : most == 1 ? "up to 1 bubble"
+                                           : "up to " + std::to_string(most) + " bubbles";
   return "starts on lap " + std::to_string(difficulty + 1) + ": ball speed " + std::to_string(lap.ballSpeed) +
          ", " + floaters;
 }
@@ -130,13 +131,17 @@ std::vector<TMenuTarget> CursorRows(const TCursorScreen& screen) {
 
 void DrawCursorScreen(const TCursorScreen& screen) {
   const std::vector<TMenuTarget> rows = CursorRows(screen);
-  if (Game.menuCursor >= 0 && Game.menuCursor < static_cast<int>(rows.size())) {
+  // On the new game screen the focus may be on the players' lines: then the
+  // chosen difficulty stays bright among dark ones, without the highlight.
+  const bool held = &screen != &DifficultyScreen || DifficultiesFocused();
+  if (held && Game.menuCursor >= 0 && Game.menuCursor < static_cast<int>(rows.size())) {
     const SDL_Rect& box = rows[Game.menuCursor].area;
     DrawBox(Game.sprMenu, box.x / Tile, box.y / Tile, box.w / Tile, box.h / Tile);
   }
   for (const TMenuTarget& row : rows) {
-    DrawText(row.choosable ? Game.fontMenu : Game.fontMenuDark, RowX(screen, row.row),
-             row.area.y + RowTextDrop, screen.rows[row.row].text);
+    const bool bright = row.choosable && (held || row.row == Game.menuCursor);
+    DrawText(bright ? Game.fontMenu : Game.fontMenuDark, RowX(screen, row.row), row.area.y + RowTextDrop,
+             screen.rows[row.row].text);
     if (&screen == &OptionScreen && row.row < OptionCount)
       DrawSprite(OptionOfRow(row.row)->value ? Game.sprCheckOn : Game.sprCheckOff, CheckColumn,
                  row.area.y + RowTextDrop + 4);
@@ -177,26 +182,6 @@ bool Inside(const SDL_Rect& r, int x, int y) {
   return x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
 }
 
-// A box skin cut to any size: its edges and corners, its middle tiled.
-struct TSpan {
-  int from, at, length;
-};
-std::vector<TSpan> Spans(int size, int skinSize) {
-  const int tile = std::max(1, skinSize / 3);  // a skin of any size, even one too small to be a box
-  const int head = std::min(tile, size / 2), tail = std::min(tile, size - head);
-  std::vector<TSpan> spans = {{0, 0, head}};
-  for (int at = head; at < size - tail; at += tile)
-    spans.push_back({tile, at, std::min(tile, size - tail - at)});
-  spans.push_back({skinSize - tail, size - tail, tail});
-  return spans;
-}
-
-void DrawBand(SDL_Surface* skin, const SDL_Rect& band) {
-  for (const TSpan& x : Spans(band.w, skin->w))
-    for (const TSpan& y : Spans(band.h, skin->h))
-      DrawSpriteWindow(skin, x.from, y.from, x.length, y.length, band.x + x.at, band.y + y.at);
-}
-
 // The table; on the name-entry screen the new row shows the typed name and
 // blinks every 8 ticks between the bright font with a cursor and the dark font.
 void DrawHighScores() {
@@ -215,16 +200,21 @@ void DrawHighScores() {
              DoneMark);
   }
   const bool bright = (Game.tickCount / 8) % 2 != 0;
-  if (TableOffersRecordings() && Game.tableCursor < Game.highScores.Count())
-    DrawBand(Game.sprMenu, TableRowBand(Game.tableCursor));
+  // Right after a game every row it entered is lit, until the cursor moves.
+  std::vector<int> lit = Game.menuState == msHighScores ? Game.litTableRows : std::vector<int>();
+  if (lit.empty() && TableOffersRecordings()) lit.push_back(Game.tableCursor);
+  for (int row : lit)
+    if (row >= 0 && row < Game.highScores.Count()) DrawBand(Game.sprMenu, TableRowBand(row));
   for (int i = 0; i < Game.highScores.Count(); ++i) {
     const CHighScore* entry = Game.highScores[i];
     char score[16];
     std::snprintf(score, sizeof score, "%10.u", static_cast<unsigned>(entry->score));
     const int y = TableFirstY + TableRowHeight * i;
     const CFont& font = i == editRow && !bright ? Game.fontMenuDark : Game.fontMenu;
-    std::string name = entry->name;
-    if (i == editRow) name = Game.typedName + (bright ? "_" : "");
+    // Until the player types, the new row shows the name it is saved under.
+    std::string name = i == editRow && !Game.typedName.empty() ? Game.typedName : entry->name;
+    if (i == editRow) name.erase(Game.typedName.empty() ? name.find_last_not_of(' ') + 1 : name.size());
+    if (i == editRow && bright) name += "_";
     DrawText(font, 80, y, name);
     DrawText(font, 300, y, score);
   }
@@ -264,14 +254,23 @@ void ChooseMainRow() {
     // cursor, so that Escape comes back to the row that opened them.
     if (CursorScreen(Game.menuState)) Game.menuCursor = 0;
     Game.tableCursor = 0;
+    Game.litTableRows.clear();
+    Game.tableAfterGame = false;
   }
 }
 
 // The set line of the new game screen, under the title and over the chosen
 // difficulty's note, and the way to the level editor under the difficulties.
 constexpr int SetLineY = 128;
-constexpr int EditorHintY = 440;
-const char* const EditorHint = "E: make your own levels in the editor";
+constexpr int EditorHintY = 446, HintGap = 24;
+const char* const EditorHint = "E: level editor";
+// The hint line: Tab's order through the lines, then the way to the editor.
+int HintX() {
+  return (FieldRight - TextWidth(Game.fontScore, TabOrderHint()) - HintGap -
+          TextWidth(Game.fontScore, EditorHint)) /
+         2;
+}
+int EditorHintX() { return HintX() + TextWidth(Game.fontScore, TabOrderHint()) + HintGap; }
 
 // The sets the new game screen offers, read as it opens: reading compiles
 // every set, far too slow for every frame.
@@ -283,7 +282,7 @@ const std::vector<std::string>& OfferedSets() {
 }
 
 std::string SetLineText() {
-  const bool choice = OfferedSets().size() > 1;
+  const bool choice = OfferedSets().size() > 1 && DifficultiesFocused();
   const std::string name = SetName(Game.newGameSetFolder);
   return choice ? "< level set: " + name + " >" : "level set: " + name;
 }
@@ -335,7 +334,9 @@ void AddNewGameTargets(std::vector<TMenuTarget>& targets) {
   const bool choice = OfferedSets().size() > 1;
   targets.push_back({left, -1, SDLK_LEFT, choice});
   targets.push_back({right, -1, SDLK_RIGHT, choice});
-  targets.push_back({line(EditorHint, EditorHintY), -1, SDLK_e, true});
+  SDL_Rect editor = line(EditorHint, EditorHintY);
+  editor.x = static_cast<Sint16>(EditorHintX());
+  targets.push_back({editor, -1, SDLK_e, true});
 }
 
 void ToggleOption() {
@@ -352,6 +353,7 @@ void ToggleOption() {
 
 void PointTableRow(int row) {
   if (row == Game.tableCursor) return;
+  Game.litTableRows.clear();
   PlaySound(Game.sndMenuStep);
   Game.tableCursor = row;
 }
@@ -437,8 +439,12 @@ void PointMenuAt(int x, int y) {
 
 bool ClickMenuAt(int x, int y, SDLKey& press) {
   press = SDLK_UNKNOWN;
+  // The click that left the game over, or one soon after, must not start a long replay.
+  if (Game.menuState == msHighScores && Game.tableAfterGame) return false;
   if (Game.menuState == msHighScores && PointHighScoresAt(x, y, true)) return true;
   if (Game.menuState == msNewGame && ClickPlayerLinesAt(x, y)) return true;
+  // A click elsewhere on the new game screen takes the focus back from the players' lines.
+  if (Game.menuState == msNewGame) ResetPlayerLinesFocus();
   for (const TMenuTarget& t : MenuTargets(Game.menuState)) {
     if (!Inside(t.area, x, y)) continue;
     if (!t.choosable) return true;
@@ -468,7 +474,8 @@ void DrawMenu() {
     if (Game.menuState == msNewGame) {
       const std::string line = SetLineText();
       DrawText(Game.fontScore, (FieldRight - TextWidth(Game.fontScore, line)) / 2, SetLineY, line);
-      DrawText(Game.fontScore, CentredX(Game.fontScore, EditorHint), EditorHintY, EditorHint);
+      DrawText(Game.fontScore, HintX(), EditorHintY, TabOrderHint());
+      DrawText(Game.fontScore, EditorHintX(), EditorHintY, EditorHint);
       DrawPlayerLines();
     }
     return;

@@ -7,13 +7,17 @@
 #include "base/globals.h"
 #include "media/catalogue.h"
 #include "media/font.h"
+#include "screens/hud.h"
 #include "session/players.h"
 #include "store/highscores.h"
 
 namespace {
 constexpr int FieldRight = 480;
-constexpr int PlayersLineY = 408, NamesLineY = 424;
+// Each line stands in a band of its own under the difficulties; the focused
+// one is lit with the menus' highlight.
+constexpr int PlayersBandY = 400, NamesBandY = 420, BandHeight = 20, TextDrop = 5, BandPad = 8;
 constexpr int NameGap = 16;
+const char* const NamesLabel = "names:";
 
 enum TFocus { fcDifficulty, fcCount, fcNames };
 TFocus focus = fcDifficulty;
@@ -31,9 +35,11 @@ void NameDefaults() {
 
 std::string Default(int i) { return i == 0 ? DefaultName() : "PLAYER " + std::to_string(i + 1); }
 
-std::string CountLine() { return "< players: " + std::to_string(count) + " >"; }
-// Unfocused, the line says how to reach it.
-constexpr const char* TabHint = "   (Tab)";
+// Left and Right answer only the focused line, which alone shows its arrows.
+std::string ArrowedCountLine() { return "< players: " + std::to_string(count) + " >"; }
+std::string CountLine() {
+  return focus == fcCount ? ArrowedCountLine() : "players: " + std::to_string(count);
+}
 
 // The names as drawn, the one being edited with its cursor, and where each starts.
 std::vector<std::string> ShownNames(bool cursor) {
@@ -43,11 +49,14 @@ std::vector<std::string> ShownNames(bool cursor) {
   return shown;
 }
 
+// Where the label and each name start; the label is the first.
 std::vector<int> NameStarts(const std::vector<std::string>& shown) {
-  int width = NameGap * (static_cast<int>(shown.size()) - 1);
+  int width =
+      (TextWidth(Game.fontScore, NamesLabel) + NameGap) + NameGap * (static_cast<int>(shown.size()) - 1);
   for (const std::string& s : shown) width += TextWidth(Game.fontScore, s);
-  std::vector<int> starts;
   int x = (FieldRight - width) / 2;
+  std::vector<int> starts = {x};
+  x += TextWidth(Game.fontScore, NamesLabel) + NameGap;
   for (const std::string& s : shown) {
     starts.push_back(x);
     x += TextWidth(Game.fontScore, s) + NameGap;
@@ -112,18 +121,18 @@ bool PlayerLinesKey(SDLKey key, SDLMod mod) {
 
 bool ClickPlayerLinesAt(int x, int y) {
   NameDefaults();
-  const int countWidth = TextWidth(Game.fontMenu, CountLine());
-  if (y >= PlayersLineY - 4 && y < PlayersLineY + 14 && x >= (FieldRight - countWidth) / 2 &&
+  const int countWidth = TextWidth(Game.fontScore, ArrowedCountLine()) + 2 * BandPad;
+  if (y >= PlayersBandY && y < PlayersBandY + BandHeight && x >= (FieldRight - countWidth) / 2 &&
       x < (FieldRight + countWidth) / 2) {
     focus = fcCount;
     Step(count, x < FieldRight / 2 ? -1 : 1, 1, MostPlayers);
     return true;
   }
-  if (count < 2 || y < NamesLineY - 2 || y >= NamesLineY + 14) return false;
+  if (count < 2 || y < NamesBandY || y >= NamesBandY + BandHeight) return false;
   const std::vector<std::string> shown = ShownNames(false);
   const std::vector<int> starts = NameStarts(shown);
   for (int i = 0; i < count; ++i)
-    if (x >= starts[i] && x < starts[i] + TextWidth(Game.fontScore, shown[i]) + NameGap / 2) {
+    if (x >= starts[i + 1] && x < starts[i + 1] + TextWidth(Game.fontScore, shown[i]) + NameGap / 2) {
       focus = fcNames;
       nameAt = i;
       PlaySound(Game.sndMenuStep);
@@ -136,16 +145,30 @@ void DrawPlayerLines() {
   NameDefaults();
   if (count < 2 && focus == fcNames) focus = fcCount;
   nameAt = std::min(nameAt, count - 1);
+  const auto band = [](int y, int from, int width) {
+    DrawBand(Game.sprMenu, {static_cast<Sint16>(from - BandPad), static_cast<Sint16>(y),
+                            static_cast<Uint16>(width + 2 * BandPad), BandHeight});
+  };
   const std::string line = CountLine();
-  const CFont& countFont = focus == fcCount ? Game.fontMenu : Game.fontScore;
-  const int x = (FieldRight - TextWidth(countFont, line)) / 2;
-  DrawText(countFont, x, PlayersLineY - (focus == fcCount ? 4 : 0), line);
-  if (focus == fcDifficulty) DrawText(Game.fontScore, x + TextWidth(countFont, line), PlayersLineY, TabHint);
+  const int x = (FieldRight - TextWidth(Game.fontScore, line)) / 2;
+  if (focus == fcCount) band(PlayersBandY, x, TextWidth(Game.fontScore, line));
+  DrawText(Game.fontScore, x, PlayersBandY + TextDrop, line);
   if (count < 2) return;
   const bool bright = (Game.tickCount / 8) % 2 != 0;
   const std::vector<std::string> shown = ShownNames(bright);
   const std::vector<int> starts = NameStarts(ShownNames(false));
-  for (int i = 0; i < count; ++i) DrawText(Game.fontScore, starts[i], NamesLineY, shown[i]);
+  if (focus == fcNames) {
+    const std::string& last = ShownNames(false).back();
+    band(NamesBandY, starts[0], starts.back() + TextWidth(Game.fontScore, last) - starts[0]);
+  }
+  DrawText(Game.fontScore, starts[0], NamesBandY + TextDrop, NamesLabel);
+  for (int i = 0; i < count; ++i) DrawText(Game.fontScore, starts[i + 1], NamesBandY + TextDrop, shown[i]);
+}
+
+bool DifficultiesFocused() { return focus == fcDifficulty; }
+
+std::string TabOrderHint() {
+  return count > 1 ? "Tab: difficulty > players > names" : "Tab: difficulty > players";
 }
 
 void ResetPlayerLinesFocus() { focus = fcDifficulty; }

@@ -15,6 +15,11 @@ bool PlayerLinesKey(SDLKey key, SDLMod mod);
 // A click on either half of the players line, or on a name.
 bool ClickPlayerLinesAt(int x, int y);
 void DrawPlayerLines();
+// The difficulties (and the set line above them) have the focus: their
+// highlight is lit and Left and Right step the set.
+bool DifficultiesFocused();
+// The order Tab goes through the lines, for the screen's hint line.
+std::string TabOrderHint();
 // The screen opens with the difficulties in hand.
 void ResetPlayerLinesFocus();
 // One player and the default names again, as the game starts.

@@ -126,7 +126,28 @@ SDL_Surface* BottomBeam() {
   }
   return Game.sprBeamBlue;
 }
+
+// A box skin cut to any size: its edges and corners, its middle tiled.
+struct TSpan {
+  int from, at, length;
+};
+std::vector<TSpan> Spans(int size, int skinSize) {
+  const int tile = std::max(1, skinSize / 3);  // a skin of any size, even one too small to be a box
+  const int head = std::min(tile, size / 2), tail = std::min(tile, size - head);
+  std::vector<TSpan> spans = {{0, 0, head}};
+  for (int at = head; at < size - tail; at += tile)
+    spans.push_back({tile, at, std::min(tile, size - tail - at)});
+  spans.push_back({skinSize - tail, size - tail, tail});
+  return spans;
+}
+
 }  // namespace
+
+void DrawBand(SDL_Surface* skin, const SDL_Rect& band) {
+  for (const TSpan& x : Spans(band.w, skin->w))
+    for (const TSpan& y : Spans(band.h, skin->h))
+      DrawSpriteWindow(skin, x.from, y.from, x.length, y.length, band.x + x.at, band.y + y.at);
+}
 
 void DrawBox(SDL_Surface* skin, int column, int row, int width, int height) {
   DrawBoxAt(skin, Tile * column, Tile * row, width, height);

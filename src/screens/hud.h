@@ -11,6 +11,8 @@
 void DrawBox(SDL_Surface* skin, int column, int row, int width, int height);
 // The same box with its top left corner at field pixel (x, y).
 void DrawBoxAt(SDL_Surface* skin, int x, int y, int width, int height);
+// A box skin cut to any size in field pixels: its edges and corners, its middle tiled.
+void DrawBand(SDL_Surface* skin, const SDL_Rect& band);
 void DrawHud();
 void DrawFrame();
 // Moves the beams of the frame one step, once per pass of the main loop

@@ -174,6 +174,7 @@ std::vector<TSaveResult> SaveFinishedGame() {
   Game.gameOverSaved = true;
   if (Game.demoRunning || Game.playTesting) return {};
   DiscardSavedGame();
+  Game.litTableRows.clear();
   Game.newScoreRank = HotSeatGame() ? RankPlayers() : RankScore();
   Hooks.gameEnded(Game.newScoreRank);
   // The entry and its recording reach the disk now, under the default name,
@@ -192,6 +193,7 @@ std::vector<TSaveResult> EndGame() {
   Game.menuState = Game.newScoreRank >= 1 && !named ? msNewHighScore : msHighScores;
   Game.menuCursor = 3;
   Game.tableCursor = std::max(0, Game.newScoreRank - 1);
+  Game.tableAfterGame = true;
   return saves;
 }
 

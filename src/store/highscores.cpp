@@ -240,11 +240,13 @@ TSaveResult MergeAndSave(std::string& recordingError) {
   const bool saved = prepared && CommitFileGroup(group, error);
   // A recording is tried once, and a row that no longer ranks is done with.
   std::vector<TOwnRow> kept;
+  std::vector<int> entered;
   int last = -1;
   for (TOwnRow& own : ownRows) {
     own.recording.clear();
     last = own.gone || !saved ? -1 : Find(rows, own);
     if (own.gone || (saved && last < 0)) continue;
+    if (saved && !own.onDisk) entered.push_back(last);
     own.onDisk = own.onDisk || saved;
     kept.push_back(own);
   }
@@ -253,6 +255,7 @@ TSaveResult MergeAndSave(std::string& recordingError) {
   if (!saved) return TSaveResult::Failed("the high scores", error);
   ShowTable(rows);
   Game.newScoreRank = last + 1;
+  if (!entered.empty()) Game.litTableRows = entered;
   return {};
 }
 }  // namespace

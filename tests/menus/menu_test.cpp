@@ -475,10 +475,34 @@ TEST_F(MenuTest, SpaceLeavingGameOverOpensAnEmptyNameEntry) {
   EXPECT_EQ(Game.newScoreRank, 10);
   EXPECT_EQ(Game.menuCursor, 3);
   EXPECT_EQ(Game.typedName, "") << "the space that left the game must not start the name";
+  Game.tickCount = 8;
+  Show(msNewHighScore);
+  EXPECT_TRUE(TextShown(Game.fontMenu, DefaultName() + "_", 80, 184 + 28 * 9))
+      << "the name it is saved under";
   PressKey(SDLK_a);
   PressKey(SDLK_ESCAPE);
   EXPECT_EQ(Game.menuState, msHighScores) << "Escape keeps the name typed so far";
   EXPECT_EQ(Game.highScores[9]->name, "A         ");
+}
+
+// Right after a game over its new rows are lit, and a click (perhaps the one
+// that left the game) goes back to the menu rather than into a replay.
+TEST_F(MenuTest, AfterAGameItsRowsAreLitAndAClickGoesBack) {
+  const auto lit = [](int row) { return PixelAt(80 + 60 + 2, 180 + 28 * row + 14) != 0; };
+  Game.litTableRows = {1, 4};
+  Game.tableAfterGame = true;
+  Show(msHighScores);
+  EXPECT_TRUE(lit(1));
+  EXPECT_TRUE(lit(4));
+  EXPECT_FALSE(lit(2));
+  Click(200, 184 + 28 * 2);
+  EXPECT_EQ(Game.menuState, msMain);
+  // Reached through the menu, the table plays a row's game on a click.
+  Game.menuCursor = 3;
+  PressKey(SDLK_RETURN);
+  ASSERT_EQ(Game.menuState, msHighScores);
+  EXPECT_FALSE(Game.tableAfterGame);
+  EXPECT_TRUE(Game.litTableRows.empty());
 }
 
 TEST_F(MenuTest, NOnTheNameEntryTypesNAndAdvancesTheLevel) {

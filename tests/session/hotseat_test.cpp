@@ -130,6 +130,7 @@ TEST_F(HotSeatTest, APlayerOutIsPassedOverAndTheGameEndsWhenAllAreOut) {
   EXPECT_EQ(Game.highScores[0]->score, 300u);
   EXPECT_EQ(Game.highScores[4]->name, CHighScore("BOB", 0).name);
   EXPECT_EQ(Game.highScores[4]->score, 200u);
+  EXPECT_EQ(Game.litTableRows, (std::vector<int>{0, 4})) << "both new rows are lit";
   LoadHighScores();  // as saved
   EXPECT_EQ(Game.highScores[4]->name, CHighScore("BOB", 0).name);
 }

@@ -1,0 +1,13 @@
+// The help pages about the modes a player may not find alone: the hot seat,
+// the daily and random sets, continuing a kept game, the frame rate and the
+// themes.
+#pragma once
+#include <vector>
+
+#include "menus/helppage.h"
+
+std::vector<THelpLine> HotSeatPage();
+std::vector<THelpLine> GeneratedSetsPage();
+std::vector<THelpLine> ContinuePage();
+std::vector<THelpLine> FrameRatePage();
+std::vector<THelpLine> ThemesPage();
