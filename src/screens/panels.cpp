@@ -88,9 +88,10 @@ int Lines(const std::vector<std::string>& lines, int y) {
   return y;
 }
 
-void BigValue(int row, const std::string& value) {
+// The value stands under the heading; a card of three rows has it higher.
+void BigValue(int row, const std::string& value, int drop = 44) {
   const int w = TextWidth(Game.fontMenu, value);
-  DrawText(Game.fontMenu, X((stripWidth - w) / 2), 20 * row + 44, value);
+  DrawText(Game.fontMenu, X((stripWidth - w) / 2), 20 * row + drop, value);
 }
 
 std::string BestName() {
@@ -163,7 +164,7 @@ void DrawLastCard(int row, int rows) {
 // A hot-seat game lists every player under the level, the one at play in
 // the menu font, each with their score and their lives (or "out"); the lap
 // and the best follow in shorter cards.
-constexpr int PlayersRow = 6, PlayerStep = 40, HotSeatLapRow = 16, HotSeatBestRow = 20;
+constexpr int PlayersRow = 6, PlayerStep = 45, HotSeatLapRow = 17, HotSeatBestRow = 20;
 
 void DrawPlayers() {
   Card(PlayersRow, HotSeatLapRow - PlayersRow, "players");
@@ -193,7 +194,7 @@ void DrawPlayers() {
 
 void DrawLap(int row, int rows) {
   Card(row, rows, "lap");
-  BigValue(row, std::to_string(LevelLap()));
+  BigValue(row, std::to_string(LevelLap()), rows < 4 ? 30 : 44);
 }
 
 void DrawHotSeatLeft() {

@@ -95,7 +95,7 @@ TEST_F(PanelsTest, HotSeatNamesStayToldApart) {
   FrameWithPanels(true);
   const auto nameRow = [](int seat) {
     std::vector<Uint8> pixels;
-    for (int y = 156 + 40 * seat; y < 168 + 40 * seat; ++y)
+    for (int y = 156 + 45 * seat; y < 168 + 45 * seat; ++y)
       for (int x = 0; x < 80; ++x) pixels.push_back(PixelAt(x, y));
     return pixels;
   };
@@ -111,7 +111,7 @@ TEST_F(PanelsTest, HotSeatKeepsTheLapAndAPlayTestHasNoBest) {
   Game.highScores.Add(new CHighScore("ROOT", 30));  // another set's best, say
   FrameWithPanels(true);
   const int lap = LeftStripRowOf(Game.fontMenu, "lap"), best = LeftStripRowOf(Game.fontMenu, "best");
-  EXPECT_GT(lap, 20 * 6 + 36 + 40) << "below both players";
+  EXPECT_GT(lap, 20 * 6 + 36 + 45) << "below both players";
   EXPECT_GT(LeftStripRowOf(Game.fontMenu, "2"), lap) << "the second difficulty starts on lap 2";
   EXPECT_GT(best, lap);
   EXPECT_EQ(LeftStripRowOf(Game.fontScore, "none yet"), -1) << "the table has a best";
