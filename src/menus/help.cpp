@@ -16,11 +16,21 @@ int page = 0;
 
 // In the order they are turned: the overview first, then playing, then the
 // modes a player may not find alone.
+// One page a line, so that a new page is one line added.
+// clang-format off
 const THelpPage Pages[] = {
-    {OverviewPage, OverviewPictures}, {KeysPage, nullptr},          {CapsulesAndBubblesPage, BubblePicture},
-    {HotSeatPage, nullptr},           {GeneratedSetsPage, nullptr}, {ContinuePage, nullptr},
-    {FrameRatePage, nullptr},         {EditorPage, nullptr},        {ReplaysPage, nullptr},
+    {OverviewPage, OverviewPictures},
+    {KeysPage, nullptr},
+    {CapsulesAndBubblesPage, BubblePicture},
+    {HotSeatPage, nullptr},
+    {GeneratedSetsPage, nullptr},
+    {ContinuePage, nullptr},
+    {FrameRatePage, nullptr},
+    {ThemesPage, nullptr},
+    {EditorPage, nullptr},
+    {ReplaysPage, nullptr},
 };
+// clang-format on
 constexpr int PageCount = sizeof Pages / sizeof Pages[0];
 
 // The marks along the bottom: previous, page number, next.

@@ -103,7 +103,7 @@ TEST_F(Help, HelpTellsOfEveryModeAndListsTheCapsulesOnce) {
                            "frame rate",
                            "display",
                            "continue",
-                           "goes on with the kept game",
+                           "goes on exactly where you stopped",
                            "on the theme row of options, settings.",
                            "rebounder/themes/",
                            "what you leave out comes from classic"})
