@@ -27,6 +27,7 @@ const THelpPage Pages[] = {
     {ContinuePage, nullptr},
     {FrameRatePage, nullptr},
     {ThemesPage, nullptr},
+    {SettingsPage, nullptr},
     {EditorPage, nullptr},
     {ReplaysPage, nullptr},
 };

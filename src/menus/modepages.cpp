@@ -96,3 +96,22 @@ std::vector<THelpLine> ThemesPage() {
                               {"docs/themes.md tells every file and its size.", ""},
                           });
 }
+
+std::vector<THelpLine> SettingsPage() {
+  return KeyRowLines(136, {
+                              {"", "settings"},
+                              {"Options, then settings, holds these rows.", ""},
+                              {"", ""},
+                              {"volumes", "effects and music, 0 to 10"},
+                              {"mouse speed", "how far the paddle follows"},
+                              {"keys", "left, right, fire and pause"},
+                              {"scale", "auto, 1x up to what fits, fill"},
+                              {"fill", "as high as the screen, still sharp"},
+                              {"music in play", "the music goes on in play"},
+                              {"frame rate", "the display's, 40, 60, 120, 144"},
+                              {"theme", "the look: pictures and sounds"},
+                              {"", ""},
+                              {"Auto is the largest whole scale, but a full", ""},
+                              {"screen it leaves over a tenth black fills.", ""},
+                          });
+}

@@ -1,6 +1,6 @@
 // The help pages about the modes a player may not find alone: the hot seat,
-// the daily and random sets, continuing a kept game, the frame rate and the
-// themes.
+// the daily and random sets, continuing a kept game, the frame rate, the themes
+// and the settings with the fill scale.
 #pragma once
 #include <vector>
 
@@ -11,3 +11,4 @@ std::vector<THelpLine> GeneratedSetsPage();
 std::vector<THelpLine> ContinuePage();
 std::vector<THelpLine> FrameRatePage();
 std::vector<THelpLine> ThemesPage();
+std::vector<THelpLine> SettingsPage();

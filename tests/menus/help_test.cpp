@@ -106,7 +106,8 @@ TEST_F(Help, HelpTellsOfEveryModeAndListsTheCapsulesOnce) {
                            "goes on exactly where you stopped",
                            "on the theme row of options, settings.",
                            "rebounder/themes/",
-                           "what you leave out comes from classic"})
+                           "what you leave out comes from classic",
+                           "as high as the screen, still sharp"})
     EXPECT_NE(all.find(told), std::string::npos) << told;
   for (const char* capsule : {"extra ball", "slow down ball", "reverse paddle"}) {
     const size_t first = all.find(capsule);
