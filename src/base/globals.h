@@ -25,6 +25,7 @@ class CFloater;
 class CPaddle;
 class CStars;
 class CHighScore;
+class CBonusStage;
 
 struct TGameGlobals {
   TGameGlobals();
@@ -91,6 +92,9 @@ struct TGameGlobals {
   TObjectList<CParticleSystem> effects;
   TObjectList<CBonus> bonuses;
   TObjectList<CFloater> floaters;
+  // The bonus stage being played, if any: it then runs the field instead of a level.
+  std::unique_ptr<CBonusStage> bonusStage;
+  int paddleHits = 0;  // balls sent back by the paddle, counted for the stages
 
   TBallType ballType = btNormal;
   int ballSpeed = 0;

@@ -13,6 +13,8 @@ struct TGameHooks {
   void (*gameStarted)(int difficulty) = [](int) {};
   void (*gameResumed)(const TKeptGame& kept) = [](const TKeptGame&) {};
   void (*gameEnded)(int rank) = [](int) {};
+  // A bonus stage of this kind begins, played alone.
+  void (*bonusStarted)(int kind) = [](int) {};
 };
 
 extern TGameHooks Hooks;

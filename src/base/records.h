@@ -27,6 +27,8 @@ struct TCommandLine {
   std::string frameLogPath;          // where to write a line per picture shown, empty for none
   std::string generateSeed;          // as typed: make a level set from this seed instead of playing
   std::string generateCount;         // as typed, empty for the default
+  bool listBonus = false;            // print the kinds of bonus stage
+  std::string bonusName;             // a kind of bonus stage to play at once, alone
   std::string error;                 // why the arguments were not understood
 };
 
@@ -65,6 +67,7 @@ struct TSettings {
   bool musicInPlay = false;       // keep the music playing during play
   int frameRate = 0;              // pictures a second; 0: the display's rate
   std::string theme = "classic";  // a built-in theme or a folder of the player's themes
+  bool bonusStages = false;       // bonus stages between levels in the built-in and the player's sets too
 };
 
 // Whether a theme name can name a folder of themes/: no path, no hidden or

@@ -7,6 +7,7 @@
 #include "base/globals.h"
 #include "field/ball.h"
 #include "field/bonus.h"
+#include "field/bonusstage.h"
 #include "field/paddle.h"
 
 namespace {
@@ -57,6 +58,11 @@ int CAutopilot::Next(int n) {
 }
 
 int CAutopilot::ChooseTarget() {
+  // A bonus stage says where to stand, unless it is played with balls.
+  if (Game.bonusStage && Game.gameState == gsBallInGame) {
+    const int stand = Game.bonusStage->PilotTarget();
+    if (stand >= 0) return stand;
+  }
   const CPaddle& paddle = *Game.paddle;
   const int h = paddle.HalfWidth();
   const CBall* first = nullptr;
@@ -98,6 +104,7 @@ bool CAutopilot::WantsFire() {
   bool wanted = Game.gameState == gsFirstBall || Game.gameState == gsNewBall || Game.gameState == gsGameDone;
   for (int i = 0; i < Game.balls.Count() && Game.gameState == gsBallInGame; ++i)
     wanted = wanted || Game.balls[i]->stuck;
+  if (Game.bonusStage && Game.gameState == gsBallInGame) return Game.bonusStage->PilotFires();
   if (!wanted) return false;
   if (waitTicks > 0) {
     --waitTicks;

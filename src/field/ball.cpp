@@ -131,6 +131,7 @@ void CBall::Update() {
     const int h = paddle.HalfWidth();
     if (paddle.y - 8 <= y + 8 && y + 8 < paddle.y + 8 && paddle.x - h <= x && x <= paddle.x + h) {
       surface = 0;
+      ++Game.paddleHits;
       const int64_t offset = static_cast<int64_t>(paddle.x - static_cast<int>(x)) * 45 / h;
       angle = static_cast<int>(angle + offset);
       PlaySound(Game.sndPing, nx);

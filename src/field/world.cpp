@@ -6,6 +6,7 @@
 #include "base/globals.h"
 #include "field/ball.h"
 #include "field/bonus.h"
+#include "field/bonusstage.h"
 #include "field/brick.h"
 #include "field/floater.h"
 #include "field/paddle.h"
@@ -19,6 +20,11 @@ void ResetPowers() {
 }
 
 void UpdateWorld() {
+  // A bonus stage has rules of its own: no powers, no level to clear.
+  if (Game.bonusStage) {
+    Game.bonusStage->Tick();
+    return;
+  }
   if (Game.energy <= 0) ResetPowers();
 
   Game.levelComplete = true;
@@ -61,6 +67,7 @@ void DrawWorld(float share) {
                      static_cast<Uint16>(field.w - 32), static_cast<Uint16>(field.h - 16)};
   SDL_SetClipRect(Game.screen, &inside);
   Game.floaters.WalkForward([share](CFloater* floater) { floater->Draw(share); });
+  if (Game.bonusStage) Game.bonusStage->Draw(share);
   SDL_SetClipRect(Game.screen, &field);
   Game.paddle->Draw(share);
   if (Game.optExplosions.value)

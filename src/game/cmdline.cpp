@@ -9,6 +9,7 @@
 
 #include "base/closestnames.h"
 #include "base/globals.h"
+#include "field/bonusstage.h"
 #include "levels/levelgen.h"
 #include "media/theme.h"
 #include "platform/assetdir.h"
@@ -119,6 +120,8 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
       cl.listLevels = true;
     } else if (arg == "--list-themes") {
       cl.listThemes = true;
+    } else if (arg == "--list-bonus") {
+      cl.listBonus = true;
     } else if (arg == "--windowed") {
       cl.window = wcWindowed;
     } else if (arg == "--fullscreen") {
@@ -131,7 +134,7 @@ TCommandLine ParseCommandLine(int argc, char** argv) {
                TakeValue(arg, "--players", i, argc, argv, players, cl.error) ||
                TakeValue(arg, "--frame-log", i, argc, argv, cl.frameLogPath, cl.error) ||
                TakeValue(arg, "--theme", i, argc, argv, cl.theme, cl.error) ||
-
+               TakeValue(arg, "--bonus", i, argc, argv, cl.bonusName, cl.error) ||
                TakeValue(arg, "--generate", i, argc, argv, cl.generateSeed, cl.error) ||
                TakeValue(arg, "--count", i, argc, argv, cl.generateCount, cl.error)) {
     } else {
@@ -157,6 +160,10 @@ std::string UsageText() {
          "      --players NAMES       start a hot-seat game at once (on --level NAME when\n"
          "                            given): two to four names with commas between them,\n"
          "                            \"ANN,BOB\"; the turn passes whenever a life is lost\n"
+         "      --bonus NAME          play a bonus stage of that kind at once, alone, for\n"
+         "                            its own best score (stages also come after every\n"
+         "                            fifth level of a generated set)\n"
+         "      --list-bonus          print the kinds of bonus stage and exit\n"
          "      --edit FILE.lvl       open a level source in the level editor (a new\n"
          "                            level when FILE.lvl does not exist yet)\n"
          "      --generate SEED [--count N] DIR\n"
@@ -245,6 +252,21 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
       std::fprintf(stderr, "rebounder: --theme: %s\n", message.c_str());
       return 2;
     }
+    }
+  }
+  if (commandLine.listBonus) {
+    for (int k = 0; k < BonusKindCount; ++k) {
+      const auto kind = static_cast<TBonusKind>(k);
+      std::printf("%-8s %s: %s\n", BonusKindName(kind), BonusKindTitle(kind), BonusKindRule(kind));
+    }
+    return 0;
+  }
+  TBonusKind kind;
+  if (!commandLine.bonusName.empty() && !BonusKindByName(commandLine.bonusName, kind)) {
+    std::fprintf(stderr,
+                 "rebounder: there is no bonus stage called \"%s\"; 'rebounder --list-bonus' prints them\n",
+                 Echoed(commandLine.bonusName).c_str());
+    return 2;
   }
   // A set named on the command line is compiled here, so that its problems
   // and its names are known before anything starts.

@@ -19,6 +19,7 @@
 #include "platform/keymap.h"
 #include "replay/recorder.h"
 #include "screens/question.h"
+#include "session/bonusflow.h"
 #include "session/gameflow.h"
 #include "store/highscores.h"
 #include "store/options.h"
@@ -85,7 +86,7 @@ void ApplyFireRule() {
     Game.firePressed = false;
     for (const TSaveResult& save : EndGame()) ReportSave(save);
   } else if (Game.gameState == gsGameDone) {
-    NextLevel();
+    GoOnFromCleared();
     // The press that leaves a cleared level never launches the next one's first ball.
     Game.fireHeld = false;
     Game.firePressed = false;

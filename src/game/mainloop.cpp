@@ -40,6 +40,7 @@
 #include "screens/hud.h"
 #include "screens/panels.h"
 #include "screens/question.h"
+#include "session/bonusflow.h"
 #include "session/gameflow.h"
 #include "session/keptgame.h"
 #include "session/level.h"
@@ -227,6 +228,9 @@ void StartUp() {
   // Players named without a level start a new game at once, on the first level.
   if (Game.commandLine.levelName.empty() && !Game.commandLine.players.empty())
     StartNewGame(0, Game.commandLine.players);
+  TBonusKind bonus;
+  if (Game.commandLine.levelName.empty() && BonusKindByName(Game.commandLine.bonusName, bonus))
+    StartBonusPractice(bonus);
 }
 
 void LogicTick() {

@@ -24,6 +24,7 @@
 #include "platform/sessionend.h"
 #include "replay/recorder.h"
 #include "screens/panels.h"
+#include "session/bonusflow.h"
 #include "session/gameflow.h"
 #include "session/keptgame.h"
 #include "session/level.h"
@@ -113,6 +114,7 @@ void ApplyStart(const TReplayStart& s) {
   Game.optStars.value = s.options[4];
   Game.optExplosions.value = s.options[5];
   Game.settings.controls = s.controls;
+  Game.settings.bonusStages = s.bonusStages;
   Game.tickCount = s.tickCount;
   Game.levelIndex = s.levelIndex;
   Game.returnState = static_cast<TProgramState>(s.returnState);
@@ -137,7 +139,8 @@ void ApplyStart(const TReplayStart& s) {
 
 bool PlaybackRunning() { return Game.playbacks > 0; }
 
-CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Game.settings.controls) {
+CPlayback::CPlayback(const TReplay& replay)
+    : replay(replay), viewerControls(Game.settings.controls), viewerBonusStages(Game.settings.bonusStages) {
   ++Game.playbacks;
   ResetGamepadState();
   SetMenuPointer(replay.version >= 3);
@@ -173,7 +176,10 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
   } else {
     ApplyStart(s);
     Game.programState = psMenu;
-    if (s.resumed) {
+    TBonusKind kind;
+    if (BonusKindByName(s.bonusKind, kind)) {
+      StartBonusPractice(kind);
+    } else if (s.resumed) {
       TKeptGame kept(s.resumeLevel, s.levelName, s.resumeScore, s.resumeLives, s.levelSetFolder);
       kept.players = s.players;
       kept.turn = s.turn;
@@ -187,6 +193,7 @@ CPlayback::CPlayback(const TReplay& replay) : replay(replay), viewerControls(Gam
 CPlayback::~CPlayback() {
   SetSecondsSource(nullptr);
   Game.settings.controls = viewerControls;
+  Game.settings.bonusStages = viewerBonusStages;
   --Game.playbacks;
   SetMenuPointer(true);
 }

@@ -39,6 +39,7 @@ private:
   int tick = 0;
   std::vector<TReplayCheckpoint> seen;
   TControls viewerControls;  // given back when the playback ends
+  bool viewerBonusStages;
 };
 
 // True while a recording is played back (a recorded game never watches another).

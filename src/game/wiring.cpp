@@ -16,4 +16,5 @@ void InstallGameHooks() {
     NoteKeptGameResumed(kept);
   };
   Hooks.gameEnded = RecordGameEnd;
+  Hooks.bonusStarted = RecordBonusStart;
 }

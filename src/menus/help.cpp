@@ -28,6 +28,7 @@ const THelpPage Pages[] = {
     {FrameRatePage, nullptr},
     {ThemesPage, nullptr},
     {SettingsPage, nullptr},
+    {BonusStagesPage, nullptr},
     {EditorPage, nullptr},
     {ReplaysPage, nullptr},
 };

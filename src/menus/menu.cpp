@@ -17,6 +17,7 @@
 #include "media/font.h"
 #include "media/notice.h"
 #include "media/theme.h"
+#include "menus/bonusline.h"
 #include "menus/credits.h"
 #include "menus/help.h"
 #include "menus/playerlines.h"
@@ -337,6 +338,7 @@ void AddNewGameTargets(std::vector<TMenuTarget>& targets) {
   SDL_Rect editor = line(EditorHint, EditorHintY);
   editor.x = static_cast<Sint16>(EditorHintX());
   targets.push_back({editor, -1, SDLK_e, true});
+  AddBonusLineTargets(targets);
 }
 
 void ToggleOption() {
@@ -477,6 +479,7 @@ void DrawMenu() {
       DrawText(Game.fontScore, HintX(), EditorHintY, TabOrderHint());
       DrawText(Game.fontScore, EditorHintX(), EditorHintY, EditorHint);
       DrawPlayerLines();
+      DrawBonusLine();
     }
     return;
   }
@@ -511,7 +514,7 @@ void HandleMenuKey(SDLKey key, SDLMod mod) {
   if (Game.menuState == msHighScores) TableKey(key);
   if (Game.menuState == msHelp && (key == SDLK_LEFT || key == SDLK_RIGHT))
     TurnHelpPage(key == SDLK_LEFT ? -1 : 1);
-  if (Game.menuState == msNewGame && PlayerLinesKey(key, mod)) return;
+  if (Game.menuState == msNewGame && (PlayerLinesKey(key, mod) || BonusLineKey(key))) return;
   const TCursorScreen* screen = CursorScreen(Game.menuState);
   if (!screen) return;
   if (key == SDLK_UP) MoveCursor(*screen, -1);

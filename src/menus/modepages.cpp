@@ -115,3 +115,22 @@ std::vector<THelpLine> SettingsPage() {
                               {"screen it leaves over a tenth black fills.", ""},
                           });
 }
+
+std::vector<THelpLine> BonusStagesPage() {
+  return KeyRowLines(136, {
+                              {"", "bonus stages"},
+                              {"After every fifth level of a daily, random or", ""},
+                              {"generated set comes a short stage with a rule", ""},
+                              {"of its own (in the other sets too when the", ""},
+                              {"\"bonus stages\" setting is on). It never costs", ""},
+                              {"a life; the clock below the field counts down.", ""},
+                              {"", ""},
+                              {"rain", "catch the capsules, dodge the bubbles"},
+                              {"keep-up", "keep every ball up, each hit pays"},
+                              {"gallery", "fire at the floaters drifting by"},
+                              {"wall", "clear the wall before it comes down"},
+                              {"", ""},
+                              {"On the new game screen 1 to 4 play one alone,", ""},
+                              {"for its own best score.", ""},
+                          });
+}

@@ -1,6 +1,6 @@
 // The help pages about the modes a player may not find alone: the hot seat,
 // the daily and random sets, continuing a kept game, the frame rate, the themes
-// and the settings with the fill scale.
+// the settings with the fill scale, and the bonus stages.
 #pragma once
 #include <vector>
 
@@ -12,3 +12,4 @@ std::vector<THelpLine> ContinuePage();
 std::vector<THelpLine> FrameRatePage();
 std::vector<THelpLine> ThemesPage();
 std::vector<THelpLine> SettingsPage();
+std::vector<THelpLine> BonusStagesPage();

@@ -31,11 +31,13 @@ enum TSettingRow {
   srMusicInPlay,
   srFrameRate,
   srTheme,
+  srBonusStages,
   SettingRowCount
 };
 const char* const RowTexts[SettingRowCount] = {"effects volume", "music volume",  "mouse speed", "left key",
                                                "right key",      "fire key",      "pause key",   "defaults",
-                                               "scale",          "music in play", "frame rate",  "theme"};
+                                               "scale",          "music in play", "frame rate",  "theme",
+                                               "bonus stages"};
 // What the bottom line says while a row is highlighted.
 const char* const RowHints[SettingRowCount] = {
     "left/right: quieter/louder, 10 is full",
@@ -50,6 +52,7 @@ const char* const RowHints[SettingRowCount] = {
     "left/right: keep the menu music in play",
     "left/right: pictures a second, display: the screen's",
     "left/right: the look and sound; your own: see the help",
+    "left/right: a bonus stage after every fifth level",
 };
 
 constexpr int FieldRight = 480;
@@ -58,7 +61,7 @@ constexpr int ValueRight = 424;  // values end here, inside the highlight box
 constexpr int BoxColumn = 2;     // the highlight box spans x 40..439
 constexpr int BoxWidth = 20;
 constexpr int FirstRowY = 44;  // row r stands at FirstRowY + RowPitch·r
-constexpr int RowPitch = 33;
+constexpr int RowPitch = 31;
 constexpr int BoxTextY = 8;  // the row's text below the top of its box
 constexpr int TitleY = 8;
 constexpr int HintY = 452;
@@ -167,6 +170,9 @@ bool ChangeValue(int step, bool wrap) {
     case srMusicInPlay:
       s.musicInPlay = !s.musicInPlay;
       break;
+    case srBonusStages:
+      s.bonusStages = !s.bonusStages;
+      break;
     case srFrameRate: {
       int index = FrameRateIndex(s.frameRate);
       if (!Step(index, step, 0, FrameRateCount, wrap)) return false;
@@ -224,8 +230,9 @@ void TakeKey(SDLKey key) {
 void DrawRow(int row) {
   const int y = RowY(row);
   DrawText(Game.fontMenu, LabelX, y, RowTexts[row]);
-  if (row == srMusicInPlay) {
-    SDL_Surface* mark = Game.settings.musicInPlay ? Game.sprCheckOn : Game.sprCheckOff;
+  if (row == srMusicInPlay || row == srBonusStages) {
+    const bool on = row == srMusicInPlay ? Game.settings.musicInPlay : Game.settings.bonusStages;
+    SDL_Surface* mark = on ? Game.sprCheckOn : Game.sprCheckOff;
     DrawSprite(mark, ValueRight - mark->w, y + 4);
     return;
   }

@@ -7,6 +7,7 @@
 
 #include "base/globals.h"
 #include "base/random.h"
+#include "field/bonusstage.h"
 #include "field/paddle.h"
 #include "field/particles.h"
 #include "platform/keymap.h"
@@ -39,6 +40,7 @@ void Begin(TReplayStart start) {
   // by a Rebounder that knows no players.
   if (!start.players.empty()) replay.version = HotSeatReplayVersion;
   if (start.exact) replay.version = ExactReplayVersion;
+  if (!start.bonusKind.empty() || start.bonusStages) replay.version = BonusReplayVersion;
   replay.start = std::move(start);
   pass = TReplayPass();
   runOpen = false;
@@ -157,6 +159,7 @@ TReplayStart CaptureStart() {
   s.beamPhase = Game.beamPhase;
   s.random = RandomState();
   s.levelSetFolder = Game.levelSetFolder;
+  s.bonusStages = Game.settings.bonusStages;
   for (const TPlayer& p : HotSeat.players) {
     TKeptPlayer named;
     named.name = p.name;
@@ -184,6 +187,13 @@ void RecordLevelStart(const std::string& levelName) {
   start.fromLevel = true;
   start.levelName = levelName;
   start.levelSeed = lastSeed;
+  Begin(std::move(start));
+}
+
+void RecordBonusStart(int kind) {
+  if (!enabled) return;
+  TReplayStart start = CaptureStart();
+  start.bonusKind = BonusKindName(static_cast<TBonusKind>(kind));
   Begin(std::move(start));
 }
 

@@ -15,6 +15,8 @@ bool Recording();
 void RecordGameStart(int difficulty);
 // The level named on the command line has been loaded and start-up is done.
 void RecordLevelStart(const std::string& levelName);
+// A bonus stage of a kind (TBonusKind) is played alone; called before it begins.
+void RecordBonusStart(int kind);
 // A kept game is resumed; called before the game changes anything.
 void RecordResumeStart(const TKeptGame& kept);
 // Records the event being dispatched, for as long as it lives. Events the

@@ -182,6 +182,9 @@ bool ReadStart(TReader& r, TReplayStart& s, int version) {
     s.fromLevel = true;
     if (r.words.size() < 4 || !r.Number(2, 0, UINT32_MAX, s.levelSeed)) return r.Fault("bad level start");
     if (!ReadLevelName(r, 3, s.levelName)) return false;
+  } else if (r.words[1] == "bonus" && version >= BonusReplayVersion) {
+    if (r.words.size() != 3) return r.Fault("bad bonus stage start");
+    s.bonusKind = r.words[2];
   } else if (r.words[1] == "saved" && version >= 2) {
     s.resumed = true;
     if (r.words.size() < 6 || !r.Number(2, -1, 1 << 24, s.resumeLevel) ||
@@ -198,6 +201,8 @@ bool ReadStart(TReader& r, TReplayStart& s, int version) {
     s.levelSetFolder = r.line.substr(4);
     if (!CleanSetFolder(s.levelSetFolder)) return r.Fault("unusable level set folder");
   }
+  s.bonusStages = version >= BonusReplayVersion && r.NextIs("bonus-stages") && r.Next();
+  if (s.bonusStages && (r.words.size() != 2 || r.words[1] != "on")) return r.Fault("bad bonus-stages line");
   // From version 5 the players line is there only for a hot seat.
   if (version >= HotSeatReplayVersion && (version == HotSeatReplayVersion || r.NextIs("players")) &&
       !ReadPlayers(r, s))
@@ -459,7 +464,7 @@ bool ParseReplay(std::string_view text, TReplay& replay, std::string& error) {
     error = "not a Rebounder replay";
     return false;
   }
-  if (version > ExactReplayVersion) {
+  if (version > BonusReplayVersion) {
     error = "recorded by a newer Rebounder (replay format " + std::to_string(version) + ")";
     return false;
   }

@@ -22,6 +22,9 @@ constexpr int HotSeatReplayVersion = 4;
 // game (a kept game continued where it stopped), adds that start; its
 // players line is there only for a hot seat.
 constexpr int ExactReplayVersion = 5;
+// Version 6, written only for games with bonus stages, adds a stage played
+// alone and the setting that puts stages into the built-in set.
+constexpr int BonusReplayVersion = 6;
 
 enum TReplayItemKind : uint8_t {
   riMotion,
@@ -91,6 +94,8 @@ struct TReplayStart {
   bool fromLevel = false;  // a level named on the command line
   bool resumed = false;    // a kept game resumed at its level start
   bool exact = false;      // a game going on from `snapshot`; else a difficulty
+  std::string bonusKind;     // a bonus stage played alone, by its kind's name
+  bool bonusStages = false;  // the setting that puts bonus stages into every set
   int difficulty = 0;
   std::string levelName;
   std::string levelSetFolder;  // a player's level set the game was played on, empty for the built-in one

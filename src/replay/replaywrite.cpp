@@ -93,9 +93,12 @@ std::string ReplayHeadText(const TReplay& replay) {
   else if (s.resumed)
     out += "start saved " + std::to_string(s.resumeLevel) + " " + std::to_string(s.resumeScore) + " " +
            std::to_string(s.resumeLives) + " " + s.levelName + "\n";
+  else if (!s.bonusKind.empty())
+    out += "start bonus " + s.bonusKind + "\n";
   else
     Line(out, "start difficulty", {s.difficulty});
   if (!s.levelSetFolder.empty()) out += "set " + s.levelSetFolder + "\n";
+  if (s.bonusStages) out += "bonus-stages on\n";
   if (!s.players.empty()) {
     Line(out, "players", {static_cast<int64_t>(s.players.size()), s.turn});
     for (const TKeptPlayer& p : s.players) {

@@ -11,6 +11,7 @@
 #include "media/catalogue.h"
 #include "media/font.h"
 #include "platform/keymap.h"
+#include "screens/bonuscard.h"
 #include "session/level.h"
 #include "session/players.h"
 
@@ -91,6 +92,7 @@ void DrawStateMessage() {
     }
     return;
   }
+  if (DrawBonusCard()) return;
   if (Game.gameState == gsFirstBall) DrawLevelTitle();
   const std::string player = PlayerAtPlay();
   if (!player.empty() && Game.gameState == gsNewBall) {
@@ -171,7 +173,8 @@ void DrawHud() {
   char score[16];
   std::snprintf(score, sizeof score, "%8u", static_cast<unsigned>(Game.score));
   DrawText(Game.fontScore, 43, 447, score);
-  for (int i = 0; i < Game.energy / 2000; ++i) DrawSprite(Game.sprEnergyBar, 244 + 5 * i, 447);
+  if (!DrawBonusTime())
+    for (int i = 0; i < Game.energy / 2000; ++i) DrawSprite(Game.sprEnergyBar, 244 + 5 * i, 447);
   for (int k = 0; k < Game.lives; ++k) DrawSprite(Game.sprLife, 405 - 10 * k, 433);
   // A hot-seat game names the player at play in a slot like the score's,
   // laid over the grille between the score and the energy.

@@ -321,6 +321,7 @@ void DrawSidePanels() {
 void SetSidePanelsShown(bool show) { shown = show; }
 
 std::string LevelPlace() {
+  if (Game.bonusStage) return "bonus stage";
   const int count = LevelCount();
   int index = Game.levelIndex;
   if (index < 0) {

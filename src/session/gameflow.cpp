@@ -13,6 +13,7 @@
 #include "field/floater.h"
 #include "field/paddle.h"
 #include "media/catalogue.h"
+#include "session/bonusflow.h"
 #include "session/keptgame.h"
 #include "session/level.h"
 #include "session/levelset.h"
@@ -129,6 +130,10 @@ void CheckGameFlow() {
   // Nothing moves while a question waits for its answer or play is frozen:
   // not even a held fire launches.
   if (Game.question != qnNone || Game.playPaused) return;
+  if (Game.bonusStage) {
+    CheckBonusFlow();
+    return;
+  }
   if (Game.gameState == gsBallInGame && Game.balls.Empty()) LoseBall();
   if (Game.gameState == gsBallInGame && Game.levelComplete) {
     Game.gameState = gsGameDone;
@@ -200,6 +205,8 @@ std::vector<TSaveResult> EndGame() {
 bool GameInProgress() {
   // A demo and an editor's play-test are not the player's game.
   if (Game.demoRunning || Game.playTesting) return false;
+  // Nor is a bonus stage played alone.
+  if (Game.bonusStage && Game.bonusStage->practice) return false;
   const bool shown =
       Game.programState == psGame || (Game.programState == psMenu && Game.returnState == psGame);
   const int lives = Game.gameState == gsGameDone ? Game.lives : Game.levelStartLives;
@@ -210,10 +217,12 @@ bool GameInProgress() {
 // the score and lives it was cleared with.
 TKeptGame GameToKeep() {
   TKeptGame kept;
-  if (Game.gameState == gsGameDone) {
+  // A bonus stage comes after a cleared level: a game kept during one goes on
+  // at the next level, with the score the stage began with.
+  if (Game.gameState == gsGameDone || Game.bonusStage) {
     kept.levelIndex = Game.levelIndex + 1;
     kept.levelName = Game.levelList[static_cast<size_t>(kept.levelIndex % LevelCount())];
-    kept.score = Game.score;
+    kept.score = Game.gameState == gsGameDone ? Game.score : Game.levelStartScore;
     kept.lives = Game.lives;
   } else {
     kept.levelIndex = Game.levelIndex;

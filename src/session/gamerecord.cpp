@@ -3,6 +3,7 @@
 #include "base/globals.h"
 #include "field/ball.h"
 #include "field/bonus.h"
+#include "field/bonusstage.h"
 #include "field/brick.h"
 #include "field/floater.h"
 #include "field/paddle.h"

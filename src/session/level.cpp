@@ -8,6 +8,7 @@
 #include "base/random.h"
 #include "field/ball.h"
 #include "field/bonus.h"
+#include "field/bonusstage.h"
 #include "field/brick.h"
 #include "field/floater.h"
 #include "field/particles.h"
@@ -89,6 +90,7 @@ void LoadLevel(const std::string& name, int maxFloaters, int floaterInterval) {
   Game.floaterTimer = 0;
   Game.gameState = gsFirstBall;
   Game.levelName = name;
+  Game.bonusStage.reset();
   // What a game kept at this level resumes with.
   Game.levelStartScore = Game.score;
   Game.levelStartLives = Game.lives;

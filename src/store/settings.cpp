@@ -94,6 +94,7 @@ std::string Apply(const std::string& name, const std::string& value, TSettings& 
     return "";
   }
   if (name == "music_in_play") return ReadSwitch(value, s.musicInPlay) ? "" : "music_in_play is on or off";
+  if (name == "bonus_stages") return ReadSwitch(value, s.bonusStages) ? "" : "bonus_stages is on or off";
   for (int a = 0; a < KeyActionCount; ++a) {
     if (name != KeyEntries[a]) continue;
     SDLKey key;
@@ -217,6 +218,7 @@ std::string SettingsText(const TSettings& s) {
   text += std::string("music_in_play = ") + (s.musicInPlay ? "on" : "off") + "\n";
   text += "frame_rate = " + (s.frameRate == 0 ? std::string("display") : std::to_string(s.frameRate)) + "\n";
   text += "theme = " + s.theme + "\n";
+  text += std::string("bonus_stages = ") + (s.bonusStages ? "on" : "off") + "\n";
   return text;
 }
 

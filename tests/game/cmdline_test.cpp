@@ -69,8 +69,8 @@ TEST(CommandLine, AnswersWithoutStartingTheGame) {
 
   a = Answer({"--help"});
   EXPECT_EQ(a.status, 0);
-  for (const char* option :
-       {"--level", "--list-levels", "--windowed", "--fullscreen", "--scale", "--version"})
+  for (const char* option : {"--level", "--list-levels", "--windowed", "--fullscreen", "--scale", "--version",
+                             "--bonus", "--list-bonus"})
     EXPECT_NE(a.out.find(option), std::string::npos) << option;
 
   a = Answer({"--version"});
@@ -81,6 +81,16 @@ TEST(CommandLine, AnswersWithoutStartingTheGame) {
   EXPECT_EQ(a.status, 0);
   EXPECT_EQ(a.out.rfind("go easy on me\ndutchie land\n", 0), 0u) << a.out;
   EXPECT_EQ(std::count(a.out.begin(), a.out.end(), '\n'), 40);
+
+  // Every kind of bonus stage on a line of its own, which --bonus then plays.
+  a = Answer({"--list-bonus"});
+  EXPECT_EQ(a.status, 0);
+  EXPECT_EQ(a.out.rfind("rain ", 0), 0u) << a.out;
+  EXPECT_EQ(std::count(a.out.begin(), a.out.end(), '\n'), 4);
+  EXPECT_EQ(Answer({"--bonus", "wall"}).status, -1);
+  a = Answer({"--bonus", "walls"});
+  EXPECT_EQ(a.status, 2);
+  EXPECT_NE(a.err.find("--list-bonus"), std::string::npos) << a.err;
 
   a = Answer({"psychedelic earthworm"});
   EXPECT_EQ(a.status, -1) << a.err;

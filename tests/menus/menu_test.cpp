@@ -26,7 +26,7 @@ namespace {
 const struct {
   TMenuState state;
   int rows;
-} CursorScreens[] = {{msMain, 7}, {msNewGame, 5}, {msOptions, 7}, {msSettings, 12}};
+} CursorScreens[] = {{msMain, 7}, {msNewGame, 5}, {msOptions, 7}, {msSettings, 13}};
 
 TEST_F(MenuTest, CursorStopsSilentlyAtTheFirstAndLastRows) {
   for (const auto& s : CursorScreens) {
