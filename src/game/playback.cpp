@@ -387,6 +387,10 @@ bool RunViewer(const std::string& name, const TReplay& replay, bool demo, bool& 
 }
 
 std::string MissingLevel(const TReplay& replay) {
+  TBonusKind kind;
+  if (!replay.start.bonusKind.empty() && !BonusKindByName(replay.start.bonusKind, kind))
+    return "the recording plays a bonus stage called \"" + Echoed(replay.start.bonusKind) +
+           "\", and this Rebounder has none of that name";
   const std::string& name = replay.start.levelName;
   const std::string& folder = replay.start.levelSetFolder;
   // A resumed game must find its level where the kept game would: by its
