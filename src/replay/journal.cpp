@@ -132,8 +132,8 @@ void Start() {
   const TSaveResult saved = SaveGameForLater(kept);
   if (!saved) return Broken(saved.error);
   TReplay replay;
-  replay.version = ExactReplayVersion;
   replay.start = CaptureExactStart();
+  replay.version = replay.start.bonusStages ? BonusReplayVersion : ExactReplayVersion;
   journal.heldKept = journal.heldAll = replay.start.held;
   journal.summary = SummaryNow(0);
   std::string text = Magic + journal.token + "\n" + ReplayHeadText(replay);

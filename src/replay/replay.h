@@ -91,9 +91,9 @@ struct TReplayStar {
 // options that shape play and picture, and the state that carries over from
 // before (the paddle, the ball power, the input, the animations).
 struct TReplayStart {
-  bool fromLevel = false;  // a level named on the command line
-  bool resumed = false;    // a kept game resumed at its level start
-  bool exact = false;      // a game going on from `snapshot`; else a difficulty
+  bool fromLevel = false;    // a level named on the command line
+  bool resumed = false;      // a kept game resumed at its level start
+  bool exact = false;        // a game going on from `snapshot`; else a difficulty
   std::string bonusKind;     // a bonus stage played alone, by its kind's name
   bool bonusStages = false;  // the setting that puts bonus stages into every set
   int difficulty = 0;

@@ -159,8 +159,9 @@ TSnapSeat AtPlay() {
 }  // namespace
 
 bool QuietMoment() {
-  return Game.programState == psGame && Game.question == qnNone && !Game.playPaused && Game.balls.Empty() &&
-         Game.bonuses.Empty() && Game.floaters.Empty() &&
+  // A bonus stage is kept from the start of the level before it, and played again from there.
+  return !Game.bonusStage && Game.programState == psGame && Game.question == qnNone && !Game.playPaused &&
+         Game.balls.Empty() && Game.bonuses.Empty() && Game.floaters.Empty() &&
          (Game.gameState == gsFirstBall || Game.gameState == gsNewBall);
 }
 

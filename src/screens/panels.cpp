@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "base/globals.h"
+#include "field/bonusstage.h"
 #include "field/paddle.h"
 #include "media/catalogue.h"
 #include "media/theme.h"
@@ -17,6 +18,10 @@
 #include "store/highscores.h"
 
 namespace {
+// A bonus stage is named where a level is.
+std::string ShownLevelName() {
+  return Game.bonusStage ? BonusKindTitle(Game.bonusStage->kind) : Game.levelName;
+}
 constexpr int StripHeight = 480;
 constexpr int RightStrip = 560;
 constexpr int Inset = 6;  // the message skin's border
@@ -199,7 +204,7 @@ void DrawLap(int row, int rows) {
 
 void DrawHotSeatLeft() {
   Card(0, PlayersRow, "level");
-  const int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax()), 40) + 4;
+  const int y = Lines(WrapText(Game.fontScore, ShownLevelName(), TextWidthMax()), 40) + 4;
   Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax()), y);
   DrawPlayers();
   DrawLap(HotSeatLapRow, HotSeatBestRow - HotSeatLapRow);
@@ -212,7 +217,7 @@ void DrawLeft() {
     return;
   }
   Card(0, 14, "level");
-  int y = Lines(WrapText(Game.fontScore, Game.levelName, TextWidthMax()), 40) + 8;
+  int y = Lines(WrapText(Game.fontScore, ShownLevelName(), TextWidthMax()), 40) + 8;
   Lines(WrapText(Game.fontScore, LevelPlace(), TextWidthMax()), y);
   DrawLap(14, 5);
   DrawLastCard(19, 5);
@@ -241,7 +246,7 @@ std::string LeftContents() {
   for (int i = 0; i < static_cast<int>(HotSeat.players.size()); ++i)
     players += HotSeat.players[static_cast<size_t>(i)].name + (i == HotSeat.turn ? "*" : " ") +
                std::to_string(PlayerScore(i)) + " " + std::to_string(PlayerLives(i)) + '\n';
-  return players + Game.levelName + '\n' + LevelPlace() + '\n' + std::to_string(LevelLap()) + '\n' +
+  return players + ShownLevelName() + '\n' + LevelPlace() + '\n' + std::to_string(LevelLap()) + '\n' +
          BestName() + '\n' + std::to_string(BestScore()) + (Game.playTesting ? "\ntest" : "") +
          (Game.viewerCard.shown
               ? Game.viewerCard.state + Game.viewerCard.time + std::to_string(Game.viewerCard.played)

@@ -70,16 +70,12 @@ void StartBonusStage(TBonusKind kind, bool practice) {
   Game.bricks.Clear();
   Game.energy = 0;
   Game.levelComplete = false;
-  Game.levelStartScore = Game.score;
-  Game.levelStartLives = Game.lives;
   Game.paddle->ClearPowers();
   Game.ballType = btNormal;
   Game.baseBallSpeed = LapSettings(Game.levelIndex).ballSpeed;
   Game.ballSpeed = Game.baseBallSpeed;
   // Drawn from the game's generator, seeded as a level is: a recording keeps the seed.
   ReseedFromClock();
-  // The panel beside the field names the stage where it names a level.
-  Game.levelName = BonusKindTitle(kind);
   Game.bonusStage.reset(new CBonusStage(kind, practice));
   Game.bonusStage->Begin();
 }

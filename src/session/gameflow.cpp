@@ -217,12 +217,10 @@ bool GameInProgress() {
 // the score and lives it was cleared with.
 TKeptGame GameToKeep() {
   TKeptGame kept;
-  // A bonus stage comes after a cleared level: a game kept during one goes on
-  // at the next level, with the score the stage began with.
-  if (Game.gameState == gsGameDone || Game.bonusStage) {
+  if (Game.gameState == gsGameDone) {
     kept.levelIndex = Game.levelIndex + 1;
     kept.levelName = Game.levelList[static_cast<size_t>(kept.levelIndex % LevelCount())];
-    kept.score = Game.gameState == gsGameDone ? Game.score : Game.levelStartScore;
+    kept.score = Game.score;
     kept.lives = Game.lives;
   } else {
     kept.levelIndex = Game.levelIndex;

@@ -161,9 +161,10 @@ TEST_F(BonusFlow, AStageNeverCostsALifeAndEndsWithinItsTime) {
   EXPECT_GE(lowest, 380);
 }
 
-// A game kept during a stage goes on at the next level with the score the
-// stage began with; one kept after it, with what it paid.
-TEST_F(BonusFlow, AGameKeptDuringAStageGoesOnAtTheNextLevel) {
+// A game kept during a stage is kept from the start of the level before it
+// (its journal plays that level and the stage again); one kept on the
+// stage's last card goes on at the next level, with what the stage paid.
+TEST_F(BonusFlow, AGameKeptDuringAStageIsKeptFromTheLevelBeforeIt) {
   Game.settings.bonusStages = true;
   StartNewGame(0);
   Game.score = 500;
@@ -171,7 +172,8 @@ TEST_F(BonusFlow, AGameKeptDuringAStageGoesOnAtTheNextLevel) {
   ASSERT_TRUE(Game.bonusStage);
   Game.score = 800;
   TKeptGame kept = GameToKeep();
-  EXPECT_EQ(kept.levelIndex, 5);
+  EXPECT_EQ(kept.levelIndex, 4);
+  EXPECT_EQ(kept.levelName, Game.levelList[4]);
   EXPECT_EQ(kept.score, 500u);
   Game.gameState = gsGameDone;
   kept = GameToKeep();
