@@ -252,7 +252,6 @@ int AnswerCommandLine(const TCommandLine& commandLine) {
       std::fprintf(stderr, "rebounder: --theme: %s\n", message.c_str());
       return 2;
     }
-    }
   }
   if (commandLine.listBonus) {
     for (int k = 0; k < BonusKindCount; ++k) {

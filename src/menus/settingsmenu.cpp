@@ -34,10 +34,9 @@ enum TSettingRow {
   srBonusStages,
   SettingRowCount
 };
-const char* const RowTexts[SettingRowCount] = {"effects volume", "music volume",  "mouse speed", "left key",
-                                               "right key",      "fire key",      "pause key",   "defaults",
-                                               "scale",          "music in play", "frame rate",  "theme",
-                                               "bonus stages"};
+const char* const RowTexts[SettingRowCount] = {
+    "effects volume", "music volume", "mouse speed",   "left key",   "right key", "fire key",    "pause key",
+    "defaults",       "scale",        "music in play", "frame rate", "theme",     "bonus stages"};
 // What the bottom line says while a row is highlighted.
 const char* const RowHints[SettingRowCount] = {
     "left/right: quieter/louder, 10 is full",

@@ -238,13 +238,13 @@ TEST_F(Settings, TheFrameRateRowStepsThroughTheRates) {
   EXPECT_NE(text.str().find("frame_rate = 120\n"), std::string::npos) << text.str();
 }
 
-// The last row, theme, takes each theme at once, screen colours and all,
+// The theme row takes each theme at once, screen colours and all,
 // stops at either end, goes round on Enter and is saved by name.
 TEST_F(Settings, TheThemeRowTakesEachThemeAtOnce) {
   Game.programState = psMenu;
   OpenSettings();
-  for (int i = 0; i < 13; ++i) PressKey(SDLK_DOWN);
-  ASSERT_EQ(Game.menuCursor, 11) << "the last row";
+  for (int i = 0; i < 11; ++i) PressKey(SDLK_DOWN);
+  ASSERT_EQ(Game.menuCursor, 11) << "the theme row";
   const SDL_Color classic = Game.screen->format->palette->colors[100];
   PressKey(SDLK_RIGHT);
   EXPECT_EQ(CurrentTheme(), "neon");
