@@ -27,7 +27,7 @@ struct TKindText {
 const TKindText Kinds[BonusKindCount] = {
     {"rain", "capsule rain", "catch the capsules, dodge the bubbles", 40},
     {"keep-up", "keep-up", "keep every ball up, each hit pays", 45},
-    {"gallery", "shooting gallery", "fire at the floaters as they drift by", 40},
+    {"gallery", "shooting gallery", "fire at the bubbles as they drift by", 40},
     {"wall", "falling wall", "clear the wall before it comes down", 60},
 };
 

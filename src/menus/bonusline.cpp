@@ -8,7 +8,7 @@
 #include "session/bonusflow.h"
 
 namespace {
-constexpr int FieldRight = 480, LineY = 458, Gap = 12;
+constexpr int FieldRight = 480, LineY = 463, Gap = 12;
 const std::string Head = "bonus stages:";
 
 // The head, then "1 rain", "2 keep-up" ... with where each starts.

@@ -127,7 +127,7 @@ std::vector<THelpLine> BonusStagesPage() {
                               {"", ""},
                               {"rain", "catch the capsules, dodge the bubbles"},
                               {"keep-up", "keep every ball up, each hit pays"},
-                              {"gallery", "fire at the floaters drifting by"},
+                              {"gallery", "fire at the bubbles drifting by"},
                               {"wall", "clear the wall before it comes down"},
                               {"", ""},
                               {"On the new game screen 1 to 4 play one alone,", ""},
