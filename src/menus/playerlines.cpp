@@ -158,7 +158,7 @@ void DrawPlayerLines() {
   const std::vector<std::string> shown = ShownNames(bright);
   const std::vector<int> starts = NameStarts(ShownNames(false));
   if (focus == fcNames) {
-    const std::string& last = ShownNames(false).back();
+    const std::string last = ShownNames(false).back();
     band(NamesBandY, starts[0], starts.back() + TextWidth(Game.fontScore, last) - starts[0]);
   }
   DrawText(Game.fontScore, starts[0], NamesBandY + TextDrop, NamesLabel);
